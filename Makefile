@@ -1,0 +1,32 @@
+# The two commands of the README: `make run` starts the program, `make test` builds
+# and passes every test. Both install what a fresh Debian 12 machine lacks first.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+configure: deps $(BUILD_DIR)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@scripts/run.sh $(BUILD_DIR)/src/rinvale
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@scripts/bench.sh $(BUILD_DIR)
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,13 @@
+# Fails when a core unit includes a QtGui or QtWidgets header.
+file(STRINGS "${LIST_FILE}" file_list)
+set(bad "")
+foreach(f IN LISTS file_list)
+    file(STRINGS "${f}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](QtGui|QtWidgets|QWidget|QLabel|QMainWindow|QDialog|QPainter|QApplication|QGuiApplication|QFont|QColor|QPixmap|QImage|QKeyEvent|QAction|QMenu)")
+    if(hits)
+        list(APPEND bad "${f}: ${hits}")
+    endif()
+endforeach()
+if(bad)
+    string(REPLACE ";" "\n" msg "${bad}")
+    message(FATAL_ERROR "Core units must use QtCore only:\n${msg}")
+endif()

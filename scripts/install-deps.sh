@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The one list of Debian packages the project needs: build, tests, benchmarks and
+# the end-to-end runs under Xvfb. Installs only what is missing; needs root (or sudo).
+set -euo pipefail
+
+PACKAGES=(
+    build-essential cmake
+    qt6-base-dev qt6-base-dev-tools libqt6dbus6
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb x11-utils xdotool
+    fonts-ipafont-gothic imagemagick
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "Root rights are needed to install: ${missing[*]}" >&2; exit 1; }
+    SUDO=sudo
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <array>
+
+/** One entry of the settings table. */
+struct SettingsEntry {
+    qint32 number = 0;
+    QString name;
+    QString address;
+    bool operator==(const SettingsEntry&) const = default;
+};
+
+/**
+ * The program's settings: 501 entries held for the whole run and stored as raw bytes
+ * in the settings file (per entry: 4-byte little-endian number, then name and address,
+ * each as a 2-byte little-endian byte length and that many code page 932 bytes).
+ */
+class SettingsTable {
+public:
+    static constexpr int EntryCount = 501;
+
+    SettingsEntry& operator[](int index) { return m_entries[size_t(index)]; }
+    const SettingsEntry& operator[](int index) const { return m_entries[size_t(index)]; }
+    qint32 number(int index) const { return m_entries[size_t(index)].number; }
+    void setNumber(int index, qint32 value) { m_entries[size_t(index)].number = value; }
+
+    /** The table as the file stores it. A string longer than 65535 bytes is cut at a character boundary. */
+    QByteArray toBytes() const;
+
+    /** What reading a byte image found. */
+    struct ReadResult {
+        int completeEntries = 0;     ///< entries read whole
+        qsizetype consumedBytes = 0; ///< bytes of the table image (the rest of the file is surplus)
+        bool complete = false;       ///< all 501 entries were present
+    };
+    /**
+     * Reads a byte image. Complete fields are taken in order; the first field that runs
+     * past the end stops reading, and everything from there keeps its initial value.
+     */
+    static SettingsTable fromBytes(QByteArrayView bytes, ReadResult* result = nullptr);
+
+    bool operator==(const SettingsTable&) const = default;
+
+private:
+    std::array<SettingsEntry, EntryCount> m_entries{};
+};
+
+/** The settings file beside the program ("RudUZ.rvl"). */
+class SettingsFile {
+public:
+    static constexpr char16_t FileName[] = u"RudUZ.rvl";
+
+    explicit SettingsFile(QString path) : m_path(std::move(path)) {}
+    const QString& path() const { return m_path; }
+
+    /**
+     * Loads the table (initial values where the file is short, empty or missing). A
+     * missing file is created empty and a read-only one made writable by its owner.
+     * Returns false with a message only when an existing file cannot be read.
+     */
+    bool load(SettingsTable& table, QString* error = nullptr);
+
+    /**
+     * Writes the table over the start of the file atomically; bytes that followed the
+     * complete table read by load() stay after it. Returns false with a message on failure.
+     */
+    bool save(const SettingsTable& table, QString* error = nullptr);
+
+private:
+    QString m_path;
+    QByteArray m_surplus;
+};
