@@ -1,0 +1,620 @@
+#include "app/frmMain.h"
+
+#include "app/Options.h"
+#include "app/WindowPosition.h"
+#include "display/ColourSettings.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ShellOpen.h"
+#include "practice/TextLoading.h"
+#include "texts/SampleTexts.h"
+#include "widgets/Twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <set>
+
+namespace {
+
+// Window and panel geometry, in twips.
+constexpr int ClientWidth = 14700;
+constexpr int ClientHeight = 6480;
+constexpr int LeftColumn = 120;
+constexpr int PanelWidth = 9930;
+constexpr int TextPanelTop = 510;
+constexpr int FiguresTop = 3930;
+constexpr int RightColumn = 10260;
+constexpr int RightWidth = 4320;
+
+// Commands whose windows are not in the program yet: their items stay disabled.
+const std::set<QString> NotYetAvailable = {
+    u"mnuNew"_qs,    u"mnuEdit1"_qs,  u"mnuSelect"_qs, u"mnuEdit2"_qs, u"mnuDelet"_qs, u"mnuEdit3"_qs,
+    u"mnuDE"_qs,     u"mnuStart"_qs,  u"mnuPause"_qs,  u"mnuRetry"_qs, u"mnuPa"_qs,    u"mnuSitei"_qs,
+    u"mnuDtlP"_qs,   u"mnuDtlB"_qs,   u"mnuJ100"_qs,   u"mnuLog"_qs,   u"mnuGauge"_qs, u"mnuT"_qs,
+    u"mnuIro"_qs,
+};
+
+// The author's page, opened by "ホームへ接続(&C)".
+const QString HomePageAddress = u"https://rinvale.jp/"_qs;
+
+QString indexed(const QString& arrayName, int index) { return arrayName + u'(' + QString::number(index) + u')'; }
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int left, int top, int width, int height,
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAlignment(align);
+    twips::place(label, left, top, width, height);
+    return label;
+}
+
+QFrame* makePanel(QWidget* parent, const QString& name, bool border) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    if (border) frame->setFrameShape(QFrame::StyledPanel);
+    frame->setAutoFillBackground(true);
+    return frame;
+}
+
+QColor toColor(const std::optional<ColourSettings::Rgb>& rgb, const QColor& fallback) {
+    return rgb ? QColor(rgb->red, rgb->green, rgb->blue) : fallback;
+}
+
+void setColours(QWidget* w, const QColor& text, const QColor& background) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Window, background);
+    p.setColor(QPalette::Base, background);
+    w->setPalette(p);
+}
+
+// The fixed-pitch Japanese font of the character cells.
+QFont cellFont(int pointSize) {
+    QFont font(u"IPAGothic"_qs);
+    font.setFamilies({u"IPAGothic"_qs, u"Noto Sans Mono CJK JP"_qs});
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSize(pointSize);
+    return font;
+}
+
+} // namespace
+
+frmMain::frmMain(Module1& module, Platform& platform, QWidget* parent)
+    : QMainWindow(parent), m(module), m_platform(platform) {
+    setObjectName(u"frmMain"_qs);
+    setWindowTitle(QString::fromUtf16(Caption));
+    m_showMessage = [this](const QString& text) {
+        QMessageBox::information(this, QString::fromUtf16(Caption), text, QMessageBox::Ok);
+    };
+    buildMenus();
+    buildControls();
+}
+
+// ---- Building the window -------------------------------------------------------------
+
+QAction* frmMain::addItem(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    m_actions.insert(name, a);
+    return a;
+}
+
+void frmMain::buildMenus() {
+    QMenuBar* bar = menuBar();
+    auto topMenu = [&](const QString& name, const QString& caption) {
+        QMenu* menu = bar->addMenu(caption);
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        m_menus.insert(name, menu);
+        return menu;
+    };
+
+    QMenu* file = topMenu(u"mnuFile"_qs, u"ファイル(&F)"_qs);
+    addItem(file, u"mnuNew"_qs, u"テキスト新規作成(&N)"_qs);
+    addItem(file, u"mnuEdit1"_qs, u"現在のテキストを編集(&E)"_qs);
+    file->addSeparator();
+    addItem(file, u"mnuSelect"_qs, u"テキスト選択→練習(&T)"_qs);
+    addItem(file, u"mnuEdit2"_qs, u"テキスト選択→編集(&C)"_qs);
+    addItem(file, u"mnuDelet"_qs, u"テキスト選択→削除(&D)"_qs);
+    file->addSeparator();
+    addItem(file, u"mnuEdit3"_qs, u"出所･キーワード編集(&O)"_qs);
+    addItem(file, u"mnuDE"_qs, u"記録の削除(&R)"_qs);
+    file->addSeparator();
+    connect(addItem(file, u"mnuEnd"_qs, u"終了(&X)"_qs), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* trial = topMenu(u"mnuJissen"_qs, u"トライアル(&T)"_qs);
+    addItem(trial, u"mnuStart"_qs, u"スタート(&S)"_qs);
+    addItem(trial, u"mnuPause"_qs, u"中断(&P)"_qs);
+    addItem(trial, u"mnuRetry"_qs, u"やり直し(&R)"_qs);
+    trial->addSeparator();
+    QAction* whole = addItem(trial, u"mnuTh"_qs, u"全文通し練習(&T)"_qs);
+    QAction* paragraph = addItem(trial, u"mnuPa"_qs, u"段落別練習(&K)"_qs);
+    whole->setCheckable(true);
+    paragraph->setCheckable(true);
+    addItem(trial, u"mnuSitei"_qs, u"- 段落指定(&G)..."_qs);
+    QAction* previous = addItem(trial, u"mnuPrev"_qs, u"--- 前の段落に戻る(&U)"_qs);
+    QAction* next = addItem(trial, u"mnuNext"_qs, u"--- 次の段落に進む(&D)"_qs);
+    connect(whole, &QAction::triggered, this, [this] {
+        TextLoading::wholeTextPractice(m);
+        showText();
+    });
+    connect(previous, &QAction::triggered, this, [this] {
+        TextLoading::previousParagraph(m);
+        showText();
+    });
+    connect(next, &QAction::triggered, this, [this] {
+        TextLoading::nextParagraph(m);
+        showText();
+    });
+
+    QMenu* samples = topMenu(u"mnuSample"_qs, u"腕試し(&S)"_qs);
+    for (int i = 0; i < SampleTexts::MenuItemCount; ++i) {
+        if (SampleTexts::isSeparator(i)) {
+            samples->addSeparator()->setObjectName(indexed(u"mnuSPL"_qs, i));
+            continue;
+        }
+        QAction* a = addItem(samples, indexed(u"mnuSPL"_qs, i), SampleTexts::menuCaption(i));
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, i] { sampleChosen(i); });
+    }
+
+    QMenu* results = topMenu(u"mnuHyouji"_qs, u"結果表示(&K)"_qs);
+    addItem(results, u"mnuDtlP"_qs, u"通し前回の成績詳細(&P)"_qs);
+    addItem(results, u"mnuDtlB"_qs, u"通し最高成績詳細(&B)"_qs);
+    results->addSeparator();
+    addItem(results, u"mnuJ100"_qs, u"テキスト別最高成績一覧(&F)"_qs);
+    addItem(results, u"mnuLog"_qs, u"練習結果全ログ(&L)"_qs);
+
+    addOptionMenus(topMenu(u"mnuOption"_qs, u"オプション(&O)"_qs));
+
+    QMenu* help = topMenu(u"mnuHelp"_qs, u"ヘルプ(&H)"_qs);
+    connect(addItem(help, u"mnuHelpa"_qs, u"ヘルプ(&H)"_qs), &QAction::triggered, this,
+            [this] { openBesideProgram(u"Help.txt"_qs); });
+    connect(addItem(help, u"mnuReadMe"_qs, u"ReadMe(&R)"_qs), &QAction::triggered, this,
+            [this] { openBesideProgram(u"ReadMe.txt"_qs); });
+    help->addSeparator();
+    connect(addItem(help, u"mnuHome"_qs, u"ホームへ接続(&C)"_qs), &QAction::triggered, this, [this] {
+        if (!m_platform.shell.open(HomePageAddress))
+            message(u"ホームページを開けませんでした。\n"_qs + HomePageAddress);
+    });
+
+    for (QAction* a : std::as_const(m_actions))
+        if (NotYetAvailable.count(a->objectName())) a->setEnabled(false);
+}
+
+void frmMain::addOptionMenus(QMenu* options) {
+    for (const Options::Group& group : Options::groups()) {
+        const QString arrayName = QString::fromUtf16(group.arrayName);
+        QMenu* sub = options->addMenu(QString::fromUtf16(group.submenuCaption));
+        sub->setObjectName(QString::fromUtf16(group.submenuName));
+        sub->menuAction()->setObjectName(sub->objectName());
+        for (const Options::Item& item : group.items) {
+            if (item.caption[0] == 0) {
+                sub->addSeparator()->setObjectName(indexed(arrayName, item.index));
+                continue;
+            }
+            QAction* a = addItem(sub, indexed(arrayName, item.index), QString::fromUtf16(item.caption));
+            a->setCheckable(true);
+            const int entry = group.entry;
+            const int index = item.index;
+            connect(a, &QAction::triggered, this, [this, entry, index] { optionChosen(entry, index); });
+        }
+        if (group.entry == Options::MissSound) {
+            QMenu* standards = options->addMenu(u"能力判定基準(&H)"_qs);
+            standards->setObjectName(u"mnuStandard"_qs);
+            standards->menuAction()->setObjectName(u"mnuStandard"_qs);
+            for (const Options::Item& item : Options::standards()) {
+                QAction* a = addItem(standards, indexed(u"mnuKijun"_qs, item.index), QString::fromUtf16(item.caption));
+                a->setCheckable(true);
+                const int index = item.index;
+                connect(a, &QAction::triggered, this, [this, index] { standardChosen(index); });
+            }
+        }
+    }
+    options->addSeparator()->setObjectName(u"mnuJ"_qs);
+    addItem(options, u"mnuGauge"_qs, u"スピードゲージ設定(&G)..."_qs);
+    addItem(options, u"mnuT"_qs, u"テキストリスト表示設定(&T)..."_qs);
+    addItem(options, u"mnuIro"_qs, u"文字色・背景色設定(&C)..."_qs);
+}
+
+void frmMain::buildControls() {
+    auto* form = new QWidget(this);
+    form->setObjectName(u"form"_qs);
+    setCentralWidget(form);
+    form->setFixedSize(twips::toPixels(ClientWidth), twips::toPixels(ClientHeight));
+
+    Label1 = makeLabel(form, u"Label1"_qs, {}, LeftColumn, 90, PanelWidth, 360);
+    QFont titleFont = Label1->font();
+    titleFont.setPointSize(12);
+    titleFont.setBold(true);
+    Label1->setFont(titleFont);
+
+    // Text panel with its inner panel and scroll bar.
+    Picture1 = makePanel(form, u"Picture1"_qs, true);
+    Picture2 = new QWidget(Picture1);
+    Picture2->setObjectName(u"Picture2"_qs);
+    segmentLabel = new QLabel(Picture2);
+    segmentLabel->setObjectName(u"segmentLabel"_qs);
+    segmentLabel->setWordWrap(true);
+    segmentLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    segmentLabel->setTextFormat(Qt::PlainText);
+    VScroll1 = new QScrollBar(Qt::Vertical, Picture1);
+    VScroll1->setObjectName(u"VScroll1"_qs);
+    VScroll1->setEnabled(false);
+
+    Picture3 = makePanel(form, u"Picture3"_qs, true);
+    Label2 = new QLabel(Picture3);
+    Label2->setObjectName(u"Label2"_qs);
+    Label2->setTextFormat(Qt::PlainText);
+
+    Picture4 = makePanel(form, u"Picture4"_qs, true);
+    Text1 = new QLineEdit(Picture4);
+    Text1->setObjectName(u"Text1"_qs);
+    Text1->setEnabled(false);
+    Text1->setFrame(false);
+
+    Picture5 = makePanel(Picture4, u"Picture5"_qs, false);
+    Label3 = new QLabel(Picture5);
+    Label3->setObjectName(u"Label3"_qs);
+    Label3->setAlignment(Qt::AlignCenter);
+    QFont digitFont = Label3->font();
+    digitFont.setPointSize(20);
+    digitFont.setBold(true);
+    Label3->setFont(digitFont);
+    Label15 = new QLabel(u"スペースキーでスタート"_qs, Picture5);
+    Label15->setObjectName(u"Label15"_qs);
+    Label15->setAlignment(Qt::AlignCenter);
+    QFont hintFont = Label15->font();
+    hintFont.setPointSize(12);
+    Label15->setFont(hintFont);
+    Label22 = new QLabel(Picture5);
+    Label22->setObjectName(u"Label22"_qs);
+    Label22->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label23 = new QLabel(Picture5);
+    Label23->setObjectName(u"Label23"_qs);
+    Label23->setAlignment(Qt::AlignCenter);
+
+    auto* Picture10 = makePanel(Picture4, u"Picture10"_qs, false);
+    auto* Command1 = new QPushButton(u"再開"_qs, Picture10);
+    Command1->setObjectName(u"Command1"_qs);
+    Picture10->hide();
+
+    // Live figures under the input panel.
+    struct Figure {
+        const char16_t* captionName;
+        const char16_t* caption;
+        const char16_t* valueName;
+        const char16_t* value;
+    };
+    const Figure figures[] = {{u"Label10", u"タイム", u"Label4", u"0"},
+                              {u"Label6", u"打数", u"Label7", u"0"},
+                              {u"Label8", u"入力状況(文字数)", u"Label11", u"0"},
+                              {u"Label9", u"スピード(字／秒)", u"Label12", u"0.0"}};
+    for (int i = 0; i < 4; ++i) {
+        const int left = LeftColumn + (i % 2) * 4965;
+        const int top = FiguresTop + (i / 2) * 420;
+        makeLabel(form, QString::fromUtf16(figures[i].captionName), QString::fromUtf16(figures[i].caption), left, top,
+                  1800, 330);
+        makeLabel(form, QString::fromUtf16(figures[i].valueName), QString::fromUtf16(figures[i].value), left + 1800,
+                  top, 750, 330, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    for (const auto& [name, bar, top] : {std::tuple{u"Picture6"_qs, u"Shape1"_qs, FiguresTop + 420},
+                                         std::tuple{u"Picture7"_qs, u"Shape2"_qs, FiguresTop + 420}}) {
+        QFrame* track = makePanel(form, name, true);
+        const int left = name == u"Picture6" ? LeftColumn : LeftColumn + 4965;
+        twips::place(track, left + 2700, top + 60, 2100, 210);
+        auto* fill = new QFrame(track);
+        fill->setObjectName(bar);
+        fill->setAutoFillBackground(true);
+        fill->setGeometry(0, 0, 0, track->height());
+    }
+    // The first row's bars: time and keystrokes have none.
+    makeLabel(form, u"Label16"_qs, u"詳細[F3].."_qs, LeftColumn, FiguresTop + 900, 1500, 300)->setEnabled(false);
+
+    // Right column: practice mode, paragraph panel, results and the best-records list.
+    Label21 = makeLabel(form, u"Label21"_qs, {}, RightColumn, 90, RightWidth, 360);
+    QFont modeFont = Label21->font();
+    modeFont.setPointSize(11);
+    Label21->setFont(modeFont);
+    Picture9 = makePanel(form, u"Picture9"_qs, true);
+    twips::place(Picture9, RightColumn, 480, RightWidth, 330);
+    auto* Label14 = new QLabel(u"段落別練習の記録は保存不可"_qs, Picture9);
+    Label14->setObjectName(u"Label14"_qs);
+    Label14->setAlignment(Qt::AlignCenter);
+    Label14->setGeometry(twips::rect(0, 0, RightWidth, 300));
+
+    struct Cell {
+        int index;
+        const char16_t* caption;
+    };
+    const Cell results[] = {{5, u"CPM"}, {7, u"LVL"}, {6, u"SCR"}, {8, u"RV"}, {0, u"打数"}, {9, u"文字数"}};
+    for (int i = 0; i < 6; ++i) {
+        const int left = RightColumn + (i % 2) * 2160;
+        const int top = 900 + (i / 2) * 315;
+        makeLabel(form, indexed(u"Lab1"_qs, results[i].index), QString::fromUtf16(results[i].caption), left, top, 720,
+                  300);
+        Lab2.append(nullptr);
+    }
+    for (int v = 0; v < 6; ++v) {
+        // Lab2(v) sits beside the caption of the same row order: CPM, LVL, SCR, RV, 打数, 文字数.
+        const int left = RightColumn + (v % 2) * 2160 + 720;
+        const int top = 900 + (v / 2) * 315;
+        Lab2[v] = makeLabel(form, indexed(u"Lab2"_qs, v), {}, left, top, 1350, 300, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    const int operationsTop = 900 + 3 * 315 + 60;
+    makeLabel(form, indexed(u"Lab1"_qs, 10), u"打数"_qs, RightColumn + 1200, operationsTop, 900, 270,
+              Qt::AlignRight | Qt::AlignVCenter);
+    makeLabel(form, indexed(u"Lab1"_qs, 11), u"％"_qs, RightColumn + 2100, operationsTop, 1000, 270,
+              Qt::AlignRight | Qt::AlignVCenter);
+    const char16_t* operations[] = {u"変換", u"確定", u"訂正", u"修正"};
+    const char16_t* rowArrays[] = {u"Lab3", u"Lab4", u"Lab5", u"Lab6"};
+    for (int r = 0; r < 4; ++r) {
+        const int top = operationsTop + 270 * (r + 1);
+        makeLabel(form, indexed(u"Lab1"_qs, r + 1), QString::fromUtf16(operations[r]), RightColumn, top, 1000, 270);
+        for (int c = 0; c < 3; ++c)
+            makeLabel(form, indexed(QString::fromUtf16(rowArrays[r]), c), {}, RightColumn + 1200 + c * 900, top,
+                      c == 2 ? 600 : 900, 270, Qt::AlignRight | Qt::AlignVCenter);
+    }
+
+    // The text-information panel covers the operation rows while no result is shown.
+    Picture8 = makePanel(form, u"Picture8"_qs, true);
+    twips::place(Picture8, RightColumn, operationsTop, RightWidth, 270 * 5 + 60);
+    Label18 = makeLabel(Picture8, u"Label18"_qs, {}, 120, 30, 4000, 270);
+    Label17 = makeLabel(Picture8, u"Label17"_qs, {}, 120, 300, 4000, 270);
+    Label19 = makeLabel(Picture8, u"Label19"_qs, {}, 120, 570, 4000, 270);
+    Label20 = makeLabel(Picture8, u"Label20"_qs, {}, 120, 840, 4000, 300);
+    Label20->setToolTip(
+        u"総文字数200字以上、漢字含有率25％以上、半角含有率10％未満の条件をすべて満たしている場合に判定可能"_qs);
+
+    const int bestTop = operationsTop + 270 * 5 + 180;
+    const char16_t* bestColumns[] = {u"CPM", u"LVL", u"SCR", u"RV"};
+    const char16_t* bestArrays[] = {u"lblCPM", u"lblHan", u"lblSPM", u"lblRVL"};
+    for (int c = 0; c < 4; ++c)
+        makeLabel(form, u"bestHeader"_qs + QString::number(c), QString::fromUtf16(bestColumns[c]),
+                  RightColumn + 600 + c * 930, bestTop, 900, 255, Qt::AlignCenter);
+    for (int row = 0; row < 10; ++row) {
+        const int top = bestTop + 255 * (row + 1);
+        makeLabel(form, indexed(u"lblA"_qs, row), QString::number(row + 1), RightColumn, top, 500, 255,
+                  Qt::AlignRight | Qt::AlignVCenter);
+        for (int c = 0; c < 4; ++c)
+            makeLabel(form, indexed(QString::fromUtf16(bestArrays[c]), row), {}, RightColumn + 600 + c * 930, top, 900,
+                      255, Qt::AlignCenter);
+    }
+
+    setFixedSize(sizeHint());
+}
+
+// ---- Start-up and shutdown ---------------------------------------------------------------
+
+void frmMain::Form_Load() {
+    measureJapaneseDisplay();
+    ensureFolder(m.fileBoxPath());
+    ensureFolder(m.logBoxPath());
+    makeOwnerWritable(m.fileBoxPath());
+    makeOwnerWritable(m.logBoxPath());
+
+    SettingsFile file(m.settingsPath());
+    QString error;
+    if (!file.load(m.settings, &error)) message(error);
+    Options::applyStartupDefaults(m.settings);
+
+    placeWindow();
+    applyColours();
+    checkStoredOptions();
+    Label22->setText(Options::retryHint(m.settings.number(Options::RetryKey)));
+    applyFontLayout();
+
+    TextLoading::loadCurrentText(m, &error);
+    if (!error.isEmpty()) message(error + u"\n腕試しのテキストを読み込みます。"_qs);
+    showText();
+}
+
+bool frmMain::Form_Unload() {
+    m_unloaded = true;
+    const QPoint topLeft = geometry().topLeft();
+    m.settings.setNumber(Options::WindowTop, twips::fromPixels(topLeft.y()));
+    m.settings.setNumber(Options::WindowLeft, twips::fromPixels(topLeft.x()));
+    SettingsFile file(m.settingsPath());
+    QString error;
+    if (file.save(m.settings, &error)) return true;
+    message(error);
+    return false;
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (!m_unloaded) Form_Unload();
+    event->accept();
+}
+
+void frmMain::measureJapaneseDisplay() {
+    const QFontMetrics metrics(cellFont(16));
+    const int full = metrics.horizontalAdvance(u"＿"_qs);
+    const int half = metrics.horizontalAdvance(u'_');
+    m.JapaneseDisplay = half > 0 && full >= 2 * half - 1 && metrics.inFont(QChar(u'＿'));
+}
+
+void frmMain::placeWindow() {
+    const QScreen* screen = this->screen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
+    const QSize frame = frameGeometry().size().expandedTo(size());
+    const int screenW = twips::fromPixels(available.width());
+    const int screenH = twips::fromPixels(available.height());
+    const int windowW = twips::fromPixels(frame.width());
+    const int windowH = twips::fromPixels(frame.height());
+    const auto position = WindowPosition::restored(m.settings.number(Options::WindowTop),
+                                                   m.settings.number(Options::WindowLeft), screenW, screenH, windowW)
+                              .value_or(WindowPosition::centred(screenW, screenH, windowW, windowH));
+    move(available.left() + twips::toPixels(position.left), available.top() + twips::toPixels(position.top));
+}
+
+void frmMain::applyColours() {
+    using namespace ColourSettings;
+    const QPalette system = palette();
+    const QColor buttonText = system.color(QPalette::ButtonText);
+    const QColor window = system.color(QPalette::Base);
+    auto colour = [&](int item, const QColor& fallback) { return toColor(customColour(m.settings, item), fallback); };
+
+    setColours(Picture1, colour(PracticeText, buttonText), colour(PracticeBackground, window));
+    setColours(Picture2, colour(PracticeText, buttonText), colour(PracticeBackground, window));
+    setColours(segmentLabel, colour(PracticeText, buttonText), colour(PracticeBackground, window));
+    setColours(Label2, colour(NextText, buttonText), colour(NextBackground, window));
+    setColours(Picture3, colour(NextText, buttonText), colour(NextBackground, window));
+    const QColor inputBackground = colour(InputBackground, window);
+    setColours(Text1, colour(InputText, buttonText), inputBackground);
+    for (QWidget* w : {static_cast<QWidget*>(Picture4), static_cast<QWidget*>(Picture5), static_cast<QWidget*>(Label15),
+                       static_cast<QWidget*>(Label22), static_cast<QWidget*>(Label23)})
+        setColours(w, buttonText, inputBackground);
+}
+
+void frmMain::applyFontLayout() {
+    const Options::FontLayout& layout = Options::fontLayout(m.settings.number(Options::FontSize));
+    m.CharsPerLine = layout.charsPerLine;
+    m.VisibleRows = layout.visibleRows;
+
+    const QFont font = cellFont(layout.pointSize);
+    segmentLabel->setFont(font);
+    Label2->setFont(font);
+    Text1->setFont(font);
+
+    int top = TextPanelTop;
+    twips::place(Picture1, LeftColumn, top, PanelWidth, layout.picture1Height);
+    twips::place(Picture2, layout.picture2Left, 15, PanelWidth - 300 - layout.picture2Left, layout.picture1Height - 30);
+    segmentLabel->setGeometry(Picture2->rect().adjusted(twips::toPixels(60), 0, 0, 0));
+    twips::place(VScroll1, PanelWidth - 285, 30, 255, layout.picture1Height - 75);
+    top += layout.picture1Height + 60;
+
+    twips::place(Picture3, LeftColumn, top, PanelWidth, layout.label2Height + 60);
+    twips::place(Label2, layout.picture2Left + 60, 30, PanelWidth - 120, layout.label2Height);
+    top += layout.label2Height + 120;
+
+    twips::place(Picture4, LeftColumn, top, PanelWidth, layout.text1Height + 90);
+    twips::place(Text1, layout.picture2Left + 30, 45, PanelWidth - 90 - layout.picture2Left, layout.text1Height);
+    twips::place(Picture5, 30, 45, PanelWidth - 90, layout.picture5Height);
+    const int width = PanelWidth - 90;
+    twips::place(Label3, 0, 0, width, layout.picture5Height / 2);
+    twips::place(Label15, 0, layout.picture5Height / 2 - 330, width, 420);
+    twips::place(Label23, 0, layout.label23Top - 180, width, 270);
+    twips::place(Label22, 0, layout.picture5Height - 300, width - 120, 270);
+    if (QWidget* pause = findChild<QWidget*>(u"Picture10"_qs)) pause->setGeometry(Picture5->geometry());
+}
+
+// ---- Menus -----------------------------------------------------------------------------
+
+void frmMain::checkArray(const QString& arrayName, int count, int checkedIndex) {
+    for (int i = 0; i < count; ++i)
+        if (QAction* a = action(indexed(arrayName, i))) a->setChecked(i == checkedIndex);
+}
+
+void frmMain::checkStoredOptions() {
+    for (const Options::Group& group : Options::groups()) {
+        const int checked = Options::indexForValue(group, m.settings.number(group.entry));
+        checkArray(QString::fromUtf16(group.arrayName), int(group.items.back().index) + 1, checked);
+    }
+    checkArray(u"mnuKijun"_qs, 5, m.settings.number(Options::Standard));
+}
+
+void frmMain::optionChosen(int entry, int index) {
+    const Options::Group* group = Options::groupForEntry(entry);
+    if (!group) return;
+    checkArray(QString::fromUtf16(group->arrayName), int(group->items.back().index) + 1, index);
+    m.settings.setNumber(entry, group->valueOf(index));
+    switch (entry) {
+    case Options::FontSize:
+        applyFontLayout();
+        showText();
+        break;
+    case Options::EndSpace:
+        reloadCurrentText();
+        break;
+    case Options::RetryKey:
+        Label22->setText(Options::retryHint(m.settings.number(Options::RetryKey)));
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::standardChosen(int index) {
+    checkArray(u"mnuKijun"_qs, 5, index);
+    m.settings.setNumber(Options::Standard, index);
+}
+
+void frmMain::sampleChosen(int index) {
+    TextLoading::chooseSample(m, index);
+    showText();
+}
+
+void frmMain::reloadCurrentText() {
+    QString error;
+    TextLoading::loadCurrentText(m, &error);
+    if (!error.isEmpty()) message(error + u"\n腕試しのテキストを読み込みます。"_qs);
+    showText();
+}
+
+void frmMain::applyMenuState() {
+    const TextLoading::MenuState state = TextLoading::view(m).menus;
+    auto set = [&](const QString& name, bool enabled, std::optional<bool> checked = std::nullopt) {
+        QAction* a = action(name);
+        if (!a) return;
+        a->setEnabled(enabled && !NotYetAvailable.count(name));
+        if (checked) a->setChecked(*checked);
+    };
+    set(u"mnuTh"_qs, true, state.wholeChecked);
+    set(u"mnuPa"_qs, state.paragraphEnabled, state.paragraphChecked);
+    set(u"mnuSitei"_qs, state.chooseParagraphEnabled);
+    set(u"mnuPrev"_qs, state.previousEnabled);
+    set(u"mnuNext"_qs, state.nextEnabled);
+    set(u"mnuDtlB"_qs, state.detailsEnabled);
+    set(u"mnuDtlP"_qs, state.detailsEnabled);
+    set(u"mnuEdit1"_qs, state.editCurrentEnabled);
+    for (int k = 0; k < 5; ++k)
+        set(indexed(u"mnuKijun"_qs, k), state.standardEnabled[size_t(k)], k == state.standardChecked);
+    checkArray(u"mnuSPL"_qs, SampleTexts::MenuItemCount, state.sampleChecked);
+}
+
+// ---- The loaded text -------------------------------------------------------------------
+
+void frmMain::showText() {
+    const TextLoading::TextView v = TextLoading::view(m);
+    Label1->setText(v.title);
+    Label21->setText(v.modeLine);
+    Picture9->setVisible(v.paragraphPanel);
+    Lab2[5]->setText(v.totalChars);
+    Label18->setText(v.countCaption);
+    Label17->setText(v.kanjiCaption);
+    Label19->setText(v.halfCaption);
+    Label20->setText(v.eligibility);
+    Label23->setText(v.targetLine);
+    Label23->setVisible(!v.targetLine.isEmpty());
+
+    segmentLabel->setText(TextLoading::withoutReadings(m.text.line(m.text.CurrentLine)));
+    const bool paragraphMode = m.settings.number(Options::PracticeMode) != 0;
+    Label2->setText(paragraphMode ? QString() : TextLoading::withoutReadings(m.text.line(m.text.CurrentLine + 1)));
+    applyMenuState();
+}
+
+void frmMain::openBesideProgram(const QString& fileName) {
+    for (const QString& folder : {m.programFolder, QCoreApplication::applicationDirPath()}) {
+        const QString path = folder + u'/' + fileName;
+        if (QFileInfo(path).isFile()) {
+            if (!m_platform.shell.open(path)) message(fileName + u"を開けませんでした。"_qs);
+            return;
+        }
+    }
+    message(fileName + u"が見つかりません。"_qs);
+}
+
+void frmMain::message(const QString& text) { m_showMessage(text); }

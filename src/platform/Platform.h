@@ -1,0 +1,12 @@
+#pragma once
+
+class AlertSound;
+class Clock;
+class ShellOpen;
+
+/** The platform services the windows use; main hands in the real ones, tests the fakes. */
+struct Platform {
+    Clock& clock;
+    ShellOpen& shell;
+    AlertSound& sound;
+};

@@ -1,0 +1,255 @@
+#include "app/Options.h"
+#include "platform/Cp932.h"
+#include "practice/TextLoading.h"
+#include "texts/SampleTexts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace TextLoading;
+
+namespace {
+
+const QString JapaneseStats = u"  12 (  12,   0)(   6,   6,   0)(   0,   0,   0)"_qs;
+
+class TextLoadingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m.programFolder = m_dir.path();
+        QDir().mkpath(m.fileBoxPath());
+        Options::applyStartupDefaults(m.settings);
+    }
+
+    // Writes a practice-text file as the program stores it (CP932, CR LF) and makes it current.
+    void writeText(const QString& name, const QStringList& lines) {
+        writeBytes(name, cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+    }
+    void writeBytes(const QString& name, const QByteArray& bytes) {
+        QFile f(m.fileBoxPath() + u'/' + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        m.settings[Options::CurrentFile].address = name;
+    }
+    static QStringList textLines(const QStringList& paragraphs, const QString& stats = JapaneseStats) {
+        return QStringList{u"出所"_qs, u"240101キー"_qs, u"表題 A&B"_qs, stats,
+                           u"00012.34,00013.50,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_qs} +
+               paragraphs;
+    }
+
+    QTemporaryDir m_dir;
+    Module1 m;
+};
+
+} // namespace
+
+TEST_F(TextLoadingTest, FirstStartLoadsTheFirstSample) {
+    QString error;
+    loadCurrentText(m, &error);
+    EXPECT_TRUE(error.isEmpty());
+    const TextView v = view(m);
+    EXPECT_EQ(v.title, u"腕試し１　国際連合憲章 前文"_qs);
+    EXPECT_EQ(v.modeLine, u"全文通し練習（全 12 段落）"_qs);
+    EXPECT_EQ(v.totalChars, u"455"_qs);
+    EXPECT_EQ(v.eligibility, u"実務能力判定　可"_qs);
+    EXPECT_EQ(v.menus.sampleChecked, 0);
+    EXPECT_FALSE(v.menus.editCurrentEnabled);
+    EXPECT_FALSE(v.paragraphPanel);
+    EXPECT_EQ(m.text.CurrentLine, 5);
+    EXPECT_FLOAT_EQ(m.text.bestTimes[0], BestTimesLine::EmptyTime);
+}
+
+TEST_F(TextLoadingTest, ChoosingASampleReplacesEveryLine) {
+    chooseSample(m, 1);
+    EXPECT_EQ(m.text.LineCount, 17);
+    chooseSample(m, 6); // 7 paragraphs: nothing of the 12-paragraph text may remain
+    EXPECT_EQ(m.text.LineCount, 12);
+    EXPECT_TRUE(m.text.line(12).isEmpty());
+    EXPECT_EQ(m.settings.number(Options::ChosenSample), 6);
+    chooseSample(m, 2); // a separator index falls back to the first sample
+    EXPECT_EQ(m.settings.number(Options::ChosenSample), 0);
+    EXPECT_EQ(m.text.line(2), u"腕試し１　国際連合憲章 前文"_qs);
+}
+
+TEST_F(TextLoadingTest, EnglishTextsGainTheEndSpaceOnlyWithTheOption) {
+    chooseSample(m, 1);
+    const QString plain = m.text.line(5);
+    EXPECT_FALSE(plain.endsWith(u' '));
+    m.settings.setNumber(Options::EndSpace, 1);
+    LoadSampleText(m, 1);
+    for (int i = 5; i < m.text.LineCount; ++i) EXPECT_EQ(m.text.line(i), SampleTexts::SampleLines(1)[i] + u' ');
+    // Japanese texts never get it.
+    chooseSample(m, 0);
+    EXPECT_FALSE(m.text.line(5).endsWith(u' '));
+}
+
+TEST_F(TextLoadingTest, EnglishTextsDropTheJapaneseOnlyStandards) {
+    m.settings.setNumber(Options::Standard, 3);
+    m.settings.setNumber(Options::TargetJapanese, 150);
+    m.settings.setNumber(Options::TargetEnglish, 300);
+    chooseSample(m, 0);
+    EXPECT_EQ(m.settings.number(Options::Standard), 3);
+    EXPECT_EQ(m.ActiveTarget, 150);
+    chooseSample(m, 1);
+    const TextView v = view(m);
+    EXPECT_EQ(m.settings.number(Options::Standard), 0);
+    EXPECT_EQ(m.ActiveTarget, 300);
+    EXPECT_FALSE(v.menus.standardEnabled[3]);
+    EXPECT_FALSE(v.menus.standardEnabled[4]);
+    EXPECT_TRUE(v.menus.standardEnabled[2]);
+    EXPECT_EQ(v.menus.standardChecked, 0);
+}
+
+TEST_F(TextLoadingTest, ParagraphPracticeStepsBetweenParagraphs) {
+    m.settings.setNumber(Options::PracticeMode, 1);
+    chooseSample(m, 6); // 7 paragraphs
+    TextView v = view(m);
+    EXPECT_EQ(v.modeLine, u"段落別練習 (第 1 段落)"_qs);
+    EXPECT_TRUE(v.paragraphPanel);
+    EXPECT_FALSE(v.menus.previousEnabled);
+    EXPECT_TRUE(v.menus.nextEnabled);
+    EXPECT_FALSE(v.menus.detailsEnabled);
+    EXPECT_FALSE(v.menus.paragraphEnabled);
+    EXPECT_EQ(m.text.counts, ClassifyChars(m.text.line(5)));
+    for (int i = 0; i < 10; ++i) nextParagraph(m); // stops at the last paragraph
+    v = view(m);
+    EXPECT_EQ(m.settings.number(Options::CurrentParagraph), 6);
+    EXPECT_EQ(m.text.CurrentLine, 11);
+    EXPECT_TRUE(v.menus.previousEnabled);
+    EXPECT_FALSE(v.menus.nextEnabled);
+    previousParagraph(m);
+    EXPECT_EQ(view(m).modeLine, u"段落別練習 (第 6 段落)"_qs);
+
+    // Whole-text practice keeps the paragraph for a later switch back.
+    wholeTextPractice(m);
+    EXPECT_EQ(m.settings.number(Options::CurrentParagraph), 5);
+    EXPECT_EQ(m.text.CurrentLine, 5);
+    EXPECT_EQ(m.text.counts.total, 402);
+    EXPECT_FALSE(view(m).menus.nextEnabled);
+}
+
+TEST_F(TextLoadingTest, StoredParagraphBeyondTheTextIsClamped) {
+    m.settings.setNumber(Options::PracticeMode, 1);
+    m.settings.setNumber(Options::CurrentParagraph, 50);
+    LoadSampleText(m, 0);
+    EXPECT_EQ(m.text.CurrentLine, 16);
+    EXPECT_FALSE(m.text.line(m.text.CurrentLine).isEmpty());
+}
+
+TEST_F(TextLoadingTest, LoadsAnOwnTextFile) {
+    writeText(u"240101120000.txt"_qs, textLines({u"漢字《かんじ》です。"_qs, u"二段落目です。"_qs}));
+    QString error;
+    loadCurrentText(m, &error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    const TextView v = view(m);
+    EXPECT_EQ(v.title, u"表題 A&B"_qs);
+    EXPECT_EQ(v.modeLine, u"全文通し練習（全 2 段落）"_qs);
+    EXPECT_EQ(v.totalChars, u"12"_qs);
+    EXPECT_TRUE(v.menus.editCurrentEnabled);
+    EXPECT_EQ(v.menus.sampleChecked, -1);
+    EXPECT_FLOAT_EQ(m.text.bestTimes[0], 12.34f);
+    EXPECT_FLOAT_EQ(m.text.bestTimes[1], 13.5f);
+    EXPECT_FLOAT_EQ(m.text.bestTimes[2], BestTimesLine::EmptyTime);
+}
+
+TEST_F(TextLoadingTest, AcceptsLoneLineFeedsAndIgnoresWhatFollowsAnEmptyLine) {
+    writeBytes(u"a.txt"_qs, cp932::encode(textLines({u"一つ目"_qs, u"二つ目"_qs, QString(), u"残り"_qs}).join(u'\n')));
+    QString error;
+    ASSERT_TRUE(LoadOwnText(m, &error)) << error.toStdString();
+    EXPECT_EQ(m.text.LineCount, 7);
+    EXPECT_EQ(m.text.line(6), u"二つ目"_qs);
+}
+
+TEST_F(TextLoadingTest, UnreadableStatisticsAreCountedFromTheParagraphs) {
+    writeText(u"b.txt"_qs, textLines({u"あいう"_qs, u"ABC"_qs}, u"garbage"_qs));
+    QString error;
+    ASSERT_TRUE(LoadOwnText(m, &error));
+    EXPECT_EQ(m.text.counts.total, 6);
+    EXPECT_EQ(m.text.counts.kana, 3);
+    EXPECT_EQ(m.text.counts.halfAlnum, 3);
+}
+
+TEST_F(TextLoadingTest, TextsThatCannotBePractisedFallBackToTheChosenSample) {
+    QStringList many = textLines({});
+    for (int i = 0; i < 5000; ++i) many.append(u"行"_qs);
+    QByteArray binary = cp932::encode(textLines({u"ab"_qs}).join(u"\r\n"_qs));
+    binary.append(QByteArray("\r\nx\0\x01y\r\n", 9));
+    QByteArray invalid = cp932::encode(textLines({u"ab"_qs}).join(u"\r\n"_qs));
+    invalid.append("\r\n\x82\x20z\r\n");
+
+    struct Case {
+        const char* what;
+        QString name;
+        QByteArray bytes; // written when not null
+    } cases[] = {
+        {"missing", u"gone.txt"_qs, {}},
+        {"path outside", u"../outside.txt"_qs, {}},
+        {"absolute path", u"/etc/passwd"_qs, {}},
+        {"5000 lines", u"many.txt"_qs, cp932::encode(many.join(u"\r\n"_qs))},
+        {"binary bytes", u"binary.txt"_qs, binary},
+        {"invalid CP932", u"invalid.txt"_qs, invalid},
+        {"801 characters", u"long.txt"_qs, cp932::encode(textLines({QString(801, u'あ')}).join(u"\r\n"_qs))},
+        {"no paragraph", u"empty.txt"_qs, cp932::encode(textLines({}).join(u"\r\n"_qs))},
+        {"only a reading", u"reading.txt"_qs, cp932::encode(textLines({u"《よみ》"_qs}).join(u"\r\n"_qs))},
+        {"empty file", u"zero.txt"_qs, QByteArray("")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile outside(m_dir.path() + u"/outside.txt"_qs);
+        ASSERT_TRUE(outside.open(QIODevice::WriteOnly));
+        outside.write(cp932::encode(textLines({u"外"_qs}).join(u"\r\n"_qs)));
+        outside.close();
+        if (!c.bytes.isNull()) writeBytes(c.name, c.bytes);
+        m.settings[Options::CurrentFile].address = c.name;
+        m.settings.setNumber(Options::ChosenSample, 3);
+        QString error;
+        loadCurrentText(m, &error);
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_TRUE(error.contains(c.name)) << error.toStdString();
+        EXPECT_TRUE(m.settings[Options::CurrentFile].address.isEmpty());
+        EXPECT_EQ(m.text.line(2), u"腕試し３　世界人権宣言（仮訳文） 前文"_qs);
+        EXPECT_FALSE(view(m).menus.editCurrentEnabled);
+    }
+}
+
+TEST_F(TextLoadingTest, LimitsOfAPractisableText) {
+    struct Case {
+        QStringList paragraphs;
+        bool ok;
+    } cases[] = {
+        {{QString(800, u'あ')}, true},
+        {{QString(800, u'あ') + u"《よみがな》"_qs}, true}, // readings take no cell
+        {{QString(801, u'あ')}, false},
+        {QStringList(200, u"あ"_qs), true},
+        {QStringList(201, u"あ"_qs), false},
+        {{u"a\tb"_qs}, false},
+    };
+    for (const auto& c : cases) {
+        QStringList lines = textLines(c.paragraphs);
+        EXPECT_EQ(checkPracticeLines(lines).isEmpty(), c.ok) << c.paragraphs.size() << " " << c.paragraphs[0].size();
+    }
+    EXPECT_EQ(checkPracticeLines(textLines({u"あ"_qs, QString(801, u'あ')})), u"第  2段落が800文字を超えています。"_qs);
+}
+
+TEST(TextLoading, FileNamesNeverLeaveFileBox) {
+    for (const char16_t* bad : {u"", u".", u"..", u"../a.txt", u"a/b.txt", u"a\\b.txt", u"/etc/passwd"})
+        EXPECT_FALSE(isPlainFileName(QString::fromUtf16(bad))) << QString::fromUtf16(bad).toStdString();
+    EXPECT_TRUE(isPlainFileName(u"240101120000.txt"_qs));
+    EXPECT_TRUE(isPlainFileName(u"..txt"_qs));
+}
+
+TEST(TextLoading, ReadingsAndCells) {
+    EXPECT_EQ(segmentCellCount(u"漢字《かんじ》です"), 4);
+    EXPECT_EQ(withoutReadings(u"漢《かん》字"), u"漢字"_qs);
+    EXPECT_EQ(withoutReadings(u"あ《いう"), u"あ"_qs);
+    EXPECT_EQ(segmentCellCount(u"あ《いう"), 1);
+}
+
+TEST(TextLoading, TargetLine) {
+    EXPECT_EQ(targetLine(2000, 150), u"目標：13分20秒 150CPM"_qs);
+    EXPECT_EQ(targetLine(455, 100), u"目標：4分33秒 100CPM"_qs); // 273 seconds
+    EXPECT_EQ(targetLine(2000, 0), QString());
+}
