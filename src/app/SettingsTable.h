@@ -34,7 +34,7 @@ public:
     /** What reading a byte image found. */
     struct ReadResult {
         int completeEntries = 0;     ///< entries read whole
-        qsizetype consumedBytes = 0; ///< bytes of the table image (the rest of the file is surplus)
+        qsizetype consumedBytes = 0; ///< bytes of the table image (all of them when incomplete); the rest is surplus
         bool complete = false;       ///< all 501 entries were present
     };
     /**
@@ -60,17 +60,25 @@ public:
     /**
      * Loads the table (initial values where the file is short, empty or missing). A
      * missing file is created empty and a read-only one made writable by its owner.
-     * Returns false with a message only when an existing file cannot be read.
+     * Returns false with a message only when an existing file cannot be read; save() then
+     * refuses to replace that file.
      */
     bool load(SettingsTable& table, QString* error = nullptr);
 
     /**
      * Writes the table over the start of the file atomically; bytes that followed the
-     * complete table read by load() stay after it. Returns false with a message on failure.
+     * complete table read by load() (or, without a load, found in the file now) stay after
+     * it. Returns false with a message on failure.
      */
     bool save(const SettingsTable& table, QString* error = nullptr);
 
 private:
+    enum class State { NotRead, Read, Unreadable };
+
+    bool readImage(QByteArray& bytes, QString* error);
+    void takeSurplus(const QByteArray& bytes, SettingsTable* table);
+
     QString m_path;
     QByteArray m_surplus;
+    State m_state = State::NotRead;
 };

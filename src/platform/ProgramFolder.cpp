@@ -1,0 +1,55 @@
+#include "platform/ProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+QString absoluteClean(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+QString executableFolder() {
+    if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
+    // Before the application object exists Qt cannot say where the executable lies; Linux can.
+    return QFileInfo(QFileInfo(u"/proc/self/exe"_qs).canonicalFilePath()).absolutePath();
+}
+
+} // namespace
+
+QString resolveProgramFolder(const QString& rinvaleHomeEnv, const QString& executableDir, const QString& xdgDataHome,
+                             const QString& homeDir) {
+    if (!rinvaleHomeEnv.isEmpty()) return absoluteClean(rinvaleHomeEnv);
+    if (!executableDir.isEmpty()) {
+        const QFileInfo info(executableDir);
+        if (info.isDir() && info.isWritable()) return absoluteClean(executableDir);
+    }
+    // The XDG rules ignore a relative XDG_DATA_HOME.
+    const QString dataHome = QDir::isAbsolutePath(xdgDataHome) ? xdgDataHome : homeDir + u"/.local/share"_qs;
+    return absoluteClean(dataHome + u"/RinvaleQX"_qs);
+}
+
+QString programFolder() {
+    const QString folder = resolveProgramFolder(qEnvironmentVariable("RINVALE_HOME"), executableFolder(),
+                                                qEnvironmentVariable("XDG_DATA_HOME"), QDir::homePath());
+    // A folder that cannot be created shows up later as a clear message from the first file that needs it.
+    ensureFolder(folder);
+    return folder;
+}
+
+bool ensureFolder(const QString& folder) {
+    if (folder.isEmpty()) return false;
+    QDir().mkpath(folder);
+    return QFileInfo(folder).isDir();
+}
+
+void makeOwnerWritable(const QString& folder) {
+    const QDir dir(folder);
+    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo& info : files) {
+        const QFile::Permissions permissions = info.permissions();
+        if (!(permissions & QFile::WriteOwner)) QFile::setPermissions(info.filePath(), permissions | QFile::WriteOwner);
+    }
+}

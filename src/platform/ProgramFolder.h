@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// The program folder holds the settings file, FileBox, LogBox, Help.txt and ReadMe.txt.
+
+/**
+ * Chooses the program folder: rinvaleHomeEnv when not empty, otherwise executableDir when
+ * it is a writable folder, otherwise xdgDataHome/RinvaleQX (homeDir/.local/share/RinvaleQX
+ * when xdgDataHome is empty or not absolute). Creates nothing; the result is absolute.
+ */
+QString resolveProgramFolder(const QString& rinvaleHomeEnv, const QString& executableDir, const QString& xdgDataHome,
+                             const QString& homeDir);
+
+/** The program folder of this process from its real environment, created when missing. */
+QString programFolder();
+
+/** Creates the folder and its parents when missing; true when it is a folder afterwards. */
+bool ensureFolder(const QString& folder);
+
+/** Gives every regular file directly in the folder (no subfolders, no symbolic links) owner write permission. */
+void makeOwnerWritable(const QString& folder);

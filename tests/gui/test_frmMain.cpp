@@ -1,0 +1,216 @@
+#include "app/Options.h"
+#include "app/frmMain.h"
+#include "fakes/FakePlatform.h"
+#include "platform/Cp932.h"
+#include "texts/TextStats.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// One start of the program in a program folder of its own, with fake platform services.
+struct Session {
+    explicit Session(const QString& folder) {
+        module.programFolder = folder;
+        window = std::make_unique<frmMain>(module, fakes.platform);
+        window->setMessageHandler([this](const QString& text) { messages.append(text); });
+        window->Form_Load();
+    }
+    ~Session() {
+        if (window) window->close();
+    }
+    QString label(const char* name) const { return window->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+    QAction* item(const QString& name) const {
+        QAction* a = window->action(name);
+        EXPECT_NE(a, nullptr) << name.toStdString();
+        return a;
+    }
+    void trigger(const QString& name) const { item(name)->trigger(); }
+
+    Module1 module;
+    FakePlatform fakes;
+    QStringList messages;
+    std::unique_ptr<frmMain> window;
+};
+
+class FrmMainTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+    QString folder() const { return m_dir.path(); }
+    QString settingsPath() const { return folder() + u"/RudUZ.rvl"_qs; }
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST_F(FrmMainTest, FirstStartShowsTheFirstSampleAndWritesTheDefaultSettings) {
+    {
+        Session s(folder());
+        EXPECT_TRUE(s.messages.isEmpty());
+        EXPECT_EQ(s.window->windowTitle(), u"RinvaleQX ver1.0.0.29"_qs);
+        EXPECT_EQ(s.label("Label1"), u"腕試し１　国際連合憲章 前文"_qs);
+        EXPECT_EQ(s.label("Label21"), u"全文通し練習（全 12 段落）"_qs);
+        EXPECT_EQ(s.label("Label18"), u"総文字数 455文字"_qs);
+        EXPECT_EQ(s.label("Label22"), u"[Esc]でやり直し"_qs);
+        EXPECT_TRUE(QDir(folder() + u"/FileBox"_qs).exists());
+        EXPECT_TRUE(QDir(folder() + u"/LogBox"_qs).exists());
+        for (const char* checked : {"mnuFontSize(2)", "mnuCount(0)", "mnuMissOto(0)", "mnuKijun(0)", "mnuRubiDis(0)",
+                                    "mnuKaigyo(0)", "mnuAdd(0)", "mnuHandan(0)", "mnuGyo(0)", "mnuIME(0)", "mnuKey(0)",
+                                    "mnuSPL(0)", "mnuTh"})
+            EXPECT_TRUE(s.item(QString::fromLatin1(checked))->isChecked()) << checked;
+        EXPECT_FALSE(s.item(u"mnuEdit1"_qs)->isEnabled());
+        EXPECT_FALSE(s.item(u"mnuPrev"_qs)->isEnabled());
+        EXPECT_EQ(s.module.CharsPerLine, 40);
+        s.trigger(u"mnuEnd"_qs);
+    }
+    QFile file(settingsPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(bytes.size(), 5788);
+    const SettingsTable table = SettingsTable::fromBytes(bytes);
+    EXPECT_EQ(table.number(Options::FontSize), 12);
+    EXPECT_EQ(table.number(Options::Countdown), 4);
+    EXPECT_EQ(table.number(Options::JudgementWindow), 800);
+    EXPECT_EQ(table.number(Options::TextsPerPage), 100);
+    EXPECT_EQ(table[Options::SampleBestLines + 19].address, QString::fromUtf16(NoRecordLine));
+}
+
+TEST_F(FrmMainTest, EveryOptionSurvivesARestart) {
+    const QStringList chosen = {u"mnuFontSize(4)"_qs, u"mnuCount(3)"_qs, u"mnuMissOto(1)"_qs, u"mnuKijun(2)"_qs,
+                                u"mnuRubiDis(1)"_qs,  u"mnuKaigyo(1)"_qs, u"mnuAdd(1)"_qs,   u"mnuHandan(3)"_qs,
+                                u"mnuGyo(2)"_qs,      u"mnuIME(7)"_qs,    u"mnuKey(1)"_qs,   u"mnuSPL(16)"_qs};
+    {
+        Session s(folder());
+        for (const QString& name : chosen) s.trigger(name);
+        EXPECT_EQ(s.module.settings.number(Options::FontSize), 10);
+        EXPECT_EQ(s.module.settings.number(Options::Countdown), 1);
+        EXPECT_EQ(s.module.settings.number(Options::JudgementWindow), 100);
+        EXPECT_EQ(s.module.settings.number(Options::InputMode), 7);
+        EXPECT_FALSE(s.item(u"mnuFontSize(2)"_qs)->isChecked());
+    }
+    Session again(folder());
+    for (const QString& name : chosen) EXPECT_TRUE(again.item(name)->isChecked()) << name.toStdString();
+    EXPECT_EQ(again.module.CharsPerLine, 45);
+    EXPECT_EQ(again.module.VisibleRows, 5);
+    EXPECT_EQ(again.label("Label22"), u"[Shift]+[Esc]でやり直し"_qs);
+    EXPECT_EQ(again.label("Label1"), u"腕試し12　CEDAW Preamble"_qs);
+    // The English sample was loaded with the end-of-paragraph space.
+    EXPECT_TRUE(again.module.text.line(5).endsWith(u' '));
+}
+
+TEST_F(FrmMainTest, EndSpaceOptionReloadsTheTextAtOnce) {
+    Session s(folder());
+    s.trigger(u"mnuSPL(1)"_qs);
+    EXPECT_FALSE(s.module.text.line(5).endsWith(u' '));
+    s.trigger(u"mnuAdd(1)"_qs);
+    EXPECT_TRUE(s.module.text.line(5).endsWith(u' '));
+    s.trigger(u"mnuAdd(0)"_qs);
+    EXPECT_FALSE(s.module.text.line(5).endsWith(u' '));
+}
+
+TEST_F(FrmMainTest, EnglishSampleDisablesTheJapaneseOnlyStandards) {
+    Session s(folder());
+    s.trigger(u"mnuKijun(4)"_qs);
+    s.trigger(u"mnuSPL(1)"_qs);
+    EXPECT_FALSE(s.item(u"mnuKijun(3)"_qs)->isEnabled());
+    EXPECT_FALSE(s.item(u"mnuKijun(4)"_qs)->isEnabled());
+    EXPECT_TRUE(s.item(u"mnuKijun(0)"_qs)->isChecked());
+    EXPECT_FALSE(s.item(u"mnuKijun(4)"_qs)->isChecked());
+    EXPECT_EQ(s.module.settings.number(Options::Standard), 0);
+    s.trigger(u"mnuSPL(0)"_qs);
+    EXPECT_TRUE(s.item(u"mnuKijun(4)"_qs)->isEnabled());
+}
+
+TEST_F(FrmMainTest, FontSizeChangesTheRowLayout) {
+    Session s(folder());
+    s.trigger(u"mnuFontSize(0)"_qs);
+    EXPECT_EQ(s.module.settings.number(Options::FontSize), 16);
+    EXPECT_EQ(s.module.CharsPerLine, 29);
+    EXPECT_EQ(s.module.VisibleRows, 3);
+    const QWidget* panel = s.window->findChild<QWidget*>(u"Picture1"_qs);
+    EXPECT_EQ(panel->height(), (1425 + 7) / 15);
+}
+
+TEST_F(FrmMainTest, StepsBetweenParagraphsInParagraphPractice) {
+    {
+        SettingsTable table;
+        table.setNumber(Options::PracticeMode, 1);
+        table.setNumber(Options::CurrentParagraph, 0);
+        table.setNumber(Options::ChosenSample, 6);
+        QFile f(settingsPath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(table.toBytes());
+    }
+    Session s(folder());
+    EXPECT_EQ(s.label("Label21"), u"段落別練習 (第 1 段落)"_qs);
+    EXPECT_TRUE(s.window->findChild<QWidget*>(u"Picture9"_qs)->isVisibleTo(s.window.get()));
+    EXPECT_FALSE(s.item(u"mnuPrev"_qs)->isEnabled());
+    s.trigger(u"mnuNext"_qs);
+    EXPECT_EQ(s.label("Label21"), u"段落別練習 (第 2 段落)"_qs);
+    EXPECT_TRUE(s.item(u"mnuPrev"_qs)->isEnabled());
+    s.trigger(u"mnuTh"_qs);
+    EXPECT_EQ(s.label("Label21"), u"全文通し練習（全 7 段落）"_qs);
+    EXPECT_FALSE(s.item(u"mnuNext"_qs)->isEnabled());
+    EXPECT_FALSE(s.window->findChild<QWidget*>(u"Picture9"_qs)->isVisibleTo(s.window.get()));
+}
+
+TEST_F(FrmMainTest, BrokenCurrentTextGivesAMessageAndTheChosenSample) {
+    QDir().mkpath(folder() + u"/FileBox"_qs);
+    QFile text(folder() + u"/FileBox/240101000000.txt"_qs);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write(QByteArray("\x00\x01\x02\xff\xfe", 5));
+    text.close();
+    {
+        SettingsTable table;
+        table[Options::CurrentFile].address = u"240101000000.txt"_qs;
+        table.setNumber(Options::ChosenSample, 4);
+        QFile f(settingsPath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(table.toBytes());
+    }
+    Session s(folder());
+    ASSERT_EQ(s.messages.size(), 1);
+    EXPECT_TRUE(s.messages[0].contains(u"240101000000.txt"_qs));
+    EXPECT_EQ(s.label("Label1"), u"腕試し４　Universal Declaration of Human Rights Preamble"_qs);
+    EXPECT_TRUE(s.item(u"mnuSPL(4)"_qs)->isChecked());
+    // The user's file is left as it was.
+    EXPECT_EQ(QFileInfo(text.fileName()).size(), 5);
+}
+
+TEST_F(FrmMainTest, OddSettingsFilesStartNormally) {
+    for (int size : {0, 7, 100000}) {
+        SCOPED_TRACE(size);
+        QFile f(settingsPath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(size, '\x7f'));
+        f.close();
+        Session s(folder());
+        EXPECT_FALSE(s.label("Label1").isEmpty());
+        EXPECT_EQ(s.module.settings.number(Options::FontSize) > 0, true);
+    }
+}
+
+TEST_F(FrmMainTest, HelpFilesAndHomePageOpenThroughTheDesktop) {
+    Session s(folder());
+    QFile::remove(folder() + u"/ReadMe.txt"_qs);
+    QFile help(folder() + u"/Help.txt"_qs);
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    s.trigger(u"mnuHelpa"_qs);
+    ASSERT_EQ(s.fakes.shell.opened.size(), 1);
+    EXPECT_EQ(s.fakes.shell.opened[0], help.fileName());
+    s.trigger(u"mnuHome"_qs);
+    ASSERT_EQ(s.fakes.shell.opened.size(), 2);
+    EXPECT_TRUE(s.fakes.shell.opened[1].startsWith(u"https://"_qs));
+    s.fakes.shell.succeed = false;
+    s.trigger(u"mnuHome"_qs);
+    EXPECT_EQ(s.messages.size(), 1);
+}
