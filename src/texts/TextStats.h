@@ -33,6 +33,8 @@ struct CharCounts {
     bool operator==(const CharCounts&) const = default;
 };
 
+/** Class of a code page 932 code: 0..0xFF for one byte, lead byte * 256 + trail byte for two. */
+CharClass classifyCode(quint16 code);
 /** Class of one character from its code page 932 code (unmappable characters count as "?"). */
 CharClass classifyChar(char16_t c);
 

@@ -95,7 +95,9 @@ TEST(WindowPosition, RestoresOnlyReachablePositions) {
     for (const auto& c : cases) {
         const auto position = WindowPosition::restored(c.top, c.left, screenW, screenH, windowW);
         EXPECT_EQ(position.has_value(), c.restored) << c.top << "," << c.left;
-        if (position) EXPECT_EQ(*position, (WindowPosition::TopLeft{c.top, c.left}));
+        if (position) {
+            EXPECT_EQ(*position, (WindowPosition::TopLeft{c.top, c.left}));
+        }
     }
     EXPECT_EQ(WindowPosition::centred(19200, 15360, 9000, 6000), (WindowPosition::TopLeft{4680, 5100}));
 }
