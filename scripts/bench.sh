@@ -3,3 +3,4 @@
 set -euo pipefail
 build="${1:-build}"
 "$build/bench/rinvale_bench" --benchmark_counters_tabular=true "${@:2}"
+"$(dirname "$0")/startup-time.sh" "$build"

@@ -31,7 +31,7 @@ rinvale_start() {
 wait_for_window() {
     local deadline=$((SECONDS + ${2:-20})) id
     while [ $SECONDS -lt $deadline ]; do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
     done

@@ -11,9 +11,11 @@
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -24,6 +26,29 @@ bool hasDisplay() {
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (x11 && *x11) || (wayland && *wayland);
 }
+
+// Reports the moment the main window is first on screen.
+class StartupProbe : public QObject {
+public:
+    explicit StartupProbe(QWidget& window) : m_window(window) { window.windowHandle()->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && m_window.windowHandle()->isExposed() && !m_reported) {
+            m_reported = true;
+            QTimer::singleShot(0, &m_window, [this] {
+                std::printf("shown %lld\n", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+                std::fflush(stdout);
+                m_window.close();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget& m_window;
+    bool m_reported = false;
+};
 
 } // namespace
 
@@ -59,13 +84,8 @@ int main(int argc, char** argv) {
     window.show();
 
     // Start-up measurement: RINVALE_STARTUP_PROBE=1 prints the wall-clock time (ms since
-    // the epoch) when the first frame is up, then closes the program.
-    if (qEnvironmentVariableIntValue("RINVALE_STARTUP_PROBE") == 1) {
-        QTimer::singleShot(0, &window, [&window] {
-            std::printf("shown %lld\n", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
-            std::fflush(stdout);
-            window.close();
-        });
-    }
+    // the epoch) once the window is exposed and painted, then closes the program.
+    std::unique_ptr<StartupProbe> probe;
+    if (qEnvironmentVariableIntValue("RINVALE_STARTUP_PROBE") == 1) probe = std::make_unique<StartupProbe>(window);
     return app.exec();
 }

@@ -152,13 +152,26 @@ QStringList readPracticeFile(const QString& fileBox, const QString& name, QStrin
     if (!file.open(QIODevice::ReadOnly)) return fail(quoted + u"を読み込めませんでした。"_qs);
     const QByteArray bytes = file.read(MaxFileBytes + 1);
     if (bytes.size() > MaxFileBytes) return fail(quoted + u"は大きすぎるため練習できません。"_qs);
+    QString problem;
+    const QStringList lines = practiceLinesFromBytes(bytes, &problem);
+    if (lines.isEmpty()) return fail(quoted + problem);
+    return lines;
+}
+
+QStringList practiceLinesFromBytes(QByteArrayView bytes, QString* problem) {
     bool valid = false;
     const QString text = cp932::decode(bytes, &valid);
-    if (!valid) return fail(quoted + u"の文字コードがShift_JIS（CP932）ではないため練習できません。"_qs);
+    if (!valid) {
+        if (problem) *problem = u"の文字コードがShift_JIS（CP932）ではないため練習できません。"_qs;
+        return {};
+    }
     QStringList lines = splitLines(text, CurrentText::MaxLines);
     cutAtFirstEmptyParagraph(lines);
-    const QString problem = checkPracticeLines(lines);
-    if (!problem.isEmpty()) return fail(quoted + u"は練習できません。\n"_qs + problem);
+    const QString why = checkPracticeLines(lines);
+    if (!why.isEmpty()) {
+        if (problem) *problem = u"は練習できません。\n"_qs + why;
+        return {};
+    }
     return lines;
 }
 

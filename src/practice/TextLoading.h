@@ -30,6 +30,13 @@ int segmentCellCount(QStringView line);
  */
 QStringList readPracticeFile(const QString& fileBox, const QString& name, QString* error);
 
+/**
+ * The lines of a practice-text file's bytes (code page 932; CR LF, CR or LF), cut at the
+ * first empty paragraph line and checked. Returns an empty list and *problem when the
+ * bytes cannot be practised.
+ */
+QStringList practiceLinesFromBytes(QByteArrayView bytes, QString* problem);
+
 /** Why these lines cannot be practised, or an empty string when they can. */
 QString checkPracticeLines(const QStringList& lines);
 

@@ -1,0 +1,56 @@
+#include "app/Options.h"
+#include "platform/Cp932.h"
+#include "practice/TextLoading.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A 200-paragraph Japanese text of about 9000 characters in FileBox, made current.
+struct LoadingFixture {
+    LoadingFixture() {
+        module.programFolder = dir.path();
+        QDir().mkpath(module.fileBoxPath());
+        QStringList lines = {u"出所"_qs, u"000000"_qs, u"表題"_qs,
+                             u"9000 (9000,   0)(4000,4000,1000)(   0,   0,   0)"_qs,
+                             u"99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99"_qs};
+        const QString paragraph = u"国際の平和及び安全を維持するために、われらの力を合わせ、共同の利益を守る。"_qs;
+        for (int p = 0; p < 200; ++p) lines.append(paragraph + QString::number(p));
+        QFile f(module.fileBoxPath() + u"/bench.txt"_qs);
+        f.open(QIODevice::WriteOnly);
+        f.write(cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+        f.close();
+        Options::applyStartupDefaults(module.settings);
+        module.settings[Options::CurrentFile].address = u"bench.txt"_qs;
+    }
+    QTemporaryDir dir;
+    Module1 module;
+};
+
+void LoadOwnText200Paragraphs(benchmark::State& state) {
+    LoadingFixture fixture;
+    QString error;
+    cp932::code(u'a'); // the code tables are built once per run, not per load
+    for (auto _ : state) {
+        const bool ok = TextLoading::LoadOwnText(fixture.module, &error);
+        benchmark::DoNotOptimize(ok);
+    }
+}
+BENCHMARK(LoadOwnText200Paragraphs)->Unit(benchmark::kMicrosecond);
+
+void ParagraphPracticeStep(benchmark::State& state) {
+    LoadingFixture fixture;
+    QString error;
+    TextLoading::LoadOwnText(fixture.module, &error);
+    for (auto _ : state) {
+        TextLoading::paragraphPractice(fixture.module, 100);
+        benchmark::DoNotOptimize(fixture.module.text.counts);
+    }
+}
+BENCHMARK(ParagraphPracticeStep)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The real program under Xvfb: first start and exit through the menu write the default
+# settings file; a second start is refused without touching any file; a lock left by a
+# killed instance does not block the next start.
+set -euo pipefail
+exe="$1"
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/../../scripts/xvfb-session.sh"
+trap xvfb_stop EXIT
+work="$(mktemp -d)"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+xvfb_start
+
+# wait_exit PID SECONDS: waits for a process to end, returns its status.
+wait_exit() {
+    local deadline=$((SECONDS + $2))
+    while kill -0 "$1" 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || return 124
+        sleep 0.05
+    done
+    wait "$1"
+}
+
+# 1. First start, then "終了(&X)" from the keyboard.
+home="$work/first"
+mkdir -p "$home"
+rinvale_start "$exe" "$home"
+win=$(wait_for_window "RinvaleQX ver") || fail "main window did not appear"
+[ -d "$home/FileBox" ] && [ -d "$home/LogBox" ] || fail "FileBox and LogBox were not created"
+xdotool windowfocus --sync "$win"
+xdotool key --clearmodifiers alt+f
+sleep 0.3
+xdotool key --clearmodifiers x
+wait_exit "$RINVALE_PID" 10 || fail "the program did not end after 終了(&X)"
+RINVALE_PID=""
+size=$(stat -c %s "$home/RudUZ.rvl")
+[ "$size" -eq 5788 ] || fail "settings file is $size bytes, not 5788"
+echo "first start and exit: settings file of 5788 bytes"
+
+# 2. A second start shows the message and touches nothing.
+home="$work/second"
+mkdir -p "$home"
+rinvale_start "$exe" "$home"
+first_pid=$RINVALE_PID
+wait_for_window "RinvaleQX ver" >/dev/null || fail "main window did not appear"
+before=$(cd "$home" && find . -path ./\*.std\* -prune -o -printf '%p %s %T@\n' | sort)
+RINVALE_HOME="$home" QT_QPA_PLATFORM=xcb "$exe" >"$work/second.out" 2>&1 &
+second_pid=$!
+box=""
+for _ in $(seq 1 200); do
+    box=$(xdotool search --onlyvisible --pid "$second_pid" 2>/dev/null | head -n 1 || true)
+    [ -n "$box" ] && break
+    sleep 0.05
+done
+[ -n "$box" ] || fail "the second start showed no message"
+after=$(cd "$home" && find . -path ./\*.std\* -prune -o -printf '%p %s %T@\n' | sort)
+[ "$before" = "$after" ] || fail "the second start touched the program folder"
+xdotool windowfocus --sync "$box"
+xdotool key --clearmodifiers Return
+wait_exit "$second_pid" 10 || fail "the second start did not end after its message"
+kill -0 "$first_pid" || fail "the first instance ended"
+echo "second start: refused with a message, no file touched"
+
+# 3. A killed instance leaves its lock behind; the next start still runs.
+kill -9 "$first_pid"
+wait "$first_pid" 2>/dev/null || true
+RINVALE_PID=""
+rinvale_start "$exe" "$home"
+wait_for_window "RinvaleQX ver" >/dev/null || fail "a stale lock blocked the next start"
+echo "start after a crash: not blocked"
+echo "1 passed, 0 failed"
