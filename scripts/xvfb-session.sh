@@ -40,13 +40,21 @@ wait_for_window() {
 
 screenshot() { import -window root "$1"; }
 
+# stop_pid PID: ends one process we started and reaps it; never fails.
+stop_pid() {
+    [ -n "${1:-}" ] || return 0
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+}
+
 rinvale_stop() {
-    [ -n "${RINVALE_PID:-}" ] && kill "$RINVALE_PID" 2>/dev/null && wait "$RINVALE_PID" 2>/dev/null
+    stop_pid "${RINVALE_PID:-}"
     RINVALE_PID=""
 }
 
 xvfb_stop() {
     rinvale_stop
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+    stop_pid "${XVFB_PID:-}"
     XVFB_PID=""
+    return 0
 }

@@ -1,0 +1,226 @@
+#include "app/Options.h"
+#include "fakes/FakePlatform.h"
+#include "practice/AttemptControl.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class AttemptTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Options::applyStartupDefaults(m.settings);
+        m.text.TextLines = {u"s"_qs, u"000000"_qs, u"t"_qs, u"x"_qs, u"x"_qs, u"あい"_qs, u"うえ"_qs, u"お"_qs};
+        m.text.LineCount = 8;
+        m.text.CurrentLine = 5;
+    }
+    // Runs the countdown to its end, one 10 ms tick at a time.
+    void startTyping() {
+        a.StartAttempt();
+        for (int i = 0; i < 1000 && a.state() == AttemptState::Countdown; ++i) {
+            clock.advance(10);
+            a.CountdownTick();
+        }
+        ASSERT_EQ(a.state(), AttemptState::Running);
+    }
+    // One Timer1 tick as the window runs it.
+    AttemptControl::SegmentOutcome tick(const QString& input) {
+        clock.advance(10);
+        auto outcome = AttemptControl::SegmentOutcome::Incomplete;
+        if (a.checksOnTick()) outcome = a.CheckSegment(input, m.text.line(m.text.CurrentLine));
+        if (outcome != AttemptControl::SegmentOutcome::Ended) a.clockTick();
+        return outcome;
+    }
+
+    Module1 m;
+    FakeClock clock;
+    AttemptControl a{m, clock};
+};
+
+} // namespace
+
+TEST(AttemptStates, ControlsFollowTheStateTable) {
+    struct Row {
+        AttemptState state;
+        bool timer1, timer2, timer3, text1, startPanel, hints, pausePanel, start, pause, retry;
+        const char16_t* caption;
+    } rows[] = {
+        {AttemptState::Ready, false, false, true, false, true, true, false, true, false, false, u"中断(&P)"},
+        {AttemptState::Countdown, false, true, true, false, true, false, false, false, false, true, u"中断(&P)"},
+        {AttemptState::Running, true, false, false, true, false, false, false, false, true, true, u"中断(&P)"},
+        {AttemptState::Paused, false, false, false, false, false, false, true, false, true, true, u"再開(&P)"},
+    };
+    for (const Row& r : rows) {
+        const StateControls c = controlsFor(r.state);
+        SCOPED_TRACE(int(r.state));
+        EXPECT_EQ(c.timer1, r.timer1);
+        EXPECT_EQ(c.timer2, r.timer2);
+        EXPECT_EQ(c.timer3, r.timer3);
+        EXPECT_EQ(c.text1Enabled, r.text1);
+        EXPECT_EQ(c.startPanel, r.startPanel);
+        EXPECT_EQ(c.hints, r.hints);
+        EXPECT_EQ(c.pausePanel, r.pausePanel);
+        EXPECT_EQ(c.startEnabled, r.start);
+        EXPECT_EQ(c.pauseEnabled, r.pause);
+        EXPECT_EQ(c.retryEnabled, r.retry);
+        EXPECT_EQ(QString::fromUtf16(c.pauseCaption), QString::fromUtf16(r.caption));
+        EXPECT_EQ(c.otherMenus, r.state == AttemptState::Ready);
+    }
+}
+
+TEST(AttemptStates, KeysDoWhatTheStateAllows) {
+    using S = AttemptState;
+    using K = KeyAction;
+    struct Case {
+        S state;
+        int key, shift, retrySetting;
+        K expected;
+    } downs[] = {
+        {S::Ready, KeyCode::Esc, 0, 0, K::None},        {S::Countdown, KeyCode::Esc, 0, 0, K::Retry},
+        {S::Running, KeyCode::Esc, 0, 0, K::Retry},     {S::Paused, KeyCode::Esc, 1, 0, K::Retry},
+        {S::Running, KeyCode::Esc, 0, 1, K::Counting},  {S::Running, KeyCode::Esc, 1, 1, K::Retry},
+        {S::Running, KeyCode::Esc, 3, 1, K::Counting},  {S::Countdown, KeyCode::Esc, 0, 1, K::None},
+        {S::Running, KeyCode::Enter, 0, 0, K::None},    {S::Running, KeyCode::Ctrl, 2, 0, K::None},
+        {S::Running, KeyCode::P, 2, 0, K::None},        {S::Running, KeyCode::Pause, 0, 0, K::TogglePause},
+        {S::Running, KeyCode::F5, 0, 0, K::ShowRuby},   {S::Ready, 65, 0, 0, K::None},
+        {S::Running, 65, 0, 0, K::Counting},
+    };
+    for (const Case& c : downs)
+        EXPECT_EQ(keyDownAction(c.state, c.key, c.shift, c.retrySetting, c.state != S::Ready), c.expected)
+            << int(c.state) << " key " << c.key << " shift " << c.shift;
+    EXPECT_EQ(keyDownAction(S::Ready, KeyCode::Pause, 0, 0, false), K::None);
+
+    EXPECT_EQ(keyPressAction(S::Ready, u' '), K::Start);
+    EXPECT_EQ(keyPressAction(S::Ready, 13), K::Start);
+    EXPECT_EQ(keyPressAction(S::Paused, u' '), K::None);
+    EXPECT_EQ(keyPressAction(S::Countdown, 13), K::None);
+    EXPECT_EQ(keyPressAction(S::Running, 13), K::CheckSegment);
+    EXPECT_EQ(keyPressAction(S::Running, u'a'), K::Counting);
+}
+
+TEST_F(AttemptTest, CountdownShowsDigitsForEveryCode) {
+    struct Case {
+        int code;
+        int typingAfterMs;
+        QString firstDigit;
+    } cases[] = {{4, 3000, u"３"_qs}, {3, 2000, u"２"_qs}, {2, 1000, u"１"_qs}, {1, 10, QString()}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        m.settings.setNumber(Options::Countdown, c.code);
+        a.ReturnToReady();
+        a.StartAttempt();
+        clock.advance(10);
+        auto step = a.CountdownTick();
+        EXPECT_EQ(step.digit, c.firstDigit);
+        EXPECT_EQ(step.beginTyping, c.code == 1);
+        if (c.code == 1) continue;
+        // The digits change on whole seconds, and typing begins after the last one.
+        quint32 elapsed = 10;
+        QStringList shown = {step.digit};
+        while (!step.beginTyping) {
+            clock.advance(10);
+            elapsed += 10;
+            step = a.CountdownTick();
+            if (!step.beginTyping && step.digit != shown.last()) shown.append(step.digit);
+        }
+        // The first 10 ms tick after the last whole second.
+        EXPECT_EQ(elapsed, quint32(c.typingAfterMs + 10));
+        EXPECT_EQ(shown.size(), c.code - 1);
+        EXPECT_EQ(a.AttemptStart, clock.now);
+        EXPECT_EQ(a.SegmentStart, clock.now);
+    }
+}
+
+TEST_F(AttemptTest, LateTickStillBeginsTyping) {
+    a.StartAttempt();
+    clock.advance(1500);
+    EXPECT_EQ(a.CountdownTick().digit, u"２"_qs);
+    clock.advance(5000); // the machine stalled past zero
+    EXPECT_TRUE(a.CountdownTick().beginTyping);
+    EXPECT_EQ(a.state(), AttemptState::Running);
+}
+
+TEST_F(AttemptTest, PauseIsTakenOutOfBothTimesAcrossTheClockWrap) {
+    clock.now = 0xFFFFF000u;
+    startTyping();
+    const quint32 attemptStart = a.AttemptStart;
+    clock.advance(500);
+    a.TogglePause();
+    EXPECT_EQ(a.state(), AttemptState::Paused);
+    clock.advance(7000); // wraps past zero
+    a.TogglePause();
+    EXPECT_EQ(a.state(), AttemptState::Running);
+    EXPECT_EQ(a.AttemptStart, attemptStart + 7000u);
+    EXPECT_EQ(elapsedMs(a.AttemptStart, clock.now), 500);
+    EXPECT_EQ(elapsedMs(a.SegmentStart, clock.now), 500);
+}
+
+TEST_F(AttemptTest, WholeTextFillsARowPerParagraphAndReturnsToTheStart) {
+    startTyping();
+    clock.advance(3);
+    a.clockTick();
+    // Completed within 10 ms of the start: recorded as 10 ms.
+    a.counters.SegKeystrokes = 4;
+    EXPECT_EQ(a.CheckSegment(u"あい", u"あい"), AttemptControl::SegmentOutcome::Advanced);
+    EXPECT_EQ(a.ParagraphResults[0].timeMs, 10);
+    EXPECT_EQ(a.ParagraphResults[0].keystrokes, 4);
+    EXPECT_EQ(a.counters.SegKeystrokes, 0);
+    EXPECT_EQ(m.text.CurrentLine, 6);
+    EXPECT_EQ(a.DoneChars, 2);
+
+    EXPECT_EQ(tick(u"うX"_qs), AttemptControl::SegmentOutcome::Incomplete);
+    for (int i = 0; i < 10; ++i) tick(u"う"_qs);
+    EXPECT_EQ(tick(u"うえ"_qs), AttemptControl::SegmentOutcome::Advanced);
+    EXPECT_EQ(m.text.CurrentLine, 7);
+    for (int i = 0; i < 5; ++i) tick(u""_qs);
+    EXPECT_EQ(tick(u"お"_qs), AttemptControl::SegmentOutcome::Ended);
+    EXPECT_EQ(a.state(), AttemptState::Ready);
+    for (int row = 0; row < 3; ++row) EXPECT_GE(a.ParagraphResults[size_t(row)].timeMs, 10) << row;
+    EXPECT_EQ(a.ParagraphResults[3].timeMs, 0);
+    EXPECT_EQ(a.summary().firstRow, 0);
+    EXPECT_EQ(a.summary().lastRow, 2);
+    EXPECT_EQ(a.summary().currentLine, 7);
+    EXPECT_EQ(a.summary().elapsedMs, elapsedMs(a.AttemptStart, a.LastTick));
+    a.ReturnToReady();
+    EXPECT_EQ(m.text.CurrentLine, 5);
+}
+
+TEST_F(AttemptTest, EnterOptionMakesCompleteSegmentsWaitButNotTheLast) {
+    m.settings.setNumber(Options::ParagraphChange, 1);
+    startTyping();
+    EXPECT_FALSE(a.checksOnTick());
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(tick(u"あい"_qs), AttemptControl::SegmentOutcome::Incomplete);
+    // Enter does the check; the clock ran on while waiting.
+    EXPECT_EQ(a.CheckSegment(u"あい", u"あい"), AttemptControl::SegmentOutcome::Advanced);
+    EXPECT_EQ(a.ParagraphResults[0].timeMs, 200);
+    a.CheckSegment(u"うえ", u"うえ");
+    EXPECT_TRUE(a.checksOnTick()); // the last segment completes at once
+    EXPECT_EQ(tick(u"お"_qs), AttemptControl::SegmentOutcome::Ended);
+}
+
+TEST_F(AttemptTest, ParagraphPracticeRecordsItsOwnRow) {
+    m.settings.setNumber(Options::PracticeMode, 1);
+    m.settings.setNumber(Options::CurrentParagraph, 1);
+    a.ReturnToReady();
+    EXPECT_EQ(m.text.CurrentLine, 6);
+    startTyping();
+    EXPECT_TRUE(a.isLastSegment());
+    EXPECT_EQ(tick(u"うえ"_qs), AttemptControl::SegmentOutcome::Ended);
+    EXPECT_EQ(a.summary().firstRow, 1);
+    EXPECT_EQ(a.summary().lastRow, 1);
+    EXPECT_EQ(a.ParagraphResults[0].timeMs, 0);
+}
+
+TEST_F(AttemptTest, RetryResetsEverything) {
+    startTyping();
+    a.counters.Keystrokes = 12;
+    a.CheckSegment(u"あい", u"あい");
+    a.Retry();
+    EXPECT_EQ(a.state(), AttemptState::Ready);
+    EXPECT_EQ(a.counters.Keystrokes, 0);
+    EXPECT_EQ(a.DoneChars, 0);
+    EXPECT_EQ(m.text.CurrentLine, 5);
+    // Space while paused does not start; a new start clears the old rows.
+    a.StartAttempt();
+    EXPECT_EQ(a.ParagraphResults[0].timeMs, 0);
+}
