@@ -1,0 +1,180 @@
+#include "scoring/GradeScales.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using enum LanguageClass;
+constexpr int Own = -1; // the own-level table in a case list of standards
+constexpr float Infinity = std::numeric_limits<float>::infinity();
+
+QString grade(int standard, LanguageClass language, float value) {
+    return standard == Own ? OwnLevel(language, value) : GradeForStandard(standard, language, value);
+}
+
+float justBelow(float bound) {
+    return std::nextafter(bound, -Infinity);
+}
+
+std::string str(QStringView s) {
+    return s.toString().toStdString();
+}
+
+} // namespace
+
+TEST(GradeScales, HandPickedBoundsTakeTheNextBand) {
+    // Written from the grade tables, not from the code: the band just below each bound, and the band on it.
+    const struct {
+        int standard;
+        LanguageClass language;
+        float bound;
+        const char16_t* below;
+        const char16_t* on;
+    } cases[] = {
+        {0, Japanese, 8, u"10E", u"10D"},  {0, Japanese, 20, u"10A", u"9級"},  {0, Japanese, 41, u"3級", u"準2"},
+        {0, Japanese, 66, u"2級", u"準1"}, {0, Japanese, 150, u"1級", u"S段"}, {0, Japanese, 300, u"9段", u"Z段"},
+        {0, English, 17, u"10E", u"10D"},  {0, English, 38, u"10A", u"9級"},   {0, English, 63, u"3級", u"準2"},
+        {0, English, 165, u"準1", u"1級"}, {0, English, 300, u"S段", u"2段"},  {0, English, 833, u"9段", u"Z段"},
+        {1, Japanese, 40, u"D級", u"C級"}, {1, Japanese, 90, u"A級", u"S級"},  {1, English, 150, u"D級", u"C級"},
+        {1, English, 300, u"A級", u"S級"}, {2, Japanese, 10, u" - ", u"5級"},  {2, Japanese, 150, u"1級", u"S段"},
+        {2, English, 20, u" - ", u"5級"},  {2, English, 140, u"3級", u"2級"},  {2, English, 300, u"1級", u"S段"},
+        {3, Japanese, 20, u" - ", u"4級"}, {3, Japanese, 45, u"3級", u"2級"},  {3, Japanese, 70, u"2級", u"1級"},
+        {4, Japanese, 20, u" - ", u"4級"}, {4, Japanese, 40, u"3級", u"準2"},  {4, Japanese, 70, u"準1", u"1級"},
+        {4, Japanese, 80, u"1級", u"S段"}, {Own, Japanese, 10, u"ZS", u"ZA"},  {Own, Japanese, 206, u"J", u"-"},
+        {Own, English, 14, u"ZS", u"ZA"},  {Own, English, 210, u"J", u"-"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "table " << c.standard << (c.language == English ? "-E" : "-J") << " bound "
+                                        << c.bound);
+        EXPECT_EQ(str(grade(c.standard, c.language, justBelow(c.bound))), str(c.below));
+        EXPECT_EQ(str(grade(c.standard, c.language, c.bound)), str(c.on));
+    }
+    // A figure that rounds to 90.0 on screen but is below 90 as a float keeps the lower grade.
+    EXPECT_EQ(str(GradeForStandard(1, Japanese, 89.99f)), str(u"A級"));
+}
+
+TEST(GradeScales, OwnLevelBoundsRiseByTwoThenByGrowingSteps) {
+    // The ladder and the spacing rule stated with the table: 2 s a label up to "SJ", then 4, 6, 8 ... 22.
+    const QStringList ladder = u"ZS ZA ZB ZC ZD ZE ZF ZG ZH ZI ZJ XX XS XA XB XC XD XE XF XG XH XI XJ "
+                               u"SS SA SB SC SD SE SF SG SH SI SJ A B C D E F G H I J -"_qs.split(u' ');
+    ASSERT_EQ(ladder.size(), 45);
+    for (const auto& [language, lowest] : {std::pair{Japanese, 10.0f}, std::pair{English, 14.0f}}) {
+        float bound = lowest;
+        for (int i = 0; i + 1 < ladder.size(); ++i) {
+            EXPECT_EQ(str(OwnLevel(language, justBelow(bound))), str(ladder[i])) << bound;
+            EXPECT_EQ(str(OwnLevel(language, bound)), str(ladder[i + 1])) << bound;
+            bound += i < 33 ? 2.0f : 4.0f + 2.0f * float(i - 33);
+        }
+    }
+}
+
+TEST(GradeScales, EveryTableIsAscendingAndSplitsAtEachBound) {
+    // Walks the tables themselves; the hand-written cases above check that they say the right things.
+    int tables = 0;
+    for (LanguageClass language : {Japanese, English}) {
+        for (int standard = Own; standard < StandardCount; ++standard) {
+            const GradeScale* scale = standard == Own ? ownLevelScale(language) : standardScale(standard, language);
+            if (!scale) continue;
+            ++tables;
+            SCOPED_TRACE(testing::Message() << "table " << standard << (language == English ? "-E" : "-J"));
+            ASSERT_EQ(scale->labels.size(), scale->bounds.size() + 1);
+            EXPECT_EQ(str(grade(standard, language, -Infinity)), str(scale->labels.front()));
+            EXPECT_EQ(str(grade(standard, language, Infinity)), str(scale->labels.back()));
+            for (size_t i = 0; i < scale->bounds.size(); ++i) {
+                const float bound = scale->bounds[i];
+                EXPECT_EQ(bound, std::floor(bound));
+                if (i > 0) {
+                    EXPECT_LT(scale->bounds[i - 1], bound);
+                }
+                EXPECT_EQ(str(grade(standard, language, justBelow(bound))), str(scale->labels[i])) << bound;
+                EXPECT_EQ(str(grade(standard, language, bound)), str(scale->labels[i + 1])) << bound;
+            }
+        }
+    }
+    EXPECT_EQ(tables, 10);
+}
+
+TEST(GradeScales, TextsWithoutATableKeepTheirStartingStrings) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(str(GradeForStandard(3, English, 500)), " - ");
+    EXPECT_EQ(str(GradeForStandard(4, English, 500)), " - ");
+    EXPECT_EQ(str(GradeForStandard(0, Mixed, 500)), " - ");
+    EXPECT_EQ(str(GradeForStandard(5, Japanese, 500)), " - "); // damaged settings: no such standard
+    EXPECT_EQ(str(GradeForStandard(-1, Japanese, 500)), " - ");
+    EXPECT_EQ(str(GradeForStandard(0, Japanese, nan)), " - ");
+    EXPECT_EQ(str(OwnLevel(Mixed, 20)), " - ");
+    EXPECT_EQ(str(OwnLevel(Mixed, 20, NoOwnLevelInBestList)), "-");
+    EXPECT_EQ(str(OwnLevel(Mixed, 20, NoOwnLevelAfterStandardChange)), " -");
+    EXPECT_EQ(str(OwnLevel(Japanese, nan, NoOwnLevelInBestList)), "-");
+}
+
+TEST(GradeScales, LanguageClassNeedsEightyPercentOfOneWidth) {
+    const struct {
+        qint32 total, full, half;
+        LanguageClass expected;
+    } cases[] = {
+        {5, 4, 1, Japanese},         {5, 1, 4, English},           {100, 79, 21, Mixed},
+        {100, 21, 79, Mixed},        {9999, 8000, 1999, Japanese}, {9999, 7999, 2000, Mixed},
+        {9999, 1999, 8000, English}, {1, 1, 0, Japanese},          {0, 0, 0, Mixed},
+        {10, 9, 9, English}, // damaged counts: English first
+    };
+    for (const auto& c : cases) {
+        CharCounts counts;
+        counts.total = c.total;
+        counts.full = c.full;
+        counts.half = c.half;
+        EXPECT_EQ(languageClass(counts), c.expected) << c.total << " " << c.full << " " << c.half;
+    }
+}
+
+TEST(GradeScales, ShortAndLogFormsOfEveryLabel) {
+    const struct {
+        const char16_t* field; // as cut from a record line
+        const char16_t* shortForm;
+        const char16_t* logForm;
+    } cases[] = {
+        {u" - ", u" - ", u" - "},  {u"10E", u"10E", u"10E"},  {u"10D", u"10D", u"10D"},   {u"10C", u"10C", u"10C"},
+        {u"10B", u"10B", u"10B"},  {u"10A", u"10A", u"10A"},  {u"9級 ", u"9ky", u"9ky "}, {u"8級", u"8ky", u"8ky "},
+        {u"7級", u"7ky", u"7ky "}, {u"6級", u"6ky", u"6ky "}, {u"5級", u"5ky", u"5ky "},  {u"4級", u"4ky", u"4ky "},
+        {u"3級", u"3ky", u"3ky "}, {u"準2", u"2k*", u"2k* "}, {u"2級", u"2ky", u"2ky "},  {u"準1", u"1k*", u"1k* "},
+        {u"1級", u"1ky", u"1ky "}, {u"S段", u"Sda", u"Sda "}, {u"2段", u"2da", u"2da "},  {u"3段", u"3da", u"3da "},
+        {u"4段", u"4da", u"4da "}, {u"5段", u"5da", u"5da "}, {u"6段", u"6da", u"6da "},  {u"7段", u"7da", u"7da "},
+        {u"8段", u"8da", u"8da "}, {u"9段", u"9da", u"9da "}, {u"Z段", u"Zda", u"Zda "},  {u"D級", u"Dky", u"Dky "},
+        {u"C級", u"Cky", u"Cky "}, {u"B級", u"Bky", u"Bky "}, {u"A級", u"Aky", u"Aky "},  {u"S級", u"Sky", u"Sky "},
+        {u"", u"Sky", u"Sky "},    {u"ZS", u"Sky", u"Sky "},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(str(shortGrade(c.field)), str(c.shortForm)) << str(c.field);
+        EXPECT_EQ(str(ShortGradeForLog(c.field)), str(c.logForm)) << str(c.field);
+    }
+    // Every label a standard can give is listed (only "S級" falls through), with the width it really has.
+    for (LanguageClass language : {Japanese, English})
+        for (int standard = 0; standard < StandardCount; ++standard)
+            if (const GradeScale* scale = standardScale(standard, language))
+                for (QStringView label : scale->labels) {
+                    EXPECT_EQ(gradeLabelWidth(label), label.size()) << str(label);
+                    if (label != u"S級") {
+                        EXPECT_NE(str(shortGrade(label)), "Sky") << str(label);
+                    }
+                }
+}
+
+TEST(GradeScales, BestListLineGetsTheShortFormInPlace) {
+    // ID, three blanks, date, characters, keystrokes, CPM and a blank: the grade starts at position 44.
+    const QString head = u"120715203344   120716    455   600   152.3 "_qs;
+    const QString tail = u"   250.0 SA   2.2◎  0.4☆  1.1◎  0.0☆"_qs;
+    ASSERT_EQ(head.size(), 43);
+    const struct {
+        const char16_t* grade;
+        const char16_t* shortForm;
+    } cases[] = {{u"3級", u"3ky"}, {u"準1", u"1k*"}, {u"S級", u"Sky"}, {u" - ", u" - "}, {u"10A", u"10A"}};
+    for (const auto& c : cases) {
+        const QString line = head + QString::fromUtf16(c.grade) + tail;
+        EXPECT_EQ(str(ShortGradeForBestList(line)), str(head + QString::fromUtf16(c.shortForm) + tail));
+    }
+    // A damaged line too short to hold a grade is shown as it is.
+    EXPECT_EQ(str(ShortGradeForBestList(u"120715203344   120716"_qs)), "120715203344   120716");
+}
