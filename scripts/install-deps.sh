@@ -7,6 +7,7 @@ PACKAGES=(
     build-essential cmake
     qt6-base-dev qt6-base-dev-tools libqt6dbus6
     libgtest-dev libgmock-dev libbenchmark-dev
+    libcanberra-dev sound-theme-freedesktop
     xvfb x11-utils xdotool
     fonts-ipafont-gothic imagemagick
 )
