@@ -43,7 +43,9 @@ TEST_F(JudgementTest, MarksEveryPositionAgainstItsOwnTarget) {
     for (const Case& c : cases) {
         change(c.input);
         EXPECT_EQ(states(5), c.states) << c.input.toStdString();
-        if (c.input != u"あいうえおか") EXPECT_EQ(correctPrefix, c.prefix) << c.input.toStdString();
+        if (c.input != u"あいうえおか") {
+            EXPECT_EQ(correctPrefix, c.prefix) << c.input.toStdString();
+        }
     }
 }
 
