@@ -1,16 +1,26 @@
 #include "app/frmMain.h"
 
+#include "app/BasicFunctions.h"
 #include "app/Options.h"
 #include "app/WindowPosition.h"
+#include "dialogs/frmUchikiri.h"
 #include "display/ColourSettings.h"
+#include "platform/AlertSound.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ShellOpen.h"
+#include "practice/Judgement.h"
+#include "practice/KeyCodes.h"
 #include "practice/TextLoading.h"
+#include "practice/frmDanraku.h"
+#include "practice/widgets/CharCellView.h"
+#include "practice/widgets/FontCellMetrics.h"
 #include "texts/SampleTexts.h"
 #include "widgets/Twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -23,6 +33,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <set>
 
@@ -41,8 +52,7 @@ constexpr int RightWidth = 4320;
 // Commands whose windows are not in the program yet: their items stay disabled.
 const std::set<QString> NotYetAvailable = {
     u"mnuNew"_qs,    u"mnuEdit1"_qs,  u"mnuSelect"_qs, u"mnuEdit2"_qs, u"mnuDelet"_qs, u"mnuEdit3"_qs,
-    u"mnuDE"_qs,     u"mnuStart"_qs,  u"mnuPause"_qs,  u"mnuRetry"_qs, u"mnuPa"_qs,    u"mnuSitei"_qs,
-    u"mnuDtlP"_qs,   u"mnuDtlB"_qs,   u"mnuJ100"_qs,   u"mnuLog"_qs,   u"mnuGauge"_qs, u"mnuT"_qs,
+    u"mnuDE"_qs,     u"mnuDtlP"_qs,   u"mnuDtlB"_qs,   u"mnuJ100"_qs,   u"mnuLog"_qs,   u"mnuGauge"_qs, u"mnuT"_qs,
     u"mnuIro"_qs,
 };
 
@@ -81,19 +91,10 @@ void setColours(QWidget* w, const QColor& text, const QColor& background) {
     w->setPalette(p);
 }
 
-// The fixed-pitch Japanese font of the character cells.
-QFont cellFont(int pointSize) {
-    QFont font(u"IPAGothic"_qs);
-    font.setFamilies({u"IPAGothic"_qs, u"Noto Sans Mono CJK JP"_qs});
-    font.setStyleHint(QFont::Monospace);
-    font.setPointSize(pointSize);
-    return font;
-}
-
 } // namespace
 
 frmMain::frmMain(Module1& module, Platform& platform, QWidget* parent)
-    : QMainWindow(parent), m(module), m_platform(platform) {
+    : QMainWindow(parent), m(module), m_platform(platform), m_attempt(module, platform.clock) {
     setObjectName(u"frmMain"_qs);
     setWindowTitle(QString::fromUtf16(Caption));
     m_showMessage = [this](const QString& text) {
@@ -101,7 +102,25 @@ frmMain::frmMain(Module1& module, Platform& platform, QWidget* parent)
     };
     buildMenus();
     buildControls();
+
+    auto makeTimer = [this](const char16_t* name, int interval, void (frmMain::*handler)()) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(QString::fromUtf16(name));
+        timer->setInterval(interval);
+        timer->setTimerType(Qt::PreciseTimer);
+        connect(timer, &QTimer::timeout, this, handler);
+        return timer;
+    };
+    Timer1 = makeTimer(u"Timer1", 10, &frmMain::RunTick);
+    Timer2 = makeTimer(u"Timer2", 10, &frmMain::CountdownTick);
+    Timer3 = makeTimer(u"Timer3", 20, &frmMain::Timer3Tick);
+    Timer4 = makeTimer(u"Timer4", 500, &frmMain::Timer4Tick);
+
+    // The window sees every key before its controls.
+    qApp->installEventFilter(this);
 }
+
+frmMain::~frmMain() { qApp->removeEventFilter(this); }
 
 // ---- Building the window -------------------------------------------------------------
 
@@ -136,15 +155,17 @@ void frmMain::buildMenus() {
     connect(addItem(file, u"mnuEnd"_qs, u"終了(&X)"_qs), &QAction::triggered, this, &QWidget::close);
 
     QMenu* trial = topMenu(u"mnuJissen"_qs, u"トライアル(&T)"_qs);
-    addItem(trial, u"mnuStart"_qs, u"スタート(&S)"_qs);
-    addItem(trial, u"mnuPause"_qs, u"中断(&P)"_qs);
-    addItem(trial, u"mnuRetry"_qs, u"やり直し(&R)"_qs);
+    connect(addItem(trial, u"mnuStart"_qs, u"スタート(&S)"_qs), &QAction::triggered, this, &frmMain::StartAttempt);
+    connect(addItem(trial, u"mnuPause"_qs, u"中断(&P)"_qs), &QAction::triggered, this, &frmMain::TogglePause);
+    connect(addItem(trial, u"mnuRetry"_qs, u"やり直し(&R)"_qs), &QAction::triggered, this, &frmMain::Retry);
     trial->addSeparator();
     QAction* whole = addItem(trial, u"mnuTh"_qs, u"全文通し練習(&T)"_qs);
     QAction* paragraph = addItem(trial, u"mnuPa"_qs, u"段落別練習(&K)"_qs);
     whole->setCheckable(true);
     paragraph->setCheckable(true);
-    addItem(trial, u"mnuSitei"_qs, u"- 段落指定(&G)..."_qs);
+    connect(paragraph, &QAction::triggered, this, &frmMain::chooseParagraph);
+    connect(addItem(trial, u"mnuSitei"_qs, u"- 段落指定(&G)..."_qs), &QAction::triggered, this,
+            &frmMain::chooseParagraph);
     QAction* previous = addItem(trial, u"mnuPrev"_qs, u"--- 前の段落に戻る(&U)"_qs);
     QAction* next = addItem(trial, u"mnuNext"_qs, u"--- 次の段落に進む(&D)"_qs);
     connect(whole, &QAction::triggered, this, [this] {
@@ -244,16 +265,13 @@ void frmMain::buildControls() {
 
     // Text panel with its inner panel and scroll bar.
     Picture1 = makePanel(form, u"Picture1"_qs, true);
-    Picture2 = new QWidget(Picture1);
-    Picture2->setObjectName(u"Picture2"_qs);
-    segmentLabel = new QLabel(Picture2);
-    segmentLabel->setObjectName(u"segmentLabel"_qs);
-    segmentLabel->setWordWrap(true);
-    segmentLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    segmentLabel->setTextFormat(Qt::PlainText);
+    lblJi = new CharCellView(Picture1);
+    lblJi->setDisplay(&m_display);
     VScroll1 = new QScrollBar(Qt::Vertical, Picture1);
     VScroll1->setObjectName(u"VScroll1"_qs);
     VScroll1->setEnabled(false);
+    VScroll1->setFocusPolicy(Qt::NoFocus);
+    connect(VScroll1, &QScrollBar::valueChanged, this, &frmMain::scrollTo);
 
     Picture3 = makePanel(form, u"Picture3"_qs, true);
     Label2 = new QLabel(Picture3);
@@ -265,6 +283,7 @@ void frmMain::buildControls() {
     Text1->setObjectName(u"Text1"_qs);
     Text1->setEnabled(false);
     Text1->setFrame(false);
+    connect(Text1, &QLineEdit::textChanged, this, &frmMain::Text1_Change);
 
     Picture5 = makePanel(Picture4, u"Picture5"_qs, false);
     Label3 = new QLabel(Picture5);
@@ -287,9 +306,13 @@ void frmMain::buildControls() {
     Label23->setObjectName(u"Label23"_qs);
     Label23->setAlignment(Qt::AlignCenter);
 
-    auto* Picture10 = makePanel(Picture4, u"Picture10"_qs, false);
-    auto* Command1 = new QPushButton(u"再開"_qs, Picture10);
+    Picture10 = makePanel(Picture4, u"Picture10"_qs, false);
+    Command1 = new QPushButton(u"再開"_qs, Picture10);
     Command1->setObjectName(u"Command1"_qs);
+    Command1->setAutoDefault(false);
+    connect(Command1, &QPushButton::clicked, this, [this] {
+        if (m_attempt.state() == AttemptState::Paused) TogglePause();
+    });
     Picture10->hide();
 
     // Live figures under the input panel.
@@ -311,6 +334,10 @@ void frmMain::buildControls() {
         makeLabel(form, QString::fromUtf16(figures[i].valueName), QString::fromUtf16(figures[i].value), left + 1800,
                   top, 750, 330, Qt::AlignRight | Qt::AlignVCenter);
     }
+    Label4 = form->findChild<QLabel*>(u"Label4"_qs);
+    Label7 = form->findChild<QLabel*>(u"Label7"_qs);
+    Label11 = form->findChild<QLabel*>(u"Label11"_qs);
+    Label12 = form->findChild<QLabel*>(u"Label12"_qs);
     for (const auto& [name, bar, top] : {std::tuple{u"Picture6"_qs, u"Shape1"_qs, FiguresTop + 420},
                                          std::tuple{u"Picture7"_qs, u"Shape2"_qs, FiguresTop + 420}}) {
         QFrame* track = makePanel(form, name, true);
@@ -319,7 +346,11 @@ void frmMain::buildControls() {
         auto* fill = new QFrame(track);
         fill->setObjectName(bar);
         fill->setAutoFillBackground(true);
+        QPalette barPalette = fill->palette();
+        barPalette.setColor(QPalette::Window, barPalette.color(QPalette::Highlight));
+        fill->setPalette(barPalette);
         fill->setGeometry(0, 0, 0, track->height());
+        (bar == u"Shape1" ? Shape1 : Shape2) = fill;
     }
     // The first row's bars: time and keystrokes have none.
     makeLabel(form, u"Label16"_qs, u"詳細[F3].."_qs, LeftColumn, FiguresTop + 900, 1500, 300)->setEnabled(false);
@@ -394,6 +425,13 @@ void frmMain::buildControls() {
                       255, Qt::AlignCenter);
     }
 
+    // The ruby box floats over the text panel near the reading's first character.
+    PicRubi = makePanel(form, u"PicRubi"_qs, true);
+    lblRubi = new QLabel(PicRubi);
+    lblRubi->setObjectName(u"lblRubi"_qs);
+    lblRubi->setTextFormat(Qt::PlainText);
+    PicRubi->hide();
+
     setFixedSize(sizeHint());
 }
 
@@ -440,10 +478,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::measureJapaneseDisplay() {
-    const QFontMetrics metrics(cellFont(16));
-    const int full = metrics.horizontalAdvance(u"＿"_qs);
-    const int half = metrics.horizontalAdvance(u'_');
-    m.JapaneseDisplay = half > 0 && full >= 2 * half - 1 && metrics.inFont(QChar(u'＿'));
+    m.JapaneseDisplay = FontCellMetrics(16).fullWidthRendered();
 }
 
 void frmMain::placeWindow() {
@@ -468,8 +503,11 @@ void frmMain::applyColours() {
     auto colour = [&](int item, const QColor& fallback) { return toColor(customColour(m.settings, item), fallback); };
 
     setColours(Picture1, colour(PracticeText, buttonText), colour(PracticeBackground, window));
-    setColours(Picture2, colour(PracticeText, buttonText), colour(PracticeBackground, window));
-    setColours(segmentLabel, colour(PracticeText, buttonText), colour(PracticeBackground, window));
+    lblJi->setBackgroundColour(colour(PracticeBackground, window));
+    lblJi->setStateColours(colour(PracticeText, buttonText), colour(CorrectText, system.color(QPalette::Button)),
+                           colour(MissText, QColor(255, 0, 0)));
+    setColours(PicRubi, colour(RubyText, buttonText), colour(RubyBackground, window));
+    setColours(lblRubi, colour(RubyText, buttonText), colour(RubyBackground, window));
     setColours(Label2, colour(NextText, buttonText), colour(NextBackground, window));
     setColours(Picture3, colour(NextText, buttonText), colour(NextBackground, window));
     const QColor inputBackground = colour(InputBackground, window);
@@ -484,15 +522,16 @@ void frmMain::applyFontLayout() {
     m.CharsPerLine = layout.charsPerLine;
     m.VisibleRows = layout.visibleRows;
 
-    const QFont font = cellFont(layout.pointSize);
-    segmentLabel->setFont(font);
+    m_metrics = std::make_unique<FontCellMetrics>(layout.pointSize);
+    const QFont font = FontCellMetrics::cellFont(layout.pointSize);
+    lblJi->setPointSize(layout.pointSize);
     Label2->setFont(font);
     Text1->setFont(font);
 
     int top = TextPanelTop;
     twips::place(Picture1, LeftColumn, top, PanelWidth, layout.picture1Height);
-    twips::place(Picture2, layout.picture2Left, 15, PanelWidth - 300 - layout.picture2Left, layout.picture1Height - 30);
-    segmentLabel->setGeometry(Picture2->rect().adjusted(twips::toPixels(60), 0, 0, 0));
+    // The cells carry their own 15-twip top; the view starts at the panel's top.
+    twips::place(lblJi, layout.picture2Left, 0, PanelWidth - 300 - layout.picture2Left, layout.picture1Height - 30);
     twips::place(VScroll1, PanelWidth - 285, 30, 255, layout.picture1Height - 75);
     top += layout.picture1Height + 60;
 
@@ -508,7 +547,8 @@ void frmMain::applyFontLayout() {
     twips::place(Label15, 0, layout.picture5Height / 2 - 330, width, 420);
     twips::place(Label23, 0, layout.label23Top - 180, width, 270);
     twips::place(Label22, 0, layout.picture5Height - 300, width - 120, 270);
-    if (QWidget* pause = findChild<QWidget*>(u"Picture10"_qs)) pause->setGeometry(Picture5->geometry());
+    Picture10->setGeometry(Picture5->geometry());
+    Command1->setGeometry(Picture10->width() / 2 - 60, Picture10->height() / 2 - 16, 120, 32);
 }
 
 // ---- Menus -----------------------------------------------------------------------------
@@ -534,7 +574,7 @@ void frmMain::optionChosen(int entry, int index) {
     switch (entry) {
     case Options::FontSize:
         applyFontLayout();
-        showText();
+        layoutSegment();
         break;
     case Options::EndSpace:
         reloadCurrentText();
@@ -600,10 +640,9 @@ void frmMain::showText() {
     Label23->setText(v.targetLine);
     Label23->setVisible(!v.targetLine.isEmpty());
 
-    segmentLabel->setText(TextLoading::withoutReadings(m.text.line(m.text.CurrentLine)));
-    const bool paragraphMode = m.settings.number(Options::PracticeMode) != 0;
-    Label2->setText(paragraphMode ? QString() : TextLoading::withoutReadings(m.text.line(m.text.CurrentLine + 1)));
-    applyMenuState();
+    Picture8->show();
+    ReturnToReady();
+    layoutSegment();
 }
 
 void frmMain::openBesideProgram(const QString& fileName) {
@@ -618,3 +657,300 @@ void frmMain::openBesideProgram(const QString& fileName) {
 }
 
 void frmMain::message(const QString& text) { m_showMessage(text); }
+
+// ---- The attempt -----------------------------------------------------------------------
+
+void frmMain::applyAttemptState() {
+    const AttemptState state = m_attempt.state();
+    const StateControls c = controlsFor(state);
+    auto run = [](QTimer* timer, bool on) {
+        if (!on)
+            timer->stop();
+        else if (!timer->isActive())
+            timer->start();
+    };
+    run(Timer1, c.timer1);
+    run(Timer2, c.timer2);
+    run(Timer3, c.timer3);
+    if (state == AttemptState::Ready) Timer4->stop();
+    Text1->setEnabled(c.text1Enabled);
+    Picture5->setVisible(c.startPanel);
+    Label15->setVisible(c.hints);
+    Label22->setVisible(c.hints);
+    Picture10->setVisible(c.pausePanel);
+
+    auto enable = [this](const QString& name, bool enabled) {
+        if (QAction* a = action(name)) a->setEnabled(enabled && !NotYetAvailable.count(name));
+    };
+    enable(u"mnuStart"_qs, c.startEnabled);
+    enable(u"mnuPause"_qs, c.pauseEnabled);
+    action(u"mnuPause"_qs)->setText(QString::fromUtf16(c.pauseCaption));
+    enable(u"mnuRetry"_qs, c.retryEnabled);
+    for (const char16_t* menu : {u"mnuHyouji", u"mnuOption", u"mnuHelp", u"mnuSample"})
+        m_menus.value(QString::fromUtf16(menu))->menuAction()->setEnabled(c.otherMenus);
+    for (const char16_t* item : {u"mnuNew", u"mnuSelect", u"mnuEdit2", u"mnuEdit3", u"mnuDelet", u"mnuDE"})
+        enable(QString::fromUtf16(item), c.otherMenus);
+    if (state == AttemptState::Ready) {
+        applyMenuState();
+    } else {
+        // Mode changes and paragraph steps wait for the ready state.
+        for (const char16_t* item : {u"mnuEdit1", u"mnuTh", u"mnuPa", u"mnuSitei", u"mnuPrev", u"mnuNext"})
+            enable(QString::fromUtf16(item), false);
+    }
+}
+
+void frmMain::resetLiveFigures() {
+    Label11->setText(u"0"_qs);
+    Label12->setText(u"0.0"_qs);
+    Label7->setText(u"0"_qs);
+    Label4->setText(u"0"_qs);
+    Shape1->resize(0, Shape1->height());
+    Shape2->resize(0, Shape2->height());
+}
+
+void frmMain::layoutSegment() {
+    const CurrentText& t = m.text;
+    LayoutSegment(m_display, t.line(t.CurrentLine), t.line(t.CurrentLine + 1),
+                  m.settings.number(Options::PracticeMode) != 0, *m_metrics, TextPanelWidth, m.VisibleRows);
+    Text1->clear();
+    Label2->setText(m_display.previewText);
+    VScroll1->setValue(0);
+    VScroll1->setMaximum(m_display.scrollMaximum);
+    VScroll1->setEnabled(m_display.scrollEnabled);
+    scrollTo(0);
+    lblJi->refreshAll();
+}
+
+void frmMain::StartAttempt() {
+    if (m_attempt.state() != AttemptState::Ready) return;
+    m_attempt.StartAttempt();
+    VScroll1->setValue(0);
+    Timer4->stop();
+    resetLiveFigures();
+    Picture8->show();
+    Label3->clear();
+    applyAttemptState();
+}
+
+void frmMain::CountdownTick() {
+    const AttemptControl::CountdownStep step = m_attempt.CountdownTick();
+    if (!step.digit.isEmpty()) Label3->setText(step.digit);
+    if (!step.beginTyping) return;
+    Label3->clear();
+    // The input box's starting input mode is set here once the input-method layer exists.
+    applyAttemptState();
+    Text1->setFocus();
+    showRuby(rubyAtStart(m_display, m.CharsPerLine, m.settings.number(Options::RubyDisplay), rubyFrame()));
+}
+
+void frmMain::RunTick() {
+    if (m_attempt.checksOnTick()) {
+        CheckSegment();
+        if (m_attempt.state() != AttemptState::Running) return;
+    }
+    if (!Picture8->isHidden()) Label4->setText(m_attempt.clockTick());
+}
+
+void frmMain::CheckSegment() {
+    // The paragraph's operation string comes from the key log once keystrokes are counted.
+    switch (m_attempt.CheckSegment(Text1->text(), m_display.SegmentText)) {
+    case AttemptControl::SegmentOutcome::Incomplete:
+        break;
+    case AttemptControl::SegmentOutcome::Advanced:
+        layoutSegment();
+        showRuby(rubyAtStart(m_display, m.CharsPerLine, m.settings.number(Options::RubyDisplay), rubyFrame()));
+        break;
+    case AttemptControl::SegmentOutcome::Ended:
+        endAttempt();
+        break;
+    }
+}
+
+void frmMain::endAttempt() {
+    const AttemptSummary summary = m_attempt.summary();
+    Timer1->stop();
+    Timer4->stop();
+    Picture8->hide();
+    Text1->setEnabled(false);
+    PicRubi->hide();
+    if (QAction* start = action(u"mnuStart"_qs)) start->setEnabled(true);
+    Label15->show();
+    Label22->show();
+    Label23->setVisible(m.ActiveTarget > 0 && !Label23->text().isEmpty());
+    Shape1->resize(Shape1->parentWidget()->width(), Shape1->height());
+    qint32 total = m.text.counts.total;
+    if (!isJapaneseText(m.text.counts) && m.settings.number(Options::EndSpace) == 1)
+        total += summary.practiceMode == 0 ? m.text.paragraphCount() : 1;
+    Label11->setText(QString::number(total));
+
+    // The result computation and the record files take the summary here.
+
+    if (summary.practiceMode == 0) m.text.CurrentLine = CurrentText::FirstParagraphLine;
+    Picture5->hide();
+    layoutSegment();
+    Picture5->show();
+
+    m.DetailsRequested = false;
+    frmUchikiri dialog(m, this);
+    dialog.setInputTime(inputTimeCaption(summary.elapsedMs));
+    // The result-details window is not in the program yet: its button stays disabled until it is.
+    dialog.setDetailsAvailable(false);
+    dialog.exec();
+    // The result-details window opens here when the dialog asked for it.
+    m.DetailsRequested = false;
+    ReturnToReady();
+}
+
+void frmMain::TogglePause() {
+    const AttemptState state = m_attempt.state();
+    if (state != AttemptState::Running && state != AttemptState::Paused) return;
+    m_attempt.TogglePause();
+    applyAttemptState();
+    if (m_attempt.state() == AttemptState::Paused)
+        Command1->setFocus();
+    else
+        Text1->setFocus();
+}
+
+void frmMain::Retry() {
+    if (m_attempt.state() == AttemptState::Ready) return;
+    m_attempt.Retry();
+    Timer4->stop();
+    resetLiveFigures();
+    Picture8->show();
+    Label3->clear();
+    PicRubi->hide();
+    applyAttemptState();
+    layoutSegment();
+}
+
+void frmMain::ReturnToReady() {
+    m_attempt.ReturnToReady();
+    PicRubi->hide();
+    Label3->clear();
+    applyAttemptState();
+}
+
+void frmMain::Text1_Change() {
+    const QString input = Text1->text();
+    const bool running = m_attempt.state() == AttemptState::Running;
+    const JudgementResult r =
+        judgeInput(m_display, input, m.settings.number(Options::JudgementWindow), running,
+                   m.settings.number(Options::MissSound) == 0,
+                   {m_attempt.CorrectPrefix, m_attempt.MismatchCount, m_attempt.PrevMismatchCount});
+    if (r.enableTimer4 && !Timer4->isActive()) Timer4->start();
+    if (!running) return;
+    if (VScroll1->isEnabled()) {
+        if (const auto value = scrollWhileTyping(m_display, int(input.size()), m.settings.number(Options::ScrollPosition),
+                                                 m.VisibleRows))
+            VScroll1->setValue(*value);
+    }
+    showRuby(rubyOnInput(m_display, int(input.size()), m.CharsPerLine, m.settings.number(Options::RubyDisplay),
+                         rubyFrame()));
+    if (r.missSound) m_platform.sound.play();
+    if (r.firstChanged >= 0) lblJi->refreshCells(r.firstChanged, r.lastChanged);
+    // The live figures follow here once keystrokes are counted.
+}
+
+void frmMain::Timer3Tick() {
+    // Keeps the input method closed between attempts once the input-method layer exists.
+}
+
+void frmMain::Timer4Tick() {
+    const JudgementResult r = recolourBeforeWindow(m_display, Text1->text(),
+                                                   m.settings.number(Options::JudgementWindow), m_attempt.MismatchCount);
+    if (r.firstChanged >= 0) lblJi->refreshCells(r.firstChanged, r.lastChanged);
+}
+
+void frmMain::scrollTo(int value) {
+    const int pointSize = m.settings.number(Options::FontSize);
+    lblJi->setScrollOffsetTwips(scrollOffsetTwips(value, pointSize));
+    if (m_attempt.state() == AttemptState::Running && !m_display.RubyTexts.isEmpty()) {
+        if (const auto box = rubyOnScroll(m_display, int(Text1->text().size()), m.CharsPerLine, rubyFrame()))
+            showRuby(*box);
+    }
+}
+
+RubyFrame frmMain::rubyFrame() const {
+    const Options::FontLayout& layout = Options::fontLayout(m.settings.number(Options::FontSize));
+    RubyFrame frame;
+    frame.picture1Left = twips::fromPixels(Picture1->x());
+    frame.picture1Top = twips::fromPixels(Picture1->y());
+    frame.picture1Height = layout.picture1Height;
+    frame.picture2Left = layout.picture2Left;
+    frame.picture2Top = lblJi->scrollOffsetTwips();
+    frame.windowInnerWidth = ClientWidth;
+    const QFontMetrics metrics(lblRubi->font());
+    frame.labelWidth = [metrics](const QString& text) { return twips::fromPixels(metrics.horizontalAdvance(text) + 4); };
+    return frame;
+}
+
+void frmMain::showRuby(const RubyBox& box) {
+    if (!box.visible || box.reading < 0 || box.reading >= m_display.RubyTexts.size()) {
+        PicRubi->hide();
+        return;
+    }
+    lblRubi->setText(m_display.RubyTexts[box.reading]);
+    const int height = twips::fromPixels(QFontMetrics(lblRubi->font()).height() + 4);
+    twips::place(PicRubi, box.left, box.top, box.width, height);
+    lblRubi->setGeometry(2, 1, PicRubi->width() - 2, PicRubi->height() - 2);
+    PicRubi->raise();
+    PicRubi->show();
+}
+
+void frmMain::chooseParagraph() {
+    m.ParagraphChosen = false;
+    frmDanraku dialog(m, this);
+    dialog.exec();
+    if (!m.ParagraphChosen) return;
+    showText();
+}
+
+// ---- Keys ------------------------------------------------------------------------------
+
+bool frmMain::handleKey(QKeyEvent* event) {
+    const AttemptState state = m_attempt.state();
+    const QAction* pause = action(u"mnuPause"_qs);
+    switch (keyDownAction(state, KeyCodes::virtualKeyCode(event->key()), KeyCodes::shiftState(event->modifiers()),
+                          m.settings.number(Options::RetryKey), pause && pause->isEnabled())) {
+    case KeyAction::Retry:
+        Retry();
+        return true;
+    case KeyAction::TogglePause:
+        TogglePause();
+        return true;
+    case KeyAction::ShowRuby:
+        if (state == AttemptState::Running) {
+            if (const auto box = rubyOnF5(m_display, int(Text1->text().size()), m.CharsPerLine,
+                                          m.settings.number(Options::RubyDisplay), rubyFrame()))
+                showRuby(*box);
+        }
+        return true;
+    default:
+        // Keystroke counting takes its key-down here.
+        break;
+    }
+    const QString text = event->text();
+    if (text.size() != 1) return false;
+    switch (keyPressAction(state, text[0].unicode())) {
+    case KeyAction::Start:
+        StartAttempt();
+        return true;
+    case KeyAction::CheckSegment:
+        CheckSegment();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        // Only the key's first receiver in this window: a key passed on to a parent is the same key.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        QWidget* focus = QApplication::focusWidget();
+        const bool first = focus ? watched == focus : watched == this;
+        if (widget && first && widget->window() == this) return handleKey(static_cast<QKeyEvent*>(event));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

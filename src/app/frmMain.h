@@ -2,14 +2,22 @@
 
 #include "app/Module1.h"
 #include "platform/Platform.h"
+#include "practice/AttemptControl.h"
+#include "practice/SegmentLayout.h"
 
 #include <QMainWindow>
 #include <QMap>
 
 #include <functional>
+#include <memory>
 
+class CharCellView;
+class FontCellMetrics;
 class QAction;
 class QFrame;
+class QKeyEvent;
+class QPushButton;
+class QTimer;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -24,6 +32,7 @@ class frmMain : public QMainWindow {
 
 public:
     frmMain(Module1& module, Platform& platform, QWidget* parent = nullptr);
+    ~frmMain() override;
 
     /** Start-up after the single-instance check: folders, settings, options, current text. */
     void Form_Load();
@@ -39,8 +48,27 @@ public:
     /** Window caption. */
     static constexpr char16_t Caption[] = u"RinvaleQX ver1.0.0.29";
 
+    // The attempt's commands and timer handlers; the timers and keys call them, tests call
+    // them directly after moving the fake clock.
+    void StartAttempt();
+    void CountdownTick();
+    void RunTick();
+    void CheckSegment();
+    void TogglePause();
+    void Retry();
+    void ReturnToReady();
+    void Text1_Change();
+    void Timer3Tick();
+    void Timer4Tick();
+    /** A key as the window sees it before its controls; true when the window used it. */
+    bool handleKey(QKeyEvent* event);
+
+    const AttemptControl& attempt() const { return m_attempt; }
+    const TargetDisplay& display() const { return m_display; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -61,6 +89,14 @@ private:
     void reloadCurrentText();
     void showText();
     void applyMenuState();
+    void applyAttemptState();
+    void layoutSegment();
+    void endAttempt();
+    void resetLiveFigures();
+    void chooseParagraph();
+    RubyFrame rubyFrame() const;
+    void showRuby(const RubyBox& box);
+    void scrollTo(int value);
     void openBesideProgram(const QString& fileName);
     void message(const QString& text);
 
@@ -74,10 +110,19 @@ private:
     QLabel* Label1 = nullptr;   // title
     QLabel* Label21 = nullptr;  // practice mode line
     QFrame* Picture9 = nullptr; // paragraph-practice panel
+    AttemptControl m_attempt;
+    TargetDisplay m_display;
+    std::unique_ptr<FontCellMetrics> m_metrics;
+    QTimer* Timer1 = nullptr; // running clock and segment check
+    QTimer* Timer2 = nullptr; // countdown
+    QTimer* Timer3 = nullptr; // keeps the input method closed between attempts
+    QTimer* Timer4 = nullptr; // recolours the characters before the judgement window
+
     QFrame* Picture1 = nullptr; // text panel
-    QWidget* Picture2 = nullptr;
-    QLabel* segmentLabel = nullptr;
+    CharCellView* lblJi = nullptr; // the character cells; stands where the inner panel Picture2 is
     QScrollBar* VScroll1 = nullptr;
+    QFrame* PicRubi = nullptr;
+    QLabel* lblRubi = nullptr;
     QFrame* Picture3 = nullptr; // next-paragraph preview
     QLabel* Label2 = nullptr;
     QFrame* Picture4 = nullptr; // input panel
@@ -87,6 +132,14 @@ private:
     QLabel* Label15 = nullptr;
     QLabel* Label22 = nullptr;
     QLabel* Label23 = nullptr;
+    QFrame* Picture10 = nullptr; // pause panel
+    QPushButton* Command1 = nullptr;
+    QLabel* Label4 = nullptr;  // elapsed seconds
+    QLabel* Label7 = nullptr;  // keystrokes
+    QLabel* Label11 = nullptr; // characters typed
+    QLabel* Label12 = nullptr; // characters per minute
+    QFrame* Shape1 = nullptr;  // progress bar
+    QFrame* Shape2 = nullptr;  // speed gauge
     QFrame* Picture8 = nullptr; // text information
     QLabel* Label17 = nullptr;
     QLabel* Label18 = nullptr;

@@ -70,7 +70,10 @@ void frmUchikiri::setInputTime(const QString& text) {
     Label3->setText(text);
 }
 
+void frmUchikiri::setDetailsAvailable(bool available) { Command1->setEnabled(available); }
+
 void frmUchikiri::requestDetails() {
+    if (!Command1->isEnabled()) return;
     m.DetailsRequested = true;
     accept();
 }

@@ -43,6 +43,13 @@ StateControls controlsFor(AttemptState state) {
     return c;
 }
 
+QString inputTimeCaption(qint32 elapsedMs) {
+    const double seconds = basic::Val(basic::Format(elapsedMs / 1000.0, u"#0"));
+    const double minutes = basic::Int(seconds / 60.0);
+    return u"入力時間："_qs + basic::FormatAt(QString::number(qint64(minutes)), u"@@@") + u"分"_qs +
+           basic::Format(seconds - minutes * 60.0, u"00") + u"秒"_qs;
+}
+
 KeyAction keyPressAction(AttemptState state, char16_t character) {
     if (state == AttemptState::Ready && (character == 13 || character == 32)) return KeyAction::Start;
     if (state == AttemptState::Running) return character == 13 ? KeyAction::CheckSegment : KeyAction::Counting;

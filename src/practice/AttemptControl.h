@@ -64,6 +64,9 @@ struct StateControls {
 /** The control states of the state table. */
 StateControls controlsFor(AttemptState state);
 
+/** The end dialog's input time: "入力時間：  0分35秒" for 35 seconds (rounded whole seconds). */
+QString inputTimeCaption(qint32 elapsedMs);
+
 /** What a key does in the practice window, which sees every key before its controls. */
 enum class KeyAction { None, Start, CheckSegment, Retry, TogglePause, ShowRuby, ShowDetails, Counting };
 

@@ -1,0 +1,257 @@
+#include "app/Options.h"
+#include "app/frmMain.h"
+#include "fakes/FakePlatform.h"
+#include "platform/Cp932.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// The practice window on a three-paragraph text of the user's own, with a fake clock.
+class PracticeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        QDir().mkpath(m_dir.path() + u"/FileBox"_qs);
+        QFile text(m_dir.path() + u"/FileBox/240101000000.txt"_qs);
+        ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+        const QStringList lines = {u"出所"_qs, u"240101"_qs, u"練習"_qs,
+                                   u"   9 (   9,   0)(   3,   6,   0)(   0,   0,   0)"_qs,
+                                   u"99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99"_qs,
+                                   u"あいう"_qs, u"漢《かん》字か"_qs, u"えお山"_qs};
+        text.write(cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+        text.close();
+        SettingsTable table;
+        table[Options::CurrentFile].address = u"240101000000.txt"_qs;
+        table.setNumber(Options::Countdown, 2); // one second
+        configure(table);
+        QFile settings(m_dir.path() + u"/RudUZ.rvl"_qs);
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write(table.toBytes());
+        settings.close();
+
+        module.programFolder = m_dir.path();
+        window = std::make_unique<frmMain>(module, fakes.platform);
+        window->setMessageHandler([this](const QString& text) { messages.append(text); });
+        window->Form_Load();
+        Text1 = window->findChild<QLineEdit*>(u"Text1"_qs);
+    }
+    void TearDown() override { window->close(); }
+    virtual void configure(SettingsTable&) {}
+
+    void key(int qtKey, const QString& text = QString(), Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, text);
+        QApplication::sendEvent(window.get(), &press);
+    }
+    void countdown() {
+        for (int i = 0; i < 200 && window->attempt().state() == AttemptState::Countdown; ++i) {
+            fakes.clock.advance(10);
+            window->CountdownTick();
+        }
+    }
+    void tick(int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            fakes.clock.advance(10);
+            window->RunTick();
+        }
+    }
+    QString label(const char* name) const { return window->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+    bool shown(const char* name) const { return !window->findChild<QWidget*>(QString::fromLatin1(name))->isHidden(); }
+    QAction* item(const char* name) const { return window->action(QString::fromLatin1(name)); }
+    // Answers the next modal dialog with `answer` once it is up.
+    void whenModal(std::function<void(QWidget*)> answer) {
+        QTimer::singleShot(0, window.get(), [answer] {
+            if (QWidget* modal = QApplication::activeModalWidget()) answer(modal);
+        });
+    }
+
+    QTemporaryDir m_dir;
+    Module1 module;
+    FakePlatform fakes;
+    QStringList messages;
+    std::unique_ptr<frmMain> window;
+    QLineEdit* Text1 = nullptr;
+};
+
+} // namespace
+
+TEST_F(PracticeTest, SpaceRunsTheCountdownIntoTyping) {
+    EXPECT_TRUE(item("mnuStart")->isEnabled());
+    EXPECT_FALSE(Text1->isEnabled());
+    key(Qt::Key_Space, u" "_qs);
+    EXPECT_EQ(window->attempt().state(), AttemptState::Countdown);
+    EXPECT_FALSE(shown("Label15"));
+    EXPECT_FALSE(item("mnuStart")->isEnabled());
+    EXPECT_TRUE(item("mnuRetry")->isEnabled());
+    EXPECT_FALSE(window->findChild<QMenu*>(u"mnuOption"_qs)->menuAction()->isEnabled());
+    fakes.clock.advance(10);
+    window->CountdownTick();
+    EXPECT_EQ(label("Label3"), u"１"_qs);
+    countdown();
+    EXPECT_EQ(window->attempt().state(), AttemptState::Running);
+    EXPECT_TRUE(Text1->isEnabled());
+    EXPECT_FALSE(shown("Picture5"));
+    EXPECT_TRUE(item("mnuPause")->isEnabled());
+    EXPECT_FALSE(item("mnuTh")->isEnabled());
+    // A second Space goes to the input box, it does not restart.
+    key(Qt::Key_Space, u" "_qs);
+    EXPECT_EQ(window->attempt().state(), AttemptState::Running);
+}
+
+TEST_F(PracticeTest, PauseKeepsTheClockStillAndSpaceDoesNotStart) {
+    key(Qt::Key_Space, u" "_qs);
+    countdown();
+    tick(100);
+    EXPECT_EQ(label("Label4"), u"1"_qs);
+    key(Qt::Key_Pause);
+    EXPECT_EQ(window->attempt().state(), AttemptState::Paused);
+    EXPECT_TRUE(shown("Picture10"));
+    EXPECT_EQ(item("mnuPause")->text(), u"再開(&P)"_qs);
+    EXPECT_FALSE(Text1->isEnabled());
+    fakes.clock.advance(60000);
+    key(Qt::Key_Space, u" "_qs);
+    EXPECT_EQ(window->attempt().state(), AttemptState::Paused);
+    item("mnuPause")->trigger();
+    EXPECT_EQ(window->attempt().state(), AttemptState::Running);
+    tick(1);
+    EXPECT_EQ(label("Label4"), u"1"_qs);
+}
+
+TEST_F(PracticeTest, RetryKeysFollowTheOption) {
+    key(Qt::Key_Escape);
+    EXPECT_EQ(window->attempt().state(), AttemptState::Ready);
+    key(Qt::Key_Space, u" "_qs);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(window->attempt().state(), AttemptState::Ready);
+    EXPECT_TRUE(shown("Label22"));
+
+    item("mnuKey(1)")->trigger();
+    EXPECT_EQ(label("Label22"), u"[Shift]+[Esc]でやり直し"_qs);
+    key(Qt::Key_Space, u" "_qs);
+    countdown();
+    Text1->setText(u"あい"_qs);
+    key(Qt::Key_Escape);
+    key(Qt::Key_Escape, QString(), Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(window->attempt().state(), AttemptState::Running);
+    key(Qt::Key_Escape, QString(), Qt::ShiftModifier);
+    EXPECT_EQ(window->attempt().state(), AttemptState::Ready);
+    EXPECT_TRUE(Text1->text().isEmpty());
+}
+
+TEST_F(PracticeTest, TypingIsJudgedAndAMissSounds) {
+    key(Qt::Key_Space, u" "_qs);
+    countdown();
+    Text1->setText(u"あ"_qs);
+    EXPECT_EQ(window->display().cells[0].state, CellState::Correct);
+    EXPECT_EQ(fakes.sound.played, 0);
+    Text1->setText(u"あX"_qs);
+    EXPECT_EQ(window->display().cells[1].state, CellState::Wrong);
+    EXPECT_TRUE(window->display().cells[1].underline);
+    EXPECT_EQ(fakes.sound.played, 1);
+    Text1->setText(u"あXう"_qs);
+    EXPECT_EQ(fakes.sound.played, 1);
+    item("mnuRetry")->trigger();
+    item("mnuMissOto(1)")->trigger();
+    key(Qt::Key_Space, u" "_qs);
+    countdown();
+    Text1->setText(u"X"_qs);
+    EXPECT_EQ(fakes.sound.played, 1);
+}
+
+TEST_F(PracticeTest, WholeTextRunsToTheEndDialog) {
+    key(Qt::Key_Space, u" "_qs);
+    countdown();
+    Text1->setText(u"あいう"_qs);
+    tick();
+    EXPECT_EQ(module.text.CurrentLine, 6);
+    EXPECT_TRUE(Text1->text().isEmpty());
+    EXPECT_EQ(window->display().SegmentText, u"漢字か"_qs);
+    EXPECT_EQ(window->display().RubyTexts, QStringList{u"かん"_qs});
+    Text1->setText(u"漢字"_qs);
+    tick(100);
+    Text1->setText(u"漢字か"_qs);
+    tick();
+    Text1->setText(u"えお"_qs);
+    tick(390);
+    Text1->setText(u"えお山"_qs);
+    QString inputTime;
+    whenModal([&](QWidget* dialog) {
+        inputTime = dialog->findChild<QLabel*>(u"Label3"_qs)->text();
+        // Nothing to show in detail yet: the details button is off.
+        EXPECT_FALSE(dialog->findChild<QWidget*>(u"Command1"_qs)->isEnabled());
+        dialog->close();
+    });
+    tick();
+    EXPECT_EQ(inputTime, u"入力時間：  0分05秒"_qs);
+    EXPECT_EQ(window->attempt().state(), AttemptState::Ready);
+    EXPECT_EQ(module.text.CurrentLine, 5);
+    EXPECT_EQ(window->attempt().ParagraphResults[1].timeMs, 1010);
+    EXPECT_TRUE(item("mnuStart")->isEnabled());
+    EXPECT_FALSE(shown("Picture8"));
+    EXPECT_EQ(label("Label11"), u"9"_qs);
+}
+
+TEST_F(PracticeTest, EnterOptionWaitsForEnterBetweenParagraphs) {
+    item("mnuKaigyo(1)")->trigger();
+    key(Qt::Key_Space, u" "_qs);
+    countdown();
+    Text1->setText(u"あいう"_qs);
+    tick(20);
+    EXPECT_EQ(module.text.CurrentLine, 5);
+    key(Qt::Key_Return, u"\r"_qs);
+    EXPECT_EQ(module.text.CurrentLine, 6);
+    EXPECT_TRUE(Text1->text().isEmpty());
+    // Enter on an incomplete segment is swallowed and does nothing.
+    Text1->setText(u"漢"_qs);
+    key(Qt::Key_Return, u"\r"_qs);
+    EXPECT_EQ(module.text.CurrentLine, 6);
+    EXPECT_EQ(Text1->text(), u"漢"_qs);
+}
+
+TEST_F(PracticeTest, ParagraphPracticeStartsAtTheChosenParagraph) {
+    whenModal([](QWidget* dialog) {
+        auto* list = dialog->findChild<QListWidget*>(u"List1"_qs);
+        EXPECT_EQ(list->count(), 3);
+        EXPECT_EQ(list->item(1)->text(), u"  2 漢字か"_qs);
+        list->setCurrentRow(2);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, u"\r"_qs);
+        QApplication::sendEvent(dialog, &enter);
+    });
+    item("mnuPa")->trigger();
+    EXPECT_EQ(label("Label21"), u"段落別練習 (第 3 段落)"_qs);
+    EXPECT_TRUE(item("mnuPa")->isChecked());
+    EXPECT_FALSE(item("mnuPa")->isEnabled());
+    EXPECT_FALSE(item("mnuNext")->isEnabled());
+    EXPECT_TRUE(item("mnuPrev")->isEnabled());
+    EXPECT_EQ(window->display().SegmentText, u"えお山"_qs);
+    EXPECT_TRUE(label("Label2").isEmpty());
+
+    // Cancelling the selection changes nothing.
+    whenModal([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
+    item("mnuSitei")->trigger();
+    EXPECT_EQ(label("Label21"), u"段落別練習 (第 3 段落)"_qs);
+
+    key(Qt::Key_Space, u" "_qs);
+    countdown();
+    whenModal([](QWidget* dialog) { dialog->close(); });
+    Text1->setText(u"えお山"_qs);
+    tick();
+    EXPECT_EQ(window->attempt().state(), AttemptState::Ready);
+    EXPECT_EQ(module.text.CurrentLine, 7);
+    EXPECT_EQ(window->attempt().summary().firstRow, 2);
+}
