@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -254,4 +255,20 @@ TEST_F(PracticeTest, ParagraphPracticeStartsAtTheChosenParagraph) {
     EXPECT_EQ(window->attempt().state(), AttemptState::Ready);
     EXPECT_EQ(module.text.CurrentLine, 7);
     EXPECT_EQ(window->attempt().summary().firstRow, 2);
+}
+
+TEST_F(PracticeTest, PastedTextIsJudgedLikeTyping) {
+    key(Qt::Key_Space, u" "_qs);
+    countdown();
+    QApplication::clipboard()->setText(u"あいX"_qs);
+    Text1->paste();
+    EXPECT_EQ(window->display().cells[1].state, CellState::Correct);
+    EXPECT_EQ(window->display().cells[2].state, CellState::Wrong);
+    EXPECT_EQ(fakes.sound.played, 1);
+    // A huge paste is cut by the input box and judged without trouble.
+    Text1->clear();
+    QApplication::clipboard()->setText(QString(200000, u'あ'));
+    Text1->paste();
+    EXPECT_LE(Text1->text().size(), Text1->maxLength());
+    EXPECT_EQ(window->attempt().state(), AttemptState::Running);
 }

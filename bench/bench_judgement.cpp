@@ -1,0 +1,30 @@
+#include "practice/Judgement.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// One input change at the end of an 800-character segment with the whole segment judged
+// (judgement window 800): the work of a keystroke late in the longest paragraph.
+void JudgeInputChange800(benchmark::State& state) {
+    QString target;
+    const QString sentence = u"国際の平和及び安全を維持するために、われらの力を合わせ、"_qs;
+    while (target.size() < 800) target += sentence;
+    target.truncate(800);
+    TargetDisplay display;
+    LayoutSegment(display, target, QStringView(), true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);
+    QString input = target.left(799);
+    input[400] = u'X';
+    qint32 prefix = 0, mismatches = 0, previous = 0;
+    bool flip = false;
+    for (auto _ : state) {
+        // Alternate between two inputs so every change really recolours a cell.
+        input[798] = flip ? u'X' : target[798];
+        flip = !flip;
+        const JudgementResult r = judgeInput(display, input, 800, true, true, {prefix, mismatches, previous});
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(JudgeInputChange800)->Unit(benchmark::kMicrosecond);
+
+} // namespace
