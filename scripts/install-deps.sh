@@ -8,7 +8,9 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libqt6dbus6
     libgtest-dev libgmock-dev libbenchmark-dev
     libcanberra-dev sound-theme-freedesktop
-    xvfb x11-utils xdotool
+    libxcb1-dev
+    xvfb x11-utils x11-xkb-utils xdotool dbus-daemon
+    fcitx5 fcitx5-mozc fcitx5-frontend-qt6
     fonts-ipafont-gothic imagemagick
 )
 

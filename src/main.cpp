@@ -3,7 +3,10 @@
 #include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
+#include "platform/NoInputMethod.h"
 #include "platform/ui/DesktopServices.h"
+#include "platform/ui/Fcitx5InputMethod.h"
+#include "platform/ui/X11KeyboardMonitor.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -77,7 +80,13 @@ int main(int argc, char** argv) {
     SystemClock clock;
     DesktopShellOpen shell;
     DesktopAlertSound sound;
-    Platform platform{clock, shell, sound};
+    // Raw key events where the display gives them (X11, also XWayland); key events otherwise.
+    std::unique_ptr<KeyboardMonitor> keyboard(X11KeyboardMonitor::create());
+    if (!keyboard) keyboard = std::make_unique<EventKeyboardMonitor>();
+    NoInputMethod noInputMethod;
+    InputMethod* inputMethod = Fcitx5InputMethod::create(&app);
+    if (!inputMethod) inputMethod = &noInputMethod;
+    Platform platform{clock, shell, sound, *keyboard, *inputMethod};
 
     frmMain window(module, platform);
     window.Form_Load();

@@ -6,6 +6,8 @@
 #include "dialogs/frmUchikiri.h"
 #include "display/ColourSettings.h"
 #include "platform/AlertSound.h"
+#include "platform/InputMethod.h"
+#include "platform/KeyboardMonitor.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ShellOpen.h"
 #include "practice/Judgement.h"
@@ -20,6 +22,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -94,7 +97,11 @@ void setColours(QWidget* w, const QColor& text, const QColor& background) {
 } // namespace
 
 frmMain::frmMain(Module1& module, Platform& platform, QWidget* parent)
-    : QMainWindow(parent), m(module), m_platform(platform), m_attempt(module, platform.clock) {
+    : QMainWindow(parent), m(module), m_platform(platform), m_attempt(module, platform.clock),
+      m_counting(m_attempt.counters),
+      m_keyStream([this](int code, int ownCode, quint32 waited, const KeyState& held) {
+          keyDown(code, ownCode, waited, held);
+      }) {
     setObjectName(u"frmMain"_qs);
     setWindowTitle(QString::fromUtf16(Caption));
     m_showMessage = [this](const QString& text) {
@@ -116,11 +123,20 @@ frmMain::frmMain(Module1& module, Platform& platform, QWidget* parent)
     Timer3 = makeTimer(u"Timer3", 20, &frmMain::Timer3Tick);
     Timer4 = makeTimer(u"Timer4", 500, &frmMain::Timer4Tick);
 
-    // The window sees every key before its controls.
+    // The window sees every key before its controls; physical presses come first, from the
+    // display, while the window itself has the keyboard.
     qApp->installEventFilter(this);
+    m_platform.keyboard.setRawPressHandler([this](int keyCode, quint32 nativeKey, const KeySnapshot& held) {
+        // Keys for an open menu or dialog are not the practice's keys.
+        if (isActiveWindow() && !QApplication::activeModalWidget() && !QApplication::activePopupWidget())
+            m_keyStream.rawPress(keyCode, nativeKey, m_platform.clock.timeGetTime(), held);
+    });
 }
 
-frmMain::~frmMain() { qApp->removeEventFilter(this); }
+frmMain::~frmMain() {
+    qApp->removeEventFilter(this);
+    m_platform.keyboard.setRawPressHandler({});
+}
 
 // ---- Building the window -------------------------------------------------------------
 
@@ -724,6 +740,9 @@ void frmMain::layoutSegment() {
 void frmMain::StartAttempt() {
     if (m_attempt.state() != AttemptState::Ready) return;
     m_attempt.StartAttempt();
+    m_counting.reset();
+    m_lastPreedit.clear();
+    m_trace.line(u"start"_qs);
     VScroll1->setValue(0);
     Timer4->stop();
     resetLiveFigures();
@@ -737,13 +756,16 @@ void frmMain::CountdownTick() {
     if (!step.digit.isEmpty()) Label3->setText(step.digit);
     if (!step.beginTyping) return;
     Label3->clear();
-    // The input box's starting input mode is set here once the input-method layer exists.
+    const int mode = initialInputMode(m.settings.number(Options::InputMode), m_display.cells[0].width);
+    m_platform.inputMethod.setInputMode(mode);
+    m_trace.line(u"typing mode="_qs + QString::number(mode));
     applyAttemptState();
     Text1->setFocus();
     showRuby(rubyAtStart(m_display, m.CharsPerLine, m.settings.number(Options::RubyDisplay), rubyFrame()));
 }
 
 void frmMain::RunTick() {
+    m_keyStream.tick(m_platform.clock.timeGetTime());
     if (m_attempt.checksOnTick()) {
         CheckSegment();
         if (m_attempt.state() != AttemptState::Running) return;
@@ -752,8 +774,10 @@ void frmMain::RunTick() {
 }
 
 void frmMain::CheckSegment() {
-    // The paragraph's operation string comes from the key log once keystrokes are counted.
-    switch (m_attempt.CheckSegment(Text1->text(), m_display.SegmentText)) {
+    if (m_attempt.state() != AttemptState::Running || Text1->text() != m_display.SegmentText) return;
+    const QString operations = m_counting.operationString();
+    m_trace.line(u"segment ops="_qs + operations);
+    switch (m_attempt.CheckSegment(Text1->text(), m_display.SegmentText, operations)) {
     case AttemptControl::SegmentOutcome::Incomplete:
         break;
     case AttemptControl::SegmentOutcome::Advanced:
@@ -815,6 +839,8 @@ void frmMain::TogglePause() {
 void frmMain::Retry() {
     if (m_attempt.state() == AttemptState::Ready) return;
     m_attempt.Retry();
+    m_counting.reset();
+    m_trace.line(u"ready"_qs);
     Timer4->stop();
     resetLiveFigures();
     Picture8->show();
@@ -826,6 +852,7 @@ void frmMain::Retry() {
 
 void frmMain::ReturnToReady() {
     m_attempt.ReturnToReady();
+    m_trace.line(u"ready"_qs);
     PicRubi->hide();
     Label3->clear();
     applyAttemptState();
@@ -849,11 +876,35 @@ void frmMain::Text1_Change() {
                          rubyFrame()));
     if (r.missSound) m_platform.sound.play();
     if (r.firstChanged >= 0) lblJi->refreshCells(r.firstChanged, r.lastChanged);
-    // The live figures follow here once keystrokes are counted.
+    showLiveFigures();
+}
+
+void frmMain::showLiveFigures() {
+    LiveFigureInput in;
+    in.DoneChars = m_attempt.DoneChars;
+    in.CorrectPrefix = m_attempt.CorrectPrefix;
+    in.total = m.text.counts.total;
+    in.extra = extraCharacters(m.text.counts, m.settings.number(Options::EndSpace),
+                               m.settings.number(Options::PracticeMode) != 0, m.text.LineCount);
+    in.LastTick = m_attempt.LastTick;
+    in.AttemptStart = m_attempt.AttemptStart;
+    in.trackWidth = Shape1->parentWidget()->width();
+    in.targetSpeed = m.ActiveTarget;
+    in.gaugeWidth = Shape2->width();
+    const LiveFigures f = liveFigures(in);
+    Label11->setText(f.Label11);
+    Label12->setText(f.Label12);
+    Shape1->resize(f.Shape1Width, Shape1->height());
+    Shape2->resize(f.Shape2Width, Shape2->height());
+    QPalette gauge = Shape2->palette();
+    gauge.setColor(QPalette::Window, QColor::fromRgb(gaugeRgb(f.gaugeColour)));
+    Shape2->setPalette(gauge);
 }
 
 void frmMain::Timer3Tick() {
-    // Keeps the input method closed between attempts once the input-method layer exists.
+    // Space and Enter must reach the window between attempts, not an open input method.
+    if (inputMethodGuardCloses(Timer1->isActive(), Timer2->isActive(), m_platform.inputMethod.IMEStatus()))
+        m_platform.inputMethod.close();
 }
 
 void frmMain::Timer4Tick() {
@@ -909,42 +960,107 @@ void frmMain::chooseParagraph() {
 // ---- Keys ------------------------------------------------------------------------------
 
 bool frmMain::handleKey(QKeyEvent* event) {
-    const AttemptState state = m_attempt.state();
-    const QAction* pause = action(u"mnuPause"_qs);
-    switch (keyDownAction(state, KeyCodes::virtualKeyCode(event->key()), KeyCodes::shiftState(event->modifiers()),
-                          m.settings.number(Options::RetryKey), pause && pause->isEnabled())) {
-    case KeyAction::Retry:
-        Retry();
-        return true;
-    case KeyAction::TogglePause:
-        TogglePause();
-        return true;
-    case KeyAction::ShowRuby:
-        if (state == AttemptState::Running) {
-            if (const auto box = rubyOnF5(m_display, int(Text1->text().size()), m.CharsPerLine,
-                                          m.settings.number(Options::RubyDisplay), rubyFrame()))
-                showRuby(*box);
-        }
-        return true;
-    default:
-        // Keystroke counting takes its key-down here.
-        break;
-    }
+    const int keyCode = KeyCodes::virtualKeyCode(event->key());
+    m_platform.keyboard.noteKeyEvent(keyCode, true);
+    m_keyModifiers = event->modifiers();
+    m_keyConsumed = false;
+    // The key-down comes first: the input method ignored this key, so it has its own code.
+    m_keyStream.keyEventArrived(keyCode, event->nativeScanCode(), m_platform.clock.timeGetTime(),
+                                m_platform.keyboard);
+    if (m_keyConsumed) return true;
+
     const QString text = event->text();
     if (text.size() != 1) return false;
-    switch (keyPressAction(state, text[0].unicode())) {
+    const QChar character = text[0];
+    switch (keyPressAction(m_attempt.state(), character.unicode())) {
     case KeyAction::Start:
         StartAttempt();
         return true;
     case KeyAction::CheckSegment:
         CheckSegment();
         return true;
+    case KeyAction::Counting:
+        m_counting.keyPress(character, m_platform.inputMethod.IMEStatus());
+        return false;
     default:
         return false;
     }
 }
 
+void frmMain::keyDown(int keyCode, int ownCode, quint32 waitedMs, const KeyState& heldAtPress) {
+    const AttemptState state = m_attempt.state();
+    const QAction* pause = action(u"mnuPause"_qs);
+    switch (keyDownAction(state, keyCode, KeyCodes::shiftState(m_keyModifiers), m.settings.number(Options::RetryKey),
+                          pause && pause->isEnabled())) {
+    case KeyAction::Retry:
+        m_keyConsumed = true;
+        Retry();
+        return;
+    case KeyAction::TogglePause:
+        m_keyConsumed = true;
+        TogglePause();
+        return;
+    case KeyAction::ShowRuby:
+        m_keyConsumed = true;
+        if (state == AttemptState::Running) {
+            if (const auto box = rubyOnF5(m_display, int(Text1->text().size()), m.CharsPerLine,
+                                          m.settings.number(Options::RubyDisplay), rubyFrame()))
+                showRuby(*box);
+        }
+        return;
+    case KeyAction::Counting: {
+        const bool counted = m_counting.keyDown(keyCode, heldAtPress, m_platform.inputMethod.IMEStatus(),
+                                                Text1->text().isEmpty());
+        Label7->setText(QString::number(m_attempt.counters.Keystrokes));
+        if (m_trace.enabled()) {
+            m_trace.line(u"keydown code=%1 own=%2 waited=%3 counted=%4"_qs.arg(keyCode).arg(ownCode).arg(waitedMs).arg(
+                int(counted)));
+            traceCounts();
+        }
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+void frmMain::traceCounts() {
+    const AttemptCounters& c = m_attempt.counters;
+    m_trace.line(u"counts keystrokes=%1 conversions=%2 confirmations=%3 teisei=%4 shusei=%5"_qs.arg(c.Keystrokes)
+                     .arg(c.Conversions)
+                     .arg(c.Confirmations)
+                     .arg(c.TeiseiCount)
+                     .arg(c.ShuseiCount));
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::InputMethod && watched == Text1) {
+        // An input-method event is the outcome of a key the input method used: its key-down
+        // is counted first, then the characters it commits, then the input box changes.
+        const auto* im = static_cast<QInputMethodEvent*>(event);
+        const QString preedit = im->preeditString();
+        const bool changes = !im->commitString().isEmpty() || preedit != m_lastPreedit || im->replacementLength() != 0;
+        m_lastPreedit = preedit;
+        if (m_trace.enabled())
+            m_trace.line(u"im commit=%1 preedit=%2 changes=%3"_qs.arg(im->commitString(), preedit).arg(int(changes)));
+        m_keyModifiers = QGuiApplication::keyboardModifiers();
+        m_keyStream.inputMethodEventArrived(changes, m_platform.clock.timeGetTime());
+        if (m_attempt.state() == AttemptState::Running)
+            for (QChar c : im->commitString())
+                if (c != u'\r') m_counting.keyPress(c, m_platform.inputMethod.IMEStatus());
+        return false;
+    }
+    if (event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        QWidget* focus = QApplication::focusWidget();
+        const bool first = focus ? watched == focus : watched == this;
+        if (first && !key->isAutoRepeat() && qobject_cast<QWidget*>(watched) &&
+            static_cast<QWidget*>(watched)->window() == this) {
+            m_platform.keyboard.noteKeyEvent(KeyCodes::virtualKeyCode(key->key()), false);
+            m_counting.keyUp(m_platform.keyboard);
+        }
+        return false;
+    }
     if (event->type() == QEvent::KeyPress) {
         // Only the key's first receiver in this window: a key passed on to a parent is the same key.
         auto* widget = qobject_cast<QWidget*>(watched);

@@ -2,7 +2,10 @@
 
 #include "app/Module1.h"
 #include "platform/Platform.h"
+#include "platform/KeyStream.h"
 #include "practice/AttemptControl.h"
+#include "practice/KeyCounting.h"
+#include "practice/KeyTrace.h"
 #include "practice/SegmentLayout.h"
 
 #include <QMainWindow>
@@ -62,6 +65,8 @@ public:
     void Timer4Tick();
     /** A key as the window sees it before its controls; true when the window used it. */
     bool handleKey(QKeyEvent* event);
+    /** A key-down of the key-down stream: the key's own code, or 229 when the input method used it. */
+    void keyDown(int keyCode, int ownCode, quint32 waitedMs, const KeyState& heldAtPress);
 
     const AttemptControl& attempt() const { return m_attempt; }
     const TargetDisplay& display() const { return m_display; }
@@ -97,6 +102,8 @@ private:
     RubyFrame rubyFrame() const;
     void showRuby(const RubyBox& box);
     void scrollTo(int value);
+    void showLiveFigures();
+    void traceCounts();
     void openBesideProgram(const QString& fileName);
     void message(const QString& text);
 
@@ -111,6 +118,12 @@ private:
     QLabel* Label21 = nullptr;  // practice mode line
     QFrame* Picture9 = nullptr; // paragraph-practice panel
     AttemptControl m_attempt;
+    KeyCounting m_counting;
+    KeyStream m_keyStream;
+    KeyTrace m_trace;
+    QString m_lastPreedit;                ///< the composition as the last input-method event left it
+    Qt::KeyboardModifiers m_keyModifiers; ///< of the key being handled
+    bool m_keyConsumed = false;           ///< the key-down just handled was a command
     TargetDisplay m_display;
     std::unique_ptr<FontCellMetrics> m_metrics;
     QTimer* Timer1 = nullptr; // running clock and segment check

@@ -2,6 +2,8 @@
 
 #include "platform/AlertSound.h"
 #include "platform/Clock.h"
+#include "platform/InputMethod.h"
+#include "platform/KeyboardMonitor.h"
 #include "platform/Platform.h"
 #include "platform/ShellOpen.h"
 
@@ -33,10 +35,50 @@ public:
     void play() override { ++played; }
 };
 
+/** An input method the test switches by hand; records what the program asked of it. */
+class FakeInputMethod final : public InputMethod {
+public:
+    int status = 2;
+    int closed = 0;
+    int lastMode = -1;
+    int IMEStatus() const override { return status; }
+    void close() override {
+        ++closed;
+        if (status > 2) status = 2;
+    }
+    void setInputMode(int mode) override {
+        lastMode = mode;
+        if (mode == 2) status = 2;
+        if (mode >= 4) status = 4;
+    }
+};
+
+/** A keyboard whose physical presses the test makes: held keys are the ones pressed and not released. */
+class FakeKeyboard final : public KeyboardMonitor {
+public:
+    bool raw = true; ///< whether presses are reported before their outcome
+    bool isDown(int keyCode) const override { return m_keys.isDown(keyCode); }
+    bool reportsRawPresses() const override { return raw; }
+    void noteKeyEvent(int keyCode, bool pressed) override {
+        if (!raw) m_keys.set(keyCode, pressed);
+    }
+    /** A physical press (and the key held from now on). */
+    void press(int keyCode, quint32 nativeKey) {
+        m_keys.set(keyCode, true);
+        if (raw && m_rawPress) m_rawPress(keyCode, nativeKey, m_keys);
+    }
+    void release(int keyCode) { m_keys.set(keyCode, false); }
+
+private:
+    KeySnapshot m_keys;
+};
+
 /** All fakes together, handed to a window as its Platform. */
 struct FakePlatform {
     FakeClock clock;
     FakeShellOpen shell;
     FakeAlertSound sound;
-    Platform platform{clock, shell, sound};
+    FakeKeyboard keyboard;
+    FakeInputMethod inputMethod;
+    Platform platform{clock, shell, sound, keyboard, inputMethod};
 };

@@ -1,0 +1,136 @@
+#include "app/Options.h"
+#include "app/frmMain.h"
+#include "fakes/FakePlatform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// The practice window with a keyboard that reports physical presses and a fake input method.
+class CountingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        module.programFolder = m_dir.path();
+        window = std::make_unique<frmMain>(module, fakes.platform);
+        window->setMessageHandler([](const QString&) {});
+        window->Form_Load();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        Text1 = window->findChild<QLineEdit*>(u"Text1"_qs);
+    }
+    void TearDown() override { window->close(); }
+
+    void startTyping() {
+        window->StartAttempt();
+        for (int i = 0; i < 400 && window->attempt().state() == AttemptState::Countdown; ++i) {
+            fakes.clock.advance(10);
+            window->CountdownTick();
+        }
+        ASSERT_EQ(window->attempt().state(), AttemptState::Running);
+    }
+    // A key the input method uses: the physical press, then its input-method event.
+    void composed(int keyCode, quint32 native, const QString& preedit, const QString& commit = QString()) {
+        fakes.keyboard.press(keyCode, native);
+        QInputMethodEvent event(preedit, {});
+        if (!commit.isEmpty()) event.setCommitString(commit);
+        QApplication::sendEvent(Text1, &event);
+        fakes.keyboard.release(keyCode);
+    }
+    // A key the input method ignores: the physical press, then the ordinary key event.
+    void plain(int qtKey, int keyCode, quint32 native, const QString& text = QString()) {
+        fakes.keyboard.press(keyCode, native);
+        QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, native, 0, 0, text);
+        QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), &press);
+        fakes.keyboard.release(keyCode);
+        QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier, native, 0, 0, text);
+        QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), &release);
+    }
+    const AttemptCounters& counters() const { return window->attempt().counters; }
+    QString label(const char* name) const { return window->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+
+    QTemporaryDir m_dir;
+    Module1 module;
+    FakePlatform fakes;
+    std::unique_ptr<frmMain> window;
+    QLineEdit* Text1 = nullptr;
+};
+
+} // namespace
+
+TEST_F(CountingTest, CompositionConversionAndConfirmation) {
+    fakes.inputMethod.status = 4;
+    startTyping();
+    EXPECT_EQ(fakes.inputMethod.lastMode, 4); // a Japanese text starts in hiragana
+    composed(87, 25, u"ｗ"_qs);
+    composed(65, 38, u"わ"_qs);
+    composed(82, 27, u"わｒ"_qs);
+    composed(69, 26, u"われ"_qs);
+    composed(32, 65, u"我"_qs);                 // conversion
+    composed(13, 36, QString(), u"我"_qs);      // confirmation commits
+    EXPECT_EQ(counters().Keystrokes, 6);
+    EXPECT_EQ(counters().Conversions, 1);
+    EXPECT_EQ(counters().Confirmations, 1);
+    EXPECT_EQ(Text1->text(), u"我"_qs);
+    EXPECT_EQ(label("Label7"), u"6"_qs);
+    // Backspace on committed text is ignored by the input method: a correction of committed input.
+    plain(Qt::Key_Backspace, 8, 22, u"\b"_qs);
+    EXPECT_EQ(counters().TeiseiCount, 1);
+    EXPECT_TRUE(Text1->text().isEmpty());
+    // On an empty box it is not even a keystroke.
+    plain(Qt::Key_Backspace, 8, 22, u"\b"_qs);
+    EXPECT_EQ(counters().Keystrokes, 7);
+}
+
+TEST_F(CountingTest, EnglishTypingWithoutInputMethodCountsKeysOnly) {
+    startTyping();
+    plain(Qt::Key_Shift, 16, 50);
+    plain(Qt::Key_W, 87, 25, u"W"_qs);
+    EXPECT_EQ(counters().Keystrokes, 1);
+    EXPECT_EQ(counters().Conversions, 0);
+    EXPECT_EQ(Text1->text(), u"W"_qs);
+    // The live figures follow the input: one character typed, a wrong one.
+    EXPECT_EQ(label("Label11"), u"0"_qs);
+}
+
+TEST_F(CountingTest, TheReadyStateKeepsTheInputMethodClosed) {
+    fakes.inputMethod.status = 4;
+    window->Timer3Tick();
+    EXPECT_EQ(fakes.inputMethod.closed, 1);
+    EXPECT_EQ(fakes.inputMethod.IMEStatus(), 2);
+    startTyping();
+    fakes.inputMethod.status = 4;
+    window->Timer3Tick(); // the guard is off while typing
+    EXPECT_EQ(fakes.inputMethod.closed, 1);
+}
+
+TEST_F(CountingTest, EnglishTextStartsWithTheInputMethodOff) {
+    window->action(u"mnuSPL(1)"_qs)->trigger();
+    startTyping();
+    EXPECT_EQ(fakes.inputMethod.lastMode, 2);
+    window->action(u"mnuRetry"_qs)->trigger();
+    window->action(u"mnuIME(8)"_qs)->trigger();
+    startTyping();
+    EXPECT_EQ(fakes.inputMethod.lastMode, 8);
+}
+
+TEST_F(CountingTest, LiveFiguresFollowTheCorrectPrefix) {
+    startTyping();
+    fakes.clock.advance(6000);
+    window->RunTick();
+    Text1->setText(u"われら"_qs);
+    EXPECT_EQ(label("Label11"), u"3"_qs);
+    EXPECT_EQ(label("Label12"), u"30.0"_qs); // 3 characters in 6 seconds
+    const QWidget* bar = window->findChild<QWidget*>(u"Shape1"_qs);
+    EXPECT_GT(bar->width(), 0);
+}
