@@ -61,6 +61,11 @@ int main(int argc, char** argv) {
                              "session or under Xvfb.\n");
         return 1;
     }
+    // On a Wayland desktop the program runs through XWayland: only the X server shows it every
+    // physical key before the input method takes it.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"RinvaleQX"_qs);
     QFont uiFont(u"IPAPGothic"_qs, 9);
