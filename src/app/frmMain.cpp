@@ -16,12 +16,18 @@
 #include "practice/frmDanraku.h"
 #include "practice/widgets/CharCellView.h"
 #include "practice/widgets/FontCellMetrics.h"
+#include "records/RecordDeletion.h"
+#include "records/RecordFiles.h"
+#include "records/frmKeikoku3.h"
+#include "scoring/GradeScales.h"
 #include "texts/SampleTexts.h"
 #include "widgets/Twips.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDialog>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QCoreApplication>
@@ -55,7 +61,7 @@ constexpr int RightWidth = 4320;
 // Commands whose windows are not in the program yet: their items stay disabled.
 const std::set<QString> NotYetAvailable = {
     u"mnuNew"_qs,    u"mnuEdit1"_qs,  u"mnuSelect"_qs, u"mnuEdit2"_qs, u"mnuDelet"_qs, u"mnuEdit3"_qs,
-    u"mnuDE"_qs,     u"mnuDtlP"_qs,   u"mnuDtlB"_qs,   u"mnuJ100"_qs,   u"mnuLog"_qs,   u"mnuGauge"_qs, u"mnuT"_qs,
+    u"mnuDtlP"_qs,   u"mnuDtlB"_qs,   u"mnuJ100"_qs,   u"mnuLog"_qs,   u"mnuGauge"_qs, u"mnuT"_qs,
     u"mnuIro"_qs,
 };
 
@@ -166,7 +172,7 @@ void frmMain::buildMenus() {
     addItem(file, u"mnuDelet"_qs, u"テキスト選択→削除(&D)"_qs);
     file->addSeparator();
     addItem(file, u"mnuEdit3"_qs, u"出所･キーワード編集(&O)"_qs);
-    addItem(file, u"mnuDE"_qs, u"記録の削除(&R)"_qs);
+    connect(addItem(file, u"mnuDE"_qs, u"記録の削除(&R)"_qs), &QAction::triggered, this, &frmMain::deleteRecords);
     file->addSeparator();
     connect(addItem(file, u"mnuEnd"_qs, u"終了(&X)"_qs), &QAction::triggered, this, &QWidget::close);
 
@@ -606,6 +612,10 @@ void frmMain::optionChosen(int entry, int index) {
 void frmMain::standardChosen(int index) {
     checkArray(u"mnuKijun"_qs, 5, index);
     m.settings.setNumber(Options::Standard, index);
+    // With a result on show, the last attempt is graded again under the new standard.
+    if (Picture8->isHidden() && m_lastElapsedMs > 0)
+        Lab2[1]->setText(ResultComputation::regrade(m_lastCounts, m_lastElapsedMs, index));
+    showBestList(QString::fromUtf16(NoOwnLevelAfterStandardChange));
 }
 
 void frmMain::sampleChosen(int index) {
@@ -657,6 +667,8 @@ void frmMain::showText() {
     Label23->setVisible(!v.targetLine.isEmpty());
 
     Picture8->show();
+    m_redRow = -1;
+    clearResultPanel();
     ReturnToReady();
     layoutSegment();
 }
@@ -735,6 +747,7 @@ void frmMain::layoutSegment() {
     VScroll1->setEnabled(m_display.scrollEnabled);
     scrollTo(0);
     lblJi->refreshAll();
+    showBestList(QString::fromUtf16(NoOwnLevelInBestList));
 }
 
 void frmMain::StartAttempt() {
@@ -807,12 +820,19 @@ void frmMain::endAttempt() {
         total += summary.practiceMode == 0 ? m.text.paragraphCount() : 1;
     Label11->setText(QString::number(total));
 
-    // The result computation and the record files take the summary here.
+    const ResultComputation::AttemptResult result = ResultComputation::computeAttempt(m, summary);
+    showResult(result.figures);
+    m_lastElapsedMs = result.figures.elapsedMs;
+    m_lastCounts = m.text.counts;
+    const RecordFiles::RecordOutcome records = RecordFiles::writeAttemptRecords(
+        m, summary, m_attempt.ParagraphResults, result, QDateTime::currentDateTime());
+    if (result.wholeText) m_redRow = result.best.row;
 
     if (summary.practiceMode == 0) m.text.CurrentLine = CurrentText::FirstParagraphLine;
     Picture5->hide();
     layoutSegment();
     Picture5->show();
+    if (!records.ok()) message(records.errorMessage());
 
     m.DetailsRequested = false;
     frmUchikiri dialog(m, this);
@@ -1069,4 +1089,76 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         if (widget && first && widget->window() == this) return handleKey(static_cast<QKeyEvent*>(event));
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Results and records ---------------------------------------------------------------
+
+QLabel* frmMain::label(const QString& name) const { return findChild<QLabel*>(name); }
+
+void frmMain::clearResultPanel() {
+    for (int i = 0; i < 5; ++i) Lab2[i]->clear();
+    for (const char16_t* row : {u"Lab3", u"Lab4", u"Lab5", u"Lab6"})
+        for (int c = 0; c < 3; ++c) label(indexed(QString::fromUtf16(row), c))->clear();
+}
+
+void frmMain::showResult(const ResultComputation::ResultFigures& f) {
+    const QPalette system = palette();
+    const QColor text = system.color(QPalette::ButtonText);
+    const QColor shadow = system.color(QPalette::Dark);
+    Lab2[4]->setText(f.keystrokes);
+    const char16_t* rows[] = {u"Lab3", u"Lab4", u"Lab5", u"Lab6"};
+    for (int r = 0; r < 4; ++r) {
+        const QString name = QString::fromUtf16(rows[r]);
+        label(indexed(name, 0))->setText(f.rows[size_t(r)].count);
+        label(indexed(name, 1))->setText(f.rows[size_t(r)].rate);
+        QLabel* mark = label(indexed(name, 2));
+        mark->setText(f.rows[size_t(r)].mark);
+        setColours(mark, f.greyGrades ? shadow : text, mark->palette().color(QPalette::Window));
+    }
+    Lab2[0]->setText(f.cpm);
+    Label12->setText(f.cpm);
+    Lab2[1]->setText(f.grade);
+    Lab2[2]->setText(f.scr);
+    Lab2[3]->setText(f.ownLevel);
+    for (int i : {1, 3}) setColours(Lab2[i], f.greyGrades ? shadow : text, Lab2[i]->palette().color(QPalette::Window));
+}
+
+void frmMain::showBestList(const QString& ownLevelStart) {
+    ResultComputation::BestListInput in;
+    in.times = m.text.bestTimes;
+    in.counts = ResultComputation::wholeTextCounts(m);
+    in.standard = m.settings.number(Options::Standard);
+    in.ownLevelStart = ownLevelStart;
+    in.eligibility = Label20->text();
+    in.redRow = m_redRow;
+    const ResultComputation::BestList list = ResultComputation::bestList(in);
+    const QPalette system = palette();
+    const QColor text = system.color(QPalette::ButtonText);
+    const QColor shadow = system.color(QPalette::Dark);
+    const QColor red(255, 0, 0);
+    for (int i = 0; i < 10; ++i) {
+        const ResultComputation::BestListRow& row = list[size_t(i)];
+        QLabel* cells[] = {label(indexed(u"lblA"_qs, i)), label(indexed(u"lblCPM"_qs, i)),
+                           label(indexed(u"lblHan"_qs, i)), label(indexed(u"lblSPM"_qs, i)),
+                           label(indexed(u"lblRVL"_qs, i))};
+        cells[1]->setText(row.cpm);
+        cells[1]->setToolTip(row.cpmTip);
+        cells[2]->setText(row.grade);
+        cells[3]->setText(row.scr);
+        cells[3]->setToolTip(row.scrTip);
+        cells[4]->setText(row.ownLevel);
+        for (int c = 0; c < 5; ++c) {
+            const bool graded = c == 2 || c == 4;
+            const QColor colour = row.red ? red : graded && row.greyGrades ? shadow : text;
+            setColours(cells[c], colour, cells[c]->palette().color(QPalette::Window));
+        }
+    }
+}
+
+void frmMain::deleteRecords() {
+    frmKeikoku3 dialog(m, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_redRow = -1;
+    showBestList(QString::fromUtf16(NoOwnLevelInBestList));
+    if (!dialog.errorMessage().isEmpty()) message(dialog.errorMessage());
 }

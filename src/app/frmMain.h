@@ -7,6 +7,7 @@
 #include "practice/KeyCounting.h"
 #include "practice/KeyTrace.h"
 #include "practice/SegmentLayout.h"
+#include "scoring/ResultComputation.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -103,6 +104,11 @@ private:
     void showRuby(const RubyBox& box);
     void scrollTo(int value);
     void showLiveFigures();
+    void clearResultPanel();
+    void showResult(const ResultComputation::ResultFigures& figures);
+    void showBestList(const QString& ownLevelStart);
+    void deleteRecords();
+    QLabel* label(const QString& name) const;
     void traceCounts();
     void openBesideProgram(const QString& fileName);
     void message(const QString& text);
@@ -125,6 +131,9 @@ private:
     Qt::KeyboardModifiers m_keyModifiers; ///< of the key being handled
     bool m_keyConsumed = false;           ///< the key-down just handled was a command
     TargetDisplay m_display;
+    int m_redRow = -1;          ///< best-list row the last attempt entered
+    qint32 m_lastElapsedMs = 0; ///< kept so a change of standard can grade the last attempt again
+    CharCounts m_lastCounts;
     std::unique_ptr<FontCellMetrics> m_metrics;
     QTimer* Timer1 = nullptr; // running clock and segment check
     QTimer* Timer2 = nullptr; // countdown

@@ -45,16 +45,6 @@ void cutAtFirstEmptyParagraph(QStringList& lines) {
     }
 }
 
-CharCounts wholeTextCounts(const CurrentText& t) {
-    CharCounts counts = parseStatisticsLine(t.line(3));
-    if (counts.total <= 0) {
-        // An unreadable statistics line would leave nothing to divide by: count the paragraphs.
-        counts = {};
-        for (int i = First; i < t.LineCount; ++i) counts += ClassifyChars(t.line(i));
-    }
-    return counts;
-}
-
 int clampedParagraph(const Module1& m, int index) {
     return std::clamp(index, 0, std::max(0, m.text.paragraphCount() - 1));
 }
@@ -100,6 +90,16 @@ void prepareLoadedText(Module1& m) {
 }
 
 } // namespace
+
+CharCounts wholeTextCounts(const CurrentText& t) {
+    CharCounts counts = parseStatisticsLine(t.line(3));
+    if (counts.total <= 0) {
+        // An unreadable statistics line would leave nothing to divide by: count the paragraphs.
+        counts = {};
+        for (int i = First; i < t.LineCount; ++i) counts += ClassifyChars(t.line(i));
+    }
+    return counts;
+}
 
 bool isPlainFileName(const QString& name) {
     if (name.isEmpty() || name.size() > 255 || name == u"." || name == u"..") return false;

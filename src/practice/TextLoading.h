@@ -17,6 +17,9 @@ namespace TextLoading {
 /** Largest practice-text file read (a valid text is far smaller). */
 inline constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
 
+/** The whole text's counts from its statistics line, counted from the paragraphs when the line is unreadable. */
+CharCounts wholeTextCounts(const CurrentText& text);
+
 /** True for a plain file name (no folder part, no "." or ".."), the only kind ever opened in FileBox. */
 bool isPlainFileName(const QString& name);
 

@@ -1,6 +1,7 @@
 #include "records/BestTimes.h"
 
 #include "app/BasicFunctions.h"
+#include "texts/TextStats.h"
 
 #include <cmath>
 
@@ -38,6 +39,26 @@ BestTimes parse(QStringView line) {
         if (std::isfinite(value) && value > 0.0f && value <= EmptyTime) times[size_t(k)] = value;
     }
     return times;
+}
+
+QString format(const BestTimes& times) {
+    QString line;
+    line.reserve(90);
+    for (float t : times) {
+        // A place outside the range (0, 99999.99] would widen its field and shift every later time.
+        const bool fits = std::isfinite(t) && t > 0.0f && t <= EmptyTime;
+        line += basic::FormatSingle(fits ? t : EmptyTime, u"00000.00");
+        line += u',';
+    }
+    return line;
+}
+
+QString emptyLine() {
+    return QString::fromUtf16(NoRecordLine);
+}
+
+bool isEmptyLine(QStringView line) {
+    return line == QStringView(NoRecordLine);
 }
 
 } // namespace BestTimesLine

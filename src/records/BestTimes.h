@@ -23,4 +23,17 @@ BestTimes empty();
  */
 BestTimes parse(QStringView line);
 
+/**
+ * The written form of a table: every time as "00000.00" followed by ",", 90 characters with
+ * the trailing comma. A time that would not fit eight characters is written as an empty place,
+ * so the positions readers rely on always hold.
+ */
+QString format(const BestTimes& times);
+
+/** The empty form, "99999.99" ten times joined by "," (89 characters), that a text without records carries. */
+QString emptyLine();
+
+/** True when the line is exactly the empty form. */
+bool isEmptyLine(QStringView line);
+
 } // namespace BestTimesLine

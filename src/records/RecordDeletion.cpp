@@ -1,0 +1,89 @@
+#include "records/RecordDeletion.h"
+
+#include "app/BasicFunctions.h"
+#include "app/Module1.h"
+#include "platform/AtomicFile.h"
+#include "platform/Cp932.h"
+#include "records/BestTimes.h"
+#include "records/RecordFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace RecordDeletion {
+namespace {
+
+constexpr int IdLength = 12;
+
+// Removes a file when it is there; false only when an existing file stays.
+bool removeIfPresent(const QString& path, QStringList& errors) {
+    QFile file(path);
+    if (!file.exists()) return true;
+    if (file.remove()) return true;
+    errors.append(u"記録ファイル "_qs + QFileInfo(path).fileName() + u" を削除できませんでした。（"_qs +
+                  file.errorString() + u"）"_qs);
+    return false;
+}
+
+} // namespace
+
+bool RemoveTextRecords(const QString& logBox, const QString& id, QString* error) {
+    if (basic::Trim(id).isEmpty() || id.contains(u'/') || id.contains(u'\\')) {
+        // Never guess: an empty ID would match blank keys, a path would reach outside LogBox.
+        if (error) *error = u"記録を削除するテキストの ID が正しくありません。"_qs;
+        return false;
+    }
+    QStringList errors;
+    // Record lines carry a short ID padded to 12 characters; compare in the same form.
+    const QString key = RecordFiles::textIdForFileName(id);
+    const QString bestRec = logBox + u'/' + QString::fromUtf16(RecordFiles::BestRecFileName);
+    if (QFileInfo::exists(bestRec)) {
+        QByteArray bytes;
+        QString reason;
+        if (!RecordFiles::readWholeFile(bestRec, &bytes, &reason)) {
+            errors.append(u"最高成績ファイル BestRec.log を読み込めませんでした。（"_qs + reason + u"）"_qs);
+        } else {
+            QList<QByteArray> kept;
+            const QList<QByteArray> lines = RecordFiles::splitRawLines(bytes);
+            for (const QByteArray& line : lines) {
+                // Characters 2 to 13 need at most 26 bytes; other lines keep their bytes.
+                const QString idField = basic::Mid(cp932::decode(line.left(2 * (IdLength + 1))), 2, IdLength);
+                if (idField != key) kept.append(line);
+            }
+            if (kept.size() != lines.size() && !writeFileAtomically(bestRec, RecordFiles::joinRawLines(kept), &reason))
+                errors.append(u"最高成績ファイル BestRec.log を書き換えられませんでした。（"_qs + reason + u"）"_qs);
+        }
+    }
+    const QString name = basic::RTrim(key) + u".txt"_qs;
+    removeIfPresent(logBox + u"/d"_qs + name, errors);
+    removeIfPresent(logBox + u"/b"_qs + name, errors);
+    if (error) *error = errors.join(u'\n');
+    return errors.isEmpty();
+}
+
+bool hasRecords(const Module1& m) {
+    const QString line = RecordFiles::storedBestTimesLine(m);
+    return !line.trimmed().isEmpty() && !BestTimesLine::isEmptyLine(line);
+}
+
+bool deleteCurrentTextRecords(Module1& m, QString* error) {
+    QStringList errors;
+    m.text.bestTimes = BestTimesLine::empty();
+    QString reason;
+    if (!RecordFiles::storeBestTimesLine(m, BestTimesLine::emptyLine(), &reason)) errors.append(reason);
+
+    const RecordFiles::TextKey key = RecordFiles::currentTextKey(m);
+    if (!RemoveTextRecords(m.logBoxPath(), key.id, &reason)) errors.append(reason);
+    // A file whose name is not the usual twelve digits and ".txt" has details files named after
+    // the whole name rather than the ID.
+    const QString usual = basic::RTrim(key.id) + u".txt"_qs;
+    if (!key.isSample() && key.recordFileName() != usual) {
+        removeIfPresent(m.logBoxPath() + u"/d"_qs + key.recordFileName(), errors);
+        removeIfPresent(m.logBoxPath() + u"/b"_qs + key.recordFileName(), errors);
+    }
+    if (error) *error = errors.join(u'\n');
+    return errors.isEmpty();
+}
+
+} // namespace RecordDeletion
