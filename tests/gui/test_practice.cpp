@@ -205,6 +205,21 @@ TEST_F(PracticeTest, WholeTextRunsToTheEndDialog) {
     EXPECT_TRUE(item("mnuStart")->isEnabled());
     EXPECT_FALSE(shown("Picture8"));
     EXPECT_EQ(label("Label11"), u"9"_qs);
+
+    // The result panel and the first best time, with the record files behind them.
+    EXPECT_FALSE(label("Lab2(0)").isEmpty());
+    EXPECT_EQ(label("Lab2(4)"), u"0"_qs);
+    EXPECT_FALSE(label("lblCPM(0)").isEmpty());
+    EXPECT_TRUE(label("lblCPM(1)").isEmpty());
+    EXPECT_LT(module.text.bestTimes[0], 10.0f);
+    EXPECT_EQ(QDir(m_dir.path() + u"/LogBox"_qs).entryList({u"*Practice.log"_qs}).size(), 1);
+    EXPECT_TRUE(QFile::exists(m_dir.path() + u"/LogBox/d240101000000.txt"_qs));
+    EXPECT_TRUE(messages.isEmpty());
+
+    // A change of standard grades the shown attempt again.
+    item("mnuKijun(4)")->trigger();
+    EXPECT_FALSE(label("Lab2(1)").isEmpty());
+    EXPECT_EQ(module.settings.number(Options::Standard), 4);
 }
 
 TEST_F(PracticeTest, EnterOptionWaitsForEnterBetweenParagraphs) {
