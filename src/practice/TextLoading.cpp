@@ -108,19 +108,7 @@ bool isPlainFileName(const QString& name) {
     return true;
 }
 
-int segmentCellCount(QStringView line) {
-    int cells = 0;
-    bool reading = false;
-    for (QChar c : line) {
-        if (c == u'《')
-            reading = true;
-        else if (c == u'》')
-            reading = false;
-        else if (!reading)
-            ++cells;
-    }
-    return cells;
-}
+int segmentCellCount(QStringView line) { return int(withoutReadings(line).size()); }
 
 QString checkPracticeLines(const QStringList& lines) {
     const int paragraphs = int(lines.size()) - First;

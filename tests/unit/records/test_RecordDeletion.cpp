@@ -11,22 +11,14 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/TestFiles.h"
+
 #include <unistd.h>
 
 using namespace RecordDeletion;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 const QString TextName = u"240115093000.txt"_qs;
 const QByteArray Invalid = QByteArray("j99999\xff\xfe") + "9999999 broken";

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/TestFiles.h"
+
 #include <unistd.h>
 
 using namespace RecordFiles;
@@ -44,16 +46,6 @@ ResultFigures figures(const CharCounts& c, qint32 elapsedMs, int standard, qint3
     return ResultComputation::computeResult(in);
 }
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 // The lines of a record file as the windows read them back.
 QStringList fileLines(const QString& path) {
