@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
+#include "platform/ProgramFolder.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -140,7 +141,7 @@ bool SettingsFile::load(SettingsTable& table, QString* error) {
     const QFile::Permissions permissions = QFile::permissions(m_path);
     const QFile::Permissions wanted = QFile::ReadOwner | QFile::WriteOwner;
     // A file copied from read-only media must stay writable, or the save at shutdown fails.
-    if (info.isFile() && (permissions & wanted) != wanted) QFile::setPermissions(m_path, permissions | wanted);
+    if (info.isFile() && (permissions & wanted) != wanted) QFile::setPermissions(m_path, withOwnerPermissions(permissions, wanted));
 
     QByteArray bytes;
     if (!readImage(bytes, error)) return false;

@@ -50,6 +50,12 @@ void makeOwnerWritable(const QString& folder) {
     const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
     for (const QFileInfo& info : files) {
         const QFile::Permissions permissions = info.permissions();
-        if (!(permissions & QFile::WriteOwner)) QFile::setPermissions(info.filePath(), permissions | QFile::WriteOwner);
+        if (!(permissions & QFile::WriteOwner))
+            QFile::setPermissions(info.filePath(), withOwnerPermissions(permissions, QFile::WriteOwner));
     }
+}
+
+QFileDevice::Permissions withOwnerPermissions(QFileDevice::Permissions permissions, QFileDevice::Permissions added) {
+    const QFileDevice::Permissions userFlags = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+    return (permissions & ~userFlags) | added;
 }

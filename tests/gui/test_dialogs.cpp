@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -25,22 +26,15 @@ namespace {
 enum Kind { Keikoku, Chui, Keikoku2, Keikoku4, Keikoku5, Uchikiri, KindCount };
 const char* const KindName[] = {"frmKeikoku", "frmChui", "frmKeikoku2", "frmKeikoku4", "frmKeikoku5", "frmUchikiri"};
 
-std::unique_ptr<QDialog> make(Kind kind, Module1& m, QWidget* owner) {
-    switch (kind) {
-    case Keikoku:
-        return std::make_unique<frmKeikoku>(owner);
-    case Chui:
-        return std::make_unique<frmChui>(owner);
-    case Keikoku2:
-        return std::make_unique<frmKeikoku2>(m, owner);
-    case Keikoku4:
-        return std::make_unique<frmKeikoku4>(owner);
-    case Keikoku5:
-        return std::make_unique<frmKeikoku5>(owner);
-    default:
-        return std::make_unique<frmUchikiri>(m, owner);
-    }
+template <typename T> std::unique_ptr<QDialog> build(Module1& m, QWidget* owner) {
+    if constexpr (std::is_constructible_v<T, Module1&, QWidget*>)
+        return std::make_unique<T>(m, owner);
+    else
+        return std::make_unique<T>(owner);
 }
+std::unique_ptr<QDialog> (*const make[])(Module1&, QWidget*) = {build<frmKeikoku>,  build<frmChui>,
+                                                                 build<frmKeikoku2>, build<frmKeikoku4>,
+                                                                 build<frmKeikoku5>, build<frmUchikiri>};
 
 template <typename T = QWidget> T* child(const QWidget& parent, const char* name) {
     T* found = parent.findChild<T*>(QString::fromLatin1(name));
@@ -56,7 +50,6 @@ Action click(const char* name) {
     };
 }
 
-// A key press and release on a named control, or on the widget with the focus.
 Action key(int key, const char* control = nullptr) {
     return [key, control](QDialog& d) {
         QWidget* target = control ? child(d, control) : d.focusWidget();
@@ -68,7 +61,6 @@ Action key(int key, const char* control = nullptr) {
     };
 }
 
-// Checks which control has the focus, then acts.
 Action focusThen(const char* focused, const Action& act) {
     return [focused, act](QDialog& d) {
         EXPECT_EQ(d.focusWidget() ? d.focusWidget()->objectName() : QString(), QString::fromLatin1(focused));
@@ -78,8 +70,7 @@ Action focusThen(const char* focused, const Action& act) {
 
 const Action closeBox = [](QDialog& d) { d.close(); };
 
-// Shows the dialog modally and acts on it from inside the modal loop; returns the dialog's
-// result, or StillOpen when the action left it open.
+// The dialog's result, or StillOpen when the action, run inside the modal loop, left it open.
 constexpr int StillOpen = -1;
 int execAndAct(QDialog& dialog, const Action& act) {
     QTimer::singleShot(0, &dialog, [&dialog, act] {
@@ -91,7 +82,91 @@ int execAndAct(QDialog& dialog, const Action& act) {
 
 } // namespace
 
-TEST(DialogTexts, CaptionsTextsAndButtonsAreTheDesignedOnes) {
+TEST(DialogFlags, EveryButtonKeyAndCloseBoxAnswersAsDesigned) {
+    enum Flag { None, Delete, Details };
+    struct Case {
+        Kind kind;
+        const char* what;
+        Action act;
+        int result;
+        Flag flag;
+        bool flagAfter;
+    };
+    std::vector<Case> cases = {
+        {Keikoku2, "削除", click("Command1"), QDialog::Accepted, Delete, true},
+        {Keikoku2, "ｷｬﾝｾﾙ", click("Command2"), QDialog::Rejected, Delete, false},
+        {Keikoku2, "Esc", key(Qt::Key_Escape), QDialog::Rejected, Delete, false},
+        {Keikoku2, "close box", closeBox, QDialog::Rejected, Delete, false},
+        {Keikoku2, "Enter", focusThen("Command2", key(Qt::Key_Return)), QDialog::Rejected, Delete, false},
+        {Uchikiri, "詳細(F1)", click("Command1"), QDialog::Accepted, Details, true},
+        {Uchikiri, "F1", key(Qt::Key_F1), QDialog::Accepted, Details, true},
+        {Uchikiri, "F1 on Command2", key(Qt::Key_F1, "Command2"), QDialog::Accepted, Details, true},
+        {Uchikiri, "F1 on Label3", key(Qt::Key_F1, "Label3"), QDialog::Accepted, Details, true},
+        {Uchikiri, "閉じる(Esc)", click("Command2"), QDialog::Rejected, Details, false},
+        {Uchikiri, "Esc", key(Qt::Key_Escape), QDialog::Rejected, Details, false},
+        {Uchikiri, "close box", closeBox, QDialog::Rejected, Details, false},
+        {Uchikiri, "Command3", click("Command3"), StillOpen, Details, false},
+        {Uchikiri, "Space", key(Qt::Key_Space), StillOpen, Details, false},
+        // Enter does nothing, whatever has the focus.
+        {Uchikiri, "Return", focusThen("Command3", key(Qt::Key_Return)), StillOpen, Details, false},
+        {Uchikiri, "Enter", key(Qt::Key_Enter), StillOpen, Details, false},
+        {Uchikiri, "Return on Command1", key(Qt::Key_Return, "Command1"), StillOpen, Details, false},
+    };
+    for (Kind kind : {Keikoku, Chui, Keikoku4, Keikoku5}) {
+        cases.push_back({kind, "OK", click("Command1"), QDialog::Accepted, None, false});
+        cases.push_back({kind, "Enter", key(Qt::Key_Return), QDialog::Accepted, None, false});
+    }
+    QWidget owner;
+    for (const Case& c : cases) {
+        for (const bool before : {false, true}) {
+            SCOPED_TRACE(std::string(KindName[c.kind]) + " " + c.what + (before ? " (stale flag)" : ""));
+            Module1 m;
+            bool unused = false;
+            bool& flag = c.flag == Delete ? m.DeleteConfirmed : c.flag == Details ? m.DetailsRequested : unused;
+            flag = before; // a stale true must not survive a cancel
+            const auto dialog = make[c.kind](m, &owner);
+            EXPECT_EQ(execAndAct(*dialog, c.act), c.result);
+            if (c.flag != None) {
+                EXPECT_EQ(flag, c.flagAfter);
+            }
+        }
+    }
+}
+
+TEST(DialogCentring, CentredOverTheOwnerWindow) {
+    EXPECT_EQ(DialogFrame::centredOver({100, 200, 800, 600}, {320, 105}), QPoint(340, 447));
+    EXPECT_EQ(DialogFrame::centredOver({0, 0, 981, 433}, {400, 200}), QPoint(290, 116));  // odd differences
+    EXPECT_EQ(DialogFrame::centredOver({50, 40, 200, 100}, {320, 140}), QPoint(-10, 20)); // wider than the owner
+}
+
+TEST(DialogCentring, Keikoku5TakesTheOpenersWidth) {
+    QWidget owner;
+    frmKeikoku5 dialog(&owner);
+    const auto *ok = child(dialog, "Command1"), *label = child(dialog, "Label1");
+    ASSERT_TRUE(ok && label);
+    dialog.setFormWidth(5070);
+    EXPECT_EQ(ok->x(), twips::toPixels(2055));
+    const int narrowLabel = label->width();
+    dialog.setFormWidth(8000);
+    EXPECT_EQ(dialog.width(), twips::toPixels(8000));
+    EXPECT_LE(std::abs(ok->geometry().center().x() - dialog.rect().center().x()), 1);
+    EXPECT_EQ(label->width() - narrowLabel, dialog.width() - twips::toPixels(5070));
+}
+
+// With the program's dialog font: the designed texts, the longest texts the openers put in shown in
+// full, and the dialog centred over its owner.
+class DialogLayout : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QFont font(u"IPAPGothic"_qs, 9);
+        font.setFamilies({u"IPAPGothic"_qs, u"IPAGothic"_qs, u"Noto Sans CJK JP"_qs});
+        QApplication::setFont(font);
+    }
+    void TearDown() override { QApplication::setFont(m_saved); }
+    const QFont m_saved = QApplication::font();
+};
+
+TEST_F(DialogLayout, CaptionsTextsFitAndCentring) {
     // Per dialog: caption, then control names with their texts; every button is listed.
     const std::vector<QStringList> designed = {
         {u"Rinvale QX"_qs, u"Label1"_qs,
@@ -106,11 +181,16 @@ TEST(DialogTexts, CaptionsTextsAndButtonsAreTheDesignedOnes) {
         {u"Rinvale QX"_qs, u"Label1"_qs, u"おつかれさま"_qs, u"Label3"_qs, u"入力時間：  0分35秒"_qs, u"Command1"_qs,
          u"詳細(F1)"_qs, u"Command2"_qs, u"閉じる(Esc)"_qs, u"Command3"_qs, QString()},
     };
+    // The longest texts the openers put in.
+    const QString longest[] = {{}, u"練習可能なテキストが見つかりません"_qs, {}, u"発行日に誤りがあります"_qs,
+                               u"検索（置換元）文字列を指定してください"_qs, u"入力時間：999分59秒"_qs};
     QWidget owner;
+    owner.setGeometry(333, 77, 1101, 655);
+    owner.show();
     for (int kind = 0; kind < KindCount; ++kind) {
         SCOPED_TRACE(KindName[kind]);
         Module1 m;
-        const auto dialog = make(Kind(kind), m, &owner);
+        const auto dialog = make[kind](m, &owner);
         const QStringList& d = designed[size_t(kind)];
         EXPECT_EQ(dialog->objectName(), QString::fromLatin1(KindName[kind]));
         EXPECT_EQ(dialog->windowTitle(), d[0]);
@@ -125,163 +205,44 @@ TEST(DialogTexts, CaptionsTextsAndButtonsAreTheDesignedOnes) {
             EXPECT_EQ(label ? label->text() : button ? button->text() : u"?"_qs, d[i + 1]) << d[i].toStdString();
         }
         EXPECT_EQ(dialog->findChildren<QPushButton*>().size(), buttons);
-    }
-}
 
-TEST(DialogFlags, EveryButtonKeyAndCloseBoxAnswersAsDesigned) {
-    enum Flag { None, Delete, Details };
-    struct Case {
-        Kind kind;
-        const char* what;
-        Action act;
-        int result;
-        Flag flag;
-        bool flagAfter;
-    };
-    const std::vector<Case> cases = {
-        {Keikoku2, "削除", click("Command1"), QDialog::Accepted, Delete, true},
-        {Keikoku2, "ｷｬﾝｾﾙ", click("Command2"), QDialog::Rejected, Delete, false},
-        {Keikoku2, "Esc", key(Qt::Key_Escape), QDialog::Rejected, Delete, false},
-        {Keikoku2, "close box", closeBox, QDialog::Rejected, Delete, false},
-        {Keikoku2, "Enter on the initial focus", focusThen("Command2", key(Qt::Key_Return)), QDialog::Rejected, Delete,
-         false},
-        {Uchikiri, "詳細(F1)", click("Command1"), QDialog::Accepted, Details, true},
-        {Uchikiri, "F1 on the initial focus", key(Qt::Key_F1), QDialog::Accepted, Details, true},
-        {Uchikiri, "F1 on Command1", key(Qt::Key_F1, "Command1"), QDialog::Accepted, Details, true},
-        {Uchikiri, "F1 on Command2", key(Qt::Key_F1, "Command2"), QDialog::Accepted, Details, true},
-        {Uchikiri, "F1 on Label3", key(Qt::Key_F1, "Label3"), QDialog::Accepted, Details, true},
-        {Uchikiri, "閉じる(Esc)", click("Command2"), QDialog::Rejected, Details, false},
-        {Uchikiri, "Esc", key(Qt::Key_Escape), QDialog::Rejected, Details, false},
-        {Uchikiri, "close box", closeBox, QDialog::Rejected, Details, false},
-        {Uchikiri, "Command3", click("Command3"), StillOpen, Details, false},
-        {Uchikiri, "Space on the initial focus", key(Qt::Key_Space), StillOpen, Details, false},
-        // Enter does nothing, whatever has the focus; at first that is Command3.
-        {Uchikiri, "Return on the initial focus", focusThen("Command3", key(Qt::Key_Return)), StillOpen, Details,
-         false},
-        {Uchikiri, "Enter on the initial focus", key(Qt::Key_Enter), StillOpen, Details, false},
-        {Uchikiri, "Return on Command1", key(Qt::Key_Return, "Command1"), StillOpen, Details, false},
-        {Uchikiri, "Return on Command2", key(Qt::Key_Return, "Command2"), StillOpen, Details, false},
-        {Keikoku, "OK", click("Command1"), QDialog::Accepted, None, false},
-        {Keikoku, "Enter", key(Qt::Key_Return), QDialog::Accepted, None, false},
-        {Chui, "OK", click("Command1"), QDialog::Accepted, None, false},
-        {Chui, "Enter", key(Qt::Key_Return), QDialog::Accepted, None, false},
-        {Keikoku4, "OK", click("Command1"), QDialog::Accepted, None, false},
-        {Keikoku4, "Enter", key(Qt::Key_Return), QDialog::Accepted, None, false},
-        {Keikoku5, "OK", click("Command1"), QDialog::Accepted, None, false},
-        {Keikoku5, "Enter", key(Qt::Key_Return), QDialog::Accepted, None, false},
-    };
-    QWidget owner;
-    for (const Case& c : cases) {
-        // The opener clears the flag, but a stale true must not survive a cancel either.
-        for (const bool before : {false, true}) {
-            SCOPED_TRACE(std::string(KindName[c.kind]) + " " + c.what + (before ? " (stale flag)" : ""));
-            Module1 m;
-            bool unused = false;
-            bool& flag = c.flag == Delete ? m.DeleteConfirmed : c.flag == Details ? m.DetailsRequested : unused;
-            flag = before;
-            const auto dialog = make(c.kind, m, &owner);
-            EXPECT_EQ(execAndAct(*dialog, c.act), c.result);
-            if (c.flag != None) {
-                EXPECT_EQ(flag, c.flagAfter);
-            }
-        }
-    }
-}
-
-TEST(DialogCentring, CentredOverTheOwnerWindow) {
-    EXPECT_EQ(DialogFrame::centredOver({100, 200, 800, 600}, {320, 105}), QPoint(340, 447));
-    EXPECT_EQ(DialogFrame::centredOver({0, 0, 981, 433}, {400, 200}), QPoint(290, 116));  // odd differences
-    EXPECT_EQ(DialogFrame::centredOver({50, 40, 200, 100}, {320, 140}), QPoint(-10, 20)); // wider than the owner
-
-    QWidget owner;
-    owner.setGeometry(333, 77, 1101, 655);
-    owner.show();
-    for (int kind = 0; kind < KindCount; ++kind) {
-        SCOPED_TRACE(KindName[kind]);
-        Module1 m;
-        const auto dialog = make(Kind(kind), m, &owner);
+        if (kind == Chui) static_cast<frmChui*>(dialog.get())->setMessage(longest[kind]);
+        if (kind == Keikoku4) static_cast<frmKeikoku4*>(dialog.get())->setMessage(longest[kind]);
+        if (kind == Keikoku5) static_cast<frmKeikoku5*>(dialog.get())->setMessage(longest[kind]);
         if (kind == Keikoku5) static_cast<frmKeikoku5*>(dialog.get())->setFormWidth(8000);
+        if (kind == Uchikiri) static_cast<frmUchikiri*>(dialog.get())->setInputTime(longest[kind]);
+        if (!longest[kind].isEmpty()) {
+            EXPECT_EQ(child<QLabel>(*dialog, kind == Uchikiri ? "Label3" : "Label1")->text(), longest[kind]);
+        }
         dialog->show();
-        const QRect outer = owner.frameGeometry();
-        const QRect own = dialog->frameGeometry();
-        EXPECT_EQ(own.left(), outer.left() + (outer.width() - own.width()) / 2);
-        EXPECT_EQ(own.top(), outer.top() + (outer.height() - own.height()) / 2);
-    }
-}
-
-TEST(DialogCentring, Keikoku5TakesTheOpenersWidth) {
-    QWidget owner;
-    frmKeikoku5 dialog(&owner);
-    const auto* ok = child(dialog, "Command1");
-    const auto* label = child(dialog, "Label1");
-    ASSERT_TRUE(ok && label);
-    dialog.setFormWidth(5070);
-    EXPECT_EQ(dialog.width(), twips::toPixels(5070));
-    EXPECT_EQ(ok->x(), twips::toPixels(2055));
-    const int narrowLabel = label->width();
-    dialog.setFormWidth(8000);
-    EXPECT_EQ(dialog.width(), twips::toPixels(8000));
-    EXPECT_LE(std::abs(ok->geometry().center().x() - dialog.rect().center().x()), 1);
-    EXPECT_EQ(label->width() - narrowLabel, dialog.width() - twips::toPixels(5070));
-    EXPECT_LE(label->geometry().right(), dialog.width());
-}
-
-// With the program's dialog font (main sets it), the longest texts the openers put in are shown
-// in full.
-class DialogFit : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_saved = QApplication::font();
-        QFont font(u"IPAPGothic"_qs, 9);
-        font.setFamilies({u"IPAPGothic"_qs, u"IPAGothic"_qs, u"Noto Sans CJK JP"_qs});
-        QApplication::setFont(font);
-    }
-    void TearDown() override { QApplication::setFont(m_saved); }
-    QFont m_saved;
-};
-
-TEST_F(DialogFit, OpenersTextsAreShownInFull) {
-    QWidget owner;
-    Module1 m;
-    std::vector<std::unique_ptr<QDialog>> dialogs;
-    for (int kind = 0; kind < KindCount; ++kind)
-        dialogs.push_back(make(Kind(kind), m, &owner));
-    const std::vector<std::pair<QDialog*, QString>> messages = {
-        {dialogs[Chui].get(), u"練習可能なテキストが見つかりません"_qs},
-        {dialogs[Keikoku4].get(), u"発行日に誤りがあります"_qs},
-        {dialogs[Keikoku5].get(), u"検索（置換元）文字列を指定してください"_qs},
-        {dialogs[Uchikiri].get(), u"入力時間：999分59秒"_qs},
-    };
-    static_cast<frmChui*>(messages[0].first)->setMessage(messages[0].second);
-    static_cast<frmKeikoku4*>(messages[1].first)->setMessage(messages[1].second);
-    static_cast<frmKeikoku5*>(messages[2].first)->setMessage(messages[2].second);
-    static_cast<frmUchikiri*>(messages[3].first)->setInputTime(messages[3].second);
-    for (const auto& [dialog, text] : messages)
-        EXPECT_EQ(child<QLabel>(*dialog, dialog == dialogs[Uchikiri].get() ? "Label3" : "Label1")->text(), text);
-
-    const QStringList lines = {u"全体の文字数が9999文字を超えています"_qs, u"第  5段落が800文字を超えています"_qs};
-    auto* limits = static_cast<frmKeikoku*>(dialogs[Keikoku].get());
-    limits->setLines(lines);
-    limits->setLines(lines); // filled afresh, not appended to
-    limits->show();
-    const auto* list = child<QListWidget>(*limits, "List1");
-    ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(1)->text(), lines[1]);
-    EXPECT_LE(list->fontMetrics().horizontalAdvance(lines[0]) + 8, list->viewport()->width());
-
-    for (const auto& dialog : dialogs) {
         for (const QLabel* label : dialog->findChildren<QLabel*>()) {
-            if (label->text().isEmpty()) continue;
             SCOPED_TRACE(label->text().toStdString());
             EXPECT_LE(label->heightForWidth(label->width()), label->height());
             EXPECT_TRUE(dialog->rect().contains(label->geometry()));
         }
         for (const QPushButton* b : dialog->findChildren<QPushButton*>()) {
-            if (b->text().isEmpty()) continue;
             SCOPED_TRACE(b->text().toStdString());
-            EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + 16, b->width());
+            EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + (b->text().isEmpty() ? 0 : 16), b->width());
             EXPECT_TRUE(dialog->rect().contains(b->geometry()));
         }
+        const QRect outer = owner.frameGeometry(), own = dialog->frameGeometry();
+        EXPECT_EQ(own.left(), outer.left() + (outer.width() - own.width()) / 2);
+        EXPECT_EQ(own.top(), outer.top() + (outer.height() - own.height()) / 2);
     }
-    EXPECT_EQ(child<QLabel>(*dialogs[Uchikiri], "Label3")->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    Module1 m;
+    frmUchikiri done(m, &owner);
+    EXPECT_EQ(child<QLabel>(done, "Label3")->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+}
+
+TEST_F(DialogLayout, LimitLinesAreFilledAfreshAndFit) {
+    const QStringList lines = {u"全体の文字数が9999文字を超えています"_qs, u"第  5段落が800文字を超えています"_qs};
+    QWidget owner;
+    frmKeikoku limits(&owner);
+    limits.setLines(lines);
+    limits.setLines(lines);
+    limits.show();
+    const auto* list = child<QListWidget>(limits, "List1");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(1)->text(), lines[1]);
+    EXPECT_LE(list->fontMetrics().horizontalAdvance(lines[0]) + 8, list->viewport()->width());
 }

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <tuple>
 
 namespace {
 
@@ -24,7 +26,6 @@ QStringList captions(const TargetDisplay& d) {
     return out;
 }
 
-// The cells that open a row (cell 0 and every cell placed back at the left edge).
 QList<int> rowStarts(const TargetDisplay& d) {
     QList<int> starts;
     for (int k = 0; k < d.cellsInUse(); ++k)
@@ -32,103 +33,72 @@ QList<int> rowStarts(const TargetDisplay& d) {
     return starts;
 }
 
-QString repeated(const QString& s, int times) {
+QString rep(int times, const QString& s = u"あ"_qs) {
     return s.repeated(times);
+}
+
+// Picture1 at (120, 600), 1320 high; Picture2 at 30 inside it; each reading character 150 twips.
+RubyFrame frame(int picture2Top = 0) {
+    return {120, 600, 1320, 30, picture2Top, 10200, [](const QString& s) { return 150 * int(s.size()); }};
 }
 
 } // namespace
 
 TEST(SegmentLayout, CellsReadingsAndSegmentText) {
-    struct Case {
-        QString line;
-        QStringList cells;
-        QStringList readings;
-        QList<int> positions;
+    const std::tuple<QString, QString, QStringList, QList<int>> cases[] = {
+        {u"漢字《かんじ》です"_qs, u"漢字です"_qs, {u"かんじ"_qs}, {2}},
+        {u"A&B"_qs, u"A&B"_qs, {}, {}},
+        {u"《よ》読む"_qs, u"読む"_qs, {u"よ"_qs}, {0}},
+        {u"日本《にほん》と英国《えいこく》"_qs, u"日本と英国"_qs, {u"にほん"_qs, u"えいこく"_qs}, {2, 5}},
+        {u"あ》い"_qs, u"あい"_qs, {}, {}},
+        {u"あ《いう"_qs, u"あ"_qs, {u"いう"_qs}, {1}},
+        {u"あ《》い"_qs, u"あい"_qs, {QString()}, {1}},
+        {u"あ《い《う》え"_qs, u"あえ"_qs, {u"い"_qs, u"う"_qs}, {1, 1}},
+        {QString(), QString(), {}, {}},
     };
-    const Case cases[] = {
-        {u"漢字《かんじ》です"_qs, {u"漢"_qs, u"字"_qs, u"で"_qs, u"す"_qs}, {u"かんじ"_qs}, {2}},
-        // "&" is one character everywhere: in the cell, the target and the segment text.
-        {u"A&B"_qs, {u"A"_qs, u"&"_qs, u"B"_qs}, {}, {}},
-        {u"《よ》読む"_qs, {u"読"_qs, u"む"_qs}, {u"よ"_qs}, {0}},
-        {u"漢字《かんじ》"_qs, {u"漢"_qs, u"字"_qs}, {u"かんじ"_qs}, {2}},
-        {u"日本《にほん》と英国《えいこく》"_qs,
-         {u"日"_qs, u"本"_qs, u"と"_qs, u"英"_qs, u"国"_qs},
-         {u"にほん"_qs, u"えいこく"_qs},
-         {2, 5}},
-        // Stray and unclosed brackets, and an empty reading.
-        {u"あ》い"_qs, {u"あ"_qs, u"い"_qs}, {}, {}},
-        {u"あ《いう"_qs, {u"あ"_qs}, {u"いう"_qs}, {1}},
-        {u"あ《》い"_qs, {u"あ"_qs, u"い"_qs}, {QString()}, {1}},
-        {u"あ《い《う》え"_qs, {u"あ"_qs, u"え"_qs}, {u"い"_qs, u"う"_qs}, {1, 1}},
-        {QString(), {}, {}, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line.toStdString());
-        const auto d = layout(c.line);
-        EXPECT_EQ(captions(*d), c.cells);
-        EXPECT_EQ(d->TargetChars, c.cells.join(QString()));
-        EXPECT_EQ(d->SegmentText, c.cells.join(QString()));
-        EXPECT_EQ(d->RubyTexts, c.readings);
-        EXPECT_EQ(d->RubyPositions, c.positions);
-        // What the paragraph-length check counts is what is laid out.
-        EXPECT_EQ(d->cellsInUse(), TextLoading::segmentCellCount(c.line));
+    for (const auto& [line, cells, readings, positions] : cases) {
+        SCOPED_TRACE(line.toStdString());
+        const auto d = layout(line);
+        EXPECT_EQ(captions(*d), cells.split(QString(), Qt::SkipEmptyParts));
+        EXPECT_EQ(std::tuple(d->TargetChars, d->SegmentText), std::tuple(cells, cells));
+        EXPECT_EQ(std::tuple(d->RubyTexts, d->RubyPositions), std::tuple(readings, positions));
+        EXPECT_EQ(d->cellsInUse(), TextLoading::segmentCellCount(line));
     }
 }
 
 TEST(SegmentLayout, RowBreaksAndTheEnglishWordRule) {
     // At 12 points a half-width cell is 120 twips: cells 0..79 fit a row, cell 80 crosses the edge.
-    struct Case {
-        const char* what;
-        QString line;
-        QList<int> starts;
+    const std::tuple<const char*, QString, QList<int>> cases[] = {
+        {"a word crossing the edge moves whole", rep(75, u"a"_qs) + u" bcdefghij"_qs, {0, 76}},
+        {"a space at the row end never breaks", rep(80, u"a"_qs) + u" "_qs + rep(10, u"b"_qs), {0, 81}},
+        {"several spaces stay at the row end", rep(80, u"a"_qs) + u"   b"_qs, {0, 83}},
+        {"a word longer than a row breaks at the edge", rep(100, u"a"_qs), {0, 80}},
+        {"a long word moves once, then breaks at every edge", u"ab "_qs + rep(170, u"c"_qs), {0, 3, 83, 163}},
+        {"a full-width character ends a word", rep(30) + rep(30, u"b"_qs), {0, 30}},
+        {"a full-width character at the edge breaks there", rep(75, u"a"_qs) + u" bcde漢"_qs, {0, 80}},
     };
-    const QString a = u"a"_qs;
-    const Case cases[] = {
-        {"a word crossing the edge moves whole", repeated(a, 75) + u" bcdefghij"_qs, {0, 76}},
-        {"a space at the row end never breaks", repeated(a, 80) + u" "_qs + repeated(u"b"_qs, 10), {0, 81}},
-        {"several spaces stay at the row end", repeated(a, 80) + u"   b"_qs, {0, 83}},
-        {"a word longer than a row breaks at the edge", repeated(a, 100), {0, 80}},
-        {"a long word moves once, then breaks at every edge", u"ab "_qs + repeated(u"c"_qs, 170), {0, 3, 83, 163}},
-        {"a full-width character ends a word", repeated(u"あ"_qs, 30) + repeated(u"b"_qs, 30), {0, 30}},
-        {"full-width rows break at the edge", repeated(u"あ"_qs, 41), {0, 40}},
-        {"a full-width character at the edge breaks there", repeated(a, 75) + u" bcde漢"_qs, {0, 80}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const auto d = layout(c.line);
-        EXPECT_EQ(rowStarts(*d), c.starts);
-        EXPECT_EQ(d->rowCount, c.starts.size());
-        for (int k = 0; k < d->cellsInUse(); ++k) {
+    for (const auto& [what, line, starts] : cases) {
+        SCOPED_TRACE(what);
+        const auto d = layout(line);
+        EXPECT_EQ(rowStarts(*d), starts);
+        EXPECT_EQ(d->rowCount, starts.size());
+        for (int k = 0; k < d->cellsInUse(); ++k) { // the 300-twip margin; row starts at the left edge
             const CharCell& cell = d->cells[size_t(k)];
-            // Every non-blank cell keeps the 300-twip margin; a row start is at the left edge.
-            if (cell.caption != u" ") {
-                EXPECT_LT(cell.left + cell.width + 300, TextPanelWidth) << k;
-            }
-            if (c.starts.contains(k)) {
-                EXPECT_EQ(cell.left, 0) << k;
-            }
+            EXPECT_TRUE(cell.caption == u" " || cell.left + cell.width + 300 < TextPanelWidth) << k;
+            EXPECT_TRUE(!starts.contains(k) || cell.left == 0) << k;
         }
-        EXPECT_EQ(d->SegmentText, c.line);
     }
 }
 
 TEST(SegmentLayout, ARowHoldsCharsPerLineFullWidthCellsAtEverySize) {
-    struct Case {
-        int pointSize;
-        int charsPerLine;
-    };
-    for (const Case c : {Case{16, 29}, Case{14, 32}, Case{12, 40}, Case{11, 40}, Case{10, 45}}) {
-        SCOPED_TRACE(c.pointSize);
-        const Options::FontLayout& font = Options::fontLayout(c.pointSize);
-        EXPECT_EQ(font.charsPerLine, c.charsPerLine);
-        const auto d = layout(repeated(u"あ"_qs, 3 * c.charsPerLine), c.pointSize);
-        EXPECT_EQ(rowStarts(*d), (QList<int>{0, c.charsPerLine, 2 * c.charsPerLine}));
-        EXPECT_EQ(d->cells[0].top, 15);
-        // Scrolling by one value moves the inner panel by exactly one laid-out row.
-        const int pitch = d->cells[size_t(c.charsPerLine)].top - d->cells[0].top;
-        EXPECT_EQ(pitch, font.rowPitch);
-        EXPECT_EQ(scrollOffsetTwips(1, c.pointSize), -pitch);
-        EXPECT_EQ(scrollOffsetTwips(3, c.pointSize), -3 * pitch);
+    for (const auto& [pointSize, perRow] : {std::pair{16, 29}, {14, 32}, {12, 40}, {11, 40}, {10, 45}}) {
+        SCOPED_TRACE(pointSize);
+        const Options::FontLayout& font = Options::fontLayout(pointSize);
+        EXPECT_EQ(font.charsPerLine, perRow);
+        const auto d = layout(rep(3 * perRow), pointSize);
+        EXPECT_EQ(rowStarts(*d), (QList<int>{0, perRow, 2 * perRow}));
+        EXPECT_EQ(std::pair(d->cells[0].top, d->cells[size_t(perRow)].top), std::pair(15, 15 + font.rowPitch));
+        EXPECT_EQ(scrollOffsetTwips(3, pointSize), -3 * font.rowPitch);
     }
     // A cell whose right edge reaches exactly 300 twips before the panel's edge already breaks.
     TargetDisplay exact;
@@ -137,247 +107,145 @@ TEST(SegmentLayout, ARowHoldsCharsPerLineFullWidthCellsAtEverySize) {
 }
 
 TEST(SegmentLayout, TooManyCharactersAndReadingsAreClamped) {
-    // A hand-made file can hold a paragraph longer than the cells; the rest is not shown.
-    const auto d = layout(repeated(u"あ"_qs, 800) + u"《よ》いう《う》"_qs + repeated(u"え"_qs, 99));
-    EXPECT_EQ(d->cellsInUse(), TargetDisplay::CellCount);
-    EXPECT_EQ(d->SegmentText, repeated(u"あ"_qs, 800) + u"い"_qs);
-    EXPECT_TRUE(d->cells[800].visible);
-    EXPECT_EQ(d->cells[800].caption, u"い"_qs);
     // The reading over cell 800 stays; the one after the last cell has nowhere to stand.
-    EXPECT_EQ(d->RubyTexts, QStringList{u"よ"_qs});
-    EXPECT_EQ(d->RubyPositions, QList<int>{800});
+    const auto d = layout(rep(800) + u"《よ》いう《う》"_qs + rep(99, u"え"_qs));
+    EXPECT_EQ(std::tuple(d->cellsInUse(), d->SegmentText, d->cells[800].visible, d->cells[800].caption),
+              std::tuple(TargetDisplay::CellCount, rep(800) + u"い"_qs, true, u"い"_qs));
+    EXPECT_EQ(std::tuple(d->RubyTexts, d->RubyPositions), std::tuple(QStringList{u"よ"_qs}, QList<int>{800}));
 
-    const auto readings = layout(repeated(u"字《じ》"_qs, 900));
-    EXPECT_EQ(readings->cellsInUse(), TargetDisplay::CellCount);
-    EXPECT_EQ(readings->RubyTexts.size(), 800);
-    EXPECT_EQ(readings->RubyPositions.last(), 800);
-
-    const auto crowded = layout(repeated(u"《じ》"_qs, 900) + u"字"_qs);
-    EXPECT_EQ(crowded->SegmentText, u"字"_qs);
-    EXPECT_EQ(crowded->RubyTexts.size(), TargetDisplay::CellCount);
-    EXPECT_EQ(crowded->RubyPositions.size(), TargetDisplay::CellCount);
+    const auto crowded = layout(rep(900, u"《じ》"_qs) + u"字"_qs);
+    EXPECT_EQ(std::tuple(crowded->SegmentText, crowded->RubyTexts.size(), crowded->RubyPositions.size()),
+              std::tuple(u"字"_qs, TargetDisplay::CellCount, TargetDisplay::CellCount));
 }
 
 TEST(SegmentLayout, ALayoutForgetsThePreviousSegment) {
-    auto d = layout(repeated(u"字《じ》"_qs, 100));
+    auto d = layout(rep(100, u"字《じ》"_qs));
     for (int k = 0; k < 100; ++k)
         d->setCellState(k, CellState::Wrong);
     LayoutSegment(*d, u"あい"_qs, {}, true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);
     EXPECT_EQ(captions(*d), (QStringList{u"あ"_qs, u"い"_qs}));
-    EXPECT_TRUE(d->RubyTexts.isEmpty());
-    EXPECT_TRUE(d->RubyPositions.isEmpty());
+    EXPECT_TRUE(d->RubyTexts.isEmpty() && d->RubyPositions.isEmpty());
     for (int k = 0; k < TargetDisplay::CellCount; ++k) {
         const CharCell& cell = d->cells[size_t(k)];
-        EXPECT_EQ(cell.state, CellState::Untyped) << k;
-        EXPECT_FALSE(cell.underline) << k;
-        if (k >= 2) {
-            EXPECT_FALSE(cell.visible) << k;
-        }
+        ASSERT_TRUE(cell.state == CellState::Untyped && !cell.underline && (k < 2 || !cell.visible)) << k;
     }
 }
 
 TEST(SegmentLayout, PreviewOfTheNextParagraph) {
-    struct Case {
-        QString next;
-        bool paragraphMode;
-        QString preview;
-    };
-    const Case cases[] = {
+    const QString odd = u"あ《い》う》え《お"_qs;
+    const std::tuple<QString, bool, QString> cases[] = {
         {u"次の漢字《かんじ》とA&B"_qs, false, u"次の漢字とA&B"_qs},
         {u"次の漢字《かんじ》"_qs, true, QString()},
-        {QString(), false, QString()},
+        {odd, false, TextLoading::withoutReadings(odd)}, // the same reading rule as the rest of the program
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.next.toStdString());
-        EXPECT_EQ(layout(u"あ"_qs, 12, c.next, c.paragraphMode)->previewText, c.preview);
-    }
-    // The same reading rule as the rest of the program.
-    const QString next = u"あ《い》う》え《お"_qs;
-    EXPECT_EQ(layout(u"あ"_qs, 12, next)->previewText, TextLoading::withoutReadings(next));
+    for (const auto& [next, paragraphMode, preview] : cases)
+        EXPECT_EQ(layout(u"あ"_qs, 12, next, paragraphMode)->previewText, preview) << next.toStdString();
 }
 
 TEST(SegmentLayout, ScrollRangeFollowsTheRowCount) {
-    struct Case {
-        int pointSize;
-        int rows;
-        bool enabled;
-        int maximum;
-    };
-    // 14 points shows 3 rows of 32, 10 points 5 rows of 45.
-    for (const Case c : {Case{14, 4, true, 1}, Case{14, 3, false, 0}, Case{14, 9, true, 6}, Case{10, 5, false, 0},
-                         Case{10, 6, true, 1}}) {
-        SCOPED_TRACE(testing::Message() << c.pointSize << " pt, " << c.rows << " rows");
-        const int perRow = Options::fontLayout(c.pointSize).charsPerLine;
-        const auto d = layout(repeated(u"あ"_qs, perRow * (c.rows - 1) + 1), c.pointSize);
-        EXPECT_EQ(d->rowCount, c.rows);
-        EXPECT_EQ(d->scrollEnabled, c.enabled);
-        EXPECT_EQ(d->scrollMaximum, c.maximum);
+    // 14 points shows 3 rows of 32, 10 points 5 rows of 45; the scroll maximum is rows beyond those.
+    for (const auto& [pointSize, rows, maximum] :
+         {std::tuple{14, 4, 1}, {14, 3, 0}, {14, 9, 6}, {10, 5, 0}, {10, 6, 1}, {12, 0, 0}}) {
+        SCOPED_TRACE(testing::Message() << pointSize << " pt, " << rows << " rows");
+        const int perRow = Options::fontLayout(pointSize).charsPerLine;
+        const auto d = layout(rows ? rep(perRow * (rows - 1) + 1) : QString(), pointSize);
+        EXPECT_EQ(std::tuple(d->rowCount, d->scrollEnabled, d->scrollMaximum), std::tuple(rows, maximum > 0, maximum));
     }
-    const auto empty = layout(QString());
-    EXPECT_EQ(empty->rowCount, 0);
-    EXPECT_FALSE(empty->scrollEnabled);
 }
 
 TEST(SegmentLayoutScroll, WhileTypingKeepsTheNextCharacterOnTheChosenRow) {
     // 14 points: 32 cells a row, 3 visible rows; 6 rows give a maximum of 3.
-    const auto d = layout(repeated(u"あ"_qs, 32 * 6), 14);
+    const auto d = layout(rep(32 * 6), 14);
     ASSERT_EQ(d->scrollMaximum, 3);
     constexpr std::nullopt_t None = std::nullopt; // the scroll bar is left alone
-    struct Case {
-        int inputLength;
-        int scrollPosition;
-        std::optional<int> value;
-    };
-    const Case cases[] = {
-        // The next character's row: 0 for n 0..31, 1 for 32..63 ... 5 for 160..191 and the place after.
+    const std::tuple<int, int, std::optional<int>> cases[] = {
+        // input length, entry 70, new scroll value
         {0, 0, None}, {0, 2, 0},      {63, 0, None}, {63, 1, 0},      {64, 0, 0},     {64, 1, 1},
         {64, 2, 2},   {96, 0, 1},     {96, 2, 3},    {160, 0, 3},     {160, 1, None}, {191, 0, 3},
         {192, 0, 3},  {193, 0, None}, {-1, 0, None}, {5000, 0, None},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "n=" << c.inputLength << " entry 70=" << c.scrollPosition);
-        EXPECT_EQ(scrollWhileTyping(*d, c.inputLength, c.scrollPosition, 3), c.value);
-    }
-    // A segment that fits the panel never scrolls.
-    const auto small = layout(repeated(u"あ"_qs, 60), 14);
-    EXPECT_EQ(scrollWhileTyping(*small, 59, 2, 3), std::nullopt);
+    for (const auto& [n, position, value] : cases)
+        EXPECT_EQ(scrollWhileTyping(*d, n, position, 3), value) << "n=" << n << " entry 70=" << position;
+    EXPECT_EQ(scrollWhileTyping(*layout(rep(60), 14), 59, 2, 3), std::nullopt); // fits the panel
 }
 
 TEST(SegmentLayout, CellStateChangesAreReported) {
     auto d = layout(u"あい"_qs);
-    EXPECT_TRUE(d->setCellState(0, CellState::Wrong));
-    EXPECT_TRUE(d->cells[0].underline);
+    EXPECT_TRUE(d->setCellState(0, CellState::Wrong) && d->cells[0].underline);
     EXPECT_FALSE(d->setCellState(0, CellState::Wrong));
-    EXPECT_TRUE(d->setCellState(0, CellState::Correct));
-    EXPECT_FALSE(d->cells[0].underline);
-    EXPECT_FALSE(d->setCellState(1, CellState::Untyped));
+    EXPECT_TRUE(d->setCellState(0, CellState::Correct) && !d->cells[0].underline);
     // Input longer than the segment judges cells that show nothing, or none at all.
     EXPECT_FALSE(d->setCellState(5, CellState::Wrong));
     EXPECT_EQ(d->cells[5].state, CellState::Wrong);
-    EXPECT_FALSE(d->setCellState(801, CellState::Wrong));
-    EXPECT_FALSE(d->setCellState(-1, CellState::Wrong));
+    EXPECT_FALSE(d->setCellState(801, CellState::Wrong) || d->setCellState(-1, CellState::Wrong));
 }
-
-namespace {
-
-// Picture1 at (120, 600), 1320 high; Picture2 at 30 inside it; each reading character 150 twips.
-RubyFrame frame(int picture2Top = 0) {
-    RubyFrame f;
-    f.picture1Left = 120;
-    f.picture1Top = 600;
-    f.picture1Height = 1320;
-    f.picture2Left = 30;
-    f.picture2Top = picture2Top;
-    f.windowInnerWidth = 10200;
-    f.labelWidth = [](const QString& s) { return 150 * int(s.size()); };
-    return f;
-}
-
-} // namespace
 
 TEST(SegmentLayoutRuby, PlacementOverTheCellAfterTheWord) {
     // 14 points: full-width cells of 300 twips, rows 315 apart.
-    const auto d = layout(u"漢字《かんじ》です"_qs + repeated(u"あ"_qs, 40) + u"字《じ》"_qs, 14);
+    const auto d = layout(u"漢字《かんじ》です"_qs + rep(40) + u"字《じ》"_qs, 14);
     const RubyBox first = placeRuby(*d, 0, frame());
-    EXPECT_EQ(first.reading, 0);
-    EXPECT_EQ(first.left, 120 + 30 + 600);
-    EXPECT_EQ(first.top, 600 + 15 - 210);
-    EXPECT_EQ(first.width, 3 * 150 + 30);
+    EXPECT_EQ(std::tuple(first.reading, first.left, first.top, first.width),
+              std::tuple(0, 120 + 30 + 600, 600 + 15 - 210, 3 * 150 + 30));
     // Reading 1 stands over cell 45, on the second row; scrolled up by a row it follows.
     const RubyBox second = placeRuby(*d, 1, frame(-315));
-    EXPECT_EQ(second.left, 120 + 30 + 13 * 300);
-    EXPECT_EQ(second.top, 600 - 315 + 15 + 315 - 210);
+    EXPECT_EQ(std::pair(second.left, second.top), std::pair(120 + 30 + 13 * 300, 600 - 315 + 15 + 315 - 210));
     EXPECT_EQ(placeRuby(*d, 2, frame()).reading, -1);
-
     // A box that would pass the window's right edge is pulled back inside.
-    const auto edge = layout(repeated(u"あ"_qs, 31) + u"《ながいよみがなです》"_qs, 14);
-    const RubyBox pulled = placeRuby(*edge, 0, frame());
-    EXPECT_EQ(pulled.width, 9 * 150 + 30);
-    EXPECT_EQ(pulled.left, 10200 - pulled.width - 90);
+    const RubyBox pulled = placeRuby(*layout(rep(31) + u"《ながいよみがなです》"_qs, 14), 0, frame());
+    EXPECT_EQ(std::pair(pulled.left, pulled.width), std::pair(10200 - (9 * 150 + 30) - 90, 9 * 150 + 30));
 }
 
 TEST(SegmentLayoutRuby, StartOfTyping) {
-    struct Case {
-        QString line;
-        int charsPerLine;
-        int rubyDisplay;
-        bool visible;
-        int reading;
-    };
-    const Case cases[] = {
+    const std::tuple<QString, int, int, bool, int> cases[] = {
+        // line, CharsPerLine, entry 8, shown, reading
         {u"あいう"_qs, 32, 0, false, -1},
         {u"漢字《かんじ》です"_qs, 32, 0, true, 0},
         {u"漢字《かんじ》です"_qs, 32, 1, false, 0}, // placed, shown only by F5
-        {repeated(u"あ"_qs, 15) + u"《よ》"_qs, 32, 0, true, 0},
-        {repeated(u"あ"_qs, 16) + u"《よ》"_qs, 32, 0, false, -1}, // half a row away or more
-        {repeated(u"あ"_qs, 14) + u"《よ》"_qs, 29, 0, true, 0},   // 14 is less than 29 / 2
+        {rep(15) + u"《よ》"_qs, 32, 0, true, 0},
+        {rep(16) + u"《よ》"_qs, 32, 0, false, -1}, // half a row away or more
+        {rep(14) + u"《よ》"_qs, 29, 0, true, 0},   // 14 is less than 29 / 2
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line.toStdString());
-        const RubyBox box = rubyAtStart(*layout(c.line, 14), c.charsPerLine, c.rubyDisplay, frame());
-        EXPECT_EQ(box.visible, c.visible);
-        EXPECT_EQ(box.reading, c.reading);
+    for (const auto& [line, perRow, rubyDisplay, visible, reading] : cases) {
+        const RubyBox box = rubyAtStart(*layout(line, 14), perRow, rubyDisplay, frame());
+        EXPECT_EQ(std::pair(box.visible, box.reading), std::pair(visible, reading)) << line.toStdString();
     }
 }
 
 TEST(SegmentLayoutRuby, InputChangesF5AndScrolling) {
     // Readings over cells 2 and 40 of a 14-point segment (32 cells a row).
-    const auto d = layout(u"漢字《かんじ》"_qs + repeated(u"あ"_qs, 36) + u"漢字《かんじ》です"_qs, 14);
+    const auto d = layout(u"漢字《かんじ》"_qs + rep(36) + u"漢字《かんじ》です"_qs, 14);
     ASSERT_EQ(d->RubyPositions, (QList<int>{2, 40}));
-    struct Case {
-        int inputLength;
-        int rubyDisplay;
-        int reading;    // placed by the input change
-        bool shown;     // by the input change
-        bool shownByF5; // F5 with the same input
-    };
-    const Case cases[] = {
+    // input length, entry 8, reading placed by the input change, shown by it, shown by F5 with the same input
+    const std::tuple<int, int, int, bool, bool> cases[] = {
         {0, 0, 0, true, false},   {2, 0, 0, true, false},  {3, 0, 1, false, false},   {25, 0, 1, false, false},
         {26, 0, 1, true, false},  {40, 0, 1, true, false}, {41, 0, -1, false, false}, {0, 1, 0, false, true},
         {25, 1, 1, false, false}, {26, 1, 1, false, true}, {41, 1, -1, false, false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "n=" << c.inputLength << " entry 8=" << c.rubyDisplay);
-        const RubyBox box = rubyOnInput(*d, c.inputLength, 32, c.rubyDisplay, frame());
-        EXPECT_EQ(box.reading, c.reading);
-        EXPECT_EQ(box.visible, c.shown);
-        const std::optional<RubyBox> f5 = rubyOnF5(*d, c.inputLength, 32, c.rubyDisplay, frame());
-        EXPECT_EQ(f5.has_value(), c.shownByF5);
-        if (f5) {
-            EXPECT_TRUE(f5->visible);
-            EXPECT_EQ(f5->reading, c.reading);
-            EXPECT_EQ(f5->left, box.left);
-            EXPECT_EQ(f5->top, box.top);
-        }
+    for (const auto& [n, rubyDisplay, reading, shown, shownByF5] : cases) {
+        SCOPED_TRACE(testing::Message() << "n=" << n << " entry 8=" << rubyDisplay);
+        const RubyBox box = rubyOnInput(*d, n, 32, rubyDisplay, frame());
+        EXPECT_EQ(std::pair(box.reading, box.visible), std::pair(reading, shown));
+        const std::optional<RubyBox> f5 = rubyOnF5(*d, n, 32, rubyDisplay, frame());
+        ASSERT_EQ(f5.has_value(), shownByF5);
+        EXPECT_TRUE(!f5 || (f5->visible && f5->reading == reading && f5->left == box.left && f5->top == box.top));
     }
 }
 
 TEST(SegmentLayoutRuby, ScrollingHidesTheBoxOutsideThePanel) {
     // The reading over cell 40 is on the second row (top 15 + 315 = 330 inside Picture2).
-    const auto d = layout(repeated(u"あ"_qs, 40) + u"《よ》い"_qs, 14);
-    struct Case {
-        int picture2Top;
-        int inputLength;
-        bool placed;
-        bool visible;
+    const auto d = layout(rep(40) + u"《よ》い"_qs, 14);
+    const std::tuple<int, int, bool, bool> cases[] = {
+        // Picture2 top, input length, placed, visible
+        // Box tops: 720; -225 and 90 against the window's top limit of 90; 1620 and 1621 against the panel's
+        // bottom less 300. Then a reading still more than half a row away, and every reading behind the input.
+        {0, 30, true, true},    {-945, 30, true, false}, {-630, 30, true, true}, {900, 30, true, true},
+        {901, 30, true, false}, {0, 10, false, false},   {0, 41, false, false},
     };
-    const Case cases[] = {
-        {0, 30, true, true},     // top 600 + 330 - 210 = 720
-        {-315, 30, true, true},  // 405
-        {-945, 30, true, false}, // -225: above the window's top limit of 90
-        {-630, 30, true, true},  // 90: on the limit
-        {900, 30, true, true},   // 1620: panel top + height - 300, on the limit
-        {901, 30, true, false},  // 1621: below the panel
-        {0, 10, false, false},   // the reading is still more than half a row away
-        {0, 41, false, false},   // every reading is behind the input
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "Picture2 top " << c.picture2Top << " n=" << c.inputLength);
-        const std::optional<RubyBox> box = rubyOnScroll(*d, c.inputLength, 32, frame(c.picture2Top));
-        ASSERT_EQ(box.has_value(), c.placed);
-        if (box) {
-            EXPECT_EQ(box->top, 600 + c.picture2Top + 330 - 210);
-            EXPECT_EQ(box->visible, c.visible);
-        }
+    for (const auto& [top, n, placed, visible] : cases) {
+        SCOPED_TRACE(testing::Message() << "Picture2 top " << top << " n=" << n);
+        const std::optional<RubyBox> box = rubyOnScroll(*d, n, 32, frame(top));
+        ASSERT_EQ(box.has_value(), placed);
+        if (!box) continue;
+        EXPECT_EQ(std::pair(box->top, box->visible), std::pair(600 + top + 330 - 210, visible));
     }
 }

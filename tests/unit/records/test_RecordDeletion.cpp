@@ -3,7 +3,6 @@
 #include "platform/Cp932.h"
 #include "practice/TextLoading.h"
 #include "records/RecordDeletion.h"
-#include "records/RecordFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,9 +18,14 @@ using namespace RecordDeletion;
 
 namespace {
 
-
-const QString TextName = u"240115093000.txt"_qs;
-const QByteArray Invalid = QByteArray("j99999\xff\xfe") + "9999999 broken";
+const QString Id = u"240115093000"_qs;
+const QString Written =
+    u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_qs;
+// BestRec.log lines of other texts and damaged lines, which deletion must keep byte for byte.
+const QByteArray Others[] = {"j111111111111   240101 a\r\n",
+                             "\r\nshort\r\nj99999\xff\xfe"
+                             "9999999 broken\r\n",
+                             "e222222222222   240101 b"};
 
 class RecordDeletionTest : public ::testing::Test {
 protected:
@@ -31,96 +35,70 @@ protected:
         QDir().mkpath(m.fileBoxPath());
         QDir().mkpath(m.logBoxPath());
         Options::applyStartupDefaults(m.settings);
+        writeAll(log(u"BestRec.log"), Others[0] + "j240115093000   240101 mine\r\n" + Others[1] +
+                                          "e240115093000   240101 mine too\r\n" + Others[2]);
+        for (const char16_t* name :
+             {u"d240115093000.txt", u"b240115093000.txt", u"d111111111111.txt", u"202401Practice.log", u"Temp.txt"})
+            writeAll(log(name), "x\r\n");
     }
 
-    void loadText(const QString& bestLine) {
-        const QStringList lines = {u"出所"_qs, u"240101"_qs,
-                                   u"表題"_qs, u"   9 (   9,   0)(   6,   2,   1)(   0,   0,   0)"_qs,
-                                   bestLine,   u"国際連合の人民は、"_qs};
-        writeAll(file(), cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
-        m.settings[Options::CurrentFile].address = TextName;
+    static QByteArray textFile(const QString& bestLine) {
+        return cp932::encode(u"出所\r\n240101\r\n表題\r\n   9 (   9,   0)(   6,   2,   1)(   0,   0,   0)\r\n"_qs +
+                             bestLine + u"\r\n国際連合の人民は、\r\n"_qs);
+    }
+
+    void loadText() {
+        writeAll(file(), textFile(Written));
+        m.settings[Options::CurrentFile].address = Id + u".txt"_qs;
         QString error;
         ASSERT_TRUE(TextLoading::LoadOwnText(m, &error)) << error.toStdString();
     }
 
-    // BestRec.log with the text's Japanese and English lines among others and damaged lines.
-    void writeRecords() {
-        writeAll(log(u"BestRec.log"_qs),
-                 QByteArray("j111111111111   240101 a\r\n") + "j240115093000   240101 mine\r\n" + "\r\n" + "short\r\n" +
-                     Invalid + "\r\n" + "e240115093000   240101 mine too\r\n" + "e222222222222   240101 b");
-        for (const char16_t* name :
-             {u"d240115093000.txt", u"b240115093000.txt", u"d111111111111.txt", u"202401Practice.log", u"Temp.txt"})
-            writeAll(log(QString::fromUtf16(name)), "x\r\n");
-    }
-
-    QString log(const QString& name) const { return m.logBoxPath() + u'/' + name; }
-    QString file() const { return m.fileBoxPath() + u'/' + TextName; }
+    QString log(const char16_t* name) const { return m.logBoxPath() + u'/' + QString::fromUtf16(name); }
+    QString file() const { return m.fileBoxPath() + u'/' + Id + u".txt"_qs; }
 
     QTemporaryDir m_dir;
     Module1 m;
 };
 
-const QString Written =
-    u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_qs;
-
 } // namespace
 
 TEST_F(RecordDeletionTest, RemovesBothLanguageLinesAndTheDetailsFilesOnly) {
-    writeRecords();
     QString error;
-    ASSERT_TRUE(RemoveTextRecords(m.logBoxPath(), u"240115093000"_qs, &error)) << error.toStdString();
-    EXPECT_EQ(readAll(log(u"BestRec.log"_qs)), QByteArray("j111111111111   240101 a\r\n") + "\r\n" + "short\r\n" +
-                                                   Invalid + "\r\n" + "e222222222222   240101 b\r\n");
-    EXPECT_FALSE(QFile::exists(log(u"d240115093000.txt"_qs)));
-    EXPECT_FALSE(QFile::exists(log(u"b240115093000.txt"_qs)));
+    ASSERT_TRUE(RemoveTextRecords(m.logBoxPath(), Id, &error)) << error.toStdString();
+    EXPECT_EQ(readAll(log(u"BestRec.log")), Others[0] + Others[1] + Others[2] + "\r\n");
+    EXPECT_FALSE(QFile::exists(log(u"d240115093000.txt")) || QFile::exists(log(u"b240115093000.txt")));
     for (const char16_t* kept : {u"d111111111111.txt", u"202401Practice.log", u"Temp.txt"})
-        EXPECT_EQ(readAll(log(QString::fromUtf16(kept))), QByteArray("x\r\n"))
-            << QString::fromUtf16(kept).toStdString();
+        EXPECT_EQ(readAll(log(kept)), QByteArray("x\r\n")) << QString::fromUtf16(kept).toStdString();
 
-    // Nothing left to remove: the file is not touched again.
-    const QByteArray after = readAll(log(u"BestRec.log"_qs));
-    EXPECT_TRUE(RemoveTextRecords(m.logBoxPath(), u"240115093000"_qs, &error));
-    EXPECT_EQ(readAll(log(u"BestRec.log"_qs)), after);
-}
-
-TEST_F(RecordDeletionTest, FileLosingItsLastLineStaysEmptyAndMissingFilesAreSkipped) {
-    writeAll(log(u"BestRec.log"_qs), "j240115093000   240101 only\r\n");
-    QString error;
-    EXPECT_TRUE(RemoveTextRecords(m.logBoxPath(), u"240115093000"_qs, &error));
-    EXPECT_TRUE(QFile::exists(log(u"BestRec.log"_qs)));
-    EXPECT_EQ(readAll(log(u"BestRec.log"_qs)), QByteArray());
-
+    // A file losing its last line stays, empty; a missing LogBox is nothing to remove.
+    writeAll(log(u"BestRec.log"), "j240115093000   240101 only\r\n");
+    EXPECT_TRUE(RemoveTextRecords(m.logBoxPath(), Id, &error));
+    EXPECT_TRUE(QFile::exists(log(u"BestRec.log")) && readAll(log(u"BestRec.log")).isEmpty());
     ASSERT_TRUE(QDir(m.logBoxPath()).removeRecursively());
-    EXPECT_TRUE(RemoveTextRecords(m.logBoxPath(), u"240115093000"_qs, &error));
-    EXPECT_TRUE(error.isEmpty());
+    EXPECT_TRUE(RemoveTextRecords(m.logBoxPath(), Id, &error));
 }
 
 TEST_F(RecordDeletionTest, RefusesIdsThatAreEmptyOrPaths) {
-    writeRecords();
-    const QByteArray before = readAll(log(u"BestRec.log"_qs));
+    const QByteArray before = readAll(log(u"BestRec.log"));
     for (const QString& id : {QString(), u"   "_qs, u"../FileBox/x"_qs, u"..\\x"_qs}) {
         QString error;
         EXPECT_FALSE(RemoveTextRecords(m.logBoxPath(), id, &error)) << id.toStdString();
         EXPECT_FALSE(error.isEmpty());
     }
-    EXPECT_EQ(readAll(log(u"BestRec.log"_qs)), before);
+    EXPECT_EQ(readAll(log(u"BestRec.log")), before);
 }
 
 TEST_F(RecordDeletionTest, DeletingTheRecordsOfAFileText) {
-    loadText(Written);
-    writeRecords();
+    loadText();
     ASSERT_TRUE(hasRecords(m));
     QString error;
     ASSERT_TRUE(deleteCurrentTextRecords(m, &error)) << error.toStdString();
     EXPECT_FALSE(hasRecords(m));
     EXPECT_EQ(m.text.bestTimes, BestTimesLine::empty());
-    const QList<QByteArray> lines = RecordFiles::splitRawLines(readAll(file()));
-    ASSERT_EQ(lines.size(), 6);
-    EXPECT_EQ(lines[4], cp932::encode(BestTimesLine::emptyLine()));
-    EXPECT_EQ(lines[5], cp932::encode(u"国際連合の人民は、"));
-    EXPECT_FALSE(readAll(log(u"BestRec.log"_qs)).contains("240115093000"));
-    EXPECT_FALSE(QFile::exists(log(u"d240115093000.txt"_qs)));
-    EXPECT_EQ(readAll(log(u"202401Practice.log"_qs)), QByteArray("x\r\n"));
+    EXPECT_EQ(readAll(file()), textFile(BestTimesLine::emptyLine()));
+    EXPECT_FALSE(readAll(log(u"BestRec.log")).contains(Id.toLatin1()));
+    EXPECT_FALSE(QFile::exists(log(u"d240115093000.txt")));
 }
 
 TEST_F(RecordDeletionTest, DeletingTheRecordsOfASampleLeavesFileBoxAlone) {
@@ -128,40 +106,37 @@ TEST_F(RecordDeletionTest, DeletingTheRecordsOfASampleLeavesFileBoxAlone) {
     EXPECT_FALSE(hasRecords(m)); // a sample never practised
     m.settings[Options::SampleBestLines + 3].address = Written;
     m.settings[Options::SampleBestLines + 4].address = Written;
-    writeAll(log(u"BestRec.log"_qs), "j000000000003   240101 a\r\nj000000000004   240101 b\r\n");
-    writeAll(log(u"d000000000003.txt"_qs), "x\r\n");
+    writeAll(log(u"BestRec.log"), "j000000000003   240101 a\r\nj000000000004   240101 b\r\n");
+    writeAll(log(u"d000000000003.txt"), "x\r\n");
     ASSERT_TRUE(hasRecords(m));
     QString error;
     ASSERT_TRUE(deleteCurrentTextRecords(m, &error)) << error.toStdString();
     EXPECT_EQ(m.settings[Options::SampleBestLines + 3].address, BestTimesLine::emptyLine());
     EXPECT_EQ(m.settings[Options::SampleBestLines + 4].address, Written);
-    EXPECT_EQ(readAll(log(u"BestRec.log"_qs)), QByteArray("j000000000004   240101 b\r\n"));
-    EXPECT_FALSE(QFile::exists(log(u"d000000000003.txt"_qs)));
+    EXPECT_EQ(readAll(log(u"BestRec.log")), QByteArray("j000000000004   240101 b\r\n"));
+    EXPECT_FALSE(QFile::exists(log(u"d000000000003.txt")));
     EXPECT_TRUE(QDir(m.fileBoxPath()).isEmpty());
 }
 
 TEST_F(RecordDeletionTest, TextFileDeletedMeanwhileIsReportedButLogBoxIsCleared) {
-    loadText(Written);
-    writeRecords();
+    loadText();
     ASSERT_TRUE(QFile::remove(file()));
     QString error;
     EXPECT_FALSE(deleteCurrentTextRecords(m, &error));
-    EXPECT_TRUE(error.contains(TextName));
-    EXPECT_FALSE(QFile::exists(file()));
-    EXPECT_FALSE(QFile::exists(log(u"d240115093000.txt"_qs)));
+    EXPECT_TRUE(error.contains(Id + u".txt"_qs));
+    EXPECT_FALSE(QFile::exists(file()) || QFile::exists(log(u"d240115093000.txt")));
     EXPECT_EQ(m.text.bestTimes, BestTimesLine::empty());
 }
 
 TEST_F(RecordDeletionTest, ReadOnlyLogBoxKeepsBestRecWhole) {
     if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-    writeRecords();
-    const QByteArray before = readAll(log(u"BestRec.log"_qs));
+    const QByteArray before = readAll(log(u"BestRec.log"));
     QFile::setPermissions(m.logBoxPath(), QFile::ReadOwner | QFile::ExeOwner);
     QString error;
-    const bool removed = RemoveTextRecords(m.logBoxPath(), u"240115093000"_qs, &error);
+    const bool removed = RemoveTextRecords(m.logBoxPath(), Id, &error);
     QFile::setPermissions(m.logBoxPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_FALSE(removed);
     EXPECT_TRUE(error.contains(u"BestRec.log"_qs));
-    EXPECT_EQ(readAll(log(u"BestRec.log"_qs)), before);
-    EXPECT_TRUE(QFile::exists(log(u"d240115093000.txt"_qs)));
+    EXPECT_EQ(readAll(log(u"BestRec.log")), before);
+    EXPECT_TRUE(QFile::exists(log(u"d240115093000.txt")));
 }

@@ -26,7 +26,7 @@ std::string str(QStringView s) {
 } // namespace
 
 TEST(GradeScales, HandPickedBoundsTakeTheNextBand) {
-    // Written from the grade tables, not from the code: the band just below each bound, and the band on it.
+    // The band just below each bound, and the band on it.
     const struct {
         int standard;
         LanguageClass language;
@@ -99,11 +99,10 @@ TEST(GradeScales, EveryTableIsAscendingAndSplitsAtEachBound) {
 
 TEST(GradeScales, TextsWithoutATableKeepTheirStartingStrings) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    EXPECT_EQ(str(GradeForStandard(3, English, 500)), " - ");
-    EXPECT_EQ(str(GradeForStandard(4, English, 500)), " - ");
-    EXPECT_EQ(str(GradeForStandard(0, Mixed, 500)), " - ");
-    EXPECT_EQ(str(GradeForStandard(5, Japanese, 500)), " - "); // damaged settings: no such standard
-    EXPECT_EQ(str(GradeForStandard(-1, Japanese, 500)), " - ");
+    // Standards 3 and 4 grade Japanese only; 5 and -1 come from damaged settings.
+    const std::pair<int, LanguageClass> noTable[] = {{3, English}, {4, English}, {0, Mixed}, {5, Japanese}, {-1, Japanese}};
+    for (const auto& [standard, language] : noTable)
+        EXPECT_EQ(str(GradeForStandard(standard, language, 500)), " - ") << standard;
     EXPECT_EQ(str(GradeForStandard(0, Japanese, nan)), " - ");
     EXPECT_EQ(str(OwnLevel(Mixed, 20)), " - ");
     EXPECT_EQ(str(OwnLevel(Mixed, 20, NoOwnLevelInBestList)), "-");
@@ -116,9 +115,8 @@ TEST(GradeScales, LanguageClassNeedsEightyPercentOfOneWidth) {
         qint32 total, full, half;
         LanguageClass expected;
     } cases[] = {
-        {5, 4, 1, Japanese},         {5, 1, 4, English},           {100, 79, 21, Mixed},
-        {100, 21, 79, Mixed},        {9999, 8000, 1999, Japanese}, {9999, 7999, 2000, Mixed},
-        {9999, 1999, 8000, English}, {1, 1, 0, Japanese},          {0, 0, 0, Mixed},
+        {5, 4, 1, Japanese},         {5, 1, 4, English},     {9999, 8000, 1999, Japanese}, {9999, 7999, 2000, Mixed},
+        {9999, 1999, 8000, English}, {100, 21, 79, Mixed},   {0, 0, 0, Mixed},
         {10, 9, 9, English}, // damaged counts: English first
     };
     for (const auto& c : cases) {
@@ -131,34 +129,29 @@ TEST(GradeScales, LanguageClassNeedsEightyPercentOfOneWidth) {
 }
 
 TEST(GradeScales, ShortAndLogFormsOfEveryLabel) {
+    // Fields as cut from a record line, including ones no table gives.
     const struct {
-        const char16_t* field; // as cut from a record line
-        const char16_t* shortForm;
-        const char16_t* logForm;
-    } cases[] = {
-        {u" - ", u" - ", u" - "},  {u"10E", u"10E", u"10E"},  {u"10D", u"10D", u"10D"},   {u"10C", u"10C", u"10C"},
-        {u"10B", u"10B", u"10B"},  {u"10A", u"10A", u"10A"},  {u"9級 ", u"9ky", u"9ky "}, {u"8級", u"8ky", u"8ky "},
-        {u"7級", u"7ky", u"7ky "}, {u"6級", u"6ky", u"6ky "}, {u"5級", u"5ky", u"5ky "},  {u"4級", u"4ky", u"4ky "},
-        {u"3級", u"3ky", u"3ky "}, {u"準2", u"2k*", u"2k* "}, {u"2級", u"2ky", u"2ky "},  {u"準1", u"1k*", u"1k* "},
-        {u"1級", u"1ky", u"1ky "}, {u"S段", u"Sda", u"Sda "}, {u"2段", u"2da", u"2da "},  {u"3段", u"3da", u"3da "},
-        {u"4段", u"4da", u"4da "}, {u"5段", u"5da", u"5da "}, {u"6段", u"6da", u"6da "},  {u"7段", u"7da", u"7da "},
-        {u"8段", u"8da", u"8da "}, {u"9段", u"9da", u"9da "}, {u"Z段", u"Zda", u"Zda "},  {u"D級", u"Dky", u"Dky "},
-        {u"C級", u"Cky", u"Cky "}, {u"B級", u"Bky", u"Bky "}, {u"A級", u"Aky", u"Aky "},  {u"S級", u"Sky", u"Sky "},
-        {u"", u"Sky", u"Sky "},    {u"ZS", u"Sky", u"Sky "},
-    };
+        const char16_t *field, *shortForm, *logForm;
+    } cases[] = {{u" - ", u" - ", u" - "},   {u"10E", u"10E", u"10E"}, {u"9級 ", u"9ky", u"9ky "}, {u"準2", u"2k*", u"2k* "},
+                 {u"S段", u"Sda", u"Sda "}, {u"S級", u"Sky", u"Sky "}, {u"", u"Sky", u"Sky "},     {u"ZS", u"Sky", u"Sky "}};
     for (const auto& c : cases) {
         EXPECT_EQ(str(shortGrade(c.field)), str(c.shortForm)) << str(c.field);
         EXPECT_EQ(str(ShortGradeForLog(c.field)), str(c.logForm)) << str(c.field);
     }
-    // Every label a standard can give is listed (only "S級" falls through), with the width it really has.
+    // Every label a standard gives: "N級" -> "Nky", "準N" -> "Nk*", "N段" -> "Nda", others as they are;
+    // the two-character ones are four columns wide, so the log pads them.
     for (LanguageClass language : {Japanese, English})
         for (int standard = 0; standard < StandardCount; ++standard)
             if (const GradeScale* scale = standardScale(standard, language))
                 for (QStringView label : scale->labels) {
+                    const QString l = label.toString();
+                    const QString expected = l.startsWith(u'準') ? l.mid(1) + u"k*"_qs
+                                             : l.endsWith(u'級') ? l.first(1) + u"ky"_qs
+                                             : l.endsWith(u'段') ? l.first(1) + u"da"_qs
+                                                                 : l;
+                    EXPECT_EQ(str(shortGrade(label)), str(expected));
+                    EXPECT_EQ(str(ShortGradeForLog(label)), str(expected + (l.size() == 2 ? u" "_qs : u""_qs)));
                     EXPECT_EQ(gradeLabelWidth(label), label.size()) << str(label);
-                    if (label != u"S級") {
-                        EXPECT_NE(str(shortGrade(label)), "Sky") << str(label);
-                    }
                 }
 }
 
@@ -166,15 +159,10 @@ TEST(GradeScales, BestListLineGetsTheShortFormInPlace) {
     // ID, three blanks, date, characters, keystrokes, CPM and a blank: the grade starts at position 44.
     const QString head = u"120715203344   120716    455   600   152.3 "_qs;
     const QString tail = u"   250.0 SA   2.2◎  0.4☆  1.1◎  0.0☆"_qs;
-    ASSERT_EQ(head.size(), 43);
-    const struct {
-        const char16_t* grade;
-        const char16_t* shortForm;
-    } cases[] = {{u"3級", u"3ky"}, {u"準1", u"1k*"}, {u"S級", u"Sky"}, {u" - ", u" - "}, {u"10A", u"10A"}};
-    for (const auto& c : cases) {
-        const QString line = head + QString::fromUtf16(c.grade) + tail;
-        EXPECT_EQ(str(ShortGradeForBestList(line)), str(head + QString::fromUtf16(c.shortForm) + tail));
-    }
+    const std::pair<QString, QString> cases[] = {
+        {u"3級"_qs, u"3ky"_qs}, {u"準1"_qs, u"1k*"_qs}, {u"S級"_qs, u"Sky"_qs}, {u" - "_qs, u" - "_qs}, {u"10A"_qs, u"10A"_qs}};
+    for (const auto& [grade, shortForm] : cases)
+        EXPECT_EQ(str(ShortGradeForBestList(head + grade + tail)), str(head + shortForm + tail));
     // A damaged line too short to hold a grade is shown as it is.
     EXPECT_EQ(str(ShortGradeForBestList(u"120715203344   120716"_qs)), "120715203344   120716");
 }

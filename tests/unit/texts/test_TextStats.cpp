@@ -42,13 +42,9 @@ TEST(TextStats, CharactersClassifyByTheirCodePage932Code) {
         char16_t ch;
         CharClass cls;
     } cases[] = {
-        {u'ー', Kana},      {u'ぁ', Kana},      {u'ヶ', Kana},      {u'々', FullOther}, {u'・', FullOther},
-        {u'ゝ', FullOther}, {u'ヽ', FullOther}, {u'゛', FullOther}, {u'　', FullOther}, {u'１', FullOther},
-        {u'Ａ', FullOther}, {u'ｚ', FullOther}, {u'Α', FullOther},  {u'⊿', FullOther},  {u'ⅰ', FullOther},
-        {u'＂', FullOther}, {u'亜', Kanji},     {u'纊', Kanji},     {u'黑', Kanji},     {u'\uE757', Kanji},
-        {u'ｱ', HalfKana},   {u'ｦ', HalfKana},   {u'ﾝ', HalfKana},   {u'ﾞ', HalfOther},  {u'ﾟ', HalfOther},
-        {u'｡', HalfOther},  {u'･', HalfOther},  {u'A', HalfAlnum},  {u'z', HalfAlnum},  {u'0', HalfAlnum},
-        {u' ', HalfOther},  {u'\t', HalfOther}, {u'¥', HalfOther},  {u'é', HalfOther},  {u'€', HalfOther},
+        {u'ー', Kana},     {u'ヶ', Kana},  {u'々', FullOther}, {u'Α', FullOther},      {u'ⅰ', FullOther}, {u'＂', FullOther},
+        {u'亜', Kanji},    {u'纊', Kanji}, {u'\uE757', Kanji},  {u'ｱ', HalfKana},       {u'ﾞ', HalfOther}, {u'¥', HalfOther},
+        {u'é', HalfOther}, {u'€', HalfOther},
     };
     for (const auto& c : cases)
         EXPECT_EQ(classifyChar(c.ch), c.cls) << std::hex << int(c.ch);
@@ -63,17 +59,14 @@ TEST(TextStats, ClassifyCharsSkipsReadingsAndTrailingSpaces) {
         {u"《アイウ", counts(0, 3, 1, 0, 0, 0)},           // unclosed: 《 itself counts
         {u"漢《かん》《じ》字", counts(2, 1, 2, 0, 0, 0)}, // 《 right after a skipped 》 counts
         {u"《《よみ》字", counts(1, 0, 0, 0, 0, 0)},       // the first 》 closes the reading
-        {u"漢字《かんじ》", counts(2, 0, 0, 0, 0, 0)},     // reading at the end
-        {u"漢字《かんじ》  ", counts(2, 0, 0, 0, 0, 0)},
+        {u"漢字《かんじ》  ", counts(2, 0, 0, 0, 0, 0)},   // reading at the end
         {u"《》あ", counts(0, 1, 0, 0, 0, 0)},
         {u"あ》い", counts(0, 2, 1, 0, 0, 0)},
         {u"　字を", counts(1, 1, 1, 0, 0, 0)},
         {u"a b　", counts(0, 0, 1, 2, 0, 1)}, // a trailing ideographic space stays
         {u"Ab 1.   ", counts(0, 0, 0, 3, 0, 2)},
-        {u"ｱｲﾞ", counts(0, 0, 0, 0, 2, 1)},
         {u"\U0001F600", counts(0, 0, 0, 0, 0, 2)}, // each half of the pair is saved as "?"
         {u"   ", counts(0, 0, 0, 0, 0, 0)},
-        {u"", counts(0, 0, 0, 0, 0, 0)},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ClassifyChars(c.paragraph), c.expected) << str(c.paragraph);
@@ -97,11 +90,9 @@ TEST(TextStats, SplitKeepsNonEmptyLinesWithTheirOffsetsInTheBody) {
         {u"", {}, {}},
         {u"\r\n  \r\n", {}, {}},
         {u"a\r\nb", {u"a"_qs, u"b"_qs}, {0, 3}},
-        {u"a\r\n", {u"a"_qs}, {0}},
         {u"\r\n\r\nあいう\r\n\r\nえお  \r\nか", {u"あいう"_qs, u"えお"_qs, u"か"_qs}, {4, 11, 17}},
         {u"a\rb\r\rc", {u"a"_qs, u"b"_qs, u"c"_qs}, {0, 3, 8}},
         {u"a\r\r\nb", {u"a"_qs, u"b"_qs}, {0, 5}},
-        {u"a\nb", {u"a"_qs, u"b"_qs}, {0, 3}},
         {u"   \r\n　字 ", {u"　字"_qs}, {5}},
     };
     for (const auto& c : cases) {
@@ -116,51 +107,41 @@ TEST(TextStats, SplitStopsAtTheThousandthParagraph) {
     QString thousand;
     for (int i = 1; i <= 1000; ++i)
         thousand += (i > 1 ? u"\r\n"_qs : QString()) + QString::number(i);
-    const struct {
-        QString body;
-        bool truncated;
-    } cases[] = {
-        {thousand, false},
-        {thousand + u"\r\n"_qs, false},
-        {thousand + u"\r\n\r\n"_qs, true},
-        {thousand + u"\r\n   "_qs, true},
-        {thousand + u"\r\n1001"_qs, true},
-    };
-    for (const auto& c : cases) {
-        const ParagraphSplit split = splitParagraphs(c.body);
-        EXPECT_EQ(split.truncated, c.truncated) << str(c.body.right(8));
+    const std::pair<QString, bool> cases[] = {{u""_qs, false},
+                                              {u"\r\n"_qs, false},
+                                              {u"\r\n\r\n"_qs, true},
+                                              {u"\r\n   "_qs, true},
+                                              {u"\r\n1001"_qs, true}};
+    for (const auto& [after, truncated] : cases) {
+        const ParagraphSplit split = splitParagraphs(thousand + after);
+        EXPECT_EQ(split.truncated, truncated) << str(after);
         ASSERT_EQ(split.paragraphs.size(), MaxSplitParagraphs);
         EXPECT_EQ(split.paragraphs.last(), u"1000"_qs);
         EXPECT_EQ(split.startOffsets.last(), thousand.size() - 4);
     }
 }
 
+// Ordinary statistics lines are pinned by the samples' published figures.
 TEST(TextStats, CountFieldsWidenBeyondFourDigits) {
     const CharCounts japanese = counts(208, 226, 21, 0, 0, 0);
-    EXPECT_EQ(countsLine(japanese), u" 455 ( 455,   0)( 208, 226,  21)(   0,   0,   0)"_qs);
-    EXPECT_EQ(countsLine(counts(0, 0, 0, 1144, 0, 235)), u"1379 (   0,1379)(   0,   0,   0)(1144,   0, 235)"_qs);
     EXPECT_EQ(countsLine(counts(9999, 0, 0, 0, 0, 1)), u"10000 (9999,   1)(9999,   0,   0)(   0,   0,   1)"_qs);
-    EXPECT_EQ(paragraphListLine(1, japanese), u"   1  "_qs + countsLine(japanese));
     EXPECT_EQ(paragraphListLine(10000, japanese), u"10000  "_qs + countsLine(japanese));
+    EXPECT_EQ(paragraphListLine(1, japanese), u"   1  "_qs + countsLine(japanese));
     EXPECT_EQ(wholeTextLine(japanese, true), u"全体  "_qs + countsLine(japanese));
     EXPECT_EQ(wholeTextLine(japanese, false), u" All  "_qs + countsLine(japanese));
     // Header, list lines and the whole-text line share one column layout in a fixed-pitch font.
-    for (bool japaneseDisplay : {true, false}) {
+    for (bool japaneseDisplay : {true, false})
         EXPECT_EQ(cp932::byteLength(listHeader(japaneseDisplay)), 54);
-        EXPECT_EQ(cp932::byteLength(wholeTextLine(japanese, japaneseDisplay)), 54);
-    }
+    EXPECT_EQ(cp932::byteLength(wholeTextLine(japanese, true)), 54);
     EXPECT_EQ(cp932::byteLength(paragraphListLine(200, japanese)), 54);
 }
 
-TEST(TextStats, StatisticsLineParsesWhatItCan) {
+TEST(TextStats, DamagedStatisticsLinesParseWhatTheyCan) {
     const struct {
         const char16_t* line;
         CharCounts expected;
     } cases[] = {
-        {u" 455 ( 455,   0)( 208, 226,  21)(   0,   0,   0)", {455, 455, 0, 208, 226, 21, 0, 0, 0}},
-        {u"1338 (1302,  36)( 611, 643,  48)(  36,   0,   0)", {1338, 1302, 36, 611, 643, 48, 36, 0, 0}},
         {u" 455 ( 45", {455, 45, 0, 0, 0, 0, 0, 0, 0}},
-        {u"", {}},
         {u"abcd (xyz!,....)", {}},
         {u"１２３４ (  -7,12.5)(13.5,1e99", {0, 0, 12, 14, 2147483647, 0, 0, 0, 0}},
     };
@@ -175,7 +156,6 @@ TEST(TextStats, RatioCaptionsRoundToTwoPlacesInSixColumns) {
     } cases[] = {
         {counts(208, 226, 21, 0, 0, 0), u"総文字数 455文字", u"漢字含有率  45.71％", u"半角含有率   0.00％"},
         {counts(0, 0, 0, 1144, 0, 235), u"総文字数 1379文字", u"漢字含有率   0.00％", u"半角含有率 100.00％"},
-        {counts(1, 0, 799, 0, 0, 0), u"総文字数 800文字", u"漢字含有率   0.13％", u"半角含有率   0.00％"},
         {counts(2, 0, 0, 0, 0, 1), u"総文字数 3文字", u"漢字含有率  66.67％", u"半角含有率  33.33％"},
         {CharCounts{}, u"総文字数 0文字", u"漢字含有率   0.00％", u"半角含有率   0.00％"},
     };
