@@ -16,15 +16,16 @@ printf 'Source\r\n240101\r\nShort text\r\n  10 (   0,  10)(   0,   0,   0)(   9,
     "99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99" \
     >"$home/FileBox/$name"
 # Settings: the text above is current and typing begins at once (countdown code 1).
-python3 - "$home/RudUZ.rvl" "$name" <<'PY'
-import struct, sys
-out = bytearray()
-for i in range(501):
-    number = 1 if i == 3 else 0
-    address = sys.argv[2].encode() if i == 200 else b""
-    out += struct.pack("<i", number) + struct.pack("<H", 0) + struct.pack("<H", len(address)) + address
-open(sys.argv[1], "wb").write(out)
-PY
+{
+    entry() { printf "$1"'\x00\x00'"$2"; } # number (4 bytes), empty name, address field
+    for i in $(seq 0 500); do
+        number='\x00\x00\x00\x00'
+        address='\x00\x00'
+        [ "$i" -eq 3 ] && number='\x01\x00\x00\x00'
+        [ "$i" -eq 200 ] && address="$(printf '\\x%02x\\x00' ${#name})$name"
+        entry "$number" "$address"
+    done
+} >"$home/RudUZ.rvl"
 
 log() { ls "$home"/LogBox/*Practice.log 2>/dev/null | head -n 1; }
 lines() { [ -f "$1" ] && wc -l <"$1" || echo 0; }
