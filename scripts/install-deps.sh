@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-    build-essential cmake
+    build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6dbus6
     libgtest-dev libgmock-dev libbenchmark-dev
     libcanberra-dev sound-theme-freedesktop
