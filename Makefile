@@ -19,7 +19,8 @@ configure: deps $(BUILD_DIR)/CMakeCache.txt
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+run: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target rinvale
 	@scripts/run.sh $(BUILD_DIR)/src/rinvale
 
 test: build
