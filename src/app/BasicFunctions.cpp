@@ -25,11 +25,13 @@ QString Right(QStringView s, qsizetype n) {
     return s.right(std::min(n, s.size())).toString();
 }
 
-QString RTrim(QStringView s) {
+QStringView RTrimmedView(QStringView s) {
     qsizetype end = s.size();
     while (end > 0 && s[end - 1] == u' ') --end;
-    return s.left(end).toString();
+    return s.left(end);
 }
+
+QString RTrim(QStringView s) { return RTrimmedView(s).toString(); }
 
 QString LTrim(QStringView s) {
     qsizetype begin = 0;

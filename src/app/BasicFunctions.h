@@ -22,6 +22,8 @@ QString Right(QStringView s, qsizetype n);
 QString Trim(QStringView s);
 /** Removes trailing half-width spaces (U+0020 only); a trailing ideographic space stays. */
 QString RTrim(QStringView s);
+/** RTrim without a copy: the part of `s` before its trailing half-width spaces. */
+QStringView RTrimmedView(QStringView s);
 /** Removes leading half-width spaces (U+0020 only). */
 QString LTrim(QStringView s);
 

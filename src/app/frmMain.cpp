@@ -815,10 +815,9 @@ void frmMain::endAttempt() {
     Label22->show();
     Label23->setVisible(m.ActiveTarget > 0 && !Label23->text().isEmpty());
     Shape1->resize(Shape1->parentWidget()->width(), Shape1->height());
-    qint32 total = m.text.counts.total;
-    if (!isJapaneseText(m.text.counts) && m.settings.number(Options::EndSpace) == 1)
-        total += summary.practiceMode == 0 ? m.text.paragraphCount() : 1;
-    Label11->setText(QString::number(total));
+    Label11->setText(QString::number(
+        m.text.counts.total + extraCharacters(m.text.counts, m.settings.number(Options::EndSpace),
+                                              summary.practiceMode != 0, m.text.LineCount)));
 
     const ResultComputation::AttemptResult result = ResultComputation::computeAttempt(m, summary);
     showResult(result.figures);

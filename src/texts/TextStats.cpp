@@ -70,17 +70,11 @@ void addOne(CharCounts& counts, CharClass cls) {
     }
 }
 
-QStringView rightTrimmed(QStringView s) {
-    qsizetype end = s.size();
-    while (end > 0 && s[end - 1] == u' ')
-        --end;
-    return s.left(end);
-}
 
 } // namespace
 
 CharCounts ClassifyChars(QStringView paragraph) {
-    const QStringView text = rightTrimmed(paragraph);
+    const QStringView text = basic::RTrimmedView(paragraph);
     const qsizetype n = text.size();
     CharCounts counts;
     for (qsizetype i = 0; i < n; ++i) {
@@ -120,7 +114,7 @@ ParagraphSplit splitParagraphs(QStringView body) {
         qsizetype end = pos;
         while (end < n && body[end] != u'\r' && body[end] != u'\n')
             ++end;
-        const QStringView line = rightTrimmed(body.mid(pos, end - pos));
+        const QStringView line = basic::RTrimmedView(body.mid(pos, end - pos));
         if (!line.isEmpty()) {
             split.paragraphs.append(line.toString());
             split.startOffsets.append(offset);
