@@ -9,20 +9,16 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/ProgramFolderTest.h"
+
 using namespace TextLoading;
 
 namespace {
 
 const QString JapaneseStats = u"  12 (  12,   0)(   6,   6,   0)(   0,   0,   0)"_qs;
 
-class TextLoadingTest : public ::testing::Test {
+class TextLoadingTest : public ProgramFolderTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m.programFolder = m_dir.path();
-        QDir().mkpath(m.fileBoxPath());
-        Options::applyStartupDefaults(m.settings);
-    }
 
     // Writes a practice-text file as the program stores it (CP932, CR LF) and makes it current.
     void writeText(const QString& name, const QStringList& lines) {
@@ -40,8 +36,6 @@ protected:
                paragraphs;
     }
 
-    QTemporaryDir m_dir;
-    Module1 m;
 };
 
 } // namespace

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/ProgramFolderTest.h"
+
 #include "fakes/TestFiles.h"
 
 #include <unistd.h>
@@ -27,14 +29,10 @@ const QByteArray Others[] = {"j111111111111   240101 a\r\n",
                              "9999999 broken\r\n",
                              "e222222222222   240101 b"};
 
-class RecordDeletionTest : public ::testing::Test {
+class RecordDeletionTest : public ProgramFolderTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m.programFolder = m_dir.path();
-        QDir().mkpath(m.fileBoxPath());
-        QDir().mkpath(m.logBoxPath());
-        Options::applyStartupDefaults(m.settings);
+        ProgramFolderTest::SetUp();
         writeAll(log(u"BestRec.log"), Others[0] + "j240115093000   240101 mine\r\n" + Others[1] +
                                           "e240115093000   240101 mine too\r\n" + Others[2]);
         for (const char16_t* name :
@@ -57,8 +55,6 @@ protected:
     QString log(const char16_t* name) const { return m.logBoxPath() + u'/' + QString::fromUtf16(name); }
     QString file() const { return m.fileBoxPath() + u'/' + Id + u".txt"_qs; }
 
-    QTemporaryDir m_dir;
-    Module1 m;
 };
 
 } // namespace

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/ProgramFolderTest.h"
+
 #include "fakes/TestFiles.h"
 
 #include <unistd.h>
@@ -174,15 +176,8 @@ TEST(RecordLines, DetailFileOf200Paragraphs) {
     EXPECT_EQ(lines[202 + 7], u"かな≪"_qs); // leading corrections dropped
 }
 
-class RecordFilesTest : public ::testing::Test {
+class RecordFilesTest : public ProgramFolderTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m.programFolder = m_dir.path();
-        QDir().mkpath(m.fileBoxPath());
-        QDir().mkpath(m.logBoxPath());
-        Options::applyStartupDefaults(m.settings);
-    }
 
     // A three-paragraph text file as the creation window writes it, made the current text.
     void loadText() {
@@ -217,8 +212,6 @@ protected:
 
     static inline const QString TextName = u"240115093000.txt"_qs;
     static inline const QDateTime Jan31{QDate(2024, 1, 31), QTime(21, 0)};
-    QTemporaryDir m_dir;
-    Module1 m;
     std::array<ParagraphResult, 201> m_rows;
     ResultComputation::AttemptResult m_last;
 };
