@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace RecordFiles {
@@ -35,6 +36,10 @@ QString withReason(const QString& message, const QString& reason) {
 // The key of a raw line: its first 13 characters. Decoding 26 bytes is enough for 13 characters.
 QString rawLineKey(const QByteArray& line) {
     return basic::Left(cp932::decode(line.left(2 * KeyLength)), KeyLength);
+}
+
+bool isAscii(QByteArrayView bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
 }
 
 // Trailing half-width spaces of a raw line. 0x20 is never the second byte of a double-byte character.
@@ -259,9 +264,14 @@ bool updateBestRec(const QString& path, const QString& line, QString* error) {
     // Compare with the key as it reads back from the file, so that a character code page 932
     // cannot hold (written as "?") still finds its own line next time.
     const QString key = rawLineKey(replacement);
+    // No double-byte or invalid sequence reads back as ASCII, so an ASCII key (every ID the program
+    // makes) matches exactly the lines that start with its bytes; decoding each line is the slow way.
+    const QByteArray keyBytes = replacement.left(KeyLength);
+    const bool asciiKey = keyBytes.size() == KeyLength && isAscii(keyBytes);
     bool replaced = false;
     for (QByteArray& existing : lines) {
-        if (existing.size() >= KeyLength && rawLineKey(existing) == key) {
+        if (existing.size() < KeyLength) continue;
+        if (asciiKey ? existing.startsWith(keyBytes) : rawLineKey(existing) == key) {
             existing = replacement;
             replaced = true;
         }

@@ -100,10 +100,11 @@ QList<QByteArray> splitRawLines(QByteArrayView bytes);
 /** Joins lines, each followed by CR LF. */
 QByteArray joinRawLines(const QList<QByteArray>& lines);
 /**
- * The largest BestRec.log the program reads: 16 MiB, about two and a half times what a Japanese and an
- * English line for each of 30,000 texts take. A larger file is left alone with a message.
+ * The largest BestRec.log the program reads: 8 MiB, half as much again as a Japanese and an English
+ * line for each of 30,000 texts take (5.2 MB), and small enough to rewrite well within 100 ms. A
+ * larger file is left alone with a message.
  */
-inline constexpr qint64 MaxBestRecBytes = 16 * 1024 * 1024;
+inline constexpr qint64 MaxBestRecBytes = 8 * 1024 * 1024;
 
 /**
  * Reads a whole regular file of at most maxBytes bytes; false with a Japanese reason when it is

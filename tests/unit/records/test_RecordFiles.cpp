@@ -3,6 +3,7 @@
 #include "app/Options.h"
 #include "platform/Cp932.h"
 #include "practice/TextLoading.h"
+#include "records/RecordDeletion.h"
 #include "records/RecordFiles.h"
 
 #include <QDir>
@@ -455,6 +456,41 @@ TEST_F(RecordFilesTest, FullDiskAndOversizedBestRecAreExplainedAndLeaveFilesWhol
         QString error;
         EXPECT_EQ(updateBestRec(path, u"j240115093000   240131 new"_qs, &error), updated);
         EXPECT_EQ(readAll(path), updated ? before + "j240115093000   240131 new\r\n" : before);
-        EXPECT_TRUE(updated || error.contains(u"大きすぎます（16.0 MB、上限 16.0 MB）"_qs)) << error.toStdString();
+        EXPECT_TRUE(updated || error.contains(u"大きすぎます（8.0 MB、上限 8.0 MB）"_qs)) << error.toStdString();
     }
+}
+
+TEST_F(RecordFilesTest, BestRecKeysMatchAsTheyReadBackWhateverTheBytes) {
+    // line, replaced by the new line of key "j240115093000", removed by deleting ID "240115093000"
+    const std::tuple<QByteArray, bool, bool> cases[] = {
+        {"j240115093000   231231 old", true, true},
+        {"e240115093000   231231 english", false, true},
+        {"j24011509300", false, false},               // too short for the key
+        {"j2401150930\xff\xfe broken", false, false}, // invalid bytes inside the ID
+        {"\x93\xfa"
+         "240115093000 kanji mark",
+         false, true}, // a double-byte first character, then the ID
+        {"\xff"
+         "240115093000 invalid mark",
+         false, true},
+        {"j240115093001   231231 next", false, false},
+    };
+    const QString path = log(u"BestRec.log");
+    QByteArray before;
+    for (const auto& [line, replaced, removed] : cases)
+        before += line + "\r\n";
+    writeAll(path, before);
+    ASSERT_TRUE(updateBestRec(path, u"j240115093000   240131 new"_qs, nullptr));
+    const QList<QByteArray> updated = splitRawLines(readAll(path));
+    ASSERT_EQ(updated.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [line, replaced, removed] = cases[i];
+        EXPECT_EQ(updated[qsizetype(i)], replaced ? QByteArray("j240115093000   240131 new") : line) << i;
+    }
+    writeAll(path, before);
+    ASSERT_TRUE(RecordDeletion::RemoveTextRecords(m.logBoxPath(), u"240115093000"_qs));
+    QList<QByteArray> kept;
+    for (const auto& [line, replaced, removed] : cases)
+        if (!removed) kept.append(line);
+    EXPECT_EQ(splitRawLines(readAll(path)), kept);
 }
