@@ -1,6 +1,8 @@
 #include "app/Options.h"
+#include "app/SettingsTable.h"
 #include "platform/Cp932.h"
 #include "practice/TextLoading.h"
+#include "records/RecordDeletion.h"
 #include "records/RecordFiles.h"
 #include "scoring/ResultComputation.h"
 
@@ -91,5 +93,103 @@ void DetailLines200Paragraphs(benchmark::State& state) {
     }
 }
 BENCHMARK(DetailLines200Paragraphs)->Unit(benchmark::kMicrosecond);
+
+// BestRec.log of `texts` texts practised both as Japanese and as English, padded to `minBytes`.
+QByteArray bestRecOf(int texts, qint64 minBytes = 0) {
+    QByteArray bytes;
+    bytes.reserve(qsizetype(std::max<qint64>(minBytes, texts * 2 * 100)));
+    int t = 0;
+    while (t < texts || bytes.size() < minBytes - 200) {
+        for (const char16_t* mark : {u"j", u"e"})
+            bytes += cp932::encode(u"%1%2   240101    455   700   150.0 S段   431.6 SS    6.6◎  2.6☆  0.7◎  2.2○\r\n"_qs
+                                       .arg(QStringView(mark))
+                                       .arg(t, 12, 10, QChar(u'0')));
+        ++t;
+    }
+    return bytes;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(bytes);
+}
+
+// A new best of one text among many: read, replace the line in its place, write atomically. The
+// window waits for this at the end of an attempt, so it must stay under 100 ms up to the size limit.
+void BestRecUpdate(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"BestRec.log"_qs);
+    const QByteArray bytes =
+        state.range(0) > 0 ? bestRecOf(int(state.range(0))) : bestRecOf(0, RecordFiles::MaxBestRecBytes);
+    writeFile(path, bytes);
+    const QString line = u"j000000000777   240131    455   690   152.0 S段   440.0 SS    6.6◎  2.6☆  0.7◎  2.2○"_qs;
+    for (auto _ : state) {
+        QString error;
+        if (!RecordFiles::updateBestRec(path, line, &error)) state.SkipWithError("update failed");
+    }
+    state.counters["MB"] = double(bytes.size()) / (1024 * 1024);
+}
+// 30,000 texts, and a file at the size limit (0).
+BENCHMARK(BestRecUpdate)->Arg(30000)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// Deleting one text's records from a BestRec.log of 30,000 texts and from one at the size limit.
+void RecordDeletionOfOneText(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"BestRec.log"_qs);
+    const QByteArray bytes =
+        state.range(0) > 0 ? bestRecOf(int(state.range(0))) : bestRecOf(0, RecordFiles::MaxBestRecBytes);
+    for (auto _ : state) {
+        state.PauseTiming();
+        writeFile(path, bytes);
+        state.ResumeTiming();
+        QString error;
+        if (!RecordDeletion::RemoveTextRecords(dir.path(), u"000000000777"_qs, &error)) state.SkipWithError("failed");
+    }
+}
+BENCHMARK(RecordDeletionOfOneText)->Arg(30000)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The settings file at its size limit: a table whose strings fill it (arg 1), or an ordinary table
+// followed by surplus bytes (arg 0). Loading happens before the window shows, saving when it closes.
+QByteArray settingsAtLimit(bool strings) {
+    SettingsTable table;
+    Options::applyStartupDefaults(table);
+    if (strings) {
+        const QString text = u"国際連合憲章前文、世界人権宣言の出典。"_qs.repeated(1700); // about 64 KB
+        const qsizetype textBytes = cp932::byteLength(text);
+        qsizetype size = table.toBytes().size();
+        for (int i = 0; i < 150 && size + 2 * textBytes < SettingsFile::MaxFileBytes; ++i, size += 2 * textBytes)
+            table[i].name = table[i].address = text;
+    }
+    QByteArray bytes = table.toBytes();
+    bytes.append(QByteArray(SettingsFile::MaxFileBytes - bytes.size(), '\0'));
+    return bytes;
+}
+
+void SettingsLoadAtLimit(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString::fromUtf16(SettingsFile::FileName));
+    writeFile(path, settingsAtLimit(state.range(0) != 0));
+    for (auto _ : state) {
+        SettingsTable table;
+        if (!SettingsFile(path).load(table)) state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(table);
+    }
+}
+BENCHMARK(SettingsLoadAtLimit)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void SettingsSaveAtLimit(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString::fromUtf16(SettingsFile::FileName));
+    writeFile(path, settingsAtLimit(state.range(0) != 0));
+    SettingsTable table;
+    SettingsFile(path).load(table);
+    table.setNumber(2, 14);
+    for (auto _ : state) {
+        // A new object each time, as the window's close does: it reads the file again for its surplus.
+        if (!SettingsFile(path).save(table)) state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(SettingsSaveAtLimit)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -34,8 +34,9 @@ void appendNumber(QByteArray& out, qint32 value) {
     out.append(buffer, 4);
 }
 
-void appendField(QByteArray& out, const QString& s) {
-    const QByteArray bytes = encodeField(s);
+void appendField(QByteArray& out, const QString& s, const QByteArray& readBytes, const QString& readText) {
+    // A string left as it was read goes back as the bytes it came from.
+    const QByteArray bytes = (!readBytes.isEmpty() && s == readText) ? readBytes : encodeField(s);
     char buffer[2];
     qToLittleEndian<quint16>(quint16(bytes.size()), buffer);
     out.append(buffer, 2);
@@ -56,11 +57,13 @@ public:
         return true;
     }
 
-    bool readString(QString& value) {
+    bool readString(QString& value, QByteArray& raw) {
         if (m_bytes.size() - m_position < 2) return false;
         const qsizetype length = qFromLittleEndian<quint16>(m_bytes.data() + m_position);
         if (m_bytes.size() - m_position - 2 < length) return false;
-        value = cp932::decode(m_bytes.sliced(m_position + 2, length));
+        const QByteArrayView field = m_bytes.sliced(m_position + 2, length);
+        value = cp932::decode(field);
+        raw = field.toByteArray();
         m_position += 2 + length;
         return true;
     }
@@ -70,8 +73,12 @@ private:
     qsizetype m_position = 0;
 };
 
-QString readError(const QString& path) {
-    return u"設定ファイル（%1）を読み込めませんでした。"_qs.arg(path);
+QString readError(const QString& path, const QString& reason) {
+    return u"設定ファイル（%1）を読み込めませんでした。\n%2。"_qs.arg(path, reason);
+}
+
+QString megabytes(qint64 n) {
+    return QString::number(double(n) / (1024 * 1024), 'f', 1);
 }
 
 } // namespace
@@ -79,10 +86,12 @@ QString readError(const QString& path) {
 QByteArray SettingsTable::toBytes() const {
     QByteArray out;
     out.reserve(EntryCount * 8);
-    for (const SettingsEntry& entry : m_entries) {
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const SettingsEntry& entry = m_entries[i];
+        const ReadEntry& read = m_read[i];
         appendNumber(out, entry.number);
-        appendField(out, entry.name);
-        appendField(out, entry.address);
+        appendField(out, entry.name, read.name.bytes, read.name.text);
+        appendField(out, entry.address, read.address.bytes, read.address.text);
     }
     return out;
 }
@@ -91,9 +100,13 @@ SettingsTable SettingsTable::fromBytes(QByteArrayView bytes, ReadResult* result)
     SettingsTable table;
     ImageReader reader(bytes);
     int complete = 0;
-    for (SettingsEntry& entry : table.m_entries) {
-        if (!reader.readNumber(entry.number) || !reader.readString(entry.name) || !reader.readString(entry.address))
-            break;
+    for (size_t i = 0; i < table.m_entries.size(); ++i) {
+        SettingsEntry& entry = table.m_entries[i];
+        ReadEntry& read = table.m_read[i];
+        if (!reader.readNumber(entry.number) || !reader.readString(entry.name, read.name.bytes)) break;
+        read.name.text = entry.name;
+        if (!reader.readString(entry.address, read.address.bytes)) break;
+        read.address.text = entry.address;
         ++complete;
     }
     if (result) {
@@ -105,24 +118,32 @@ SettingsTable SettingsTable::fromBytes(QByteArrayView bytes, ReadResult* result)
     return table;
 }
 
-bool SettingsFile::readImage(QByteArray& bytes, QString* error) {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) *error = readError(m_path);
-        return false;
+SettingsFile::Image SettingsFile::readImage(QByteArray& bytes, QString* error) {
+    QString reason;
+    qint64 size = 0;
+    switch (readRegularFile(m_path, MaxFileBytes, &bytes, &reason, &size)) {
+    case ReadStatus::Read:
+        return Image::Whole;
+    case ReadStatus::Missing:
+        return Image::Missing;
+    case ReadStatus::TooLarge:
+        if (error)
+            *error = u"設定ファイル（%1）が大きすぎます（%2 MB、上限 %3 MB）。\n先頭の設定だけを読み込みました。"
+                     u"保存するときは設定だけを書き、その後ろの余分なデータは保存しません。"_qs.arg(
+                         m_path, megabytes(size), megabytes(MaxFileBytes));
+        return Image::Cut;
+    case ReadStatus::Failed:
+        break;
     }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error) *error = readError(m_path);
-        return false;
-    }
-    return true;
+    if (error) *error = readError(m_path, reason);
+    return Image::Unreadable;
 }
 
-void SettingsFile::takeSurplus(const QByteArray& bytes, SettingsTable* table) {
+void SettingsFile::takeSurplus(const QByteArray& bytes, Image image, SettingsTable* table) {
     SettingsTable::ReadResult result;
     SettingsTable read = SettingsTable::fromBytes(bytes, &result);
-    m_surplus = result.complete ? bytes.mid(result.consumedBytes) : QByteArray();
+    // The bytes after the table of a file cut at the limit are only part of what followed it.
+    m_surplus = result.complete && image == Image::Whole ? bytes.mid(result.consumedBytes) : QByteArray();
     if (table) *table = std::move(read);
 }
 
@@ -130,47 +151,55 @@ bool SettingsFile::load(SettingsTable& table, QString* error) {
     table = SettingsTable();
     m_surplus.clear();
     m_state = State::Unreadable;
-    const QFileInfo info(m_path);
-    if (!info.exists()) {
+    QByteArray bytes;
+    const Image image = readImage(bytes, error);
+    switch (image) {
+    case Image::Unreadable:
+        return false;
+    case Image::Missing: {
         // The first start creates the file; a folder that refuses it only costs the save at shutdown its message.
         QFile file(m_path);
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) file.close();
         m_state = State::Read;
         return true;
     }
+    case Image::Whole:
+    case Image::Cut:
+        break;
+    }
+    // readImage saw a regular file, not a link: the permissions changed are the file's own.
     const QFile::Permissions permissions = QFile::permissions(m_path);
     const QFile::Permissions wanted = QFile::ReadOwner | QFile::WriteOwner;
     // A file copied from read-only media must stay writable, or the save at shutdown fails.
-    if (info.isFile() && (permissions & wanted) != wanted) QFile::setPermissions(m_path, withOwnerPermissions(permissions, wanted));
-
-    QByteArray bytes;
-    if (!readImage(bytes, error)) return false;
-    takeSurplus(bytes, &table);
+    if ((permissions & wanted) != wanted && isWritableTarget(m_path))
+        QFile::setPermissions(m_path, withOwnerPermissions(permissions, wanted));
+    takeSurplus(bytes, image, &table);
     m_state = State::Read;
-    return true;
+    return image == Image::Whole;
 }
 
 bool SettingsFile::save(const SettingsTable& table, QString* error) {
+    const QString notReplaced = u"設定ファイル（%1）を読み込めなかったため、上書きしませんでした。"_qs.arg(m_path);
     if (m_state == State::Unreadable) {
         // Replacing a file this run never could read would throw away settings nobody has seen.
-        if (error) *error = u"設定ファイル（%1）を読み込めなかったため、上書きしませんでした。"_qs.arg(m_path);
+        if (error) *error = notReplaced;
         return false;
     }
-    if (m_state == State::NotRead && QFileInfo::exists(m_path)) {
+    if (m_state == State::NotRead) {
         QByteArray bytes;
-        if (!readImage(bytes, nullptr)) {
-            if (error) *error = u"設定ファイル（%1）を読み込めなかったため、上書きしませんでした。"_qs.arg(m_path);
+        QString reason;
+        const Image image = readImage(bytes, &reason);
+        if (image == Image::Unreadable) {
+            if (error) *error = reason + u"\n上書きしませんでした。"_qs;
             return false;
         }
-        takeSurplus(bytes, nullptr);
+        takeSurplus(bytes, image, nullptr);
         m_state = State::Read;
     }
 
     QString reason;
     if (!writeFileAtomically(m_path, table.toBytes() + m_surplus, &reason)) {
-        QString message = u"設定ファイル（%1）を保存できませんでした。"_qs.arg(m_path);
-        if (!reason.isEmpty()) message += u'\n' + reason;
-        if (error) *error = message;
+        if (error) *error = u"設定ファイル（%1）を保存できませんでした。\n%2。"_qs.arg(m_path, reason);
         return false;
     }
     return true;

@@ -18,6 +18,10 @@ struct SettingsEntry {
  * The program's settings: 501 entries held for the whole run and stored as raw bytes
  * in the settings file (per entry: 4-byte little-endian number, then name and address,
  * each as a 2-byte little-endian byte length and that many code page 932 bytes).
+ *
+ * A table read from bytes remembers each string's bytes: a string the program leaves as it
+ * was read is written back with exactly those bytes, even when they are not valid code page
+ * 932 or have two codes for one character, so a save never changes what the program did not.
  */
 class SettingsTable {
 public:
@@ -43,16 +47,33 @@ public:
      */
     static SettingsTable fromBytes(QByteArrayView bytes, ReadResult* result = nullptr);
 
-    bool operator==(const SettingsTable&) const = default;
+    /** Equal entries; the remembered bytes do not count. */
+    bool operator==(const SettingsTable& other) const { return m_entries == other.m_entries; }
 
 private:
+    /** A string as read and the bytes it came from. */
+    struct ReadField {
+        QString text;
+        QByteArray bytes;
+    };
+    struct ReadEntry {
+        ReadField name;
+        ReadField address;
+    };
+
     std::array<SettingsEntry, EntryCount> m_entries{};
+    std::array<ReadEntry, EntryCount> m_read{};
 };
 
 /** The settings file beside the program ("RudUZ.rvl"). */
 class SettingsFile {
 public:
     static constexpr char16_t FileName[] = u"RudUZ.rvl";
+    /**
+     * The largest settings file read whole: 8 MiB, hundreds of times a table of ordinary settings.
+     * Of a larger file only the table at its start is read, and the bytes after it are not kept.
+     */
+    static constexpr qint64 MaxFileBytes = 8 * 1024 * 1024;
 
     explicit SettingsFile(QString path) : m_path(std::move(path)) {}
     const QString& path() const { return m_path; }
@@ -60,8 +81,9 @@ public:
     /**
      * Loads the table (initial values where the file is short, empty or missing). A
      * missing file is created empty and a read-only one made writable by its owner.
-     * Returns false with a message only when an existing file cannot be read; save() then
-     * refuses to replace that file.
+     * Returns false with a message when an existing file cannot be read (a link, not a
+     * regular file, a read error: save() then refuses to replace it) or is larger than
+     * MaxFileBytes (the table at its start is loaded, and save() writes the table alone).
      */
     bool load(SettingsTable& table, QString* error = nullptr);
 
@@ -75,8 +97,11 @@ public:
 private:
     enum class State { NotRead, Read, Unreadable };
 
-    bool readImage(QByteArray& bytes, QString* error);
-    void takeSurplus(const QByteArray& bytes, SettingsTable* table);
+    /** What reading the file found: nothing, all of it, its first MaxFileBytes bytes, or a refusal. */
+    enum class Image { Missing, Whole, Cut, Unreadable };
+
+    Image readImage(QByteArray& bytes, QString* error);
+    void takeSurplus(const QByteArray& bytes, Image image, SettingsTable* table);
 
     QString m_path;
     QByteArray m_surplus;

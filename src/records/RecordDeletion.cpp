@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace RecordDeletion {
 namespace {
 
@@ -46,10 +48,18 @@ bool RemoveTextRecords(const QString& logBox, const QString& id, QString* error)
         } else {
             QList<QByteArray> kept;
             const QList<QByteArray> lines = RecordFiles::splitRawLines(bytes);
+            // An ASCII ID (every ID the program makes) is found by its bytes after a one-byte first
+            // character: no double-byte or invalid sequence reads back as ASCII. Other lines are decoded.
+            const QByteArray keyBytes = cp932::encode(key);
+            const bool asciiKey = keyBytes.size() == IdLength &&
+                                  std::all_of(keyBytes.begin(), keyBytes.end(), [](char c) { return uchar(c) < 0x80; });
             for (const QByteArray& line : lines) {
-                // Characters 2 to 13 need at most 26 bytes; other lines keep their bytes.
-                const QString idField = basic::Mid(cp932::decode(line.left(2 * (IdLength + 1))), 2, IdLength);
-                if (idField != key) kept.append(line);
+                bool match = false;
+                if (asciiKey && (line.isEmpty() || uchar(line[0]) < 0x80))
+                    match = line.size() > IdLength && QByteArrayView(line).sliced(1, IdLength) == keyBytes;
+                else // characters 2 to 13 need at most 26 bytes
+                    match = basic::Mid(cp932::decode(line.left(2 * (IdLength + 1))), 2, IdLength) == key;
+                if (!match) kept.append(line);
             }
             if (kept.size() != lines.size() && !writeFileAtomically(bestRec, RecordFiles::joinRawLines(kept), &reason))
                 errors.append(u"最高成績ファイル BestRec.log を書き換えられませんでした。（"_qs + reason + u"）"_qs);

@@ -13,6 +13,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cerrno>
+
 namespace RecordFiles {
 
 using ResultComputation::ResultFigures;
@@ -33,6 +36,10 @@ QString withReason(const QString& message, const QString& reason) {
 // The key of a raw line: its first 13 characters. Decoding 26 bytes is enough for 13 characters.
 QString rawLineKey(const QByteArray& line) {
     return basic::Left(cp932::decode(line.left(2 * KeyLength)), KeyLength);
+}
+
+bool isAscii(QByteArrayView bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
 }
 
 // Trailing half-width spaces of a raw line. 0x20 is never the second byte of a double-byte character.
@@ -199,18 +206,29 @@ QByteArray joinRawLines(const QList<QByteArray>& lines) {
     return out;
 }
 
-bool readWholeFile(const QString& path, QByteArray* bytes, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) *error = file.errorString();
-        return false;
+bool readWholeFile(const QString& path, QByteArray* bytes, QString* error, qint64 maxBytes) {
+    QString reason;
+    qint64 size = 0;
+    switch (readRegularFile(path, maxBytes, bytes, &reason, &size)) {
+    case ReadStatus::Read:
+        return true;
+    case ReadStatus::Missing:
+        reason = fileErrorReason(ENOENT);
+        break;
+    case ReadStatus::TooLarge:
+        reason = tooLargeReason(size, maxBytes);
+        break;
+    case ReadStatus::Failed:
+        break;
     }
-    *bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    bytes->clear();
+    if (error) *error = reason;
+    return false;
+}
+
+QString tooLargeReason(qint64 size, qint64 maxBytes) {
+    auto megabytes = [](qint64 n) { return QString::number(double(n) / (1024 * 1024), 'f', 1); };
+    return u"大きすぎます（%1 MB、上限 %2 MB）"_qs.arg(megabytes(size), megabytes(maxBytes));
 }
 
 // ---- Writing ------------------------------------------------------------------------------
@@ -222,43 +240,38 @@ bool ensureLogBox(const QString& logBox, QString* error) {
 }
 
 bool appendLine(const QString& path, const QString& line, QString* error) {
-    QByteArray bytes = cp932::encode(line) + "\r\n";
-    const QFileInfo info(path);
-    if (info.isFile() && info.size() > 0) {
-        // A log that another program left without its final line end would swallow the new line.
-        QFile existing(path);
-        char last = '\n';
-        if (existing.open(QIODevice::ReadOnly) && existing.seek(info.size() - 1)) existing.getChar(&last);
-        if (last != '\n' && last != '\r') bytes.prepend("\r\n");
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    const qint64 before = file.size();
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size()) {
-        if (error) *error = file.errorString();
-        // Half a line would stand as a damaged record in the log window.
-        if (written > 0) file.resize(before);
-        return false;
-    }
-    file.close();
-    return true;
+    return appendToFile(path, cp932::encode(line) + "\r\n", "\r\n", error);
 }
 
 bool updateBestRec(const QString& path, const QString& line, QString* error) {
     QByteArray old;
-    if (QFileInfo::exists(path) && !readWholeFile(path, &old, error)) return false;
+    QString reason;
+    qint64 size = 0;
+    // A missing file is created; anything else that cannot be read whole is left alone.
+    switch (readRegularFile(path, MaxBestRecBytes, &old, &reason, &size)) {
+    case ReadStatus::Read:
+    case ReadStatus::Missing:
+        break;
+    case ReadStatus::TooLarge:
+        if (error) *error = tooLargeReason(size, MaxBestRecBytes);
+        return false;
+    case ReadStatus::Failed:
+        if (error) *error = reason;
+        return false;
+    }
     QList<QByteArray> lines = splitRawLines(old);
     const QByteArray replacement = cp932::encode(line);
     // Compare with the key as it reads back from the file, so that a character code page 932
     // cannot hold (written as "?") still finds its own line next time.
     const QString key = rawLineKey(replacement);
+    // No double-byte or invalid sequence reads back as ASCII, so an ASCII key (every ID the program
+    // makes) matches exactly the lines that start with its bytes; decoding each line is the slow way.
+    const QByteArray keyBytes = replacement.left(KeyLength);
+    const bool asciiKey = keyBytes.size() == KeyLength && isAscii(keyBytes);
     bool replaced = false;
     for (QByteArray& existing : lines) {
-        if (existing.size() >= KeyLength && rawLineKey(existing) == key) {
+        if (existing.size() < KeyLength) continue;
+        if (asciiKey ? existing.startsWith(keyBytes) : rawLineKey(existing) == key) {
             existing = replacement;
             replaced = true;
         }
@@ -292,7 +305,7 @@ bool rewriteBestTimesLineOfFile(const QString& path, const QString& line, QStrin
         return fail(u"は大きすぎるため、ベストタイムを保存できませんでした。"_qs);
     QByteArray bytes;
     QString reason;
-    if (!readWholeFile(path, &bytes, &reason))
+    if (!readWholeFile(path, &bytes, &reason, TextLoading::MaxFileBytes))
         return fail(withReason(u"を読み込めないため、ベストタイムを保存できませんでした。"_qs, reason));
     const QList<QByteArray> lines = splitRawLines(bytes);
     constexpr int Header = CurrentText::FirstParagraphLine;

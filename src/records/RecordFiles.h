@@ -99,8 +99,21 @@ QStringList detailLines(const ResultComputation::ResultFigures& whole, qint32 wh
 QList<QByteArray> splitRawLines(QByteArrayView bytes);
 /** Joins lines, each followed by CR LF. */
 QByteArray joinRawLines(const QList<QByteArray>& lines);
-/** Reads a whole file; false with a message when it exists but cannot be read. */
-bool readWholeFile(const QString& path, QByteArray* bytes, QString* error);
+/**
+ * The largest BestRec.log the program reads: 8 MiB, half as much again as a Japanese and an English
+ * line for each of 30,000 texts take (5.2 MB), and small enough to rewrite well within 100 ms. A
+ * larger file is left alone with a message.
+ */
+inline constexpr qint64 MaxBestRecBytes = 8 * 1024 * 1024;
+
+/**
+ * Reads a whole regular file of at most maxBytes bytes; false with a Japanese reason when it is
+ * missing, larger, a link, not a regular file or unreadable.
+ */
+bool readWholeFile(const QString& path, QByteArray* bytes, QString* error, qint64 maxBytes = MaxBestRecBytes);
+
+/** "大きすぎます（x MB、上限 y MB）". */
+QString tooLargeReason(qint64 size, qint64 maxBytes);
 
 // ---- Writing ------------------------------------------------------------------------------
 

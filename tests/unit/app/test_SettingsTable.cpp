@@ -10,6 +10,7 @@
 #include <optional>
 #include <random>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <tuple>
 
 namespace {
@@ -192,6 +193,7 @@ TEST(SettingsFile, FailingSaveKeepsTheOldFile) {
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(error.contains(u"保存できませんでした"_qs) && error.contains(path)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"ファイルの大きさの上限を超えます"_qs)) << "the reason, in Japanese";
     EXPECT_EQ(readAll(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(path).fileName()});
 
@@ -205,4 +207,99 @@ TEST(SettingsFile, FailingSaveKeepsTheOldFile) {
     EXPECT_TRUE(error.contains(u"読み込めませんでした"_qs)) << error.toStdString();
     EXPECT_FALSE(onFolder.save(table));
     EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+TEST(SettingsFile, UntouchedFieldsKeepTheirBytesThroughLoadAndSave) {
+    // Bytes code page 932 does not define, and NEC/IBM duplicates that decode to a character with another code.
+    const QByteArray undefined = QByteArray::fromHex("80a0fdfeff"), duplicates = QByteArray::fromHex("fa5b879aeef9");
+    SettingsTable table;
+    table[5] = {5, u"NNNNN"_qs, u"AAAAAA"_qs}; // placeholders of the same byte lengths
+    table[6] = {6, u"あ"_qs, u"い"_qs};
+    QByteArray image = table.toBytes();
+    const qsizetype name5 = image.indexOf("NNNNN"), address5 = image.indexOf("AAAAAA");
+    image.replace(name5, undefined.size(), undefined);
+    image.replace(address5, duplicates.size(), duplicates);
+    QTemporaryDir dir;
+    const QString path = settingsPath(dir);
+    ASSERT_TRUE(writeAll(path, image + "SURPLUS"));
+    SettingsTable loaded;
+    ASSERT_TRUE(SettingsFile(path).load(loaded));
+    ASSERT_EQ(loaded[6], table[6]);
+
+    // The program changes other fields only: every byte of entry 5 stays.
+    loaded.setNumber(0, 1234);
+    loaded[6].name = u"う"_qs;
+    loaded[7].address = u"ｶﾅ"_qs;
+    const SettingsTable copy = loaded; // the table travels by value through the program
+    ASSERT_TRUE(SettingsFile(path).save(copy));
+    const QByteArray saved = readAll(path);
+    EXPECT_EQ(saved.mid(name5, undefined.size()), undefined);
+    EXPECT_EQ(saved.mid(address5, duplicates.size()), duplicates);
+    EXPECT_TRUE(saved.endsWith("SURPLUS"));
+    SettingsTable again;
+    ASSERT_TRUE(SettingsFile(path).load(again));
+    EXPECT_EQ(std::tuple(again.number(0), again[6].name, again[7].address), std::tuple(1234, u"う"_qs, u"ｶﾅ"_qs));
+
+    // A field the program sets is written from its text; its neighbour keeps its bytes.
+    again[5].address = u"http://new/"_qs;
+    ASSERT_TRUE(SettingsFile(path).save(again));
+    const QByteArray changed = readAll(path);
+    EXPECT_EQ(changed.mid(name5, undefined.size()), undefined);
+    EXPECT_EQ(changed.mid(address5 - 2, 2 + 11), QByteArray::fromHex("0b00") + "http://new/");
+}
+
+TEST(SettingsFile, HostileFilesAreRefusedAndNeverReplaced) {
+    // a link to a file elsewhere, a dangling link, a FIFO (opening it for reading would wait for ever)
+    for (int kind = 0; kind < 3; ++kind) {
+        SCOPED_TRACE(kind);
+        QTemporaryDir dir, outside;
+        const QString path = settingsPath(dir), target = outside.filePath(u"elsewhere.rvl"_qs);
+        if (kind == 0) {
+            ASSERT_TRUE(writeAll(target, sampleTable().toBytes()));
+        }
+        if (kind < 2) {
+            ASSERT_TRUE(QFile::link(target, path));
+        }
+        if (kind == 2) {
+            ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        }
+        SettingsTable table = sampleTable();
+        QString error;
+        EXPECT_FALSE(SettingsFile(path).load(table, &error));
+        EXPECT_TRUE(error.contains(path) && error.contains(kind < 2 ? u"シンボリックリンク"_qs : u"通常のファイル"_qs))
+            << error.toStdString();
+        EXPECT_EQ(table, SettingsTable());
+        SettingsFile loadedFirst(path), savedStraightAway(path);
+        loadedFirst.load(table);
+        for (SettingsFile* file : {&loadedFirst, &savedStraightAway}) {
+            EXPECT_FALSE(file->save(sampleTable(), &error));
+            EXPECT_TRUE(error.contains(path)) << error.toStdString();
+        }
+        EXPECT_EQ(QFile::exists(target), kind == 0) << "a dangling link must not create its target";
+        if (kind == 0) {
+            EXPECT_EQ(readAll(target), sampleTable().toBytes());
+        }
+    }
+}
+
+TEST(SettingsFile, OversizedFileLoadsItsTableAndIsSavedWithoutTheExcess) {
+    QTemporaryDir dir;
+    const QString path = settingsPath(dir);
+    const QByteArray table = sampleTable().toBytes();
+    ASSERT_TRUE(writeAll(path, table + QByteArray(SettingsFile::MaxFileBytes, '\0')));
+    SettingsTable loaded;
+    QString error;
+    EXPECT_FALSE(SettingsFile(path).load(loaded, &error)) << "the user is told";
+    EXPECT_TRUE(error.contains(u"大きすぎます"_qs) && error.contains(u"8.0 MB"_qs)) << error.toStdString();
+    EXPECT_EQ(loaded, sampleTable());
+    loaded.setNumber(2, 14);
+    ASSERT_TRUE(SettingsFile(path).save(loaded, &error)) << error.toStdString();
+    EXPECT_EQ(readAll(path), loaded.toBytes());
+
+    // Surplus within the limit is ordinary surplus and stays.
+    const QByteArray withSurplus = table + QByteArray(SettingsFile::MaxFileBytes - table.size(), 'z');
+    ASSERT_TRUE(writeAll(path, withSurplus));
+    EXPECT_TRUE(SettingsFile(path).load(loaded));
+    ASSERT_TRUE(SettingsFile(path).save(loaded));
+    EXPECT_EQ(readAll(path), withSurplus);
 }

@@ -9,7 +9,9 @@
 
 #include <csignal>
 #include <memory>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -27,32 +29,83 @@ protected:
 } // namespace
 
 TEST_F(SingleInstanceTest, SecondStartOnTheSameFolderIsRefusedOthersRunSideBySide) {
-    QTemporaryDir program, other, elsewhere;
+    QTemporaryDir program, other, elsewhere, otherRuntime;
     const QString link = elsewhere.filePath(u"link"_qs);
     ASSERT_TRUE(QFile::link(program.path(), link));
     auto first = std::make_unique<SingleInstance>();
     ASSERT_TRUE(first->tryAcquire(program.path()));
     EXPECT_TRUE(first->tryAcquire(program.path())); // asking again keeps the lock
-    for (const QString& spelling : {program.path(), program.path() + u"/./"_qs, link}) {
-        SingleInstance second;
-        EXPECT_FALSE(second.tryAcquire(spelling)) << spelling.toStdString();
-        EXPECT_FALSE(second.isAcquired());
+    const QString lockPath = SingleInstance::folderLockPath(program.path());
+    const QFileInfo lockBefore(lockPath);
+    ASSERT_TRUE(lockBefore.isFile());
+    const QStringList heldFolder =
+        QDir(program.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    // A start from a terminal, ssh or cron has another runtime folder, or none: it must be refused all the same.
+    for (const QByteArray& runtime : {QByteArray(), QFile::encodeName(otherRuntime.path())}) {
+        runtime.isEmpty() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime);
+        for (const QString& spelling : {program.path(), program.path() + u"/./"_qs, link}) {
+            SingleInstance second;
+            EXPECT_FALSE(second.tryAcquire(spelling)) << spelling.toStdString() << " runtime " << runtime.data();
+            EXPECT_FALSE(second.isAcquired());
+        }
     }
-    EXPECT_TRUE(QDir(program.path()).isEmpty()) << "the lock must not touch the program folder";
+    // The refused starts changed no file.
+    EXPECT_EQ(QDir(program.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), heldFolder);
+    const QFileInfo lockAfter(lockPath);
+    EXPECT_EQ(std::tuple(lockAfter.size(), lockAfter.lastModified()),
+              std::tuple(lockBefore.size(), lockBefore.lastModified()));
+    EXPECT_TRUE(QDir(otherRuntime.path()).isEmpty());
     SingleInstance side;
     EXPECT_TRUE(side.tryAcquire(other.path()));
 
     first.reset();
-    EXPECT_FALSE(QFile::exists(SingleInstance::lockFilePath(program.path())));
+    EXPECT_FALSE(QFile::exists(lockPath)) << "a clean exit leaves the folder as it found it";
     SingleInstance next;
     EXPECT_TRUE(next.tryAcquire(program.path()));
+}
+
+TEST_F(SingleInstanceTest, LinksAndFifosInTheLockPlaceAreNeverOpened) {
+    // Such a lock file is neither followed nor waited on: the lock of the runtime folder stands in.
+    QTemporaryDir program, outside;
+    const QString target = outside.filePath(u"target"_qs);
+    const QString lockPath = SingleInstance::folderLockPath(program.path());
+    for (int kind = 0; kind < 3; ++kind) {
+        SCOPED_TRACE(kind);
+        QFile::remove(lockPath);
+        QFile::remove(target);
+        if (kind == 0) {
+            ASSERT_TRUE(QFile::link(target, lockPath));
+        } // dangling
+        if (kind == 1) {
+            QFile f(target);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("keep") == 4);
+            f.close();
+            ASSERT_TRUE(QFile::link(target, lockPath));
+        }
+        if (kind == 2) {
+            ASSERT_EQ(mkfifo(QFile::encodeName(lockPath).constData(), 0600), 0);
+        }
+        {
+            SingleInstance first, second;
+            EXPECT_TRUE(first.tryAcquire(program.path()));
+            EXPECT_FALSE(second.tryAcquire(program.path()));
+        }
+        EXPECT_EQ(QFile::exists(target), kind == 1) << "a dangling link must not create its target";
+        if (kind == 1) {
+            QFile f(target);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), "keep");
+        }
+    }
 }
 
 TEST_F(SingleInstanceTest, UnreadableLocksAreStaleOnlyOnceOld) {
     // An empty lock file from a crash while locking is stale; an unreadable one just written is not yet.
     for (const auto& [content, ageSeconds, acquired] : {std::tuple{QByteArray(), 60, true}, {"not a lock", 0, false}}) {
         QTemporaryDir program;
-        QFile lock(SingleInstance::lockFilePath(program.path()));
+        // The folder's own lock is unavailable (a dangling link stands there), so the runtime folder's is used.
+        ASSERT_TRUE(QFile::link(program.filePath(u"nowhere"_qs), SingleInstance::folderLockPath(program.path())));
+        QFile lock(SingleInstance::fallbackLockPath(program.path()));
         ASSERT_TRUE(lock.open(QIODevice::WriteOnly) && lock.write(content) == content.size());
         ASSERT_TRUE(
             lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
@@ -70,6 +123,7 @@ TEST_F(SingleInstanceTest, AnotherProcessBlocksUntilItDies) {
     ASSERT_EQ(pipe(ready), 0);
     const pid_t child = fork();
     if (child == 0) {
+        qunsetenv("XDG_RUNTIME_DIR"); // as a start from cron would be
         SingleInstance holder;
         const char acquired = holder.tryAcquire(program.path()) ? 1 : 0;
         [[maybe_unused]] const auto n = write(ready[1], &acquired, 1);
@@ -84,7 +138,7 @@ TEST_F(SingleInstanceTest, AnotherProcessBlocksUntilItDies) {
     EXPECT_FALSE(second.tryAcquire(program.path()));
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
-    ASSERT_TRUE(QFile::exists(SingleInstance::lockFilePath(program.path()))); // left behind with a dead process id
+    ASSERT_TRUE(QFile::exists(SingleInstance::folderLockPath(program.path()))); // left behind by the killed copy
     close(ready[0]);
     close(ready[1]);
     EXPECT_TRUE(second.tryAcquire(program.path()));

@@ -3,6 +3,7 @@
 #include "app/Options.h"
 #include "platform/Cp932.h"
 #include "practice/TextLoading.h"
+#include "records/RecordDeletion.h"
 #include "records/RecordFiles.h"
 
 #include <QDir>
@@ -16,6 +17,9 @@
 
 #include "fakes/TestFiles.h"
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace RecordFiles;
@@ -178,7 +182,6 @@ TEST(RecordLines, DetailFileOf200Paragraphs) {
 
 class RecordFilesTest : public ProgramFolderTest {
 protected:
-
     // A three-paragraph text file as the creation window writes it, made the current text.
     void loadText() {
         const QStringList paragraphs = {u"国際連合の人民は、"_qs, u"われらの一生のうちに二度まで"_qs,
@@ -377,4 +380,117 @@ TEST_F(RecordFilesTest, ReadOnlyLogBoxLeavesEveryFileWhole) {
     EXPECT_EQ(readAll(log(u"202401Practice.log")), logBefore);
     EXPECT_EQ(readAll(log(u"BestRec.log")), bestBefore);
     EXPECT_EQ(QDir(m.logBoxPath()).entryList(QDir::Files), filesBefore);
+}
+
+// ---- Files that are not what they should be -------------------------------------------------
+
+namespace {
+
+enum class Stand { LinkOut, DanglingLink, Fifo };
+
+// Every time limited to `bytes` per file written, as a nearly full disk would cut them (also for root).
+template <typename Body> void withFileSizeLimit(rlim_t bytes, Body body) {
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{bytes, saved.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    body();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+}
+
+} // namespace
+
+TEST_F(RecordFilesTest, LinksAndFifosAmongTheRecordsAreReportedAndNeverFollowed) {
+    const char16_t* names[] = {u"202401Practice.log", u"BestRec.log", u"d240115093000.txt", u"b240115093000.txt"};
+    QTemporaryDir outside;
+    for (const char16_t* name : names) {
+        for (Stand stand : {Stand::LinkOut, Stand::DanglingLink, Stand::Fifo}) {
+            SCOPED_TRACE(testing::Message() << QString::fromUtf16(name).toStdString() << " " << int(stand));
+            ASSERT_TRUE(QDir(m.logBoxPath()).removeRecursively() && QDir().mkpath(m.logBoxPath()));
+            loadText(); // empty best times: the attempt is a new best and writes every file
+            const QString path = log(name), target = outside.filePath(u"target"_qs);
+            QFile::remove(target);
+            if (stand == Stand::LinkOut) writeAll(target, "outside\r\n");
+            if (stand != Stand::Fifo) {
+                ASSERT_TRUE(QFile::link(target, path));
+            }
+            if (stand == Stand::Fifo) {
+                ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            }
+
+            const RecordOutcome out = finishWhole(10000); // a blocking open of the FIFO would hang here
+            EXPECT_TRUE(out.errorMessage().contains(QString::fromUtf16(name))) << out.errorMessage().toStdString();
+            EXPECT_TRUE(out.errorMessage().contains(stand == Stand::Fifo ? u"通常のファイルではありません"_qs
+                                                                         : u"シンボリックリンク"_qs));
+            EXPECT_EQ(out.errors.size(), 1) << "the other files are still written";
+            EXPECT_EQ(QFile::exists(target), stand == Stand::LinkOut);
+            if (stand == Stand::LinkOut) {
+                EXPECT_EQ(readAll(target), "outside\r\n");
+            }
+            EXPECT_EQ(QFileInfo(path).isSymLink(), stand != Stand::Fifo) << "the link itself stays";
+            EXPECT_FLOAT_EQ(m.text.bestTimes[0], 30.0f);
+        }
+    }
+}
+
+TEST_F(RecordFilesTest, FullDiskAndOversizedBestRecAreExplainedAndLeaveFilesWhole) {
+    loadText();
+    writeAll(log(u"202401Practice.log"), "earlier line\r\n");
+    RecordOutcome out;
+    withFileSizeLimit(20, [&] { out = finishWhole(10000); });
+    for (const QString& file : {u"練習ログ 202401Practice.log"_qs, u"BestRec.log"_qs, u"d240115093000.txt"_qs})
+        EXPECT_TRUE(out.errorMessage().contains(file)) << file.toStdString();
+    EXPECT_EQ(out.errorMessage().count(u"（ファイルの大きさの上限を超えます）"_qs), out.errors.size())
+        << out.errorMessage().toStdString();
+    EXPECT_EQ(readAll(log(u"202401Practice.log")), "earlier line\r\n");
+    EXPECT_FALSE(QFile::exists(log(u"BestRec.log")) || QFile::exists(log(u"d240115093000.txt")));
+
+    // BestRec.log beyond its limit is left alone; just within it, it is updated.
+    const QString path = log(u"BestRec.log");
+    const QByteArray other = "j111111111111   240101 other\r\n";
+    for (const auto& [size, updated] : {std::pair{MaxBestRecBytes + 1, false}, {MaxBestRecBytes - 200, true}}) {
+        const QByteArray before = other + QByteArray(size - other.size() - 2, ' ') + "\r\n";
+        writeAll(path, before);
+        QString error;
+        EXPECT_EQ(updateBestRec(path, u"j240115093000   240131 new"_qs, &error), updated);
+        EXPECT_EQ(readAll(path), updated ? before + "j240115093000   240131 new\r\n" : before);
+        EXPECT_TRUE(updated || error.contains(u"大きすぎます（8.0 MB、上限 8.0 MB）"_qs)) << error.toStdString();
+    }
+}
+
+TEST_F(RecordFilesTest, BestRecKeysMatchAsTheyReadBackWhateverTheBytes) {
+    // line, replaced by the new line of key "j240115093000", removed by deleting ID "240115093000"
+    const std::tuple<QByteArray, bool, bool> cases[] = {
+        {"j240115093000   231231 old", true, true},
+        {"e240115093000   231231 english", false, true},
+        {"j24011509300", false, false},               // too short for the key
+        {"j2401150930\xff\xfe broken", false, false}, // invalid bytes inside the ID
+        {"\x93\xfa"
+         "240115093000 kanji mark",
+         false, true}, // a double-byte first character, then the ID
+        {"\xff"
+         "240115093000 invalid mark",
+         false, true},
+        {"j240115093001   231231 next", false, false},
+    };
+    const QString path = log(u"BestRec.log");
+    QByteArray before;
+    for (const auto& [line, replaced, removed] : cases)
+        before += line + "\r\n";
+    writeAll(path, before);
+    ASSERT_TRUE(updateBestRec(path, u"j240115093000   240131 new"_qs, nullptr));
+    const QList<QByteArray> updated = splitRawLines(readAll(path));
+    ASSERT_EQ(updated.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [line, replaced, removed] = cases[i];
+        EXPECT_EQ(updated[qsizetype(i)], replaced ? QByteArray("j240115093000   240131 new") : line) << i;
+    }
+    writeAll(path, before);
+    ASSERT_TRUE(RecordDeletion::RemoveTextRecords(m.logBoxPath(), u"240115093000"_qs));
+    QList<QByteArray> kept;
+    for (const auto& [line, replaced, removed] : cases)
+        if (!removed) kept.append(line);
+    EXPECT_EQ(splitRawLines(readAll(path)), kept);
 }
