@@ -262,24 +262,6 @@ const QString MarkedUp[] = {u"A&B <b>太字</b> <font color=red>赤</font>"_qs, 
                             u"<img src=\"/usr/share/pixmaps/debian-logo.png\">画像"_qs};
 }
 
-TEST(PlainText, DialogMessagesAreShownAsWritten) {
-    for (const QString& text : MarkedUp) {
-        SCOPED_TRACE(text.toStdString());
-        QWidget owner;
-        frmChui chui(&owner);
-        frmKeikoku4 keikoku4(&owner);
-        frmKeikoku5 keikoku5(&owner);
-        chui.setMessage(text);
-        keikoku4.setMessage(text);
-        keikoku5.setMessage(text);
-        for (QDialog* dialog : std::initializer_list<QDialog*>{&chui, &keikoku4, &keikoku5}) {
-            const QLabel* label = child<QLabel>(*dialog, "Label1");
-            EXPECT_EQ(label->text(), text);
-            EXPECT_EQ(label->textFormat(), Qt::PlainText);
-        }
-    }
-}
-
 TEST(PlainText, ToolTipsShowMarkupLiterally) {
     for (const QString& text : MarkedUp) {
         SCOPED_TRACE(text.toStdString());

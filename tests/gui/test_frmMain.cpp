@@ -2,6 +2,7 @@
 #include "app/frmMain.h"
 #include "display/ColourSettings.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/TestFiles.h"
 #include "platform/Cp932.h"
 #include "practice/widgets/CharCellView.h"
 #include "texts/TextStats.h"
@@ -226,26 +227,23 @@ TEST_F(FrmMainTest, HelpFilesAndHomePageOpenThroughTheDesktop) {
 }
 
 // ---- What the window shows of the user's text, its menus and its colours ------------------
+// ---- What the window shows of the user's text, its menus and its colours ------------------
 
 namespace {
 
-// A text of the user's own in FileBox, made current in the settings file before the start.
+// A text of the user's own in FileBox (file `name`), made current in the settings file.
 void writeOwnText(const QString& folder, const QString& title, const QStringList& paragraphs,
-                  const std::function<void(SettingsTable&)>& configure = {}) {
+                  const std::function<void(SettingsTable&)>& configure = {},
+                  const QString& name = u"240101000000.txt"_qs) {
     QDir().mkpath(folder + u"/FileBox"_qs);
     QStringList lines = {u"出所"_qs, u"240101"_qs, title, countsLine(ClassifyChars(paragraphs.join(QString()))),
                          QStringList(10, u"99999.99"_qs).join(u',')};
     lines += paragraphs;
-    QFile text(folder + u"/FileBox/240101000000.txt"_qs);
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write(cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
-    text.close();
+    writeAll(folder + u"/FileBox/"_qs + name, cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
     SettingsTable table;
-    table[Options::CurrentFile].address = u"240101000000.txt"_qs;
+    table[Options::CurrentFile].address = name;
     if (configure) configure(table);
-    QFile settings(folder + u"/RudUZ.rvl"_qs);
-    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write(table.toBytes());
+    writeAll(folder + u"/RudUZ.rvl"_qs, table.toBytes());
 }
 
 // Answers the next modal window once it is up.
@@ -255,31 +253,24 @@ void whenModal(QObject* context, std::function<void(QWidget*)> answer) {
     });
 }
 
-// The colour in `rect` of `image` that stands out most from `background`, and its contrast.
-std::pair<QColor, double> strongestInk(const QImage& image, const QRect& rect, const QColor& background) {
-    auto rgb = [](const QColor& c) { return ColourSettings::Rgb{c.red(), c.green(), c.blue()}; };
-    QColor best = background;
-    double bestContrast = 1.0;
+ColourSettings::Rgb rgb(const QColor& c) { return {c.red(), c.green(), c.blue()}; }
+
+// The contrast against `background` of the pixel in `rect` that stands out most.
+double strongestContrast(const QImage& image, const QRect& rect, const QColor& background) {
+    double best = 1.0;
     for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            const double contrast = ColourSettings::contrastRatio(rgb(c), rgb(background));
-            if (contrast > bestContrast) {
-                best = c;
-                bestContrast = contrast;
-            }
-        }
-    return {best, bestContrast};
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            best = std::max(best, ColourSettings::contrastRatio(rgb(image.pixelColor(x, y)), rgb(background)));
+    return best;
 }
 
 bool holdsColour(const QImage& image, const QRect& rect, const QColor& colour) {
     for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (std::abs(c.red() - colour.red()) <= 2 && std::abs(c.green() - colour.green()) <= 2 &&
-                std::abs(c.blue() - colour.blue()) <= 2)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            if (const QColor c = image.pixelColor(x, y); std::abs(c.red() - colour.red()) <= 2 &&
+                                                         std::abs(c.green() - colour.green()) <= 2 &&
+                                                         std::abs(c.blue() - colour.blue()) <= 2)
                 return true;
-        }
     return false;
 }
 
@@ -306,27 +297,18 @@ TEST_F(FrmMainTest, TitlesAndParagraphsAreShownAsWrittenNeverAsMarkup) {
         }
         for (const QLabel* any : s.window->findChildren<QLabel*>())
             EXPECT_EQ(any->textFormat(), Qt::PlainText) << any->objectName().toStdString();
+        EXPECT_EQ(s.label("Label9"), u"スピード(字／分)"_qs);
     }
 }
 
 TEST_F(FrmMainTest, MessageBoxShowsAFileNameWithMarkupAsWritten) {
     const QString name = u"<b>太字<font color=red>赤<img src=x>.txt"_qs;
-    QDir().mkpath(folder() + u"/FileBox"_qs);
-    QFile text(folder() + u"/FileBox/"_qs + name);
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write(QByteArray("\x00\x01\x02\xff\xfe", 5));
-    text.close();
-    SettingsTable table;
-    table[Options::CurrentFile].address = name;
-    QFile settings(settingsPath());
-    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write(table.toBytes());
-    settings.close();
-
+    writeOwnText(folder(), u"題"_qs, {u"あ"_qs}, {}, name);
+    writeAll(folder() + u"/FileBox/"_qs + name, QByteArray("\x00\x01\x02\xff\xfe", 5)); // damaged
     Module1 module;
     module.programFolder = folder();
     FakePlatform fakes;
-    frmMain window(module, fakes.platform); // the program's own message boxes
+    frmMain window(module, fakes.platform); // with the program's own message boxes
     bool seen = false;
     whenModal(&window, [&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
@@ -349,7 +331,6 @@ TEST_F(FrmMainTest, CancellingTheParagraphWindowKeepsWholeTextPractice) {
     EXPECT_TRUE(s.item(u"mnuPa"_qs)->isEnabled());
     EXPECT_FALSE(s.item(u"mnuSitei"_qs)->isEnabled());
     EXPECT_EQ(s.label("Label21"), u"全文通し練習（全 12 段落）"_qs);
-    EXPECT_EQ(s.module.settings.number(Options::PracticeMode), 0);
 
     // Accepting switches the mode, and the items follow.
     whenModal(s.window.get(), [](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
@@ -357,32 +338,21 @@ TEST_F(FrmMainTest, CancellingTheParagraphWindowKeepsWholeTextPractice) {
     EXPECT_FALSE(s.item(u"mnuTh"_qs)->isChecked());
     EXPECT_TRUE(s.item(u"mnuPa"_qs)->isChecked());
     EXPECT_FALSE(s.item(u"mnuPa"_qs)->isEnabled());
-    EXPECT_TRUE(s.item(u"mnuSitei"_qs)->isEnabled());
     EXPECT_EQ(s.module.settings.number(Options::PracticeMode), 1);
-
-    // Cancelling 段落指定 in paragraph practice leaves paragraph practice as it was.
-    whenModal(s.window.get(), [](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
-    s.trigger(u"mnuSitei"_qs);
-    EXPECT_FALSE(s.item(u"mnuTh"_qs)->isChecked());
-    EXPECT_TRUE(s.item(u"mnuPa"_qs)->isChecked());
 }
 
 TEST_F(FrmMainTest, ItemsThatExcludeEachOtherAreRadioItems) {
     Session s(folder());
-    QList<QStringList> arrays;
+    QList<QStringList> arrays = {{u"mnuTh"_qs, u"mnuPa"_qs}, {}, {}};
+    for (int i = 0; i < 5; ++i) arrays[1] << u"mnuKijun(%1)"_qs.arg(i);
+    for (QAction* a : s.window->findChildren<QAction*>())
+        if (a->objectName().startsWith(u"mnuSPL("_qs) && !a->isSeparator()) arrays[2] << a->objectName();
     for (const Options::Group& group : Options::groups()) {
         QStringList names;
         for (const Options::Item& item : group.items)
-            if (item.caption[0] != 0)
-                names << QString::fromUtf16(group.arrayName) + u'(' + QString::number(item.index) + u')';
+            if (item.caption[0] != 0) names << u"%1(%2)"_qs.arg(QString::fromUtf16(group.arrayName)).arg(item.index);
         arrays << names;
     }
-    QStringList standards, samples;
-    for (int i = 0; i < 5; ++i) standards << u"mnuKijun(%1)"_qs.arg(i);
-    for (QAction* a : s.window->findChildren<QAction*>())
-        if (a->objectName().startsWith(u"mnuSPL("_qs) && !a->isSeparator()) samples << a->objectName();
-    arrays << standards << samples << QStringList{u"mnuTh"_qs, u"mnuPa"_qs};
-
     for (const QStringList& names : arrays) {
         SCOPED_TRACE(names.join(u' ').toStdString());
         ASSERT_GE(names.size(), 2);
@@ -392,17 +362,9 @@ TEST_F(FrmMainTest, ItemsThatExcludeEachOtherAreRadioItems) {
         EXPECT_EQ(group->actions().size(), names.size());
         for (const QString& name : names) EXPECT_EQ(s.item(name)->actionGroup(), group);
     }
-    // Choosing the checked item again keeps it checked and the value stored.
+    // Choosing the checked item again keeps it checked.
     s.trigger(u"mnuFontSize(2)"_qs);
     EXPECT_TRUE(s.item(u"mnuFontSize(2)"_qs)->isChecked());
-    EXPECT_EQ(s.module.settings.number(Options::FontSize), 12);
-    s.trigger(u"mnuFontSize(0)"_qs);
-    EXPECT_FALSE(s.item(u"mnuFontSize(2)"_qs)->isChecked());
-}
-
-TEST_F(FrmMainTest, SpeedCaptionSaysCharactersPerMinute) {
-    Session s(folder());
-    EXPECT_EQ(s.label("Label9"), u"スピード(字／分)"_qs);
 }
 
 TEST_F(FrmMainTest, NextParagraphPreviewShowsOnlyWholeCharacters) {
@@ -410,20 +372,20 @@ TEST_F(FrmMainTest, NextParagraphPreviewShowsOnlyWholeCharacters) {
     for (int i = 0; i < 30; ++i) longParagraph += u"漢字とかなWide ﾊﾝｶｸ、"_qs;
     writeOwnText(folder(), u"題"_qs, {u"あいう"_qs, longParagraph});
     {
-    Session s(folder());
-    const QLabel* preview = s.window->findChild<QLabel*>(u"Label2"_qs);
-    for (int size = 0; size < 5; ++size) {
-        SCOPED_TRACE(size);
-        s.trigger(u"mnuFontSize(%1)"_qs.arg(size));
-        const QString shown = preview->text();
-        const int width = preview->contentsRect().width();
-        const QFontMetrics metrics(preview->font());
-        ASSERT_FALSE(shown.isEmpty());
-        ASSERT_LT(shown.size(), longParagraph.size());
-        EXPECT_TRUE(longParagraph.startsWith(shown));
-        EXPECT_LE(metrics.horizontalAdvance(shown), width);
-        EXPECT_GT(metrics.horizontalAdvance(longParagraph.left(shown.size() + 1)), width);
-    }
+        Session s(folder());
+        const QLabel* preview = s.window->findChild<QLabel*>(u"Label2"_qs);
+        for (int size = 0; size < 5; ++size) {
+            SCOPED_TRACE(size);
+            s.trigger(u"mnuFontSize(%1)"_qs.arg(size));
+            const QString shown = preview->text();
+            const int width = preview->contentsRect().width();
+            const QFontMetrics metrics(preview->font());
+            ASSERT_FALSE(shown.isEmpty());
+            ASSERT_LT(shown.size(), longParagraph.size());
+            EXPECT_TRUE(longParagraph.startsWith(shown));
+            EXPECT_LE(metrics.horizontalAdvance(shown), width);
+            EXPECT_GT(metrics.horizontalAdvance(longParagraph.left(shown.size() + 1)), width);
+        }
     }
     // A preview that fits is shown whole.
     writeOwnText(folder(), u"題"_qs, {u"あいう"_qs, u"短い段落"_qs});
@@ -431,92 +393,58 @@ TEST_F(FrmMainTest, NextParagraphPreviewShowsOnlyWholeCharacters) {
     EXPECT_EQ(shortText.label("Label2"), u"短い段落"_qs);
 }
 
-namespace {
-
-struct TypedColours {
-    const char* name;
-    bool dark;
-    std::function<void(SettingsTable&)> configure;
-};
-
-// Types the first character right and the second wrong; returns the text view's picture.
-QImage typeRightThenWrong(const QString& folder, const TypedColours& setup, QRect cells[3], QColor* background) {
-    writeOwnText(folder, u"題"_qs, {u"漢漢漢"_qs}, [&](SettingsTable& t) {
-        t.setNumber(Options::Countdown, 1);
-        if (setup.configure) setup.configure(t);
-    });
-    const QPalette before = QApplication::palette();
-    if (setup.dark) {
-        QPalette dark = before;
-        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) dark.setColor(role, QColor(40, 40, 40));
-        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            dark.setColor(role, QColor(235, 235, 235));
-        QApplication::setPalette(dark);
-    }
-    Session s(folder);
-    QApplication::setPalette(before);
-    s.window->StartAttempt();
-    s.fakes.clock.advance(10);
-    s.window->CountdownTick();
-    EXPECT_EQ(s.window->attempt().state(), AttemptState::Running);
-    s.window->findChild<QLineEdit*>(u"Text1"_qs)->setText(u"漢x"_qs);
-    auto* view = s.window->findChild<CharCellView*>();
-    for (int k = 0; k < 3; ++k) cells[k] = view->cellRect(k);
-    const QImage image = view->grab().toImage();
-    *background = image.pixelColor(cells[2].topLeft());
-    return image;
-}
-
-} // namespace
-
-TEST_F(FrmMainTest, TypedCharactersRecedeYetStayLegibleInLightAndDarkStyles) {
-    for (const TypedColours& setup : {TypedColours{"light", false, {}}, TypedColours{"dark", true, {}}}) {
-        SCOPED_TRACE(setup.name);
-        QRect cells[3];
-        QColor background;
-        const QImage image = typeRightThenWrong(folder(), setup, cells, &background);
-        const auto [typed, typedContrast] = strongestInk(image, cells[0], background);
-        const auto [untyped, untypedContrast] = strongestInk(image, cells[2], background);
-        EXPECT_GE(typedContrast, 3.0) << typed.name().toStdString() << " on " << background.name().toStdString();
-        EXPECT_LT(typedContrast, untypedContrast / 2);
-        EXPECT_TRUE(holdsColour(image, cells[1], QColor(255, 0, 0)));
-        if (setup.dark) {
-            EXPECT_LT(background.lightness(), 128);
-        } else {
-            EXPECT_GT(background.lightness(), 128);
-        }
-    }
-}
-
-TEST_F(FrmMainTest, CorrectAndMissColoursFollowTheirOwnFlags) {
+TEST_F(FrmMainTest, TypedAndMistypedCharactersTakeTheirColours) {
     const QColor green(0, 160, 0), blue(0, 0, 160), red(255, 0, 0);
-    auto store = [](SettingsTable& t, int flag, int red, const QColor& c, bool on) {
-        t.setNumber(flag, on ? 1 : 0);
-        t.setNumber(red, c.red());
-        t.setNumber(red + 1, c.green());
-        t.setNumber(red + 2, c.blue());
-    };
     const struct {
-        bool correctOn, missOn;
-        QColor correctShown, missShown;
-    } cases[] = {{true, false, green, red}, {false, true, QColor(), blue}, {true, true, green, blue}};
+        const char* name;
+        bool dark, correctFlag, missFlag;
+    } cases[] = {{"light", false, false, false},
+                 {"dark", true, false, false},
+                 {"correct custom", false, true, false},
+                 {"miss custom", false, false, true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.correctOn) + std::to_string(c.missOn));
-        QRect cells[3];
-        QColor background;
-        const QImage image = typeRightThenWrong(folder(),
-                                                {"custom", false,
-                                                 [&](SettingsTable& t) {
-                                                     store(t, 44, 38, green, c.correctOn);
-                                                     store(t, 45, 41, blue, c.missOn);
-                                                 }},
-                                                cells, &background);
-        if (c.correctShown.isValid()) {
-            EXPECT_TRUE(holdsColour(image, cells[0], c.correctShown));
-        } else {
-            EXPECT_FALSE(holdsColour(image, cells[0], green));
+        SCOPED_TRACE(c.name);
+        writeOwnText(folder(), u"題"_qs, {u"漢漢漢"_qs}, [&](SettingsTable& t) {
+            t.setNumber(Options::Countdown, 1);
+            for (const auto& [flag, first, colour, on] :
+                 {std::tuple{44, 38, green, c.correctFlag}, std::tuple{45, 41, blue, c.missFlag}}) {
+                t.setNumber(flag, on ? 1 : 0);
+                t.setNumber(first, colour.red());
+                t.setNumber(first + 1, colour.green());
+                t.setNumber(first + 2, colour.blue());
+            }
+        });
+        const QPalette before = QApplication::palette();
+        if (c.dark) {
+            QPalette dark = before;
+            for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+                dark.setColor(role, QColor(40, 40, 40));
+            for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+                dark.setColor(role, QColor(235, 235, 235));
+            QApplication::setPalette(dark);
         }
-        EXPECT_TRUE(holdsColour(image, cells[1], c.missShown));
-        EXPECT_FALSE(holdsColour(image, cells[1], c.missShown == red ? blue : red));
+        Session s(folder());
+        QApplication::setPalette(before);
+        s.window->StartAttempt();
+        s.fakes.clock.advance(10);
+        s.window->CountdownTick();
+        ASSERT_EQ(s.window->attempt().state(), AttemptState::Running);
+        s.window->findChild<QLineEdit*>(u"Text1"_qs)->setText(u"漢x"_qs); // right, then wrong
+
+        auto* view = s.window->findChild<CharCellView*>();
+        const QImage image = view->grab().toImage();
+        const QRect typed = view->cellRect(0), wrong = view->cellRect(1), untyped = view->cellRect(2);
+        const QColor background = image.pixelColor(untyped.topLeft());
+        EXPECT_EQ(background.lightness() < 128, c.dark);
+        if (c.correctFlag) {
+            EXPECT_TRUE(holdsColour(image, typed, green));
+        } else {
+            // Fainter than the characters still to type, and still readable.
+            const double contrast = strongestContrast(image, typed, background);
+            EXPECT_GE(contrast, 3.0);
+            EXPECT_LT(contrast, strongestContrast(image, untyped, background) / 2);
+        }
+        EXPECT_TRUE(holdsColour(image, wrong, c.missFlag ? blue : red));
+        EXPECT_FALSE(holdsColour(image, wrong, c.missFlag ? red : blue));
     }
 }
