@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-base-dev-tools libqt6dbus6
+    qt6-base-dev qt6-base-dev-tools libqt6dbus6 qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     libcanberra-dev sound-theme-freedesktop
     libxcb1-dev

@@ -7,12 +7,13 @@
 #include "platform/ui/DesktopServices.h"
 #include "platform/ui/Fcitx5InputMethod.h"
 #include "platform/ui/X11KeyboardMonitor.h"
+#include "widgets/PlainText.h"
+#include "widgets/QtJapanese.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QFont>
 #include <QFontDatabase>
-#include <QMessageBox>
 #include <QTimer>
 #include <QWindow>
 
@@ -71,14 +72,16 @@ int main(int argc, char** argv) {
     QFont uiFont(u"IPAPGothic"_qs, 9);
     uiFont.setFamilies({u"IPAPGothic"_qs, u"IPAGothic"_qs, u"Noto Sans CJK JP"_qs});
     QApplication::setFont(uiFont);
+    // Qt's standard texts (the input box's context menu, dialog buttons) in Japanese.
+    qtjapanese::install(app);
 
     Module1 module;
     module.programFolder = programFolder();
 
     SingleInstance instance;
     if (!instance.tryAcquire(module.programFolder)) {
-        QMessageBox::information(nullptr, QString::fromUtf16(frmMain::Caption), u"すでに起動しています。"_qs,
-                                 QMessageBox::Ok);
+        plaintext::message(nullptr, QMessageBox::Information, QString::fromUtf16(frmMain::Caption),
+                           u"すでに起動しています。"_qs);
         return 0;
     }
 

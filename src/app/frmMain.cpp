@@ -21,9 +21,11 @@
 #include "records/frmKeikoku3.h"
 #include "scoring/GradeScales.h"
 #include "texts/SampleTexts.h"
+#include "widgets/PlainText.h"
 #include "widgets/Twips.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -74,6 +76,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int
                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(align);
     twips::place(label, left, top, width, height);
     return label;
@@ -111,7 +114,7 @@ frmMain::frmMain(Module1& module, Platform& platform, QWidget* parent)
     setObjectName(u"frmMain"_qs);
     setWindowTitle(QString::fromUtf16(Caption));
     m_showMessage = [this](const QString& text) {
-        QMessageBox::information(this, QString::fromUtf16(Caption), text, QMessageBox::Ok);
+        plaintext::message(this, QMessageBox::Information, QString::fromUtf16(Caption), text);
     };
     buildMenus();
     buildControls();
@@ -185,6 +188,9 @@ void frmMain::buildMenus() {
     QAction* paragraph = addItem(trial, u"mnuPa"_qs, u"段落別練習(&K)"_qs);
     whole->setCheckable(true);
     paragraph->setCheckable(true);
+    auto* modes = new QActionGroup(trial);
+    modes->addAction(whole);
+    modes->addAction(paragraph);
     connect(paragraph, &QAction::triggered, this, &frmMain::chooseParagraph);
     connect(addItem(trial, u"mnuSitei"_qs, u"- 段落指定(&G)..."_qs), &QAction::triggered, this,
             &frmMain::chooseParagraph);
@@ -204,6 +210,7 @@ void frmMain::buildMenus() {
     });
 
     QMenu* samples = topMenu(u"mnuSample"_qs, u"腕試し(&S)"_qs);
+    auto* sampleGroup = new QActionGroup(samples);
     for (int i = 0; i < SampleTexts::MenuItemCount; ++i) {
         if (SampleTexts::isSeparator(i)) {
             samples->addSeparator()->setObjectName(indexed(u"mnuSPL"_qs, i));
@@ -211,6 +218,7 @@ void frmMain::buildMenus() {
         }
         QAction* a = addItem(samples, indexed(u"mnuSPL"_qs, i), SampleTexts::menuCaption(i));
         a->setCheckable(true);
+        sampleGroup->addAction(a);
         connect(a, &QAction::triggered, this, [this, i] { sampleChosen(i); });
     }
 
@@ -244,6 +252,8 @@ void frmMain::addOptionMenus(QMenu* options) {
         QMenu* sub = options->addMenu(QString::fromUtf16(group.submenuCaption));
         sub->setObjectName(QString::fromUtf16(group.submenuName));
         sub->menuAction()->setObjectName(sub->objectName());
+        // One value per array: its items are radio items, and choosing the checked one keeps it.
+        auto* choices = new QActionGroup(sub);
         for (const Options::Item& item : group.items) {
             if (item.caption[0] == 0) {
                 sub->addSeparator()->setObjectName(indexed(arrayName, item.index));
@@ -251,6 +261,7 @@ void frmMain::addOptionMenus(QMenu* options) {
             }
             QAction* a = addItem(sub, indexed(arrayName, item.index), QString::fromUtf16(item.caption));
             a->setCheckable(true);
+            choices->addAction(a);
             const int entry = group.entry;
             const int index = item.index;
             connect(a, &QAction::triggered, this, [this, entry, index] { optionChosen(entry, index); });
@@ -259,9 +270,11 @@ void frmMain::addOptionMenus(QMenu* options) {
             QMenu* standards = options->addMenu(u"能力判定基準(&H)"_qs);
             standards->setObjectName(u"mnuStandard"_qs);
             standards->menuAction()->setObjectName(u"mnuStandard"_qs);
+            auto* standardGroup = new QActionGroup(standards);
             for (const Options::Item& item : Options::standards()) {
                 QAction* a = addItem(standards, indexed(u"mnuKijun"_qs, item.index), QString::fromUtf16(item.caption));
                 a->setCheckable(true);
+                standardGroup->addAction(a);
                 const int index = item.index;
                 connect(a, &QAction::triggered, this, [this, index] { standardChosen(index); });
             }
@@ -347,7 +360,7 @@ void frmMain::buildControls() {
     const Figure figures[] = {{u"Label10", u"タイム", u"Label4", u"0"},
                               {u"Label6", u"打数", u"Label7", u"0"},
                               {u"Label8", u"入力状況(文字数)", u"Label11", u"0"},
-                              {u"Label9", u"スピード(字／秒)", u"Label12", u"0.0"}};
+                              {u"Label9", u"スピード(字／分)", u"Label12", u"0.0"}};
     for (int i = 0; i < 4; ++i) {
         const int left = LeftColumn + (i % 2) * 4965;
         const int top = FiguresTop + (i / 2) * 420;
@@ -454,6 +467,8 @@ void frmMain::buildControls() {
     lblRubi->setTextFormat(Qt::PlainText);
     PicRubi->hide();
 
+    // Titles, paragraphs and readings come from files: no label ever reads them as markup.
+    plaintext::makeLabelsPlain(this);
     setFixedSize(sizeHint());
 }
 
@@ -519,24 +534,32 @@ void frmMain::placeWindow() {
 
 void frmMain::applyColours() {
     using namespace ColourSettings;
+    // The style's text and base colours stand for the desktop's text and window colours: every
+    // panel here is a text area, so light and dark styles both keep their text legible.
     const QPalette system = palette();
-    const QColor buttonText = system.color(QPalette::ButtonText);
+    const QColor systemText = system.color(QPalette::Text);
     const QColor window = system.color(QPalette::Base);
     auto colour = [&](int item, const QColor& fallback) { return toColor(customColour(m.settings, item), fallback); };
 
-    setColours(Picture1, colour(PracticeText, buttonText), colour(PracticeBackground, window));
-    lblJi->setBackgroundColour(colour(PracticeBackground, window));
-    lblJi->setStateColours(colour(PracticeText, buttonText), colour(CorrectText, system.color(QPalette::Button)),
+    const QColor practiceText = colour(PracticeText, systemText);
+    const QColor practiceBackground = colour(PracticeBackground, window);
+    // Typed characters recede behind the ones still to type, yet stay readable.
+    const Rgb typed =
+        recedingTextColour({practiceText.red(), practiceText.green(), practiceText.blue()},
+                           {practiceBackground.red(), practiceBackground.green(), practiceBackground.blue()});
+    setColours(Picture1, practiceText, practiceBackground);
+    lblJi->setBackgroundColour(practiceBackground);
+    lblJi->setStateColours(practiceText, colour(CorrectText, QColor(typed.red, typed.green, typed.blue)),
                            colour(MissText, QColor(255, 0, 0)));
-    setColours(PicRubi, colour(RubyText, buttonText), colour(RubyBackground, window));
-    setColours(lblRubi, colour(RubyText, buttonText), colour(RubyBackground, window));
-    setColours(Label2, colour(NextText, buttonText), colour(NextBackground, window));
-    setColours(Picture3, colour(NextText, buttonText), colour(NextBackground, window));
+    setColours(PicRubi, colour(RubyText, systemText), colour(RubyBackground, window));
+    setColours(lblRubi, colour(RubyText, systemText), colour(RubyBackground, window));
+    setColours(Label2, colour(NextText, systemText), colour(NextBackground, window));
+    setColours(Picture3, colour(NextText, systemText), colour(NextBackground, window));
     const QColor inputBackground = colour(InputBackground, window);
-    setColours(Text1, colour(InputText, buttonText), inputBackground);
+    setColours(Text1, colour(InputText, systemText), inputBackground);
     for (QWidget* w : {static_cast<QWidget*>(Picture4), static_cast<QWidget*>(Picture5), static_cast<QWidget*>(Label15),
                        static_cast<QWidget*>(Label22), static_cast<QWidget*>(Label23)})
-        setColours(w, buttonText, inputBackground);
+        setColours(w, systemText, inputBackground);
 }
 
 void frmMain::applyFontLayout() {
@@ -741,7 +764,9 @@ void frmMain::layoutSegment() {
     LayoutSegment(m_display, t.line(t.CurrentLine), t.line(t.CurrentLine + 1),
                   m.settings.number(Options::PracticeMode) != 0, *m_metrics, TextPanelWidth, m.VisibleRows);
     Text1->clear();
-    Label2->setText(m_display.previewText);
+    // Only whole characters: a glyph cut at the panel's edge reads as another character.
+    Label2->setText(plaintext::wholeCharactersThatFit(m_display.previewText, Label2->fontMetrics(),
+                                                      Label2->contentsRect().width()));
     VScroll1->setValue(0);
     VScroll1->setMaximum(m_display.scrollMaximum);
     VScroll1->setEnabled(m_display.scrollEnabled);
@@ -972,7 +997,11 @@ void frmMain::chooseParagraph() {
     m.ParagraphChosen = false;
     frmDanraku dialog(m, this);
     dialog.exec();
-    if (!m.ParagraphChosen) return;
+    if (!m.ParagraphChosen) {
+        // Cancelled: the paragraph item checked itself when chosen; the mode is unchanged.
+        applyMenuState();
+        return;
+    }
     showText();
 }
 
@@ -1141,10 +1170,10 @@ void frmMain::showBestList(const QString& ownLevelStart) {
                            label(indexed(u"lblHan"_qs, i)), label(indexed(u"lblSPM"_qs, i)),
                            label(indexed(u"lblRVL"_qs, i))};
         cells[1]->setText(row.cpm);
-        cells[1]->setToolTip(row.cpmTip);
+        cells[1]->setToolTip(plaintext::toolTip(row.cpmTip));
         cells[2]->setText(row.grade);
         cells[3]->setText(row.scr);
-        cells[3]->setToolTip(row.scrTip);
+        cells[3]->setToolTip(plaintext::toolTip(row.scrTip));
         cells[4]->setText(row.ownLevel);
         for (int c = 0; c < 5; ++c) {
             const bool graded = c == 2 || c == 4;

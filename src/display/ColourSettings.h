@@ -36,4 +36,20 @@ int redEntry(int item);
 /** The item's own colour when its flag is on; nullopt means the window's default colour. */
 std::optional<Rgb> customColour(const SettingsTable& table, int item);
 
+/** Relative luminance of an sRGB colour, 0 (black) to 1 (white), as the WCAG define it. */
+double relativeLuminance(Rgb colour);
+/** WCAG contrast ratio of two colours, 1 (equal) to 21 (black on white). */
+double contrastRatio(Rgb a, Rgb b);
+
+/** Contrast the default colour of correctly typed characters keeps against the text background. */
+inline constexpr double TypedTextContrast = 3.5;
+
+/**
+ * Default colour of correctly typed characters: the practice text colour faded towards the
+ * background until only `TypedTextContrast` is left, so typed text recedes behind the text
+ * still to type yet stays readable, on light and dark backgrounds alike. A text colour that
+ * already has no more contrast than that is returned unchanged.
+ */
+Rgb recedingTextColour(Rgb text, Rgb background);
+
 } // namespace ColourSettings

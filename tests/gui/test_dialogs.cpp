@@ -5,17 +5,25 @@
 #include "dialogs/frmKeikoku4.h"
 #include "dialogs/frmKeikoku5.h"
 #include "dialogs/frmUchikiri.h"
+#include "widgets/PlainText.h"
+#include "widgets/QtJapanese.h"
 #include "widgets/Twips.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTimer>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <type_traits>
@@ -245,4 +253,71 @@ TEST_F(DialogLayout, LimitLinesAreFilledAfreshAndFit) {
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(1)->text(), lines[1]);
     EXPECT_LE(list->fontMetrics().horizontalAdvance(lines[0]) + 8, list->viewport()->width());
+}
+
+// ---- Plain text, Qt's own texts in Japanese -------------------------------------------------
+
+namespace {
+const QString MarkedUp[] = {u"A&B <b>太字</b> <font color=red>赤</font>"_qs, u"HTMLの<br>タグ"_qs,
+                            u"<img src=\"/usr/share/pixmaps/debian-logo.png\">画像"_qs};
+}
+
+TEST(PlainText, ToolTipsShowMarkupLiterally) {
+    for (const QString& text : MarkedUp) {
+        SCOPED_TRACE(text.toStdString());
+        const QString tip = plaintext::toolTip(text);
+        // The tooltip is read as rich text, and what it shows is the text itself.
+        ASSERT_TRUE(Qt::mightBeRichText(tip));
+        QTextDocument shown;
+        shown.setHtml(tip);
+        EXPECT_EQ(shown.toPlainText().trimmed(), text);
+        EXPECT_FALSE(tip.contains(u"<img"_qs));
+    }
+    EXPECT_EQ(plaintext::toolTip(QString()), QString());
+}
+
+TEST(PlainText, PreviewIsCutBetweenWholeCharacters) {
+    const QFontMetrics metrics(QApplication::font());
+    const QString kanji = QString::fromUcs4(U"\U00020BB7"); // outside the BMP: a surrogate pair
+    const QString ga = QString::fromUcs4(U"\u304B\u3099");  // か with a combining voiced mark
+    const struct {
+        QString text;
+        QString fitting; // what must fit
+        QString shown;
+    } cases[] = {
+        {u"あいうえお"_qs, u"あいうえお"_qs, u"あいうえお"_qs},
+        {u"あいうえお"_qs, u"あい"_qs, u"あい"_qs},
+        {kanji + kanji + kanji, kanji, kanji},
+        {ga + ga + ga, ga + ga, ga + ga},
+        {u"あいう"_qs, QString(), QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString() + " / " + c.fitting.toStdString());
+        // Just short of the next character: only the fitting start is shown.
+        const int width = metrics.horizontalAdvance(c.fitting) + (c.fitting == c.text ? 0 : 1);
+        EXPECT_EQ(plaintext::wholeCharactersThatFit(c.text, metrics, width), c.shown);
+    }
+    EXPECT_EQ(plaintext::wholeCharactersThatFit(u"あ"_qs, metrics, 0), QString());
+}
+
+TEST(QtTranslation, InputBoxMenuAndStandardButtonsSpeakJapanese) {
+    QTranslator* translator = qtjapanese::install(*QCoreApplication::instance());
+    ASSERT_NE(translator, nullptr) << "qtbase_ja.qm is missing: install qt6-translations-l10n";
+    auto isJapanese = [](const QString& text) {
+        return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; });
+    };
+    QLineEdit input;
+    input.setText(u"あ"_qs);
+    std::unique_ptr<QMenu> menu(input.createStandardContextMenu());
+    int items = 0;
+    for (const QAction* a : menu->actions()) {
+        if (a->isSeparator()) continue;
+        ++items;
+        EXPECT_TRUE(isJapanese(a->text())) << a->text().toStdString();
+    }
+    EXPECT_GE(items, 6);
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Yes | QDialogButtonBox::No);
+    for (const QAbstractButton* b : buttons.buttons()) EXPECT_TRUE(isJapanese(b->text())) << b->text().toStdString();
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
 }

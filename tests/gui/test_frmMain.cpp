@@ -1,17 +1,28 @@
 #include "app/Options.h"
 #include "app/frmMain.h"
+#include "display/ColourSettings.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/TestFiles.h"
 #include "platform/Cp932.h"
+#include "practice/widgets/CharCellView.h"
 #include "texts/TextStats.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -213,4 +224,227 @@ TEST_F(FrmMainTest, HelpFilesAndHomePageOpenThroughTheDesktop) {
     s.fakes.shell.succeed = false;
     s.trigger(u"mnuHome"_qs);
     EXPECT_EQ(s.messages.size(), 1);
+}
+
+// ---- What the window shows of the user's text, its menus and its colours ------------------
+// ---- What the window shows of the user's text, its menus and its colours ------------------
+
+namespace {
+
+// A text of the user's own in FileBox (file `name`), made current in the settings file.
+void writeOwnText(const QString& folder, const QString& title, const QStringList& paragraphs,
+                  const std::function<void(SettingsTable&)>& configure = {},
+                  const QString& name = u"240101000000.txt"_qs) {
+    QDir().mkpath(folder + u"/FileBox"_qs);
+    QStringList lines = {u"出所"_qs, u"240101"_qs, title, countsLine(ClassifyChars(paragraphs.join(QString()))),
+                         QStringList(10, u"99999.99"_qs).join(u',')};
+    lines += paragraphs;
+    writeAll(folder + u"/FileBox/"_qs + name, cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+    SettingsTable table;
+    table[Options::CurrentFile].address = name;
+    if (configure) configure(table);
+    writeAll(folder + u"/RudUZ.rvl"_qs, table.toBytes());
+}
+
+// Answers the next modal window once it is up.
+void whenModal(QObject* context, std::function<void(QWidget*)> answer) {
+    QTimer::singleShot(0, context, [answer] {
+        if (QWidget* modal = QApplication::activeModalWidget()) answer(modal);
+    });
+}
+
+ColourSettings::Rgb rgb(const QColor& c) { return {c.red(), c.green(), c.blue()}; }
+
+// The contrast against `background` of the pixel in `rect` that stands out most.
+double strongestContrast(const QImage& image, const QRect& rect, const QColor& background) {
+    double best = 1.0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            best = std::max(best, ColourSettings::contrastRatio(rgb(image.pixelColor(x, y)), rgb(background)));
+    return best;
+}
+
+bool holdsColour(const QImage& image, const QRect& rect, const QColor& colour) {
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            if (const QColor c = image.pixelColor(x, y); std::abs(c.red() - colour.red()) <= 2 &&
+                                                         std::abs(c.green() - colour.green()) <= 2 &&
+                                                         std::abs(c.blue() - colour.blue()) <= 2)
+                return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(FrmMainTest, TitlesAndParagraphsAreShownAsWrittenNeverAsMarkup) {
+    const QString markedUp[] = {
+        u"A&B <b>太字</b> <font color=red>赤</font>"_qs,
+        u"HTMLの<br>タグ"_qs,
+        u"<font color=red size=7>BIG</font><img src=\"/usr/share/pixmaps/debian-logo.png\">"_qs,
+    };
+    for (const QString& title : markedUp) {
+        SCOPED_TRACE(title.toStdString());
+        writeOwnText(folder(), title, {u"あいう"_qs, title});
+        Session s(folder());
+        ASSERT_TRUE(s.messages.isEmpty()) << s.messages.join(u'\n').toStdString();
+        for (const char* name : {"Label1", "Label2"}) {
+            const QLabel* shown = s.window->findChild<QLabel*>(QString::fromLatin1(name));
+            EXPECT_EQ(shown->text(), title) << name;
+            // Laid out as one line holding every character, tags and all.
+            const QFontMetrics metrics(shown->font());
+            EXPECT_GE(shown->sizeHint().width(), metrics.horizontalAdvance(title) - 2) << name;
+            EXPECT_LE(shown->sizeHint().height(), metrics.height() + 2) << name;
+        }
+        for (const QLabel* any : s.window->findChildren<QLabel*>())
+            EXPECT_EQ(any->textFormat(), Qt::PlainText) << any->objectName().toStdString();
+        EXPECT_EQ(s.label("Label9"), u"スピード(字／分)"_qs);
+    }
+}
+
+TEST_F(FrmMainTest, MessageBoxShowsAFileNameWithMarkupAsWritten) {
+    const QString name = u"<b>太字<font color=red>赤<img src=x>.txt"_qs;
+    writeOwnText(folder(), u"題"_qs, {u"あ"_qs}, {}, name);
+    writeAll(folder() + u"/FileBox/"_qs + name, QByteArray("\x00\x01\x02\xff\xfe", 5)); // damaged
+    Module1 module;
+    module.programFolder = folder();
+    FakePlatform fakes;
+    frmMain window(module, fakes.platform); // with the program's own message boxes
+    bool seen = false;
+    whenModal(&window, [&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        seen = true;
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+        EXPECT_TRUE(box->text().contains(name));
+        box->accept();
+    });
+    window.Form_Load();
+    EXPECT_TRUE(seen);
+}
+
+TEST_F(FrmMainTest, CancellingTheParagraphWindowKeepsWholeTextPractice) {
+    Session s(folder());
+    whenModal(s.window.get(), [](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+    s.trigger(u"mnuPa"_qs);
+    EXPECT_TRUE(s.item(u"mnuTh"_qs)->isChecked());
+    EXPECT_FALSE(s.item(u"mnuPa"_qs)->isChecked());
+    EXPECT_TRUE(s.item(u"mnuPa"_qs)->isEnabled());
+    EXPECT_FALSE(s.item(u"mnuSitei"_qs)->isEnabled());
+    EXPECT_EQ(s.label("Label21"), u"全文通し練習（全 12 段落）"_qs);
+
+    // Accepting switches the mode, and the items follow.
+    whenModal(s.window.get(), [](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
+    s.trigger(u"mnuPa"_qs);
+    EXPECT_FALSE(s.item(u"mnuTh"_qs)->isChecked());
+    EXPECT_TRUE(s.item(u"mnuPa"_qs)->isChecked());
+    EXPECT_FALSE(s.item(u"mnuPa"_qs)->isEnabled());
+    EXPECT_EQ(s.module.settings.number(Options::PracticeMode), 1);
+}
+
+TEST_F(FrmMainTest, ItemsThatExcludeEachOtherAreRadioItems) {
+    Session s(folder());
+    QList<QStringList> arrays = {{u"mnuTh"_qs, u"mnuPa"_qs}, {}, {}};
+    for (int i = 0; i < 5; ++i) arrays[1] << u"mnuKijun(%1)"_qs.arg(i);
+    for (QAction* a : s.window->findChildren<QAction*>())
+        if (a->objectName().startsWith(u"mnuSPL("_qs) && !a->isSeparator()) arrays[2] << a->objectName();
+    for (const Options::Group& group : Options::groups()) {
+        QStringList names;
+        for (const Options::Item& item : group.items)
+            if (item.caption[0] != 0) names << u"%1(%2)"_qs.arg(QString::fromUtf16(group.arrayName)).arg(item.index);
+        arrays << names;
+    }
+    for (const QStringList& names : arrays) {
+        SCOPED_TRACE(names.join(u' ').toStdString());
+        ASSERT_GE(names.size(), 2);
+        const QActionGroup* group = s.item(names.first())->actionGroup();
+        ASSERT_NE(group, nullptr);
+        EXPECT_EQ(group->exclusionPolicy(), QActionGroup::ExclusionPolicy::Exclusive);
+        EXPECT_EQ(group->actions().size(), names.size());
+        for (const QString& name : names) EXPECT_EQ(s.item(name)->actionGroup(), group);
+    }
+    // Choosing the checked item again keeps it checked.
+    s.trigger(u"mnuFontSize(2)"_qs);
+    EXPECT_TRUE(s.item(u"mnuFontSize(2)"_qs)->isChecked());
+}
+
+TEST_F(FrmMainTest, NextParagraphPreviewShowsOnlyWholeCharacters) {
+    QString longParagraph;
+    for (int i = 0; i < 30; ++i) longParagraph += u"漢字とかなWide ﾊﾝｶｸ、"_qs;
+    writeOwnText(folder(), u"題"_qs, {u"あいう"_qs, longParagraph});
+    {
+        Session s(folder());
+        const QLabel* preview = s.window->findChild<QLabel*>(u"Label2"_qs);
+        for (int size = 0; size < 5; ++size) {
+            SCOPED_TRACE(size);
+            s.trigger(u"mnuFontSize(%1)"_qs.arg(size));
+            const QString shown = preview->text();
+            const int width = preview->contentsRect().width();
+            const QFontMetrics metrics(preview->font());
+            ASSERT_FALSE(shown.isEmpty());
+            ASSERT_LT(shown.size(), longParagraph.size());
+            EXPECT_TRUE(longParagraph.startsWith(shown));
+            EXPECT_LE(metrics.horizontalAdvance(shown), width);
+            EXPECT_GT(metrics.horizontalAdvance(longParagraph.left(shown.size() + 1)), width);
+        }
+    }
+    // A preview that fits is shown whole.
+    writeOwnText(folder(), u"題"_qs, {u"あいう"_qs, u"短い段落"_qs});
+    Session shortText(folder());
+    EXPECT_EQ(shortText.label("Label2"), u"短い段落"_qs);
+}
+
+TEST_F(FrmMainTest, TypedAndMistypedCharactersTakeTheirColours) {
+    const QColor green(0, 160, 0), blue(0, 0, 160), red(255, 0, 0);
+    const struct {
+        const char* name;
+        bool dark, correctFlag, missFlag;
+    } cases[] = {{"light", false, false, false},
+                 {"dark", true, false, false},
+                 {"correct custom", false, true, false},
+                 {"miss custom", false, false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeOwnText(folder(), u"題"_qs, {u"漢漢漢"_qs}, [&](SettingsTable& t) {
+            t.setNumber(Options::Countdown, 1);
+            for (const auto& [flag, first, colour, on] :
+                 {std::tuple{44, 38, green, c.correctFlag}, std::tuple{45, 41, blue, c.missFlag}}) {
+                t.setNumber(flag, on ? 1 : 0);
+                t.setNumber(first, colour.red());
+                t.setNumber(first + 1, colour.green());
+                t.setNumber(first + 2, colour.blue());
+            }
+        });
+        const QPalette before = QApplication::palette();
+        if (c.dark) {
+            QPalette dark = before;
+            for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+                dark.setColor(role, QColor(40, 40, 40));
+            for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+                dark.setColor(role, QColor(235, 235, 235));
+            QApplication::setPalette(dark);
+        }
+        Session s(folder());
+        QApplication::setPalette(before);
+        s.window->StartAttempt();
+        s.fakes.clock.advance(10);
+        s.window->CountdownTick();
+        ASSERT_EQ(s.window->attempt().state(), AttemptState::Running);
+        s.window->findChild<QLineEdit*>(u"Text1"_qs)->setText(u"漢x"_qs); // right, then wrong
+
+        auto* view = s.window->findChild<CharCellView*>();
+        const QImage image = view->grab().toImage();
+        const QRect typed = view->cellRect(0), wrong = view->cellRect(1), untyped = view->cellRect(2);
+        const QColor background = image.pixelColor(untyped.topLeft());
+        EXPECT_EQ(background.lightness() < 128, c.dark);
+        if (c.correctFlag) {
+            EXPECT_TRUE(holdsColour(image, typed, green));
+        } else {
+            // Fainter than the characters still to type, and still readable.
+            const double contrast = strongestContrast(image, typed, background);
+            EXPECT_GE(contrast, 3.0);
+            EXPECT_LT(contrast, strongestContrast(image, untyped, background) / 2);
+        }
+        EXPECT_TRUE(holdsColour(image, wrong, c.missFlag ? blue : red));
+        EXPECT_FALSE(holdsColour(image, wrong, c.missFlag ? red : blue));
+    }
 }
