@@ -477,8 +477,10 @@ void frmMain::Form_Load() {
     Label22->setText(Options::retryHint(m.settings.number(Options::RetryKey)));
     applyFontLayout();
 
-    TextLoading::loadCurrentText(m, &error);
-    if (!error.isEmpty()) message(error + u"\n腕試しのテキストを読み込みます。"_qs);
+    // A text deleted outside the program quietly gives way to the chosen sample; one that is
+    // still there but cannot be practised is worth a word.
+    if (TextLoading::loadCurrentText(m, &error) == TextLoading::LoadResult::Unusable)
+        message(error + u"\n腕試しのテキストを読み込みます。"_qs);
     showText();
 }
 
@@ -625,8 +627,10 @@ void frmMain::sampleChosen(int index) {
 
 void frmMain::reloadCurrentText() {
     QString error;
-    TextLoading::loadCurrentText(m, &error);
-    if (!error.isEmpty()) message(error + u"\n腕試しのテキストを読み込みます。"_qs);
+    // While the program runs the text on show changes under the user's eyes: always say why.
+    const TextLoading::LoadResult result = TextLoading::loadCurrentText(m, &error);
+    if (result == TextLoading::LoadResult::Missing || result == TextLoading::LoadResult::Unusable)
+        message(error + u"\n腕試しのテキストを読み込みます。"_qs);
     showText();
 }
 
