@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The one list of Debian packages the project needs: build, tests, benchmarks and
-# the end-to-end runs under Xvfb. Installs only what is missing; needs root (or sudo).
+# The one list of Debian packages the project needs: build, tests, benchmarks, the
+# end-to-end runs under Xvfb and the input-method set-up of the README (im-config and
+# the fcitx5 configuration tool, which are only recommends of fcitx5 and so not installed
+# with it here). Installs only what is missing; needs root (or sudo).
 set -euo pipefail
 
 PACKAGES=(
@@ -11,6 +13,7 @@ PACKAGES=(
     libxcb1-dev
     xvfb x11-utils x11-xkb-utils xdotool dbus-daemon
     fcitx5 fcitx5-mozc fcitx5-frontend-qt6
+    im-config fcitx5-config-qt
     fonts-ipafont-gothic imagemagick
 )
 

@@ -10,6 +10,11 @@ std::optional<TopLeft> restored(int storedTop, int storedLeft, int screenWidth, 
     return TopLeft{storedTop, storedLeft};
 }
 
+TopLeft toStored(TopLeft frame) {
+    if (frame.top == 0) frame.top = 1;
+    return frame;
+}
+
 TopLeft centred(int screenWidth, int screenHeight, int windowWidth, int windowHeight) {
     return {(screenHeight - windowHeight) / 2, (screenWidth - windowWidth) / 2};
 }

@@ -17,6 +17,13 @@ struct TopLeft {
  */
 std::optional<TopLeft> restored(int storedTop, int storedLeft, int screenWidth, int screenHeight, int windowWidth);
 
+/**
+ * The entries to store for a window whose frame is at `frame` (relative to the screen's
+ * origin). A top of 0 would read back as "nothing stored" and centre the window: it is
+ * stored as 1 twip, which is still less than a pixel.
+ */
+TopLeft toStored(TopLeft frame);
+
 /** The centred position. */
 TopLeft centred(int screenWidth, int screenHeight, int windowWidth, int windowHeight);
 

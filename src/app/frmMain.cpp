@@ -492,16 +492,23 @@ void frmMain::Form_Load() {
     Label22->setText(Options::retryHint(m.settings.number(Options::RetryKey)));
     applyFontLayout();
 
-    TextLoading::loadCurrentText(m, &error);
-    if (!error.isEmpty()) message(error + u"\n腕試しのテキストを読み込みます。"_qs);
+    // A text deleted outside the program quietly gives way to the chosen sample; one that is
+    // still there but cannot be practised is worth a word.
+    if (TextLoading::loadCurrentText(m, &error) == TextLoading::LoadResult::Unusable)
+        message(error + u"\n腕試しのテキストを読み込みます。"_qs);
     showText();
 }
 
 bool frmMain::Form_Unload() {
     m_unloaded = true;
-    const QPoint topLeft = geometry().topLeft();
-    m.settings.setNumber(Options::WindowTop, twips::fromPixels(topLeft.y()));
-    m.settings.setNumber(Options::WindowLeft, twips::fromPixels(topLeft.x()));
+    // The frame's top left relative to the screen, the very point placeWindow() moves the frame
+    // to: whatever panels or window frames the desktop adds, the window reopens where it was.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QPoint frame = pos() - (screen ? screen->geometry().topLeft() : QPoint());
+    const WindowPosition::TopLeft stored =
+        WindowPosition::toStored({twips::fromPixels(frame.y()), twips::fromPixels(frame.x())});
+    m.settings.setNumber(Options::WindowTop, stored.top);
+    m.settings.setNumber(Options::WindowLeft, stored.left);
     SettingsFile file(m.settingsPath());
     QString error;
     if (file.save(m.settings, &error)) return true;
@@ -519,17 +526,23 @@ void frmMain::measureJapaneseDisplay() {
 }
 
 void frmMain::placeWindow() {
-    const QScreen* screen = this->screen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect whole = screen ? screen->geometry() : QRect(0, 0, 1280, 1024);
+    const QRect available = screen ? screen->availableGeometry() : whole;
     const QSize frame = frameGeometry().size().expandedTo(size());
-    const int screenW = twips::fromPixels(available.width());
-    const int screenH = twips::fromPixels(available.height());
     const int windowW = twips::fromPixels(frame.width());
     const int windowH = twips::fromPixels(frame.height());
-    const auto position = WindowPosition::restored(m.settings.number(Options::WindowTop),
-                                                   m.settings.number(Options::WindowLeft), screenW, screenH, windowW)
-                              .value_or(WindowPosition::centred(screenW, screenH, windowW, windowH));
-    move(available.left() + twips::toPixels(position.left), available.top() + twips::toPixels(position.top));
+    const int top = m.settings.number(Options::WindowTop);
+    const int left = m.settings.number(Options::WindowLeft);
+    if (WindowPosition::restored(top, left, twips::fromPixels(whole.width()), twips::fromPixels(whole.height()),
+                                 windowW)) {
+        move(whole.topLeft() + QPoint(twips::toPixels(left), twips::toPixels(top)));
+        return;
+    }
+    // A new or unreachable position: the middle of the area that panels and docks leave free.
+    const WindowPosition::TopLeft centred = WindowPosition::centred(
+        twips::fromPixels(available.width()), twips::fromPixels(available.height()), windowW, windowH);
+    move(available.topLeft() + QPoint(twips::toPixels(centred.left), twips::toPixels(centred.top)));
 }
 
 void frmMain::applyColours() {
@@ -648,8 +661,10 @@ void frmMain::sampleChosen(int index) {
 
 void frmMain::reloadCurrentText() {
     QString error;
-    TextLoading::loadCurrentText(m, &error);
-    if (!error.isEmpty()) message(error + u"\n腕試しのテキストを読み込みます。"_qs);
+    // While the program runs the text on show changes under the user's eyes: always say why.
+    const TextLoading::LoadResult result = TextLoading::loadCurrentText(m, &error);
+    if (result == TextLoading::LoadResult::Missing || result == TextLoading::LoadResult::Unusable)
+        message(error + u"\n腕試しのテキストを読み込みます。"_qs);
     showText();
 }
 

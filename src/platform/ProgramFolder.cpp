@@ -23,8 +23,11 @@ QString resolveProgramFolder(const QString& rinvaleHomeEnv, const QString& execu
                              const QString& homeDir) {
     if (!rinvaleHomeEnv.isEmpty()) return absoluteClean(rinvaleHomeEnv);
     if (!executableDir.isEmpty()) {
-        const QFileInfo info(executableDir);
-        if (info.isDir() && info.isWritable()) return absoluteClean(executableDir);
+        // Only a copy that already keeps its records beside itself stays portable; a writable
+        // folder alone (a build folder, a download folder) would lose them to its next clean-up.
+        const QFileInfo folder(executableDir);
+        const QFileInfo settings(executableDir + u'/' + QString::fromUtf16(PortableSettingsFile));
+        if (folder.isDir() && folder.isWritable() && settings.isFile()) return absoluteClean(executableDir);
     }
     // The XDG rules ignore a relative XDG_DATA_HOME.
     const QString dataHome = QDir::isAbsolutePath(xdgDataHome) ? xdgDataHome : homeDir + u"/.local/share"_qs;

@@ -5,10 +5,15 @@
 
 // The program folder holds the settings file, FileBox, LogBox, Help.txt and ReadMe.txt.
 
+/** The settings file; an executable's folder holding it is a portable copy of the program. */
+inline constexpr char16_t PortableSettingsFile[] = u"RudUZ.rvl";
+
 /**
- * Chooses the program folder: rinvaleHomeEnv when not empty, otherwise executableDir when
- * it is a writable folder, otherwise xdgDataHome/RinvaleQX (homeDir/.local/share/RinvaleQX
- * when xdgDataHome is empty or not absolute). Creates nothing; the result is absolute.
+ * Chooses the program folder: rinvaleHomeEnv when not empty; otherwise executableDir when
+ * it already holds the settings file and is writable (a portable copy); otherwise
+ * xdgDataHome/RinvaleQX (homeDir/.local/share/RinvaleQX when xdgDataHome is empty or not
+ * absolute). A build folder is thus never chosen by itself. Creates nothing; the result is
+ * absolute.
  */
 QString resolveProgramFolder(const QString& rinvaleHomeEnv, const QString& executableDir, const QString& xdgDataHome,
                              const QString& homeDir);

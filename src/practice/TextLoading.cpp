@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace TextLoading {
 namespace {
 
@@ -20,8 +22,9 @@ bool isTypeable(QChar c) {
     return u >= 0x20 && u != 0x7F && u != 0xFFFD && !c.isSurrogate();
 }
 
-// Splits file text into lines at CR LF, CR or LF, reading at most `maxLines`.
-QStringList splitLines(const QString& text, int maxLines) {
+// Splits file text into lines at CR LF, CR or LF, keeping at most `maxLines`. *moreText tells
+// whether anything but white space follows the lines kept.
+QStringList splitLines(const QString& text, int maxLines, bool* moreText) {
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
@@ -32,17 +35,20 @@ QStringList splitLines(const QString& text, int maxLines) {
         if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n') ++end;
         start = end + 1;
     }
+    *moreText = std::any_of(text.cbegin() + std::min(start, n), text.cend(), [](QChar c) { return !c.isSpace(); });
     return lines;
 }
 
-// The text ends at its first empty paragraph line; anything after it is not part of the text.
-void cutAtFirstEmptyParagraph(QStringList& lines) {
-    for (int i = First; i < lines.size(); ++i) {
-        if (basic::RTrim(lines[i]).isEmpty()) {
-            lines.resize(i);
-            return;
-        }
-    }
+// Blank lines after the last paragraph end the file harmlessly and are dropped. A blank line with
+// paragraphs after it means the file was edited by hand: practising only the paragraphs before it
+// while the statistics line describes the whole would mislead. Returns that line's number (from 1).
+int blankLineInsideText(QStringList& lines, bool moreText) {
+    if (!moreText)
+        while (lines.size() > First && basic::RTrim(lines.last()).isEmpty())
+            lines.removeLast();
+    for (int i = First; i < lines.size(); ++i)
+        if (basic::RTrim(lines[i]).isEmpty()) return i + 1;
+    return 0;
 }
 
 int clampedParagraph(const Module1& m, int index) {
@@ -153,9 +159,13 @@ QStringList practiceLinesFromBytes(QByteArrayView bytes, QString* problem) {
         if (problem) *problem = u"の文字コードがShift_JIS（CP932）ではないため練習できません。"_qs;
         return {};
     }
-    QStringList lines = splitLines(text, CurrentText::MaxLines);
-    cutAtFirstEmptyParagraph(lines);
-    const QString why = checkPracticeLines(lines);
+    bool moreText = false;
+    QStringList lines = splitLines(text, CurrentText::MaxLines, &moreText);
+    QString why;
+    if (const int blankLine = blankLineInsideText(lines, moreText))
+        why = QString::number(blankLine) + u"行目が空行です。段落と段落の間に空行は置けません。"_qs;
+    else
+        why = checkPracticeLines(lines);
     if (!why.isEmpty()) {
         if (problem) *problem = u"は練習できません。\n"_qs + why;
         return {};
@@ -190,13 +200,20 @@ void chooseSample(Module1& m, int menuIndex) {
     LoadSampleText(m, menuIndex);
 }
 
-void loadCurrentText(Module1& m, QString* error) {
+LoadResult loadCurrentText(Module1& m, QString* error) {
     if (error) error->clear();
-    if (!m.settings[Options::CurrentFile].address.isEmpty()) {
-        if (LoadOwnText(m, error)) return;
-        m.settings[Options::CurrentFile].address.clear();
+    LoadResult result = LoadResult::Sample;
+    QString& name = m.settings[Options::CurrentFile].address;
+    if (!name.isEmpty()) {
+        if (LoadOwnText(m, error)) return LoadResult::OwnText;
+        // A text deleted outside the program is no damage: the chosen sample takes its place.
+        const QFileInfo info(m.fileBoxPath() + u'/' + name);
+        result =
+            isPlainFileName(name) && !info.exists() && !info.isSymLink() ? LoadResult::Missing : LoadResult::Unusable;
+        name.clear();
     }
     LoadSampleText(m, m.settings.number(Options::ChosenSample));
+    return result;
 }
 
 void wholeTextPractice(Module1& m) {

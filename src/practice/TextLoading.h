@@ -28,15 +28,15 @@ int segmentCellCount(QStringView line);
 
 /**
  * Reads a practice-text file of FileBox: code page 932, lines ended by CR LF (a lone CR
- * or LF is accepted too). The text ends at the first empty paragraph line. Returns the
+ * or LF is accepted too), blank lines after the last paragraph ignored. Returns the
  * lines, or an empty list with a message saying why the text cannot be practised.
  */
 QStringList readPracticeFile(const QString& fileBox, const QString& name, QString* error);
 
 /**
- * The lines of a practice-text file's bytes (code page 932; CR LF, CR or LF), cut at the
- * first empty paragraph line and checked. Returns an empty list and *problem when the
- * bytes cannot be practised.
+ * The lines of a practice-text file's bytes (code page 932; CR LF, CR or LF), checked.
+ * Returns an empty list and *problem when the bytes cannot be practised, among them a
+ * blank line between paragraphs (the problem names the line).
  */
 QStringList practiceLinesFromBytes(QByteArrayView bytes, QString* problem);
 
@@ -58,11 +58,19 @@ void LoadSampleText(Module1& m, int menuIndex);
  */
 void chooseSample(Module1& m, int menuIndex);
 
+/** What loadCurrentText loaded. */
+enum class LoadResult {
+    OwnText,  ///< the file of entry 200
+    Sample,   ///< the chosen sample, no file being current
+    Missing,  ///< the chosen sample: the file of entry 200 no longer exists
+    Unusable, ///< the chosen sample: the file of entry 200 exists but cannot be practised
+};
+
 /**
  * Start-up and fallback: loads the file of entry 200, or the chosen sample when there is
- * none or it cannot be practised (then entry 200 is cleared and *error tells why).
+ * none or it cannot be practised. On a fallback entry 200 is cleared and *error says why.
  */
-void loadCurrentText(Module1& m, QString* error);
+LoadResult loadCurrentText(Module1& m, QString* error);
 
 /** Whole-text practice (mnuTh): the text is not reloaded; spaces appended earlier stay. */
 void wholeTextPractice(Module1& m);

@@ -1,5 +1,7 @@
 #include "platform/ProgramFolder.h"
 
+#include "app/SettingsTable.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,26 +20,49 @@ bool touch(const QString& path, QFile::Permissions permissions) {
 
 constexpr QFile::Permissions ReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
 
+// Sets an environment variable for one scope and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QString& value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
+        value.isNull() ? void(qunsetenv(name)) : void(qputenv(name, QFile::encodeName(value)));
+    }
+    ~ScopedEnv() { m_had ? void(qputenv(m_name, m_old)) : void(qunsetenv(m_name)); }
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
 } // namespace
 
 TEST(ProgramFolder, ResolvesInOrderOfPreference) {
     QTemporaryDir root;
-    const QString exe = root.filePath(u"bin"_qs), lockedExe = root.filePath(u"lockedbin"_qs);
+    const QString plainExe = root.filePath(u"bin"_qs), portableExe = root.filePath(u"portable"_qs);
+    const QString lockedExe = root.filePath(u"lockedbin"_qs), oddExe = root.filePath(u"odd"_qs);
     const QString home = root.filePath(u"home"_qs), xdg = root.filePath(u"xdg"_qs);
-    ASSERT_TRUE(QDir().mkpath(exe) && QDir().mkpath(lockedExe));
+    const QString settings = QString::fromUtf16(PortableSettingsFile);
+    ASSERT_TRUE(QDir().mkpath(plainExe) && QDir().mkpath(lockedExe) && QDir().mkpath(portableExe));
+    ASSERT_TRUE(QDir().mkpath(oddExe + u'/' + settings)); // a folder of that name is no settings file
+    ASSERT_TRUE(touch(portableExe + u'/' + settings, ReadOnly | QFile::WriteOwner));
+    ASSERT_TRUE(touch(lockedExe + u'/' + settings, ReadOnly | QFile::WriteOwner));
     ASSERT_TRUE(QFile::setPermissions(lockedExe, QFile::ReadOwner | QFile::ExeOwner));
     const QString homeData = home + u"/.local/share/RinvaleQX"_qs;
+    const QString xdgData = xdg + u"/RinvaleQX"_qs;
     const struct Case {
         const char* what;
         QString env, exeDir, xdgHome, expected;
         bool needsPermissionChecks = false;
     } cases[] = {
-        {"RINVALE_HOME wins, cleaned", root.filePath(u"custom/../c2/"_qs), exe, xdg, root.filePath(u"c2"_qs)},
-        {"writable executable folder", {}, exe, xdg, exe},
-        {"missing executable folder", {}, root.filePath(u"gone"_qs), xdg, xdg + u"/RinvaleQX"_qs},
-        {"no XDG_DATA_HOME", {}, {}, {}, homeData},
+        {"RINVALE_HOME wins, cleaned", root.filePath(u"custom/../c2/"_qs), portableExe, xdg, root.filePath(u"c2"_qs)},
+        {"portable copy: settings file beside the executable", {}, portableExe, xdg, portableExe},
+        {"writable executable folder without settings (a build folder)", {}, plainExe, xdg, xdgData},
+        {"settings name taken by a folder", {}, oddExe, xdg, xdgData},
+        {"missing executable folder", {}, root.filePath(u"gone"_qs), xdg, xdgData},
+        {"no XDG_DATA_HOME", {}, plainExe, {}, homeData},
         {"relative XDG_DATA_HOME is ignored", {}, {}, u"rel/data"_qs, homeData},
-        {"read-only executable folder", {}, lockedExe, xdg, xdg + u"/RinvaleQX"_qs, true},
+        {"read-only portable copy", {}, lockedExe, xdg, xdgData, true},
     };
     for (const auto& c : cases) {
         if (c.needsPermissionChecks && geteuid() == 0) continue; // root may write into any folder
@@ -45,6 +70,23 @@ TEST(ProgramFolder, ResolvesInOrderOfPreference) {
     }
     EXPECT_FALSE(QFileInfo::exists(xdg)) << "resolving must create nothing";
     QFile::setPermissions(lockedExe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(ProgramFolder, PortableMarkIsTheSettingsFile) {
+    EXPECT_EQ(QString::fromUtf16(PortableSettingsFile), QString::fromUtf16(SettingsFile::FileName));
+}
+
+TEST(ProgramFolder, WithoutRinvaleHomeRecordsGoToTheDataFolderNotBesideTheBuild) {
+    // The test executable lies in a writable build folder without a settings file.
+    QTemporaryDir root;
+    const QString xdg = root.filePath(u"data"_qs);
+    const QString exeDir = QFileInfo(QFileInfo(u"/proc/self/exe"_qs).canonicalFilePath()).absolutePath();
+    ASSERT_TRUE(QFileInfo(exeDir).isWritable());
+    ASSERT_FALSE(QFileInfo::exists(exeDir + u"/RudUZ.rvl"_qs));
+    const ScopedEnv home("RINVALE_HOME", QString());
+    const ScopedEnv data("XDG_DATA_HOME", xdg);
+    EXPECT_EQ(programFolder(), xdg + u"/RinvaleQX"_qs);
+    EXPECT_TRUE(QFileInfo(xdg + u"/RinvaleQX"_qs).isDir());
 }
 
 TEST(ProgramFolder, FoldersAreCreatedWhereTheyCanBe) {

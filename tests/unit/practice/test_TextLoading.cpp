@@ -42,7 +42,7 @@ protected:
 
 TEST_F(TextLoadingTest, FirstStartLoadsTheFirstSample) {
     QString error;
-    loadCurrentText(m, &error);
+    EXPECT_EQ(loadCurrentText(m, &error), LoadResult::Sample);
     EXPECT_TRUE(error.isEmpty());
     const TextView v = view(m);
     EXPECT_EQ(v.title, u"腕試し１　国際連合憲章 前文"_qs);
@@ -149,12 +149,60 @@ TEST_F(TextLoadingTest, LoadsAnOwnTextFile) {
     EXPECT_FLOAT_EQ(m.text.bestTimes[2], BestTimesLine::EmptyTime);
 }
 
-TEST_F(TextLoadingTest, AcceptsLoneLineFeedsAndIgnoresWhatFollowsAnEmptyLine) {
-    writeBytes(u"a.txt"_qs, cp932::encode(textLines({u"一つ目"_qs, u"二つ目"_qs, QString(), u"残り"_qs}).join(u'\n')));
+TEST_F(TextLoadingTest, BlankLinesBetweenParagraphsRefuseTheWholeText) {
+    const QStringList three = textLines({u"一つ目"_qs, u"二つ目"_qs, u"三つ目"_qs});
+    QStringList blankAfterSecond = three;
+    blankAfterSecond.insert(7, QString());
+    QStringList spacesAfterFirst = three;
+    spacesAfterFirst.insert(6, u"   "_qs);
+    QStringList farBlank = three.mid(0, 8) + QStringList(1100, QString()) + QStringList{u"三つ目"_qs};
+    const struct Case {
+        const char* what;
+        QByteArray bytes;
+        int blankLine; // 0: the text loads with its three paragraphs
+    } cases[] = {
+        {"blank line after paragraph 2", cp932::encode(blankAfterSecond.join(u"\r\n"_qs)), 8},
+        {"line of spaces after paragraph 1", cp932::encode(spacesAfterFirst.join(u"\r\n"_qs)), 7},
+        {"blank line with lone line feeds", cp932::encode(blankAfterSecond.join(u'\n')), 8},
+        {"paragraph after 1100 blank lines", cp932::encode(farBlank.join(u"\r\n"_qs)), 9},
+        {"blank lines at the end", cp932::encode(three.join(u"\r\n"_qs) + u"\r\n\r\n \r\n"_qs), 0},
+        {"1100 blank lines at the end", cp932::encode((three + QStringList(1100, QString())).join(u"\r\n"_qs)), 0},
+        {"lone line feeds", cp932::encode(three.join(u'\n') + u'\n'), 0},
+        {"lone carriage returns", cp932::encode(three.join(u'\r')), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeBytes(u"hand.txt"_qs, c.bytes);
+        m.settings.setNumber(Options::ChosenSample, 1);
+        QString error;
+        const LoadResult result = loadCurrentText(m, &error);
+        if (c.blankLine == 0) {
+            ASSERT_EQ(result, LoadResult::OwnText) << error.toStdString();
+            EXPECT_EQ(m.text.LineCount, 8);
+            EXPECT_EQ(view(m).modeLine, u"全文通し練習（全 3 段落）"_qs);
+            EXPECT_EQ(m.text.line(7), u"三つ目"_qs);
+            continue;
+        }
+        EXPECT_EQ(result, LoadResult::Unusable);
+        EXPECT_TRUE(error.contains(u"hand.txt"_qs)) << error.toStdString();
+        EXPECT_TRUE(error.contains(QString::number(c.blankLine) + u"行目が空行です"_qs)) << error.toStdString();
+        // Never a part of the text: the chosen sample instead.
+        EXPECT_TRUE(m.settings[Options::CurrentFile].address.isEmpty());
+        EXPECT_EQ(view(m).menus.sampleChecked, 1);
+    }
+}
+
+TEST_F(TextLoadingTest, ATextDeletedOutsideTheProgramGivesWayToTheChosenSample) {
+    m.settings[Options::CurrentFile].address = u"240101120000.txt"_qs; // no such file in FileBox
+    m.settings.setNumber(Options::ChosenSample, 4);
     QString error;
-    ASSERT_TRUE(LoadOwnText(m, &error)) << error.toStdString();
-    EXPECT_EQ(m.text.LineCount, 7);
-    EXPECT_EQ(m.text.line(6), u"二つ目"_qs);
+    EXPECT_EQ(loadCurrentText(m, &error), LoadResult::Missing);
+    EXPECT_TRUE(error.contains(u"240101120000.txt"_qs)); // for a reload while the program runs
+    EXPECT_TRUE(m.settings[Options::CurrentFile].address.isEmpty());
+    const TextView v = view(m);
+    EXPECT_FALSE(v.menus.editCurrentEnabled);
+    EXPECT_EQ(v.menus.sampleChecked, 4);
+    EXPECT_TRUE(m.text.line(2).startsWith(u"腕試し４"_qs));
 }
 
 TEST_F(TextLoadingTest, UnreadableStatisticsAreCountedFromTheParagraphs) {
@@ -200,8 +248,8 @@ TEST_F(TextLoadingTest, TextsThatCannotBePractisedFallBackToTheChosenSample) {
         m.settings[Options::CurrentFile].address = c.name;
         m.settings.setNumber(Options::ChosenSample, 3);
         QString error;
-        loadCurrentText(m, &error);
-        EXPECT_FALSE(error.isEmpty());
+        const LoadResult result = loadCurrentText(m, &error);
+        EXPECT_EQ(result, c.bytes.isNull() && c.name == u"gone.txt"_qs ? LoadResult::Missing : LoadResult::Unusable);
         EXPECT_TRUE(error.contains(c.name)) << error.toStdString();
         EXPECT_TRUE(m.settings[Options::CurrentFile].address.isEmpty());
         EXPECT_EQ(m.text.line(2), u"腕試し３　世界人権宣言（仮訳文） 前文"_qs);
