@@ -12,6 +12,7 @@ PACKAGES=(
     xvfb x11-utils x11-xkb-utils xdotool dbus-daemon
     fcitx5 fcitx5-mozc fcitx5-frontend-qt6
     fonts-ipafont-gothic imagemagick
+    python3-xlib
 )
 
 missing=()

@@ -7,7 +7,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
+#include "practice/widgets/InputBox.h"
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -27,7 +27,7 @@ protected:
         window->Form_Load();
         window->show();
         QApplication::setActiveWindow(window.get());
-        Text1 = window->findChild<QLineEdit*>(u"Text1"_qs);
+        Text1 = window->findChild<InputBox*>(u"Text1"_qs);
     }
     void TearDown() override { window->close(); }
 
@@ -63,7 +63,7 @@ protected:
     Module1 module;
     FakePlatform fakes;
     std::unique_ptr<frmMain> window;
-    QLineEdit* Text1 = nullptr;
+    InputBox* Text1 = nullptr;
 };
 
 } // namespace

@@ -11,7 +11,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
+#include "practice/widgets/InputBox.h"
 #include <QListWidget>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -50,7 +50,7 @@ protected:
         window = std::make_unique<frmMain>(module, fakes.platform);
         window->setMessageHandler([this](const QString& text) { messages.append(text); });
         window->Form_Load();
-        Text1 = window->findChild<QLineEdit*>(u"Text1"_qs);
+        Text1 = window->findChild<InputBox*>(u"Text1"_qs);
     }
     void TearDown() override { window->close(); }
     virtual void configure(SettingsTable&) {}
@@ -86,7 +86,7 @@ protected:
     FakePlatform fakes;
     QStringList messages;
     std::unique_ptr<frmMain> window;
-    QLineEdit* Text1 = nullptr;
+    InputBox* Text1 = nullptr;
 };
 
 } // namespace
