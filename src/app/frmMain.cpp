@@ -148,6 +148,7 @@ frmMain::frmMain(Module1& module, Platform& platform, QWidget* parent)
         [this](quint32 nativeKey) { m_keyStream.rawRelease(nativeKey, m_platform.clock.timeGetTime()); });
     // A menu closed with Esc leaves the menu bar holding the keyboard: typing goes back to the box.
     for (QMenu* menu : std::as_const(m_menus)) {
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { m_trace.line(u"menu "_qs + menu->objectName()); });
         connect(menu, &QMenu::aboutToHide, this, [this] {
             QTimer::singleShot(0, this, [this] {
                 if (Text1->isEnabled() && isActiveWindow() && !QApplication::activePopupWidget()) Text1->setFocus();
