@@ -79,6 +79,15 @@ TEST_F(InputBoxTest, AHugePasteIsCutAtTheLimit) {
     EXPECT_EQ(box.text().size(), InputBox::MaxLength);
     EXPECT_FALSE(box.text().contains(u'い'));
     EXPECT_FALSE(box.text().contains(u'う'));
+
+    // A cut never splits a character outside the basic plane.
+    box.clearInput();
+    QString wide(InputBox::MaxLength - 1, u'a');
+    wide += QString::fromUtf16(u"𠮷𠮷");
+    QApplication::clipboard()->setText(wide);
+    box.paste();
+    EXPECT_EQ(box.text().size(), InputBox::MaxLength - 1);
+    EXPECT_FALSE(box.text().back().isHighSurrogate());
 }
 
 TEST_F(InputBoxTest, LongInputWrapsOverTheRowsAndScrollsDown) {

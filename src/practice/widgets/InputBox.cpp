@@ -18,6 +18,17 @@ InputBox::InputBox(QWidget* parent) : QPlainTextEdit(parent) {
     connect(this, &QPlainTextEdit::textChanged, this, &InputBox::refreshSurplus);
 }
 
+namespace {
+
+// The first `count` characters of `text`, one fewer when the cut would split a surrogate pair.
+QString firstCharacters(const QString& text, qsizetype count) {
+    if (count <= 0) return QString();
+    if (count < text.size() && text[count - 1].isHighSurrogate()) --count;
+    return text.left(count);
+}
+
+} // namespace
+
 QString InputBox::withoutLineBreaks(QString text) {
     text.removeIf([](QChar c) {
         const char16_t u = c.unicode();
@@ -32,7 +43,7 @@ void InputBox::setText(const QString& text) {
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
     cursor.removeSelectedText();
-    cursor.insertText(withoutLineBreaks(text).left(MaxLength));
+    cursor.insertText(firstCharacters(withoutLineBreaks(text), MaxLength));
     cursor.endEditBlock();
     setTextCursor(cursor);
 }
@@ -105,7 +116,7 @@ void InputBox::inputMethodEvent(QInputMethodEvent* event) {
         return;
     }
     QInputMethodEvent trimmed(event->preeditString(), event->attributes());
-    trimmed.setCommitString(kept.left(std::max(0, room)), event->replacementStart(), event->replacementLength());
+    trimmed.setCommitString(firstCharacters(kept, room), event->replacementStart(), event->replacementLength());
     QPlainTextEdit::inputMethodEvent(&trimmed);
 }
 
@@ -120,7 +131,7 @@ void InputBox::insertFromMimeData(const QMimeData* source) {
 void InputBox::insertLimited(const QString& text) {
     QTextCursor cursor = textCursor();
     const int kept = document()->characterCount() - 1 - int(cursor.selectionEnd() - cursor.selectionStart());
-    const QString insert = withoutLineBreaks(text).left(std::max(0, MaxLength - kept));
+    const QString insert = firstCharacters(withoutLineBreaks(text), MaxLength - kept);
     if (insert.isEmpty() && !cursor.hasSelection()) return;
     cursor.insertText(insert);
     setTextCursor(cursor);
