@@ -15,6 +15,7 @@ PACKAGES=(
     fcitx5 fcitx5-mozc fcitx5-frontend-qt6
     im-config fcitx5-config-qt
     fonts-ipafont-gothic imagemagick
+    python3-xlib
 )
 
 missing=()

@@ -16,6 +16,7 @@
 #include "practice/frmDanraku.h"
 #include "practice/widgets/CharCellView.h"
 #include "practice/widgets/FontCellMetrics.h"
+#include "practice/widgets/InputBox.h"
 #include "records/RecordDeletion.h"
 #include "records/RecordFiles.h"
 #include "records/frmKeikoku3.h"
@@ -38,7 +39,6 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -137,14 +137,33 @@ frmMain::frmMain(Module1& module, Platform& platform, QWidget* parent)
     qApp->installEventFilter(this);
     m_platform.keyboard.setRawPressHandler([this](int keyCode, quint32 nativeKey, const KeySnapshot& held) {
         // Keys for an open menu or dialog are not the practice's keys.
-        if (isActiveWindow() && !QApplication::activeModalWidget() && !QApplication::activePopupWidget())
-            m_keyStream.rawPress(keyCode, nativeKey, m_platform.clock.timeGetTime(), held);
+        if (!isActiveWindow() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) return;
+        if (keyCode != KeyCode::Alt && held.isDown(KeyCode::Alt)) {
+            // Alt+letter is a menu's. The input method would swallow the letter into a
+            // composition and leave the menu bar holding the keyboard, so the composition goes
+            // first (this runs before the input method sees the key).
+            dropComposition();
+            return;
+        }
+        m_keyStream.rawPress(keyCode, nativeKey, m_platform.clock.timeGetTime(), held);
     });
+    m_platform.keyboard.setRawReleaseHandler(
+        [this](quint32 nativeKey) { m_keyStream.rawRelease(nativeKey, m_platform.clock.timeGetTime()); });
+    // A menu closed with Esc leaves the menu bar holding the keyboard: typing goes back to the box.
+    for (QMenu* menu : std::as_const(m_menus)) {
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { m_trace.line(u"menu "_qs + menu->objectName()); });
+        connect(menu, &QMenu::aboutToHide, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                if (Text1->isEnabled() && isActiveWindow() && !QApplication::activePopupWidget()) Text1->setFocus();
+            });
+        });
+    }
 }
 
 frmMain::~frmMain() {
     qApp->removeEventFilter(this);
     m_platform.keyboard.setRawPressHandler({});
+    m_platform.keyboard.setRawReleaseHandler({});
 }
 
 // ---- Building the window -------------------------------------------------------------
@@ -314,11 +333,10 @@ void frmMain::buildControls() {
     Label2->setTextFormat(Qt::PlainText);
 
     Picture4 = makePanel(form, u"Picture4"_qs, true);
-    Text1 = new QLineEdit(Picture4);
+    Text1 = new InputBox(Picture4);
     Text1->setObjectName(u"Text1"_qs);
     Text1->setEnabled(false);
-    Text1->setFrame(false);
-    connect(Text1, &QLineEdit::textChanged, this, &frmMain::Text1_Change);
+    connect(Text1, &InputBox::textChanged, this, &frmMain::Text1_Change);
 
     Picture5 = makePanel(Picture4, u"Picture5"_qs, false);
     Label3 = new QLabel(Picture5);
@@ -778,7 +796,8 @@ void frmMain::layoutSegment() {
     const CurrentText& t = m.text;
     LayoutSegment(m_display, t.line(t.CurrentLine), t.line(t.CurrentLine + 1),
                   m.settings.number(Options::PracticeMode) != 0, *m_metrics, TextPanelWidth, m.VisibleRows);
-    Text1->clear();
+    // A composition under way belongs to the next paragraph: clearing must not end it.
+    Text1->clearInput();
     // Only whole characters: a glyph cut at the panel's edge reads as another character.
     Label2->setText(plaintext::wholeCharactersThatFit(m_display.previewText, Label2->fontMetrics(),
                                                       Label2->contentsRect().width()));
@@ -794,6 +813,7 @@ void frmMain::StartAttempt() {
     if (m_attempt.state() != AttemptState::Ready) return;
     m_attempt.StartAttempt();
     m_counting.reset();
+    m_keyStream.clear();
     m_lastPreedit.clear();
     m_trace.line(u"start"_qs);
     VScroll1->setValue(0);
@@ -818,7 +838,6 @@ void frmMain::CountdownTick() {
 }
 
 void frmMain::RunTick() {
-    m_keyStream.tick(m_platform.clock.timeGetTime());
     if (m_attempt.checksOnTick()) {
         CheckSegment();
         if (m_attempt.state() != AttemptState::Running) return;
@@ -889,16 +908,20 @@ void frmMain::TogglePause() {
     if (state != AttemptState::Running && state != AttemptState::Paused) return;
     m_attempt.TogglePause();
     applyAttemptState();
-    if (m_attempt.state() == AttemptState::Paused)
+    if (m_attempt.state() == AttemptState::Paused) {
         Command1->setFocus();
-    else
-        Text1->setFocus();
+    } else {
+        // Typing goes on where it stopped: the input stays, nothing selected, caret at the end.
+        Text1->setFocus(Qt::OtherFocusReason);
+        Text1->moveCaretToEnd();
+    }
 }
 
 void frmMain::Retry() {
     if (m_attempt.state() == AttemptState::Ready) return;
     m_attempt.Retry();
     m_counting.reset();
+    m_keyStream.clear();
     m_trace.line(u"ready"_qs);
     Timer4->stop();
     resetLiveFigures();
@@ -925,6 +948,10 @@ void frmMain::Text1_Change() {
                    m.settings.number(Options::MissSound) == 0,
                    {m_attempt.CorrectPrefix, m_attempt.MismatchCount, m_attempt.PrevMismatchCount});
     if (r.enableTimer4 && !Timer4->isActive()) Timer4->start();
+    // Characters past the paragraph's end keep it from completing: show them as misses.
+    const int segmentLength = int(m_display.SegmentText.size());
+    Text1->markSurplus(running && input.size() > segmentLength ? segmentLength : -1,
+                       toColor(ColourSettings::customColour(m.settings, ColourSettings::MissText), QColor(255, 0, 0)));
     if (!running) return;
     if (VScroll1->isEnabled()) {
         if (const auto value = scrollWhileTyping(m_display, int(input.size()), m.settings.number(Options::ScrollPosition),
@@ -1096,18 +1123,36 @@ void frmMain::traceCounts() {
                      .arg(c.ShuseiCount));
 }
 
+void frmMain::dropComposition() {
+    if (m_lastPreedit.isEmpty()) return;
+    // reset() makes the input method commit the composition before forgetting it; that
+    // commit is swallowed, then the box is told the composition is gone.
+    m_droppingComposition = true;
+    QGuiApplication::inputMethod()->reset();
+    m_droppingComposition = false;
+    m_lastPreedit.clear();
+    QInputMethodEvent gone;
+    m_ownInputMethodEvent = true;
+    QCoreApplication::sendEvent(Text1, &gone);
+    m_ownInputMethodEvent = false;
+    m_trace.line(u"composition dropped"_qs);
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::InputMethod && watched == Text1) {
+        if (m_ownInputMethodEvent) return false;
+        const auto* im = static_cast<QInputMethodEvent*>(event);
+        if (m_droppingComposition) return !im->commitString().isEmpty();
         // An input-method event is the outcome of a key the input method used: its key-down
         // is counted first, then the characters it commits, then the input box changes.
-        const auto* im = static_cast<QInputMethodEvent*>(event);
         const QString preedit = im->preeditString();
         const bool changes = !im->commitString().isEmpty() || preedit != m_lastPreedit || im->replacementLength() != 0;
         m_lastPreedit = preedit;
         if (m_trace.enabled())
             m_trace.line(u"im commit=%1 preedit=%2 changes=%3"_qs.arg(im->commitString(), preedit).arg(int(changes)));
         m_keyModifiers = QGuiApplication::keyboardModifiers();
-        m_keyStream.inputMethodEventArrived(changes, m_platform.clock.timeGetTime());
+        m_keyStream.inputMethodEventArrived({changes, !im->commitString().isEmpty(), !preedit.isEmpty()},
+                                            m_platform.clock.timeGetTime());
         if (m_attempt.state() == AttemptState::Running)
             for (QChar c : im->commitString())
                 if (c != u'\r') m_counting.keyPress(c, m_platform.inputMethod.IMEStatus());
@@ -1117,13 +1162,18 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         QWidget* focus = QApplication::focusWidget();
         const bool first = focus ? watched == focus : watched == this;
-        if (first && !key->isAutoRepeat() && qobject_cast<QWidget*>(watched) &&
-            static_cast<QWidget*>(watched)->window() == this) {
-            m_platform.keyboard.noteKeyEvent(KeyCodes::virtualKeyCode(key->key()), false);
-            m_counting.keyUp(m_platform.keyboard);
+        if (first && qobject_cast<QWidget*>(watched) && static_cast<QWidget*>(watched)->window() == this) {
+            // Every press before this key was let go has had its outcome by now.
+            m_keyStream.keyReleaseArrived(key->nativeScanCode(), m_platform.clock.timeGetTime());
+            if (!key->isAutoRepeat()) {
+                m_platform.keyboard.noteKeyEvent(KeyCodes::virtualKeyCode(key->key()), false);
+                m_counting.keyUp(m_platform.keyboard);
+            }
         }
         return false;
     }
+    // Presses made for another window will never be answered here.
+    if (event->type() == QEvent::WindowDeactivate && watched == this) m_keyStream.clear();
     if (event->type() == QEvent::KeyPress) {
         // Only the key's first receiver in this window: a key passed on to a parent is the same key.
         auto* widget = qobject_cast<QWidget*>(watched);

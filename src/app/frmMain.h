@@ -23,7 +23,7 @@ class QKeyEvent;
 class QPushButton;
 class QTimer;
 class QLabel;
-class QLineEdit;
+class InputBox;
 class QMenu;
 class QScrollBar;
 
@@ -110,6 +110,8 @@ private:
     void deleteRecords();
     QLabel* label(const QString& name) const;
     void traceCounts();
+    /** Drops the composition under way without committing it (for a menu shortcut typed while composing). */
+    void dropComposition();
     void openBesideProgram(const QString& fileName);
     void message(const QString& text);
 
@@ -130,6 +132,8 @@ private:
     QString m_lastPreedit;                ///< the composition as the last input-method event left it
     Qt::KeyboardModifiers m_keyModifiers; ///< of the key being handled
     bool m_keyConsumed = false;           ///< the key-down just handled was a command
+    bool m_droppingComposition = false;   ///< inside dropComposition: the commit it causes is not the user's
+    bool m_ownInputMethodEvent = false;   ///< an input-method event the window sends the box itself
     TargetDisplay m_display;
     int m_redRow = -1;          ///< best-list row the last attempt entered
     qint32 m_lastElapsedMs = 0; ///< kept so a change of standard can grade the last attempt again
@@ -148,7 +152,7 @@ private:
     QFrame* Picture3 = nullptr; // next-paragraph preview
     QLabel* Label2 = nullptr;
     QFrame* Picture4 = nullptr; // input panel
-    QLineEdit* Text1 = nullptr;
+    InputBox* Text1 = nullptr;
     QFrame* Picture5 = nullptr; // start panel
     QLabel* Label3 = nullptr;
     QLabel* Label15 = nullptr;

@@ -17,7 +17,11 @@ public:
     /** Receives (virtual-key code, the display's own key number, the keys held then) for each physical press. */
     using RawPressHandler = std::function<void(int keyCode, quint32 nativeKey, const KeySnapshot& held)>;
 
+    /** Receives the display's own key number of each physical release (auto-repeat sends one before each repeat). */
+    using RawReleaseHandler = std::function<void(quint32 nativeKey)>;
+
     void setRawPressHandler(RawPressHandler handler) { m_rawPress = std::move(handler); }
+    void setRawReleaseHandler(RawReleaseHandler handler) { m_rawRelease = std::move(handler); }
     /** True when physical presses are reported before their outcome. */
     virtual bool reportsRawPresses() const = 0;
     /** A key event the program received (releases only when not auto-repeated). */
@@ -25,6 +29,7 @@ public:
 
 protected:
     RawPressHandler m_rawPress;
+    RawReleaseHandler m_rawRelease;
 };
 
 /** Held keys taken from the program's own key events: for displays without a raw key stream, and for tests. */

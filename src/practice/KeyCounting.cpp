@@ -120,6 +120,7 @@ void KeyCounting::keyUp(const KeyState& keys) {
 
 void KeyCounting::keyPress(QChar c, int imeStatus) {
     if (c == u'\r') return; // Enter belongs to the segment check
+    if (c == u'\x7f') return; // Delete arrives with the text DEL, yet it types nothing
     if (isSpace(c.unicode())) {
         // The space key that produced a space converted nothing.
         --m_counters.Conversions;

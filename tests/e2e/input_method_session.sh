@@ -37,7 +37,9 @@ ShareInputState=No
 CONFIG
 
 pids=()
+stalled_pid=""
 cleanup() {
+    [ -n "$stalled_pid" ] && kill -CONT "$stalled_pid" 2>/dev/null
     rinvale_stop
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop_pid "${pids[$i]}"; done
     [ -n "${DBUS_PID:-}" ] && kill "$DBUS_PID" 2>/dev/null
@@ -133,6 +135,39 @@ readies=$(log_count '^ready')
 xdotool key --clearmodifiers Escape
 wait_until 5 '[ "$(log_count "^ready")" -gt '"$readies"' ]' || fail "Esc during the countdown did not retry"
 
+# 2b. Alt+T while Mozc composes opens the トライアル menu; after Esc the composition is gone
+#     and typing goes on, counted as usual.
+typing_before=$(log_count '^typing')
+xdotool key --clearmodifiers space
+wait_until 10 '[ "$(log_count "^typing")" -gt '"$typing_before"' ]' || fail "typing did not begin again"
+wait_until 5 'state_is 2' || fail "the input method did not open again"
+sleep 0.3
+for k in k a; do
+    xdotool key --clearmodifiers "$k"
+    sleep 0.12
+done
+wait_until 5 'log_has "preedit=か "' || fail "k a did not compose か"
+menus=$(log_count '^menu mnuJissen')
+xdotool key alt+t
+wait_until 5 '[ "$(log_count "^menu mnuJissen")" -gt '"$menus"' ]' || fail "Alt+T during a composition opened no menu"
+sleep 0.2
+xdotool key Escape
+sleep 0.3
+for k in a Return; do
+    xdotool key --clearmodifiers "$k"
+    sleep 0.12
+done
+wait_until 5 'log_has "^im commit=あ preedit= "' || fail "typing after the menu did not reach the input box"
+log_has "^im commit=か" && fail "the composition was committed instead of dropped"
+sleep 0.2
+counts=$(counts_now)
+expected="counts keystrokes=4 conversions=0 confirmations=1 teisei=0 shusei=0"
+[ "$counts" = "$expected" ] || fail "typing around Alt+T counted '$counts', expected '$expected'"
+echo "Alt+T while composing opened the menu; after Esc: $counts"
+readies=$(log_count '^ready')
+xdotool key --clearmodifiers Escape
+wait_until 5 '[ "$(log_count "^ready")" -gt '"$readies"' ]' || fail "Esc did not retry after the menu"
+
 # 3. English sample: the input method stays off; no conversion and no confirmation.
 xdotool key --clearmodifiers alt+s
 sleep 0.3
@@ -153,6 +188,43 @@ counts=$(grep '^counts' "$work/keys.log" | tail -n 1)
 expected="counts keystrokes=2 conversions=0 confirmations=0 teisei=0 shusei=0"
 [ "$counts" = "$expected" ] || fail "English typing counted '$counts', expected '$expected'"
 echo "English with the input method off: $counts"
+
+# 4. The input method stalls (stopped for 300 ms) while keys are typed: each key's answer
+#    comes late, and each is still counted once, with its own code.
+for p in $(pgrep -u "$(id -u)" -x fcitx5); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && stalled_pid=$p
+done
+[ -n "$stalled_pid" ] || fail "the fcitx5 process serving $DISPLAY was not found"
+# stalled KEYS...: types KEYS 40 ms apart while fcitx5 is stopped, then lets it go on.
+stalled() {
+    kill -STOP "$stalled_pid"
+    xdotool key --delay 40 "$@"
+    sleep 0.3
+    kill -CONT "$stalled_pid"
+}
+keydowns() { grep '^keydown' "$work/keys.log" | sed -n "s/^keydown code=\([0-9]*\) own=\([0-9]*\).*/\1:\2/p" | tail -n "$1" | tr '\n' ' '; }
+downs=$(log_count '^keydown')
+stalled d e f
+wait_until 5 '[ "$(log_count "^keydown")" -ge '"$((downs + 3))"' ]' || fail "stalled keys did not reach the counting"
+sleep 0.3
+[ "$(log_count '^keydown')" -eq $((downs + 3)) ] || fail "d e f gave $(($(log_count '^keydown') - downs)) key-downs, expected 3"
+[ "$(keydowns 3)" = "68:68 69:69 70:70 " ] || fail "stalled d e f gave key-downs '$(keydowns 3)'"
+late=$(grep '^keydown' "$work/keys.log" | tail -n 3 | head -n 1 | sed -n 's/.*waited=\([0-9]*\).*/\1/p')
+[ "$late" -ge 200 ] || fail "the input method did not stall (d answered after $late ms)"
+counts=$(counts_now)
+expected="counts keystrokes=5 conversions=0 confirmations=0 teisei=0 shusei=0"
+[ "$counts" = "$expected" ] || fail "stalled d e f counted '$counts', expected '$expected'"
+echo "d e f with the input method stalled ($late ms late): $counts"
+downs=$(log_count '^keydown')
+stalled Return BackSpace
+wait_until 5 '[ "$(log_count "^keydown")" -ge '"$((downs + 1))"' ]' || fail "the stalled Backspace did not reach the counting"
+sleep 0.3
+[ "$(log_count '^keydown')" -eq $((downs + 1)) ] || fail "Return Backspace gave $(($(log_count '^keydown') - downs)) key-downs, expected 1"
+[ "$(keydowns 1)" = "8:8 " ] || fail "the stalled Backspace gave the key-down '$(keydowns 1)'"
+counts=$(counts_now)
+expected="counts keystrokes=6 conversions=0 confirmations=0 teisei=1 shusei=0"
+[ "$counts" = "$expected" ] || fail "stalled Return Backspace counted '$counts', expected '$expected'"
+echo "Return then Backspace with the input method stalled: $counts"
 
 median=$(grep '^keydown' "$work/keys.log" | sed -n 's/.*waited=\([0-9]*\).*/\1/p' | sort -n |
     awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')

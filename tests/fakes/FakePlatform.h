@@ -67,7 +67,11 @@ public:
         m_keys.set(keyCode, true);
         if (raw && m_rawPress) m_rawPress(keyCode, nativeKey, m_keys);
     }
-    void release(int keyCode) { m_keys.set(keyCode, false); }
+    /** A physical release; with the key's own number it is reported like a display reports it. */
+    void release(int keyCode, quint32 nativeKey = 0) {
+        m_keys.set(keyCode, false);
+        if (raw && nativeKey != 0 && m_rawRelease) m_rawRelease(nativeKey);
+    }
 
 private:
     KeySnapshot m_keys;

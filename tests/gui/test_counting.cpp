@@ -2,13 +2,16 @@
 #include "app/frmMain.h"
 #include "fakes/FakePlatform.h"
 
+#include "practice/widgets/InputBox.h"
 #include <QAction>
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -27,7 +30,7 @@ protected:
         window->Form_Load();
         window->show();
         QApplication::setActiveWindow(window.get());
-        Text1 = window->findChild<QLineEdit*>(u"Text1"_qs);
+        Text1 = window->findChild<InputBox*>(u"Text1"_qs);
     }
     void TearDown() override { window->close(); }
 
@@ -63,7 +66,7 @@ protected:
     Module1 module;
     FakePlatform fakes;
     std::unique_ptr<frmMain> window;
-    QLineEdit* Text1 = nullptr;
+    InputBox* Text1 = nullptr;
 };
 
 } // namespace
@@ -76,8 +79,8 @@ TEST_F(CountingTest, CompositionConversionAndConfirmation) {
     composed(65, 38, u"わ"_qs);
     composed(82, 27, u"わｒ"_qs);
     composed(69, 26, u"われ"_qs);
-    composed(32, 65, u"我"_qs);                 // conversion
-    composed(13, 36, QString(), u"我"_qs);      // confirmation commits
+    composed(32, 65, u"我"_qs);            // conversion
+    composed(13, 36, QString(), u"我"_qs); // confirmation commits
     EXPECT_EQ(counters().Keystrokes, 6);
     EXPECT_EQ(counters().Conversions, 1);
     EXPECT_EQ(counters().Confirmations, 1);
@@ -133,4 +136,89 @@ TEST_F(CountingTest, LiveFiguresFollowTheCorrectPrefix) {
     EXPECT_EQ(label("Label12"), u"30.0"_qs); // 3 characters in 6 seconds
     const QWidget* bar = window->findChild<QWidget*>(u"Shape1"_qs);
     EXPECT_GT(bar->width(), 0);
+}
+
+// The input method stalls: every key's answer comes hundreds of milliseconds late, while
+// the window goes on ticking.
+TEST_F(CountingTest, LateAnswersCountEveryKeyOnceWithItsOwnCode) {
+    window->action(u"mnuSPL(1)"_qs)->trigger(); // an English text: the input method is off
+    startTyping();
+    struct Key {
+        Qt::Key qt;
+        int code;
+        quint32 native;
+        QString text;
+    };
+    auto stalled = [&](const std::vector<Key>& keys) {
+        for (const Key& k : keys) {
+            fakes.keyboard.press(k.code, k.native);
+            fakes.clock.advance(20);
+            fakes.keyboard.release(k.code, k.native);
+            fakes.clock.advance(20);
+            window->RunTick();
+        }
+        fakes.clock.advance(300);
+        window->RunTick();
+        for (const Key& k : keys) {
+            QKeyEvent press(QEvent::KeyPress, k.qt, Qt::NoModifier, k.native, 0, 0, k.text);
+            QApplication::sendEvent(Text1, &press);
+            QKeyEvent release(QEvent::KeyRelease, k.qt, Qt::NoModifier, k.native, 0, 0, k.text);
+            QApplication::sendEvent(Text1, &release);
+        }
+    };
+    stalled({{Qt::Key_D, 68, 40, u"d"_qs}, {Qt::Key_E, 69, 26, u"e"_qs}, {Qt::Key_F, 70, 41, u"f"_qs}});
+    EXPECT_EQ(counters().Keystrokes, 3);
+    EXPECT_EQ(Text1->text(), u"def"_qs);
+    // Backspace on committed text is a correction of committed input, however late it comes
+    // (Return is the window's own key and no keystroke).
+    stalled({{Qt::Key_Return, 13, 36, u"\r"_qs}, {Qt::Key_Backspace, 8, 22, u"\b"_qs}});
+    EXPECT_EQ(counters().Keystrokes, 4);
+    EXPECT_EQ(counters().TeiseiCount, 1);
+    EXPECT_EQ(counters().ShuseiCount, 0);
+    EXPECT_EQ(Text1->text(), u"de"_qs);
+}
+
+// Mozc commits the finished paragraph when the first letter of the next one is typed over
+// its conversion: that letter's composition goes on in the next paragraph.
+TEST_F(CountingTest, ACompositionUnderWaySurvivesIntoTheNextParagraph) {
+    fakes.inputMethod.status = 4;
+    startTyping();
+    const QString first = window->display().SegmentText;
+    const int line = module.text.CurrentLine;
+    fakes.keyboard.press(87, 25);
+    QInputMethodEvent commit(QString(), {});
+    commit.setCommitString(first);
+    QApplication::sendEvent(Text1, &commit);
+    QInputMethodEvent composing(u"ｗ"_qs, {});
+    QApplication::sendEvent(Text1, &composing);
+    fakes.keyboard.release(87, 25);
+    fakes.clock.advance(10);
+    window->RunTick();
+    ASSERT_EQ(module.text.CurrentLine, line + 1);
+    EXPECT_TRUE(Text1->text().isEmpty());
+    EXPECT_EQ(Text1->document()->firstBlock().layout()->preeditAreaText(), u"ｗ"_qs);
+    EXPECT_FALSE(window->attempt().ParagraphResults[0].operations.contains(u'ｗ'));
+    composed(65, 38, u"わ"_qs);
+    composed(13, 36, QString(), u"わ"_qs);
+    EXPECT_EQ(Text1->text(), u"わ"_qs);
+    EXPECT_EQ(counters().Keystrokes, 3);
+    EXPECT_EQ(counters().Confirmations, 1);
+}
+
+TEST_F(CountingTest, DeleteTypesNothing) {
+    window->action(u"mnuSPL(1)"_qs)->trigger();
+    startTyping();
+    plain(Qt::Key_W, 87, 25, u"W"_qs);
+    plain(Qt::Key_Left, 37, 113);
+    plain(Qt::Key_Delete, 46, 119, u"\x7f"_qs);
+    EXPECT_TRUE(Text1->text().isEmpty());
+    EXPECT_EQ(counters().TeiseiCount, 1);
+    // The paragraph's operation string holds the typed characters only.
+    const int line = module.text.CurrentLine;
+    Text1->setText(window->display().SegmentText);
+    fakes.clock.advance(10);
+    window->RunTick();
+    ASSERT_EQ(module.text.CurrentLine, line + 1);
+    EXPECT_FALSE(window->attempt().ParagraphResults[0].operations.contains(QChar(0x7f)));
+    EXPECT_TRUE(window->attempt().ParagraphResults[0].operations.contains(u'W'));
 }

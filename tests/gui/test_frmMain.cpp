@@ -5,6 +5,7 @@
 #include "fakes/TestFiles.h"
 #include "platform/Cp932.h"
 #include "practice/widgets/CharCellView.h"
+#include "practice/widgets/InputBox.h"
 #include "texts/TextStats.h"
 
 #include <QAction>
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -429,7 +429,7 @@ TEST_F(FrmMainTest, TypedAndMistypedCharactersTakeTheirColours) {
         s.fakes.clock.advance(10);
         s.window->CountdownTick();
         ASSERT_EQ(s.window->attempt().state(), AttemptState::Running);
-        s.window->findChild<QLineEdit*>(u"Text1"_qs)->setText(u"漢x"_qs); // right, then wrong
+        s.window->findChild<InputBox*>(u"Text1"_qs)->setText(u"漢x"_qs); // right, then wrong
 
         auto* view = s.window->findChild<CharCellView*>();
         const QImage image = view->grab().toImage();

@@ -3,6 +3,7 @@
 #include "fakes/FakePlatform.h"
 #include "platform/Cp932.h"
 
+#include "practice/widgets/InputBox.h"
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -11,10 +12,12 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -31,10 +34,15 @@ protected:
         QDir().mkpath(m_dir.path() + u"/FileBox"_qs);
         QFile text(m_dir.path() + u"/FileBox/240101000000.txt"_qs);
         ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-        const QStringList lines = {u"出所"_qs, u"240101"_qs, u"練習"_qs,
-                                   u"   9 (   9,   0)(   3,   6,   0)(   0,   0,   0)"_qs,
-                                   u"99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99"_qs,
-                                   u"あいう"_qs, u"漢《かん》字か"_qs, u"えお山"_qs};
+        const QStringList lines = {
+            u"出所"_qs,
+            u"240101"_qs,
+            u"練習"_qs,
+            u"   9 (   9,   0)(   3,   6,   0)(   0,   0,   0)"_qs,
+            u"99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99"_qs,
+            u"あいう"_qs,
+            u"漢《かん》字か"_qs,
+            u"えお山"_qs};
         text.write(cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
         text.close();
         SettingsTable table;
@@ -50,7 +58,7 @@ protected:
         window = std::make_unique<frmMain>(module, fakes.platform);
         window->setMessageHandler([this](const QString& text) { messages.append(text); });
         window->Form_Load();
-        Text1 = window->findChild<QLineEdit*>(u"Text1"_qs);
+        Text1 = window->findChild<InputBox*>(u"Text1"_qs);
     }
     void TearDown() override { window->close(); }
     virtual void configure(SettingsTable&) {}
@@ -86,7 +94,7 @@ protected:
     FakePlatform fakes;
     QStringList messages;
     std::unique_ptr<frmMain> window;
-    QLineEdit* Text1 = nullptr;
+    InputBox* Text1 = nullptr;
 };
 
 } // namespace
@@ -286,4 +294,80 @@ TEST_F(PracticeTest, PastedTextIsJudgedLikeTyping) {
     Text1->paste();
     EXPECT_LE(Text1->text().size(), Text1->maxLength());
     EXPECT_EQ(window->attempt().state(), AttemptState::Running);
+}
+
+TEST_F(PracticeTest, ResumingKeepsTheInputAndTypingGoesOn) {
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    key(Qt::Key_Space, u" "_qs);
+    countdown();
+    auto pauseKey = [] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Pause, Qt::NoModifier);
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+    };
+    auto type = [](const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+    };
+    auto* button = window->findChild<QPushButton*>(u"Command1"_qs);
+    ASSERT_NE(button, nullptr);
+    const std::vector<std::pair<const char*, std::function<void()>>> resumes = {
+        {"Space on the button",
+         [&] {
+             QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, u" "_qs);
+             QApplication::sendEvent(button, &press);
+             QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, u" "_qs);
+             QApplication::sendEvent(button, &release);
+         }},
+        {"the Pause key", pauseKey},
+        {"a click on the button",
+         [&] {
+             const QPointF centre = QRectF(button->rect()).center();
+             QMouseEvent press(QEvent::MouseButtonPress, centre, button->mapToGlobal(centre), Qt::LeftButton,
+                               Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(button, &press);
+             QMouseEvent release(QEvent::MouseButtonRelease, centre, button->mapToGlobal(centre), Qt::LeftButton,
+                                 Qt::NoButton, Qt::NoModifier);
+             QApplication::sendEvent(button, &release);
+         }},
+    };
+    QString expected;
+    for (const auto& [way, resume] : resumes) {
+        SCOPED_TRACE(way);
+        type(u"X"_qs);
+        expected += u"X"_qs;
+        pauseKey();
+        ASSERT_EQ(window->attempt().state(), AttemptState::Paused);
+        EXPECT_EQ(QApplication::focusWidget(), button);
+        resume();
+        ASSERT_EQ(window->attempt().state(), AttemptState::Running);
+        EXPECT_EQ(QApplication::focusWidget(), Text1);
+        EXPECT_FALSE(Text1->textCursor().hasSelection());
+        // The next key adds to the input; it does not replace it.
+        type(u"Y"_qs);
+        expected += u"Y"_qs;
+        EXPECT_EQ(Text1->text(), expected);
+    }
+}
+
+TEST_F(PracticeTest, InputPastTheParagraphEndIsShownAsMisses) {
+    key(Qt::Key_Space, u" "_qs);
+    countdown();
+    Text1->setText(u"あい"_qs);
+    EXPECT_EQ(Text1->surplusStart(), -1);
+    // A change that runs past the end: every cell is right, yet the paragraph cannot complete.
+    Text1->setText(u"あいうえお"_qs);
+    tick();
+    EXPECT_EQ(module.text.CurrentLine, 5);
+    EXPECT_EQ(Text1->surplusStart(), 3);
+    ASSERT_EQ(Text1->extraSelections().size(), 1);
+    const QTextEdit::ExtraSelection mark = Text1->extraSelections()[0];
+    EXPECT_EQ(mark.cursor.selectedText(), u"えお"_qs);
+    EXPECT_EQ(mark.format.foreground().color(), QColor(255, 0, 0));
+    // Deleting the surplus takes the mark away and completes the paragraph.
+    Text1->setText(u"あいう"_qs);
+    EXPECT_EQ(Text1->surplusStart(), -1);
+    EXPECT_TRUE(Text1->extraSelections().isEmpty());
+    tick();
+    EXPECT_EQ(module.text.CurrentLine, 6);
 }

@@ -71,5 +71,6 @@ bool X11KeyboardMonitor::nativeEventFilter(const QByteArray& eventType, void* me
     // before anything reads the state, so the key stays held across the pair.
     if (vk > 0 && vk < int(m_held.size())) m_held[size_t(vk)] = pressed;
     if (pressed && m_rawPress) m_rawPress(vk, key->detail, KeySnapshot::of(*this));
+    if (!pressed && m_rawRelease) m_rawRelease(key->detail);
     return false;
 }

@@ -123,7 +123,8 @@ TEST_F(KeyCountingTest, OperationAndDeletionKeysPressedAndRepeated) {
         EXPECT_EQ(down(c.key, c.viaIme), c.counted);
         EXPECT_EQ(down(c.key, c.viaIme), c.counted);
         up(c.key);
-        counting.keyPress(QChar(u'\b'), ime); // the Backspace character is never logged
+        counting.keyPress(QChar(u'\b'), ime);   // the Backspace character is never logged
+        counting.keyPress(QChar(u'\x7f'), ime); // nor the DEL that comes with Delete
         EXPECT_EQ(totals(), c.totals);
         EXPECT_EQ(counting.List3(), c.log);
     }
