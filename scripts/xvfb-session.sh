@@ -54,10 +54,23 @@ wait_for_window() {
 
 screenshot() { import -window root "$1"; }
 
-# stop_pid PID: ends one process we started and reaps it; never fails.
+# running PID: true while the process runs (an ended child not yet reaped does not count).
+running() {
+    local state
+    state="$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1)" || return 1
+    [ -n "$state" ] && [ "$state" != Z ]
+}
+
+# stop_pid PID: ends one process we started and reaps it; never fails, never hangs. A process
+# still running 5 s after SIGTERM is killed (fcitx5 can hang in its shutdown, joining a thread).
 stop_pid() {
     [ -n "${1:-}" ] || return 0
     kill "$1" 2>/dev/null || true
+    for _ in $(seq 1 100); do
+        running "$1" || break
+        sleep 0.05
+    done
+    running "$1" && kill -KILL "$1" 2>/dev/null
     wait "$1" 2>/dev/null || true
 }
 

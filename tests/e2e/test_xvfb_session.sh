@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Xvfb helper every end-to-end script sources: sessions started side by side each get a
-# display of their own, which keeps answering while the others start, stop and come and go.
+# display of their own, which keeps answering while the others start, stop and come and go;
+# stopping a process that ignores SIGTERM does not hang the test.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 work="$(mktemp -d)"
@@ -40,4 +41,16 @@ for round in 1 2 3; do
         { echo "FAIL: sessions shared a display: $(echo $displays)" >&2; exit 1; }
     echo "round $round: $sessions sessions on $(echo $displays)"
 done
+# A process deaf to SIGTERM (as fcitx5 is when it hangs in its shutdown) is killed in the end.
+(
+    source "$here/../../scripts/xvfb-session.sh"
+    (trap '' TERM; exec sleep 60) &
+    deaf=$!
+    sleep 0.2
+    started=$SECONDS
+    stop_pid "$deaf"
+    ! kill -0 "$deaf" 2>/dev/null || { echo "FAIL: stop_pid left the process running" >&2; exit 1; }
+    [ $((SECONDS - started)) -le 10 ] || { echo "FAIL: stop_pid took $((SECONDS - started)) s" >&2; exit 1; }
+    echo "a process ignoring SIGTERM was stopped in $((SECONDS - started)) s"
+)
 echo "1 passed, 0 failed"
