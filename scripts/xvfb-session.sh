@@ -3,22 +3,36 @@
 # xvfb_start, rinvale_start, wait_for_window, screenshot, xvfb_stop.
 # Every process is ended by its own PID.
 
+# xvfb_start: starts an X server of our own and exports DISPLAY. The server picks the display
+# number itself (-displayfd): it takes the first number whose socket it can bind, and a socket
+# cannot be bound twice, so tests running side by side, from this checkout or another, never
+# share a display. No lock files are read: checking one and then starting a server races.
 xvfb_start() {
-    local n
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X${n}-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 1 100); do
-            xdpyinfo >/dev/null 2>&1 && return 0
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            sleep 0.05
-        done
-        kill "$XVFB_PID" 2>/dev/null
+    local display=""
+    XVFB_DIR="$(mktemp -d "${TMPDIR:-/tmp}/rinvale-xvfb.XXXXXX")" || return 1
+    : >"$XVFB_DIR/display"
+    # -noreset: a server resets each time its last client leaves, and refuses connections
+    # meanwhile; a program starting just after an xdotool call then finds no display.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+        3>"$XVFB_DIR/display" >"$XVFB_DIR/log" 2>&1 &
+    XVFB_PID=$!
+    # The number is written, with a line end, once the server accepts connections.
+    for _ in $(seq 1 400); do
+        # read succeeds only on a whole line, so a number still being written is not taken.
+        IFS= read -r display <"$XVFB_DIR/display" 2>/dev/null && [[ "$display" =~ ^[0-9]+$ ]] && break
+        display=""
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.05
     done
-    echo "could not start Xvfb" >&2
-    return 1
+    if [ -z "$display" ]; then
+        echo "could not start Xvfb:" >&2
+        cat "$XVFB_DIR/log" >&2
+        xvfb_stop
+        return 1
+    fi
+    kill -0 "$XVFB_PID" 2>/dev/null || { echo "Xvfb ended after choosing :$display" >&2; xvfb_stop; return 1; }
+    export DISPLAY=":$display"
+    xdpyinfo >/dev/null 2>&1 || { echo "display $DISPLAY does not answer" >&2; xvfb_stop; return 1; }
 }
 
 # rinvale_start EXE HOME: starts the program with its own program folder.
@@ -40,10 +54,23 @@ wait_for_window() {
 
 screenshot() { import -window root "$1"; }
 
-# stop_pid PID: ends one process we started and reaps it; never fails.
+# running PID: true while the process runs (an ended child not yet reaped does not count).
+running() {
+    local state
+    state="$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1)" || return 1
+    [ -n "$state" ] && [ "$state" != Z ]
+}
+
+# stop_pid PID: ends one process we started and reaps it; never fails, never hangs. A process
+# still running 5 s after SIGTERM is killed (fcitx5 can hang in its shutdown, joining a thread).
 stop_pid() {
     [ -n "${1:-}" ] || return 0
     kill "$1" 2>/dev/null || true
+    for _ in $(seq 1 100); do
+        running "$1" || break
+        sleep 0.05
+    done
+    running "$1" && kill -KILL "$1" 2>/dev/null
     wait "$1" 2>/dev/null || true
 }
 
@@ -56,5 +83,7 @@ xvfb_stop() {
     rinvale_stop
     stop_pid "${XVFB_PID:-}"
     XVFB_PID=""
+    [ -n "${XVFB_DIR:-}" ] && rm -rf "$XVFB_DIR"
+    XVFB_DIR=""
     return 0
 }

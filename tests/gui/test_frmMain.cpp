@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -226,7 +227,6 @@ TEST_F(FrmMainTest, HelpFilesAndHomePageOpenThroughTheDesktop) {
     EXPECT_EQ(s.messages.size(), 1);
 }
 
-// ---- What the window shows of the user's text, its menus and its colours ------------------
 // ---- What the window shows of the user's text, its menus and its colours ------------------
 
 namespace {
@@ -446,5 +446,136 @@ TEST_F(FrmMainTest, TypedAndMistypedCharactersTakeTheirColours) {
         }
         EXPECT_TRUE(holdsColour(image, wrong, c.missFlag ? blue : red));
         EXPECT_FALSE(holdsColour(image, wrong, c.missFlag ? red : blue));
+    }
+}
+
+// ---- Grades of the shown attempt and of the best list -------------------------------------
+// A text of the user's own with stored best times, typed through the main window with a fake clock.
+
+namespace {
+
+class GradingTest : public FrmMainTest {
+protected:
+    // Writes a one-paragraph text with the given best-times line and makes it the current text.
+    void writeText(const QString& paragraph, const QString& bestTimes) {
+        QDir().mkpath(folder() + u"/FileBox"_qs);
+        QFile text(folder() + u"/FileBox/240101000000.txt"_qs);
+        ASSERT_TRUE(text.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const QStringList lines = {u"出所"_qs, u"240101"_qs, u"採点"_qs, countsLine(ClassifyChars(paragraph)),
+                                   bestTimes,  paragraph};
+        text.write(cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+        SettingsTable table;
+        table[Options::CurrentFile].address = u"240101000000.txt"_qs;
+        table.setNumber(Options::Countdown, 2);
+        QFile settings(settingsPath());
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        settings.write(table.toBytes());
+    }
+
+    // Types the whole paragraph as one change after `elapsedMs` of typing; the end dialog is closed.
+    static void typeWholeText(Session& s, const QString& paragraph, int elapsedMs) {
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, u" "_qs);
+        QApplication::sendEvent(s.window.get(), &space);
+        for (int i = 0; i < 500 && s.window->attempt().state() == AttemptState::Countdown; ++i) {
+            s.fakes.clock.advance(10);
+            s.window->CountdownTick();
+        }
+        ASSERT_EQ(s.window->attempt().state(), AttemptState::Running);
+        for (int t = 0; t < elapsedMs; t += 10) {
+            s.fakes.clock.advance(10);
+            s.window->RunTick();
+        }
+        // The input box's text property, whichever kind of box it is.
+        QWidget* input = s.window->findChild<QWidget*>(u"Text1"_qs);
+        ASSERT_NE(input, nullptr);
+        const bool plain = input->metaObject()->indexOfProperty("plainText") >= 0;
+        input->setProperty(plain ? "plainText" : "text", paragraph);
+        QTimer::singleShot(0, s.window.get(), [] {
+            if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        });
+        s.fakes.clock.advance(10);
+        s.window->RunTick();
+        ASSERT_EQ(s.window->attempt().state(), AttemptState::Ready);
+    }
+
+    static QColor foreground(const Session& s, const QString& name) {
+        return s.window->findChild<QLabel*>(name)->palette().color(QPalette::WindowText);
+    }
+};
+
+const QString Unfilled = u"99999.99"_qs;
+
+QString bestTimesLine(QStringList filled) {
+    while (filled.size() < 10)
+        filled.append(Unfilled);
+    return filled.join(u','); // a hand-written line without the trailing comma also loads
+}
+
+} // namespace
+
+TEST_F(GradingTest, ChangeOfStandardGradesTheShownAttemptAgain) {
+    // 10 characters in 9.23 s: 65.0 characters a minute, a different grade under each standard.
+    const QString paragraph = u"あいうえおかきくけこ"_qs;
+    writeText(paragraph, bestTimesLine({}));
+    Session s(folder());
+    ASSERT_TRUE(s.messages.isEmpty()) << s.messages.join(u'\n').toStdString();
+
+    // Nothing attempted yet: a change of standard has no attempt to grade.
+    s.trigger(u"mnuKijun(2)"_qs);
+    EXPECT_TRUE(s.label("Lab2(1)").isEmpty());
+    s.trigger(u"mnuKijun(0)"_qs);
+
+    typeWholeText(s, paragraph, 9230);
+    ASSERT_EQ(s.label("Lab2(0)"), u"65.0"_qs);
+    EXPECT_EQ(s.label("Lab2(1)"), u"2級"_qs);
+    const struct {
+        int standard;
+        const char16_t* grade;
+    } cases[] = {{1, u"B級"}, {2, u"3級"}, {3, u"2級"}, {4, u"準1"}, {0, u"2級"}, {4, u"準1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.standard);
+        s.trigger(u"mnuKijun(%1)"_qs.arg(c.standard));
+        EXPECT_EQ(s.module.settings.number(Options::Standard), c.standard);
+        EXPECT_EQ(s.label("Lab2(1)"), QString::fromUtf16(c.grade));
+        // The attempt's best time is graded the same way in the best list.
+        EXPECT_EQ(s.label("lblHan(0)"), QString::fromUtf16(c.grade));
+        // The rest of the result stays as it was.
+        EXPECT_EQ(s.label("Lab2(0)"), u"65.0"_qs);
+    }
+}
+
+TEST_F(GradingTest, BestListGradesAreGreyUnlessTheTextQualifiesForAJudgement) {
+    const struct {
+        QString paragraph;
+        const char16_t* eligibility;
+        bool grey;
+    } cases[] = {
+        {u"あいうえおかきくけこ"_qs, u"実務能力(仮)判定", true}, // too short
+        {u"あいうえおabcde"_qs, u"実務能力判定不可", true},      // neither Japanese nor English
+        {u"漢字かな"_qs.repeated(50), u"実務能力判定　可", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.eligibility).toStdString());
+        writeText(c.paragraph, bestTimesLine({u"00010.00"_qs, u"00020.00"_qs}));
+        Session s(folder());
+        ASSERT_TRUE(s.messages.isEmpty()) << s.messages.join(u'\n').toStdString();
+        ASSERT_EQ(s.label("Label20"), QString::fromUtf16(c.eligibility));
+        const QColor text = s.window->palette().color(QPalette::ButtonText);
+        const QColor shadow = s.window->palette().color(QPalette::Dark);
+        ASSERT_NE(text, shadow);
+        const QColor graded = c.grey ? shadow : text;
+        // On loading and again after a change of standard, which builds the list anew.
+        for (const char16_t* standard : {u"mnuKijun(0)", u"mnuKijun(2)"}) {
+            SCOPED_TRACE(QString::fromUtf16(standard).toStdString());
+            s.trigger(QString::fromUtf16(standard));
+            for (int row : {0, 1}) {
+                ASSERT_FALSE(s.window->findChild<QLabel*>(u"lblHan(%1)"_qs.arg(row))->text().isEmpty());
+                EXPECT_EQ(foreground(s, u"lblHan(%1)"_qs.arg(row)), graded) << row;
+                EXPECT_EQ(foreground(s, u"lblRVL(%1)"_qs.arg(row)), graded) << row;
+                // Speeds are no grades: never grey.
+                EXPECT_EQ(foreground(s, u"lblCPM(%1)"_qs.arg(row)), text) << row;
+                EXPECT_EQ(foreground(s, u"lblSPM(%1)"_qs.arg(row)), text) << row;
+            }
+        }
     }
 }

@@ -125,7 +125,7 @@ TEST_F(RecordDeletionTest, TextFileDeletedMeanwhileIsReportedButLogBoxIsCleared)
 }
 
 TEST_F(RecordDeletionTest, ReadOnlyLogBoxKeepsBestRecWhole) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders (ctest runs this as nobody)";
     const QByteArray before = readAll(log(u"BestRec.log"));
     QFile::setPermissions(m.logBoxPath(), QFile::ReadOwner | QFile::ExeOwner);
     QString error;

@@ -365,7 +365,7 @@ TEST_F(RecordFilesTest, MissingLogBoxIsCreatedAgainButAFileInItsPlaceIsReported)
 }
 
 TEST_F(RecordFilesTest, ReadOnlyLogBoxLeavesEveryFileWhole) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders (ctest runs this as nobody)";
     loadText();
     ASSERT_TRUE(finishWhole(10000).ok());
     const QByteArray logBefore = readAll(log(u"202401Practice.log")), bestBefore = readAll(log(u"BestRec.log"));

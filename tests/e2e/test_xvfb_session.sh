@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The Xvfb helper every end-to-end script sources: sessions started side by side each get a
+# display of their own, which keeps answering while the others start, stop and come and go;
+# stopping a process that ignores SIGTERM does not hang the test.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+sessions=6
+
+# One session: starts its server, writes its display, answers 10 connections, waits for the
+# others to have written theirs (so all servers run at once), answers 10 more.
+session() {
+    source "$here/../../scripts/xvfb-session.sh"
+    trap xvfb_stop EXIT
+    xvfb_start || exit 1
+    echo "$DISPLAY" >"$work/display.$1"
+    for _ in $(seq 1 10); do xdpyinfo >/dev/null || exit 1; done
+    for _ in $(seq 1 200); do
+        [ "$(ls "$work" | grep -c '^display\.')" -ge "$sessions" ] && break
+        sleep 0.05
+    done
+    for _ in $(seq 1 10); do xdpyinfo >/dev/null || exit 1; done
+}
+
+for round in 1 2 3; do
+    rm -f "$work"/display.*
+    pids=()
+    for i in $(seq 1 $sessions); do
+        session "$i" 2>"$work/err.$i" &
+        pids+=($!)
+    done
+    failed=0
+    for i in $(seq 1 $sessions); do
+        wait "${pids[$((i - 1))]}" || { failed=1; echo "FAIL: session $i: $(cat "$work/err.$i")" >&2; }
+    done
+    [ "$failed" -eq 0 ] || exit 1
+    displays=$(cat "$work"/display.* | sort)
+    [ "$(echo "$displays" | wc -l)" -eq "$sessions" ] || { echo "FAIL: sessions missing" >&2; exit 1; }
+    [ "$(echo "$displays" | uniq | wc -l)" -eq "$sessions" ] ||
+        { echo "FAIL: sessions shared a display: $(echo $displays)" >&2; exit 1; }
+    echo "round $round: $sessions sessions on $(echo $displays)"
+done
+# A process deaf to SIGTERM (as fcitx5 is when it hangs in its shutdown) is killed in the end.
+(
+    source "$here/../../scripts/xvfb-session.sh"
+    (trap '' TERM; exec sleep 60) &
+    deaf=$!
+    sleep 0.2
+    started=$SECONDS
+    stop_pid "$deaf"
+    ! kill -0 "$deaf" 2>/dev/null || { echo "FAIL: stop_pid left the process running" >&2; exit 1; }
+    [ $((SECONDS - started)) -le 10 ] || { echo "FAIL: stop_pid took $((SECONDS - started)) s" >&2; exit 1; }
+    echo "a process ignoring SIGTERM was stopped in $((SECONDS - started)) s"
+)
+echo "1 passed, 0 failed"
