@@ -1,7 +1,9 @@
 #include "practice/widgets/InputBox.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QStyleHints>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -16,6 +18,17 @@ InputBox::InputBox(QWidget* parent) : QPlainTextEdit(parent) {
     setCenterOnScroll(false);
     document()->setDocumentMargin(2);
     connect(this, &QPlainTextEdit::textChanged, this, &InputBox::refreshSurplus);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &InputBox::restartCaretBlink);
+}
+
+void InputBox::restartCaretBlink() {
+    // The text edit keeps its caret blinking on its own beat while the user types, so the
+    // caret would vanish and reappear at random moments between keys: a repaint the typist
+    // did not cause. A one-line box restarts the blink with every key; the text edit does so
+    // only when the blink period changes, so that change is announced again.
+    if (!hasFocus()) return;
+    QStyleHints* hints = QGuiApplication::styleHints();
+    Q_EMIT hints->cursorFlashTimeChanged(hints->cursorFlashTime());
 }
 
 namespace {
@@ -113,11 +126,13 @@ void InputBox::inputMethodEvent(QInputMethodEvent* event) {
     const int room = MaxLength - (document()->characterCount() - 1) + event->replacementLength();
     if (kept == commit && kept.size() <= room) {
         QPlainTextEdit::inputMethodEvent(event);
+        restartCaretBlink();
         return;
     }
     QInputMethodEvent trimmed(event->preeditString(), event->attributes());
     trimmed.setCommitString(firstCharacters(kept, room), event->replacementStart(), event->replacementLength());
     QPlainTextEdit::inputMethodEvent(&trimmed);
+    restartCaretBlink();
 }
 
 bool InputBox::canInsertFromMimeData(const QMimeData* source) const {

@@ -50,6 +50,7 @@ protected:
 private:
     void insertLimited(const QString& text);
     void refreshSurplus();
+    void restartCaretBlink();
 
     int m_surplusStart = -1;
     QColor m_surplusColour;
