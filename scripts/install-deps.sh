@@ -12,6 +12,7 @@ PACKAGES=(
     xvfb x11-utils x11-xkb-utils xdotool dbus-daemon
     fcitx5 fcitx5-mozc fcitx5-frontend-qt6
     fonts-ipafont-gothic imagemagick
+    clang libclang-rt-14-dev llvm python3
 )
 
 missing=()
