@@ -1,10 +1,13 @@
 # The two commands of the README: `make run` starts the program, `make test` builds
 # and passes every test. Both install what a fresh Debian 12 machine lacks first.
+# `make check` runs the unit and widget tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer (clang, in build-asan) and checks the sources with GCC's.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
+ASAN_BUILD_DIR ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test check bench clean
 
 all: build
 
@@ -26,8 +29,11 @@ run: configure
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+check: deps
+	JOBS=$(JOBS) scripts/check.sh $(ASAN_BUILD_DIR)
+
 bench: build
 	@scripts/bench.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(ASAN_BUILD_DIR)-gcc build-fuzz

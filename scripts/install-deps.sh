@@ -15,7 +15,8 @@ PACKAGES=(
     fcitx5 fcitx5-mozc fcitx5-frontend-qt6
     im-config fcitx5-config-qt
     fonts-ipafont-gothic imagemagick
-    python3-xlib
+    python3 python3-xlib
+    clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -882,6 +882,20 @@ void frmMain::endAttempt() {
     showResult(result.figures);
     m_lastElapsedMs = result.figures.elapsedMs;
     m_lastCounts = m.text.counts;
+    // A changed best-times line is on disk before BestRec.log and the "b" file follow from it:
+    // a crash at any moment then leaves the stored times at least as fast as the best record,
+    // so a slower attempt after a restart can never replace that record. A sample keeps its
+    // line in the settings file, which is saved here and not only at exit. writeAttemptRecords
+    // stores the same line again and reports a failure.
+    if (result.wholeText && result.best.row >= 0) {
+        QString ignored;
+        RecordFiles::storeBestTimesLine(m, BestTimesLine::format(result.best.times), &ignored);
+        if (RecordFiles::currentTextKey(m).isSample()) {
+            SettingsFile file(m.settingsPath());
+            QString error;
+            if (!file.save(m.settings, &error)) message(error);
+        }
+    }
     const RecordFiles::RecordOutcome records = RecordFiles::writeAttemptRecords(
         m, summary, m_attempt.ParagraphResults, result, QDateTime::currentDateTime());
     if (result.wholeText) m_redRow = result.best.row;

@@ -8,6 +8,11 @@
 
 namespace {
 
+// NoGrade as a view with its length given: a view built from the array itself has to search
+// it for the terminator, which GCC does not accept in a constant expression under
+// -fsanitize=undefined.
+constexpr QStringView NoGradeLabel{NoGrade, std::size(NoGrade) - 1};
+
 // Both languages of a standard share one ladder of labels and differ only in their bounds,
 // so each ladder is written once.
 
@@ -24,14 +29,14 @@ constexpr QStringView Standard1Labels[] = {u"D級", u"C級", u"B級", u"A級", u
 constexpr float Standard1JapaneseBounds[] = {40, 60, 80, 90};
 constexpr float Standard1EnglishBounds[] = {150, 200, 250, 300};
 
-constexpr QStringView Standard2Labels[] = {NoGrade, u"5級", u"4級", u"3級", u"2級", u"1級", u"S段"};
+constexpr QStringView Standard2Labels[] = {NoGradeLabel, u"5級", u"4級", u"3級", u"2級", u"1級", u"S段"};
 constexpr float Standard2JapaneseBounds[] = {10, 30, 50, 70, 100, 150};
 constexpr float Standard2EnglishBounds[] = {20, 60, 100, 140, 200, 300};
 
-constexpr QStringView Standard3Labels[] = {NoGrade, u"4級", u"3級", u"2級", u"1級"};
+constexpr QStringView Standard3Labels[] = {NoGradeLabel, u"4級", u"3級", u"2級", u"1級"};
 constexpr float Standard3JapaneseBounds[] = {20, 30, 45, 70};
 
-constexpr QStringView Standard4Labels[] = {NoGrade, u"4級", u"3級", u"準2", u"2級", u"準1", u"1級", u"S段"};
+constexpr QStringView Standard4Labels[] = {NoGradeLabel, u"4級", u"3級", u"準2", u"2級", u"準1", u"1級", u"S段"};
 constexpr float Standard4JapaneseBounds[] = {20, 30, 40, 50, 60, 70, 80};
 
 // Own level: seconds per 400 weighted keystrokes, so the best label comes first.
@@ -105,12 +110,12 @@ struct ShortForm {
 // The one list of short forms. A two-character label is two full-width characters, four
 // columns wide, which is why the log window pads its three-character short form to four.
 constexpr ShortForm ShortForms[] = {
-    {u"-", NoGrade, 3},  {u"10E", u"10E", 3}, {u"10D", u"10D", 3}, {u"10C", u"10C", 3}, {u"10B", u"10B", 3},
-    {u"10A", u"10A", 3}, {u"9級", u"9ky", 2}, {u"8級", u"8ky", 2}, {u"7級", u"7ky", 2}, {u"6級", u"6ky", 2},
-    {u"5級", u"5ky", 2}, {u"4級", u"4ky", 2}, {u"3級", u"3ky", 2}, {u"準2", u"2k*", 2}, {u"2級", u"2ky", 2},
-    {u"準1", u"1k*", 2}, {u"1級", u"1ky", 2}, {u"S段", u"Sda", 2}, {u"2段", u"2da", 2}, {u"3段", u"3da", 2},
-    {u"4段", u"4da", 2}, {u"5段", u"5da", 2}, {u"6段", u"6da", 2}, {u"7段", u"7da", 2}, {u"8段", u"8da", 2},
-    {u"9段", u"9da", 2}, {u"Z段", u"Zda", 2}, {u"D級", u"Dky", 2}, {u"C級", u"Cky", 2}, {u"B級", u"Bky", 2},
+    {u"-", NoGradeLabel, 3}, {u"10E", u"10E", 3}, {u"10D", u"10D", 3}, {u"10C", u"10C", 3}, {u"10B", u"10B", 3},
+    {u"10A", u"10A", 3},     {u"9級", u"9ky", 2}, {u"8級", u"8ky", 2}, {u"7級", u"7ky", 2}, {u"6級", u"6ky", 2},
+    {u"5級", u"5ky", 2},     {u"4級", u"4ky", 2}, {u"3級", u"3ky", 2}, {u"準2", u"2k*", 2}, {u"2級", u"2ky", 2},
+    {u"準1", u"1k*", 2},     {u"1級", u"1ky", 2}, {u"S段", u"Sda", 2}, {u"2段", u"2da", 2}, {u"3段", u"3da", 2},
+    {u"4段", u"4da", 2},     {u"5段", u"5da", 2}, {u"6段", u"6da", 2}, {u"7段", u"7da", 2}, {u"8段", u"8da", 2},
+    {u"9段", u"9da", 2},     {u"Z段", u"Zda", 2}, {u"D級", u"Dky", 2}, {u"C級", u"Cky", 2}, {u"B級", u"Bky", 2},
     {u"A級", u"Aky", 2},
 };
 // Anything else: in practice "S級", the top grade of standard 1.

@@ -1,0 +1,67 @@
+#include "FuzzScratch.h"
+#include "app/BasicFunctions.h"
+#include "records/RecordDeletion.h"
+#include "records/RecordFiles.h"
+
+#include <QDir>
+#include <QSet>
+
+// Input: a text ID (UTF-8), a zero byte, then BestRec.log. Deleting the text's records in a
+// scratch LogBox only ever removes lines of BestRec.log and files inside LogBox, keeps the
+// other lines in order, leaves every file outside LogBox alone, and a second deletion finds
+// nothing more to change.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static FuzzScratch scratch;
+    const auto [idBytes, bestRec] = splitAtZero(data, size);
+    const QString id = QString::fromUtf8(idBytes);
+    const QString folder = scratch.fresh();
+    const QString logBox = folder + u"/LogBox"_qs;
+    if (!QDir().mkpath(logBox)) std::abort();
+    const QString bestRecPath = logBox + u"/BestRec.log"_qs;
+    writeBytes(bestRecPath, bestRec);
+    // Bystanders: another text's details, a month log, and files beside LogBox.
+    const QStringList kept = {logBox + u"/202401Practice.log"_qs, logBox + u"/dOTHERTEXT.txt"_qs,
+                              folder + u"/RudUZ.rvl"_qs, folder + u"/d.txt"_qs, folder + u"/LogBox.txt"_qs};
+    for (const QString& path : kept)
+        writeBytes(path, "keep");
+
+    // The text's own details files, where its ID makes a file name.
+    const QString ownName = basic::RTrim(RecordFiles::textIdForFileName(id)) + u".txt"_qs;
+    if (ownName == u"OTHERTEXT.txt"_qs) return 0;
+    const bool plantable = !basic::Trim(id).isEmpty() && !id.contains(u'/') && !id.contains(u'\\');
+    if (plantable) {
+        writeBytes(logBox + u"/d"_qs + ownName, "details");
+        writeBytes(logBox + u"/b"_qs + ownName, "best");
+    }
+
+    const bool ok = RecordDeletion::RemoveTextRecords(logBox, id, nullptr);
+    if (plantable && ok &&
+        (QFileInfo::exists(logBox + u"/d"_qs + ownName) || QFileInfo::exists(logBox + u"/b"_qs + ownName)))
+        __builtin_trap();
+    for (const QString& path : kept)
+        if (readBytes(path) != "keep") __builtin_trap();
+
+    // What is left of BestRec.log is the old lines in their order, some of them dropped.
+    const QList<QByteArray> before = RecordFiles::splitRawLines(bestRec);
+    const QByteArray afterBytes = QFileInfo::exists(bestRecPath) ? readBytes(bestRecPath) : QByteArray();
+    const QList<QByteArray> after = RecordFiles::splitRawLines(afterBytes);
+    qsizetype next = 0;
+    for (const QByteArray& line : after) {
+        while (next < before.size() && before[next] != line)
+            ++next;
+        if (next == before.size()) __builtin_trap();
+        ++next;
+    }
+    if (after.size() == before.size() && afterBytes != bestRec) __builtin_trap(); // untouched when nothing matched
+
+    // Nothing new appears in LogBox or beside it.
+    QSet<QString> allowed = {u"BestRec.log"_qs, u"202401Practice.log"_qs, u"dOTHERTEXT.txt"_qs};
+    if (!ok) allowed += {u"d"_qs + ownName, u"b"_qs + ownName};
+    for (const QString& name : QDir(logBox).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        if (!allowed.contains(name)) __builtin_trap();
+    if (QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size() != 4) __builtin_trap();
+
+    RecordDeletion::RemoveTextRecords(logBox, id, nullptr);
+    if ((QFileInfo::exists(bestRecPath) ? readBytes(bestRecPath) : QByteArray()) != afterBytes) __builtin_trap();
+    return 0;
+}

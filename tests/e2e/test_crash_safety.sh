@@ -1,0 +1,181 @@
+#!/usr/bin/env bash
+# The real program under Xvfb, killed with SIGKILL again and again: whole-text attempts on a
+# built-in English sample at varying speeds, each ended either by a kill a random moment after
+# the last key (while the end of the attempt writes its files) or by 終了(&X) and a kill a random
+# moment later (while the settings file is saved). After every kill the program starts again on
+# the same folder, and then every file is whole (the old or the new version) and the sample's
+# best record never goes backwards: neither the best time in the settings file nor the CPM of
+# its BestRec.log line.
+# Usage: test_crash_safety.sh EXE [kills]
+set -euo pipefail
+exe="$1"
+kills="${2:-20}"
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/../../scripts/xvfb-session.sh"
+trap 'xvfb_stop; rm -rf "$home" "$home.stdout" "$home.stderr"' EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    tail -n 5 "$home.stderr" >&2 2>/dev/null || true
+    [ -n "${KEEP_HOME:-}" ] && cp -r "$home" "$KEEP_HOME"
+    exit 1
+}
+home="$(mktemp -d -t rinvale-crash.XXXXXX)"
+sample=7 # "The States Parties to the present Covenant": the shortest English sample
+key=e000000000006
+paragraphs="$here/../../data/samples/07.txt"
+mapfile -t lines < <(tr -d '\r' <"$paragraphs" | grep -v '^[[:space:]]*$')
+count=${#lines[@]}
+
+# Settings: typing begins at once (countdown code 1) on sample 7; no file of the user's own.
+{
+    for i in $(seq 0 500); do
+        number='\x00\x00\x00\x00'
+        [ "$i" -eq 3 ] && number='\x01\x00\x00\x00'
+        [ "$i" -eq 12 ] && number="$(printf '\\x%02x' "$sample")"'\x00\x00\x00'
+        printf "$number"'\x00\x00\x00\x00'
+    done
+} >"$home/RudUZ.rvl"
+
+# Prints "BEST CPM" and fails unless every file of the folder is whole. BEST is the sample's
+# best time in the settings file (99999.99 when it has none), CPM that of its BestRec.log
+# line (0 when there is none).
+inspect() {
+    python3 - "$home" "$sample" "$key" "$count" <<'PY'
+import glob, os, struct, sys
+home, sample, key, paragraphs = sys.argv[1], int(sys.argv[2]), sys.argv[3], int(sys.argv[4])
+def bad(why):
+    print(why, file=sys.stderr)
+    sys.exit(1)
+data = open(os.path.join(home, "RudUZ.rvl"), "rb").read()
+pos, entries = 0, []
+for i in range(501):
+    if pos + 4 > len(data):
+        bad(f"RudUZ.rvl is cut short in entry {i}")
+    pos += 4
+    fields = []
+    for _ in range(2):
+        if pos + 2 > len(data):
+            bad(f"RudUZ.rvl is cut short in entry {i}")
+        (n,) = struct.unpack_from("<H", data, pos)
+        pos += 2
+        if pos + n > len(data):
+            bad(f"RudUZ.rvl is cut short in entry {i}")
+        fields.append(data[pos:pos + n])
+        pos += n
+    entries.append(fields)
+if pos != len(data):
+    bad(f"RudUZ.rvl has {len(data) - pos} bytes after its table")
+line = entries[300 + sample][1].decode("ascii")
+best = 99999.99
+if line:
+    times = line.split(",")[:-1]  # every time is followed by a comma
+    if len(times) != 10 or len(line) != 90 or not line.endswith(","):
+        bad(f"the best-times line is damaged: {line!r}")
+    values = [float(t) for t in times]
+    if values != sorted(values):
+        bad(f"the best times are out of order: {line}")
+    best = values[0]
+
+def whole_lines(path):
+    raw = open(path, "rb").read()
+    if raw and not raw.endswith(b"\r\n"):
+        bad(f"{os.path.basename(path)} does not end with a whole line")
+    return raw.split(b"\r\n")[:-1] if raw else []
+
+logbox = os.path.join(home, "LogBox")
+cpm = 0.0
+bestrec = os.path.join(logbox, "BestRec.log")
+if os.path.exists(bestrec):
+    records = whole_lines(bestrec)
+    if len(records) != 1 or not records[0].startswith(key.encode()):
+        bad(f"BestRec.log should hold one line of the sample: {records!r}")
+    cpm = float(records[0][35:43])
+for name in ("d", "b"):
+    path = os.path.join(logbox, name + key[1:] + ".txt")
+    if os.path.exists(path) and len(whole_lines(path)) != 2 * paragraphs + 2:
+        bad(f"{os.path.basename(path)} is not a whole details file")
+# The best times are stored before BestRec.log: a record line without them would let a slower
+# attempt pass for a new best.
+if cpm > 0 and best >= 99999:
+    bad(f"BestRec.log holds CPM {cpm} but the settings file has no best time")
+for log in glob.glob(os.path.join(logbox, "*Practice.log")):
+    whole_lines(log)
+print(best, cpm)
+PY
+}
+
+start() {
+    rinvale_start "$exe" "$home"
+    win=$(wait_for_window "RinvaleQX ver" 30) && return 0
+    # The display itself can go (another session's Xvfb on the same number): take a new one once.
+    if ! kill -0 "$XVFB_PID" 2>/dev/null || ! xdpyinfo >/dev/null 2>&1; then
+        echo "the X display went away before restart $1; starting a new one" >&2
+        xvfb_stop
+        xvfb_start
+        rinvale_start "$exe" "$home"
+        win=$(wait_for_window "RinvaleQX ver" 30) && return 0
+    fi
+    fail "the main window did not appear after restart $1"
+}
+# Types the whole sample with DELAY ms between keys; a paragraph is taken on the next tick.
+type_text() {
+    xdotool windowfocus --sync "$win"
+    xdotool key --clearmodifiers space
+    sleep 0.2
+    local i
+    for ((i = 0; i < count; ++i)); do
+        xdotool type --delay "$1" -- "${lines[$i]}"
+        [ $i -lt $((count - 1)) ] && sleep 0.1
+    done
+    return 0
+}
+kill_now() {
+    kill -9 "$RINVALE_PID" 2>/dev/null || true
+    wait "$RINVALE_PID" 2>/dev/null || true
+    RINVALE_PID=""
+}
+slower() { python3 -c "import sys; sys.exit(0 if float(sys.argv[1]) > float(sys.argv[2]) + 1e-6 else 1)" "$@"; }
+
+xvfb_start
+read -r best cpm < <(inspect) || fail "the files are damaged before the first start"
+start 0
+attempts=0 writes=0 exits=0 newbests=0
+for ((k = 1; k <= kills; ++k)); do
+    speed=$((RANDOM % 3 * 2))      # 0, 2 or 4 ms between keys: attempts of varying speed
+    delay_ms=$((RANDOM % 60))      # when the kill comes
+    delay=$(printf '0.%03d' "$delay_ms")
+    type_text "$speed"
+    attempts=$((attempts + 1))
+    if [ $((k % 3)) -ne 0 ]; then
+        # During the end-of-attempt writes.
+        sleep "$delay"
+        kill_now
+        writes=$((writes + 1))
+    else
+        # During the save at exit: close the end dialog, then 終了(&X).
+        box=$(wait_for_window "^Rinvale QX$" 20) || fail "no end-of-attempt dialog in round $k"
+        xdotool windowfocus --sync "$box"
+        xdotool key --clearmodifiers Escape
+        sleep 0.3
+        xdotool windowfocus --sync "$win"
+        xdotool key --clearmodifiers alt+f
+        sleep 0.2
+        xdotool key --clearmodifiers x
+        sleep "$delay"
+        kill_now
+        exits=$((exits + 1))
+    fi
+    read -r now_best now_cpm < <(inspect) || fail "a file is damaged after kill $k (speed $speed, ${delay_ms} ms)"
+    slower "$now_best" "$best" && fail "kill $k: the best time went back from $best to $now_best s"
+    slower "$cpm" "$now_cpm" && fail "kill $k: BestRec.log went back from CPM $cpm to $now_cpm"
+    [ "$now_best" != "$best" ] && newbests=$((newbests + 1))
+    best=$now_best cpm=$now_cpm
+    start "$k"
+done
+rinvale_stop
+read -r best cpm < <(inspect) || fail "a file is damaged after the last run"
+[ "$newbests" -gt 0 ] || fail "no attempt ever reached the files: the test typed nothing"
+leftovers=$(find "$home" -name '*.rvl.*' -o -name '*.log.*' -o -name '*.txt.*' | wc -l)
+echo "$kills kills ($writes in the end-of-attempt writes, $exits in the exit save), $newbests new bests," \
+    "best $best s / CPM $cpm, $leftovers temporary files left by kills"
+echo "1 passed, 0 failed"
