@@ -3,12 +3,12 @@
 #include "app/frmMain.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/TestFiles.h"
+#include "practice/widgets/InputBox.h"
 #include "records/BestTimes.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -34,7 +34,7 @@ protected:
         window = std::make_unique<frmMain>(module, fakes.platform);
         window->setMessageHandler([this](const QString& text) { messages.append(text); });
         window->Form_Load();
-        Text1 = window->findChild<QLineEdit*>(u"Text1"_qs);
+        Text1 = window->findChild<InputBox*>(u"Text1"_qs);
         // Closes the result dialog whenever one is up.
         m_closer.setInterval(0);
         QObject::connect(&m_closer, &QTimer::timeout, [] {
@@ -74,7 +74,7 @@ protected:
     FakePlatform fakes;
     QStringList messages;
     std::unique_ptr<frmMain> window;
-    QLineEdit* Text1 = nullptr;
+    InputBox* Text1 = nullptr;
     QTimer m_closer;
 };
 
