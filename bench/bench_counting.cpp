@@ -2,6 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 /** Answers from a fixed set of held keys, as fast as the counting can ask. */
@@ -42,16 +44,16 @@ BENCHMARK(CountKeyDownWithMark)->Unit(benchmark::kMicrosecond);
 // The key log of an 800-character Japanese paragraph: words of three characters, each
 // converted and confirmed, a full-width space now and then, a deletion and an English word.
 QStringList paragraphLog() {
-    const QString text = u"国際の平和及び安全を維持するために、われらの力を合わせ、"_qs;
+    const QString text = u"国際の平和及び安全を維持するために、われらの力を合わせ、"_s;
     QStringList log;
     int typed = 0;
     while (typed < 800) {
-        log << u"d□4"_qs << u"d■4"_qs;
+        log << u"d□4"_s << u"d■4"_s;
         for (int k = 0; k < 3 && typed < 800; ++k, ++typed)
-            log << u"p"_qs + text[typed % text.size()] + u"4"_qs;
-        if (typed % 60 == 0) log << u"d□4"_qs << u"p　4"_qs;
-        if (typed % 90 == 0) log << u"d≪4"_qs << u"d＜4"_qs;
-        if (typed % 150 == 0) log << u"pU2"_qs << u"pN2"_qs << u"d□2"_qs << u"p 2"_qs;
+            log << u"p"_s + text[typed % text.size()] + u"4"_s;
+        if (typed % 60 == 0) log << u"d□4"_s << u"p　4"_s;
+        if (typed % 90 == 0) log << u"d≪4"_s << u"d＜4"_s;
+        if (typed % 150 == 0) log << u"pU2"_s << u"pN2"_s << u"d□2"_s << u"p 2"_s;
     }
     return log;
 }

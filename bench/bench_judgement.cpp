@@ -2,13 +2,15 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // One input change at the end of an 800-character segment with the whole segment judged
 // (judgement window 800): the work of a keystroke late in the longest paragraph.
 void JudgeInputChange800(benchmark::State& state) {
     QString target;
-    const QString sentence = u"国際の平和及び安全を維持するために、われらの力を合わせ、"_qs;
+    const QString sentence = u"国際の平和及び安全を維持するために、われらの力を合わせ、"_s;
     while (target.size() < 800) target += sentence;
     target.truncate(800);
     TargetDisplay display;

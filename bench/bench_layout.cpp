@@ -10,6 +10,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The widget benchmarks need an application object and the text benchmarks do not, so it is
@@ -30,15 +32,15 @@ void ensureApplication() {
 QString segment800(bool japanese) {
     const QString prose =
         japanese ? u"私たちは、毎日の練習を通じて正確で速い入力を身につけることを目指します。文書の作成には、"
-                   u"漢字とかなの使い分け、句読点の位置、変換の確かさが求められます。"_qs
+                   u"漢字とかなの使い分け、句読点の位置、変換の確かさが求められます。"_s
                  : u"Typing practice builds accurate and steady habits, one paragraph at a time. Every word "
-                   u"that crosses the right edge of the panel moves whole to the next row of the display. "_qs;
+                   u"that crosses the right edge of the panel moves whole to the next row of the display. "_s;
     QString segment;
     int shown = 0;
     for (qsizetype i = 0; shown < 800; ++i) {
         segment += prose[i % prose.size()];
         ++shown;
-        if (japanese && shown % 40 == 0) segment += u"《よみがな》"_qs;
+        if (japanese && shown % 40 == 0) segment += u"《よみがな》"_s;
     }
     return segment;
 }

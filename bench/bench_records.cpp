@@ -13,6 +13,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A 200-paragraph Japanese text in FileBox with a finished whole-text attempt over it.
@@ -22,19 +24,19 @@ struct RecordsFixture {
         QDir().mkpath(module.fileBoxPath());
         QDir().mkpath(module.logBoxPath());
         Options::applyStartupDefaults(module.settings);
-        const QString paragraph = u"国際の平和及び安全を維持するために、われらの力を合わせ、共同の利益を守る。"_qs;
-        QStringList lines = {u"出所"_qs, u"000000"_qs, u"表題"_qs, QString(), BestTimesLine::emptyLine()};
+        const QString paragraph = u"国際の平和及び安全を維持するために、われらの力を合わせ、共同の利益を守る。"_s;
+        QStringList lines = {u"出所"_s, u"000000"_s, u"表題"_s, QString(), BestTimesLine::emptyLine()};
         CharCounts total;
         for (int p = 0; p < 200; ++p) {
             lines.append(paragraph);
             total += ClassifyChars(paragraph);
         }
         lines[3] = countsLine(total);
-        QFile f(module.fileBoxPath() + u"/240115093000.txt"_qs);
+        QFile f(module.fileBoxPath() + u"/240115093000.txt"_s);
         f.open(QIODevice::WriteOnly);
-        f.write(cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+        f.write(cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
         f.close();
-        module.settings[Options::CurrentFile].address = u"240115093000.txt"_qs;
+        module.settings[Options::CurrentFile].address = u"240115093000.txt"_s;
         QString error;
         TextLoading::LoadOwnText(module, &error);
 
@@ -42,7 +44,7 @@ struct RecordsFixture {
         summary.lastRow = 199;
         summary.currentLine = module.text.LineCount - 1;
         for (int p = 0; p < 200; ++p) {
-            rows[size_t(p)] = {60, 15000, 8, 3, 1, 2, u"≪こくさいの□■へいわ□■およびあんぜんを□□■"_qs.repeated(4)};
+            rows[size_t(p)] = {60, 15000, 8, 3, 1, 2, u"≪こくさいの□■へいわ□■およびあんぜんを□□■"_s.repeated(4)};
             summary.counters.Keystrokes += 60;
             summary.counters.Conversions += 8;
             summary.counters.Confirmations += 3;
@@ -51,11 +53,11 @@ struct RecordsFixture {
         }
         summary.elapsedMs = 200 * 15000;
         // Other texts' lines, so that the BestRec.log update has something to keep.
-        QFile best(module.logBoxPath() + u"/BestRec.log"_qs);
+        QFile best(module.logBoxPath() + u"/BestRec.log"_s);
         best.open(QIODevice::WriteOnly);
         for (int t = 0; t < 1000; ++t)
             best.write(
-                cp932::encode(u"j%1   240101    455   700   150.0 S段   431.6 SS    6.6◎  2.6☆  0.7◎  2.2○\r\n"_qs.arg(
+                cp932::encode(u"j%1   240101    455   700   150.0 S段   431.6 SS    6.6◎  2.6☆  0.7◎  2.2○\r\n"_s.arg(
                     t, 12, 10, QChar(u'0'))));
     }
     QTemporaryDir dir;
@@ -101,7 +103,7 @@ QByteArray bestRecOf(int texts, qint64 minBytes = 0) {
     int t = 0;
     while (t < texts || bytes.size() < minBytes - 200) {
         for (const char16_t* mark : {u"j", u"e"})
-            bytes += cp932::encode(u"%1%2   240101    455   700   150.0 S段   431.6 SS    6.6◎  2.6☆  0.7◎  2.2○\r\n"_qs
+            bytes += cp932::encode(u"%1%2   240101    455   700   150.0 S段   431.6 SS    6.6◎  2.6☆  0.7◎  2.2○\r\n"_s
                                        .arg(QStringView(mark))
                                        .arg(t, 12, 10, QChar(u'0')));
         ++t;
@@ -119,11 +121,11 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 // window waits for this at the end of an attempt, so it must stay under 100 ms up to the size limit.
 void BestRecUpdate(benchmark::State& state) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"BestRec.log"_qs);
+    const QString path = dir.filePath(u"BestRec.log"_s);
     const QByteArray bytes =
         state.range(0) > 0 ? bestRecOf(int(state.range(0))) : bestRecOf(0, RecordFiles::MaxBestRecBytes);
     writeFile(path, bytes);
-    const QString line = u"j000000000777   240131    455   690   152.0 S段   440.0 SS    6.6◎  2.6☆  0.7◎  2.2○"_qs;
+    const QString line = u"j000000000777   240131    455   690   152.0 S段   440.0 SS    6.6◎  2.6☆  0.7◎  2.2○"_s;
     for (auto _ : state) {
         QString error;
         if (!RecordFiles::updateBestRec(path, line, &error)) state.SkipWithError("update failed");
@@ -136,7 +138,7 @@ BENCHMARK(BestRecUpdate)->Arg(30000)->Arg(0)->Unit(benchmark::kMillisecond);
 // Deleting one text's records from a BestRec.log of 30,000 texts and from one at the size limit.
 void RecordDeletionOfOneText(benchmark::State& state) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"BestRec.log"_qs);
+    const QString path = dir.filePath(u"BestRec.log"_s);
     const QByteArray bytes =
         state.range(0) > 0 ? bestRecOf(int(state.range(0))) : bestRecOf(0, RecordFiles::MaxBestRecBytes);
     for (auto _ : state) {
@@ -144,7 +146,7 @@ void RecordDeletionOfOneText(benchmark::State& state) {
         writeFile(path, bytes);
         state.ResumeTiming();
         QString error;
-        if (!RecordDeletion::RemoveTextRecords(dir.path(), u"000000000777"_qs, &error)) state.SkipWithError("failed");
+        if (!RecordDeletion::RemoveTextRecords(dir.path(), u"000000000777"_s, &error)) state.SkipWithError("failed");
     }
 }
 BENCHMARK(RecordDeletionOfOneText)->Arg(30000)->Arg(0)->Unit(benchmark::kMillisecond);
@@ -155,7 +157,7 @@ QByteArray settingsAtLimit(bool strings) {
     SettingsTable table;
     Options::applyStartupDefaults(table);
     if (strings) {
-        const QString text = u"国際連合憲章前文、世界人権宣言の出典。"_qs.repeated(1700); // about 64 KB
+        const QString text = u"国際連合憲章前文、世界人権宣言の出典。"_s.repeated(1700); // about 64 KB
         const qsizetype textBytes = cp932::byteLength(text);
         qsizetype size = table.toBytes().size();
         for (int i = 0; i < 150 && size + 2 * textBytes < SettingsFile::MaxFileBytes; ++i, size += 2 * textBytes)

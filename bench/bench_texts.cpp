@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Real Japanese practice text: the Japanese sample paragraphs, repeated.
@@ -57,7 +59,7 @@ void BM_SplitParagraphs200(benchmark::State& state) {
     QStringList lines;
     for (int i = 0; i < 200; ++i)
         lines += paragraphs[i % paragraphs.size()];
-    const QString body = lines.join(u"\r\n"_qs);
+    const QString body = lines.join(u"\r\n"_s);
     for (auto _ : state)
         benchmark::DoNotOptimize(splitParagraphs(body));
     state.SetItemsProcessed(state.iterations() * body.size());

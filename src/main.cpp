@@ -21,6 +21,8 @@
 #include <cstdlib>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool hasDisplay() {
@@ -68,9 +70,9 @@ int main(int argc, char** argv) {
         !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
-    QApplication::setApplicationName(u"RinvaleQX"_qs);
-    QFont uiFont(u"IPAPGothic"_qs, 9);
-    uiFont.setFamilies({u"IPAPGothic"_qs, u"IPAGothic"_qs, u"Noto Sans CJK JP"_qs});
+    QApplication::setApplicationName(u"RinvaleQX"_s);
+    QFont uiFont(u"IPAPGothic"_s, 9);
+    uiFont.setFamilies({u"IPAPGothic"_s, u"IPAGothic"_s, u"Noto Sans CJK JP"_s});
     QApplication::setFont(uiFont);
     // Qt's standard texts (the input box's context menu, dialog buttons) in Japanese.
     qtjapanese::install(app);
@@ -81,7 +83,7 @@ int main(int argc, char** argv) {
     SingleInstance instance;
     if (!instance.tryAcquire(module.programFolder)) {
         plaintext::message(nullptr, QMessageBox::Information, QString::fromUtf16(frmMain::Caption),
-                           u"すでに起動しています。"_qs);
+                           u"すでに起動しています。"_s);
         return 0;
     }
 

@@ -5,13 +5,15 @@
 
 #include <QString>
 
+using namespace Qt::StringLiterals;
+
 /** The program-wide state shared by the main window and the windows it opens. */
 struct Module1 {
     SettingsTable settings;
     QString programFolder;
 
-    QString fileBoxPath() const { return programFolder + u"/FileBox"_qs; }
-    QString logBoxPath() const { return programFolder + u"/LogBox"_qs; }
+    QString fileBoxPath() const { return programFolder + u"/FileBox"_s; }
+    QString logBoxPath() const { return programFolder + u"/LogBox"_s; }
     QString settingsPath() const { return programFolder + u'/' + QString::fromUtf16(SettingsFile::FileName); }
 
     /** Full-width characters render at full width (a Japanese font is present). */

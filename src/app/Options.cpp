@@ -4,6 +4,8 @@
 
 #include <array>
 
+using namespace Qt::StringLiterals;
+
 namespace Options {
 namespace {
 
@@ -116,7 +118,7 @@ void applyStartupDefaults(SettingsTable& table) {
 }
 
 QString retryHint(qint32 retryKey) {
-    return retryKey != 0 ? u"[Shift]+[Esc]でやり直し"_qs : u"[Esc]でやり直し"_qs;
+    return retryKey != 0 ? u"[Shift]+[Esc]でやり直し"_s : u"[Esc]でやり直し"_s;
 }
 
 } // namespace Options

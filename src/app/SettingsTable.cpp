@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QtEndian>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr qsizetype MaxFieldBytes = 0xFFFF;
@@ -74,7 +76,7 @@ private:
 };
 
 QString readError(const QString& path, const QString& reason) {
-    return u"設定ファイル（%1）を読み込めませんでした。\n%2。"_qs.arg(path, reason);
+    return u"設定ファイル（%1）を読み込めませんでした。\n%2。"_s.arg(path, reason);
 }
 
 QString megabytes(qint64 n) {
@@ -129,7 +131,7 @@ SettingsFile::Image SettingsFile::readImage(QByteArray& bytes, QString* error) {
     case ReadStatus::TooLarge:
         if (error)
             *error = u"設定ファイル（%1）が大きすぎます（%2 MB、上限 %3 MB）。\n先頭の設定だけを読み込みました。"
-                     u"保存するときは設定だけを書き、その後ろの余分なデータは保存しません。"_qs.arg(
+                     u"保存するときは設定だけを書き、その後ろの余分なデータは保存しません。"_s.arg(
                          m_path, megabytes(size), megabytes(MaxFileBytes));
         return Image::Cut;
     case ReadStatus::Failed:
@@ -179,7 +181,7 @@ bool SettingsFile::load(SettingsTable& table, QString* error) {
 }
 
 bool SettingsFile::save(const SettingsTable& table, QString* error) {
-    const QString notReplaced = u"設定ファイル（%1）を読み込めなかったため、上書きしませんでした。"_qs.arg(m_path);
+    const QString notReplaced = u"設定ファイル（%1）を読み込めなかったため、上書きしませんでした。"_s.arg(m_path);
     if (m_state == State::Unreadable) {
         // Replacing a file this run never could read would throw away settings nobody has seen.
         if (error) *error = notReplaced;
@@ -190,7 +192,7 @@ bool SettingsFile::save(const SettingsTable& table, QString* error) {
         QString reason;
         const Image image = readImage(bytes, &reason);
         if (image == Image::Unreadable) {
-            if (error) *error = reason + u"\n上書きしませんでした。"_qs;
+            if (error) *error = reason + u"\n上書きしませんでした。"_s;
             return false;
         }
         takeSurplus(bytes, image, nullptr);
@@ -199,7 +201,7 @@ bool SettingsFile::save(const SettingsTable& table, QString* error) {
 
     QString reason;
     if (!writeFileAtomically(m_path, table.toBytes() + m_surplus, &reason)) {
-        if (error) *error = u"設定ファイル（%1）を保存できませんでした。\n%2。"_qs.arg(m_path, reason);
+        if (error) *error = u"設定ファイル（%1）を保存できませんでした。\n%2。"_s.arg(m_path, reason);
         return false;
     }
     return true;

@@ -48,6 +48,8 @@
 
 #include <set>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Window and panel geometry, in twips.
@@ -62,13 +64,13 @@ constexpr int RightWidth = 4320;
 
 // Commands whose windows are not in the program yet: their items stay disabled.
 const std::set<QString> NotYetAvailable = {
-    u"mnuNew"_qs,    u"mnuEdit1"_qs,  u"mnuSelect"_qs, u"mnuEdit2"_qs, u"mnuDelet"_qs, u"mnuEdit3"_qs,
-    u"mnuDtlP"_qs,   u"mnuDtlB"_qs,   u"mnuJ100"_qs,   u"mnuLog"_qs,   u"mnuGauge"_qs, u"mnuT"_qs,
-    u"mnuIro"_qs,
+    u"mnuNew"_s,    u"mnuEdit1"_s,  u"mnuSelect"_s, u"mnuEdit2"_s, u"mnuDelet"_s, u"mnuEdit3"_s,
+    u"mnuDtlP"_s,   u"mnuDtlB"_s,   u"mnuJ100"_s,   u"mnuLog"_s,   u"mnuGauge"_s, u"mnuT"_s,
+    u"mnuIro"_s,
 };
 
 // The author's page, opened by "ホームへ接続(&C)".
-const QString HomePageAddress = u"https://rinvale.jp/"_qs;
+const QString HomePageAddress = u"https://rinvale.jp/"_s;
 
 QString indexed(const QString& arrayName, int index) { return arrayName + u'(' + QString::number(index) + u')'; }
 
@@ -111,7 +113,7 @@ frmMain::frmMain(Module1& module, Platform& platform, QWidget* parent)
       m_keyStream([this](int code, int ownCode, quint32 waited, const KeyState& held) {
           keyDown(code, ownCode, waited, held);
       }) {
-    setObjectName(u"frmMain"_qs);
+    setObjectName(u"frmMain"_s);
     setWindowTitle(QString::fromUtf16(Caption));
     m_showMessage = [this](const QString& text) {
         plaintext::message(this, QMessageBox::Information, QString::fromUtf16(Caption), text);
@@ -151,7 +153,7 @@ frmMain::frmMain(Module1& module, Platform& platform, QWidget* parent)
         [this](quint32 nativeKey) { m_keyStream.rawRelease(nativeKey, m_platform.clock.timeGetTime()); });
     // A menu closed with Esc leaves the menu bar holding the keyboard: typing goes back to the box.
     for (QMenu* menu : std::as_const(m_menus)) {
-        connect(menu, &QMenu::aboutToShow, this, [this, menu] { m_trace.line(u"menu "_qs + menu->objectName()); });
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { m_trace.line(u"menu "_s + menu->objectName()); });
         connect(menu, &QMenu::aboutToHide, this, [this] {
             QTimer::singleShot(0, this, [this] {
                 if (Text1->isEnabled() && isActiveWindow() && !QApplication::activePopupWidget()) Text1->setFocus();
@@ -185,36 +187,36 @@ void frmMain::buildMenus() {
         return menu;
     };
 
-    QMenu* file = topMenu(u"mnuFile"_qs, u"ファイル(&F)"_qs);
-    addItem(file, u"mnuNew"_qs, u"テキスト新規作成(&N)"_qs);
-    addItem(file, u"mnuEdit1"_qs, u"現在のテキストを編集(&E)"_qs);
+    QMenu* file = topMenu(u"mnuFile"_s, u"ファイル(&F)"_s);
+    addItem(file, u"mnuNew"_s, u"テキスト新規作成(&N)"_s);
+    addItem(file, u"mnuEdit1"_s, u"現在のテキストを編集(&E)"_s);
     file->addSeparator();
-    addItem(file, u"mnuSelect"_qs, u"テキスト選択→練習(&T)"_qs);
-    addItem(file, u"mnuEdit2"_qs, u"テキスト選択→編集(&C)"_qs);
-    addItem(file, u"mnuDelet"_qs, u"テキスト選択→削除(&D)"_qs);
+    addItem(file, u"mnuSelect"_s, u"テキスト選択→練習(&T)"_s);
+    addItem(file, u"mnuEdit2"_s, u"テキスト選択→編集(&C)"_s);
+    addItem(file, u"mnuDelet"_s, u"テキスト選択→削除(&D)"_s);
     file->addSeparator();
-    addItem(file, u"mnuEdit3"_qs, u"出所･キーワード編集(&O)"_qs);
-    connect(addItem(file, u"mnuDE"_qs, u"記録の削除(&R)"_qs), &QAction::triggered, this, &frmMain::deleteRecords);
+    addItem(file, u"mnuEdit3"_s, u"出所･キーワード編集(&O)"_s);
+    connect(addItem(file, u"mnuDE"_s, u"記録の削除(&R)"_s), &QAction::triggered, this, &frmMain::deleteRecords);
     file->addSeparator();
-    connect(addItem(file, u"mnuEnd"_qs, u"終了(&X)"_qs), &QAction::triggered, this, &QWidget::close);
+    connect(addItem(file, u"mnuEnd"_s, u"終了(&X)"_s), &QAction::triggered, this, &QWidget::close);
 
-    QMenu* trial = topMenu(u"mnuJissen"_qs, u"トライアル(&T)"_qs);
-    connect(addItem(trial, u"mnuStart"_qs, u"スタート(&S)"_qs), &QAction::triggered, this, &frmMain::StartAttempt);
-    connect(addItem(trial, u"mnuPause"_qs, u"中断(&P)"_qs), &QAction::triggered, this, &frmMain::TogglePause);
-    connect(addItem(trial, u"mnuRetry"_qs, u"やり直し(&R)"_qs), &QAction::triggered, this, &frmMain::Retry);
+    QMenu* trial = topMenu(u"mnuJissen"_s, u"トライアル(&T)"_s);
+    connect(addItem(trial, u"mnuStart"_s, u"スタート(&S)"_s), &QAction::triggered, this, &frmMain::StartAttempt);
+    connect(addItem(trial, u"mnuPause"_s, u"中断(&P)"_s), &QAction::triggered, this, &frmMain::TogglePause);
+    connect(addItem(trial, u"mnuRetry"_s, u"やり直し(&R)"_s), &QAction::triggered, this, &frmMain::Retry);
     trial->addSeparator();
-    QAction* whole = addItem(trial, u"mnuTh"_qs, u"全文通し練習(&T)"_qs);
-    QAction* paragraph = addItem(trial, u"mnuPa"_qs, u"段落別練習(&K)"_qs);
+    QAction* whole = addItem(trial, u"mnuTh"_s, u"全文通し練習(&T)"_s);
+    QAction* paragraph = addItem(trial, u"mnuPa"_s, u"段落別練習(&K)"_s);
     whole->setCheckable(true);
     paragraph->setCheckable(true);
     auto* modes = new QActionGroup(trial);
     modes->addAction(whole);
     modes->addAction(paragraph);
     connect(paragraph, &QAction::triggered, this, &frmMain::chooseParagraph);
-    connect(addItem(trial, u"mnuSitei"_qs, u"- 段落指定(&G)..."_qs), &QAction::triggered, this,
+    connect(addItem(trial, u"mnuSitei"_s, u"- 段落指定(&G)..."_s), &QAction::triggered, this,
             &frmMain::chooseParagraph);
-    QAction* previous = addItem(trial, u"mnuPrev"_qs, u"--- 前の段落に戻る(&U)"_qs);
-    QAction* next = addItem(trial, u"mnuNext"_qs, u"--- 次の段落に進む(&D)"_qs);
+    QAction* previous = addItem(trial, u"mnuPrev"_s, u"--- 前の段落に戻る(&U)"_s);
+    QAction* next = addItem(trial, u"mnuNext"_s, u"--- 次の段落に進む(&D)"_s);
     connect(whole, &QAction::triggered, this, [this] {
         TextLoading::wholeTextPractice(m);
         showText();
@@ -228,37 +230,37 @@ void frmMain::buildMenus() {
         showText();
     });
 
-    QMenu* samples = topMenu(u"mnuSample"_qs, u"腕試し(&S)"_qs);
+    QMenu* samples = topMenu(u"mnuSample"_s, u"腕試し(&S)"_s);
     auto* sampleGroup = new QActionGroup(samples);
     for (int i = 0; i < SampleTexts::MenuItemCount; ++i) {
         if (SampleTexts::isSeparator(i)) {
-            samples->addSeparator()->setObjectName(indexed(u"mnuSPL"_qs, i));
+            samples->addSeparator()->setObjectName(indexed(u"mnuSPL"_s, i));
             continue;
         }
-        QAction* a = addItem(samples, indexed(u"mnuSPL"_qs, i), SampleTexts::menuCaption(i));
+        QAction* a = addItem(samples, indexed(u"mnuSPL"_s, i), SampleTexts::menuCaption(i));
         a->setCheckable(true);
         sampleGroup->addAction(a);
         connect(a, &QAction::triggered, this, [this, i] { sampleChosen(i); });
     }
 
-    QMenu* results = topMenu(u"mnuHyouji"_qs, u"結果表示(&K)"_qs);
-    addItem(results, u"mnuDtlP"_qs, u"通し前回の成績詳細(&P)"_qs);
-    addItem(results, u"mnuDtlB"_qs, u"通し最高成績詳細(&B)"_qs);
+    QMenu* results = topMenu(u"mnuHyouji"_s, u"結果表示(&K)"_s);
+    addItem(results, u"mnuDtlP"_s, u"通し前回の成績詳細(&P)"_s);
+    addItem(results, u"mnuDtlB"_s, u"通し最高成績詳細(&B)"_s);
     results->addSeparator();
-    addItem(results, u"mnuJ100"_qs, u"テキスト別最高成績一覧(&F)"_qs);
-    addItem(results, u"mnuLog"_qs, u"練習結果全ログ(&L)"_qs);
+    addItem(results, u"mnuJ100"_s, u"テキスト別最高成績一覧(&F)"_s);
+    addItem(results, u"mnuLog"_s, u"練習結果全ログ(&L)"_s);
 
-    addOptionMenus(topMenu(u"mnuOption"_qs, u"オプション(&O)"_qs));
+    addOptionMenus(topMenu(u"mnuOption"_s, u"オプション(&O)"_s));
 
-    QMenu* help = topMenu(u"mnuHelp"_qs, u"ヘルプ(&H)"_qs);
-    connect(addItem(help, u"mnuHelpa"_qs, u"ヘルプ(&H)"_qs), &QAction::triggered, this,
-            [this] { openBesideProgram(u"Help.txt"_qs); });
-    connect(addItem(help, u"mnuReadMe"_qs, u"ReadMe(&R)"_qs), &QAction::triggered, this,
-            [this] { openBesideProgram(u"ReadMe.txt"_qs); });
+    QMenu* help = topMenu(u"mnuHelp"_s, u"ヘルプ(&H)"_s);
+    connect(addItem(help, u"mnuHelpa"_s, u"ヘルプ(&H)"_s), &QAction::triggered, this,
+            [this] { openBesideProgram(u"Help.txt"_s); });
+    connect(addItem(help, u"mnuReadMe"_s, u"ReadMe(&R)"_s), &QAction::triggered, this,
+            [this] { openBesideProgram(u"ReadMe.txt"_s); });
     help->addSeparator();
-    connect(addItem(help, u"mnuHome"_qs, u"ホームへ接続(&C)"_qs), &QAction::triggered, this, [this] {
+    connect(addItem(help, u"mnuHome"_s, u"ホームへ接続(&C)"_s), &QAction::triggered, this, [this] {
         if (!m_platform.shell.open(HomePageAddress))
-            message(u"ホームページを開けませんでした。\n"_qs + HomePageAddress);
+            message(u"ホームページを開けませんでした。\n"_s + HomePageAddress);
     });
 
     for (QAction* a : std::as_const(m_actions))
@@ -286,12 +288,12 @@ void frmMain::addOptionMenus(QMenu* options) {
             connect(a, &QAction::triggered, this, [this, entry, index] { optionChosen(entry, index); });
         }
         if (group.entry == Options::MissSound) {
-            QMenu* standards = options->addMenu(u"能力判定基準(&H)"_qs);
-            standards->setObjectName(u"mnuStandard"_qs);
-            standards->menuAction()->setObjectName(u"mnuStandard"_qs);
+            QMenu* standards = options->addMenu(u"能力判定基準(&H)"_s);
+            standards->setObjectName(u"mnuStandard"_s);
+            standards->menuAction()->setObjectName(u"mnuStandard"_s);
             auto* standardGroup = new QActionGroup(standards);
             for (const Options::Item& item : Options::standards()) {
-                QAction* a = addItem(standards, indexed(u"mnuKijun"_qs, item.index), QString::fromUtf16(item.caption));
+                QAction* a = addItem(standards, indexed(u"mnuKijun"_s, item.index), QString::fromUtf16(item.caption));
                 a->setCheckable(true);
                 standardGroup->addAction(a);
                 const int index = item.index;
@@ -299,69 +301,69 @@ void frmMain::addOptionMenus(QMenu* options) {
             }
         }
     }
-    options->addSeparator()->setObjectName(u"mnuJ"_qs);
-    addItem(options, u"mnuGauge"_qs, u"スピードゲージ設定(&G)..."_qs);
-    addItem(options, u"mnuT"_qs, u"テキストリスト表示設定(&T)..."_qs);
-    addItem(options, u"mnuIro"_qs, u"文字色・背景色設定(&C)..."_qs);
+    options->addSeparator()->setObjectName(u"mnuJ"_s);
+    addItem(options, u"mnuGauge"_s, u"スピードゲージ設定(&G)..."_s);
+    addItem(options, u"mnuT"_s, u"テキストリスト表示設定(&T)..."_s);
+    addItem(options, u"mnuIro"_s, u"文字色・背景色設定(&C)..."_s);
 }
 
 void frmMain::buildControls() {
     auto* form = new QWidget(this);
-    form->setObjectName(u"form"_qs);
+    form->setObjectName(u"form"_s);
     setCentralWidget(form);
     form->setFixedSize(twips::toPixels(ClientWidth), twips::toPixels(ClientHeight));
 
-    Label1 = makeLabel(form, u"Label1"_qs, {}, LeftColumn, 90, PanelWidth, 360);
+    Label1 = makeLabel(form, u"Label1"_s, {}, LeftColumn, 90, PanelWidth, 360);
     QFont titleFont = Label1->font();
     titleFont.setPointSize(12);
     titleFont.setBold(true);
     Label1->setFont(titleFont);
 
     // Text panel with its inner panel and scroll bar.
-    Picture1 = makePanel(form, u"Picture1"_qs, true);
+    Picture1 = makePanel(form, u"Picture1"_s, true);
     lblJi = new CharCellView(Picture1);
     lblJi->setDisplay(&m_display);
     VScroll1 = new QScrollBar(Qt::Vertical, Picture1);
-    VScroll1->setObjectName(u"VScroll1"_qs);
+    VScroll1->setObjectName(u"VScroll1"_s);
     VScroll1->setEnabled(false);
     VScroll1->setFocusPolicy(Qt::NoFocus);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmMain::scrollTo);
 
-    Picture3 = makePanel(form, u"Picture3"_qs, true);
+    Picture3 = makePanel(form, u"Picture3"_s, true);
     Label2 = new QLabel(Picture3);
-    Label2->setObjectName(u"Label2"_qs);
+    Label2->setObjectName(u"Label2"_s);
     Label2->setTextFormat(Qt::PlainText);
 
-    Picture4 = makePanel(form, u"Picture4"_qs, true);
+    Picture4 = makePanel(form, u"Picture4"_s, true);
     Text1 = new InputBox(Picture4);
-    Text1->setObjectName(u"Text1"_qs);
+    Text1->setObjectName(u"Text1"_s);
     Text1->setEnabled(false);
     connect(Text1, &InputBox::textChanged, this, &frmMain::Text1_Change);
 
-    Picture5 = makePanel(Picture4, u"Picture5"_qs, false);
+    Picture5 = makePanel(Picture4, u"Picture5"_s, false);
     Label3 = new QLabel(Picture5);
-    Label3->setObjectName(u"Label3"_qs);
+    Label3->setObjectName(u"Label3"_s);
     Label3->setAlignment(Qt::AlignCenter);
     QFont digitFont = Label3->font();
     digitFont.setPointSize(20);
     digitFont.setBold(true);
     Label3->setFont(digitFont);
-    Label15 = new QLabel(u"スペースキーでスタート"_qs, Picture5);
-    Label15->setObjectName(u"Label15"_qs);
+    Label15 = new QLabel(u"スペースキーでスタート"_s, Picture5);
+    Label15->setObjectName(u"Label15"_s);
     Label15->setAlignment(Qt::AlignCenter);
     QFont hintFont = Label15->font();
     hintFont.setPointSize(12);
     Label15->setFont(hintFont);
     Label22 = new QLabel(Picture5);
-    Label22->setObjectName(u"Label22"_qs);
+    Label22->setObjectName(u"Label22"_s);
     Label22->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label23 = new QLabel(Picture5);
-    Label23->setObjectName(u"Label23"_qs);
+    Label23->setObjectName(u"Label23"_s);
     Label23->setAlignment(Qt::AlignCenter);
 
-    Picture10 = makePanel(Picture4, u"Picture10"_qs, false);
-    Command1 = new QPushButton(u"再開"_qs, Picture10);
-    Command1->setObjectName(u"Command1"_qs);
+    Picture10 = makePanel(Picture4, u"Picture10"_s, false);
+    Command1 = new QPushButton(u"再開"_s, Picture10);
+    Command1->setObjectName(u"Command1"_s);
     Command1->setAutoDefault(false);
     connect(Command1, &QPushButton::clicked, this, [this] {
         if (m_attempt.state() == AttemptState::Paused) TogglePause();
@@ -387,12 +389,12 @@ void frmMain::buildControls() {
         makeLabel(form, QString::fromUtf16(figures[i].valueName), QString::fromUtf16(figures[i].value), left + 1800,
                   top, 750, 330, Qt::AlignRight | Qt::AlignVCenter);
     }
-    Label4 = form->findChild<QLabel*>(u"Label4"_qs);
-    Label7 = form->findChild<QLabel*>(u"Label7"_qs);
-    Label11 = form->findChild<QLabel*>(u"Label11"_qs);
-    Label12 = form->findChild<QLabel*>(u"Label12"_qs);
-    for (const auto& [name, bar, top] : {std::tuple{u"Picture6"_qs, u"Shape1"_qs, FiguresTop + 420},
-                                         std::tuple{u"Picture7"_qs, u"Shape2"_qs, FiguresTop + 420}}) {
+    Label4 = form->findChild<QLabel*>(u"Label4"_s);
+    Label7 = form->findChild<QLabel*>(u"Label7"_s);
+    Label11 = form->findChild<QLabel*>(u"Label11"_s);
+    Label12 = form->findChild<QLabel*>(u"Label12"_s);
+    for (const auto& [name, bar, top] : {std::tuple{u"Picture6"_s, u"Shape1"_s, FiguresTop + 420},
+                                         std::tuple{u"Picture7"_s, u"Shape2"_s, FiguresTop + 420}}) {
         QFrame* track = makePanel(form, name, true);
         const int left = name == u"Picture6" ? LeftColumn : LeftColumn + 4965;
         twips::place(track, left + 2700, top + 60, 2100, 210);
@@ -406,17 +408,17 @@ void frmMain::buildControls() {
         (bar == u"Shape1" ? Shape1 : Shape2) = fill;
     }
     // The first row's bars: time and keystrokes have none.
-    makeLabel(form, u"Label16"_qs, u"詳細[F3].."_qs, LeftColumn, FiguresTop + 900, 1500, 300)->setEnabled(false);
+    makeLabel(form, u"Label16"_s, u"詳細[F3].."_s, LeftColumn, FiguresTop + 900, 1500, 300)->setEnabled(false);
 
     // Right column: practice mode, paragraph panel, results and the best-records list.
-    Label21 = makeLabel(form, u"Label21"_qs, {}, RightColumn, 90, RightWidth, 360);
+    Label21 = makeLabel(form, u"Label21"_s, {}, RightColumn, 90, RightWidth, 360);
     QFont modeFont = Label21->font();
     modeFont.setPointSize(11);
     Label21->setFont(modeFont);
-    Picture9 = makePanel(form, u"Picture9"_qs, true);
+    Picture9 = makePanel(form, u"Picture9"_s, true);
     twips::place(Picture9, RightColumn, 480, RightWidth, 330);
-    auto* Label14 = new QLabel(u"段落別練習の記録は保存不可"_qs, Picture9);
-    Label14->setObjectName(u"Label14"_qs);
+    auto* Label14 = new QLabel(u"段落別練習の記録は保存不可"_s, Picture9);
+    Label14->setObjectName(u"Label14"_s);
     Label14->setAlignment(Qt::AlignCenter);
     Label14->setGeometry(twips::rect(0, 0, RightWidth, 300));
 
@@ -428,7 +430,7 @@ void frmMain::buildControls() {
     for (int i = 0; i < 6; ++i) {
         const int left = RightColumn + (i % 2) * 2160;
         const int top = 900 + (i / 2) * 315;
-        makeLabel(form, indexed(u"Lab1"_qs, results[i].index), QString::fromUtf16(results[i].caption), left, top, 720,
+        makeLabel(form, indexed(u"Lab1"_s, results[i].index), QString::fromUtf16(results[i].caption), left, top, 720,
                   300);
         Lab2.append(nullptr);
     }
@@ -436,42 +438,42 @@ void frmMain::buildControls() {
         // Lab2(v) sits beside the caption of the same row order: CPM, LVL, SCR, RV, 打数, 文字数.
         const int left = RightColumn + (v % 2) * 2160 + 720;
         const int top = 900 + (v / 2) * 315;
-        Lab2[v] = makeLabel(form, indexed(u"Lab2"_qs, v), {}, left, top, 1350, 300, Qt::AlignRight | Qt::AlignVCenter);
+        Lab2[v] = makeLabel(form, indexed(u"Lab2"_s, v), {}, left, top, 1350, 300, Qt::AlignRight | Qt::AlignVCenter);
     }
     const int operationsTop = 900 + 3 * 315 + 60;
-    makeLabel(form, indexed(u"Lab1"_qs, 10), u"打数"_qs, RightColumn + 1200, operationsTop, 900, 270,
+    makeLabel(form, indexed(u"Lab1"_s, 10), u"打数"_s, RightColumn + 1200, operationsTop, 900, 270,
               Qt::AlignRight | Qt::AlignVCenter);
-    makeLabel(form, indexed(u"Lab1"_qs, 11), u"％"_qs, RightColumn + 2100, operationsTop, 1000, 270,
+    makeLabel(form, indexed(u"Lab1"_s, 11), u"％"_s, RightColumn + 2100, operationsTop, 1000, 270,
               Qt::AlignRight | Qt::AlignVCenter);
     const char16_t* operations[] = {u"変換", u"確定", u"訂正", u"修正"};
     const char16_t* rowArrays[] = {u"Lab3", u"Lab4", u"Lab5", u"Lab6"};
     for (int r = 0; r < 4; ++r) {
         const int top = operationsTop + 270 * (r + 1);
-        makeLabel(form, indexed(u"Lab1"_qs, r + 1), QString::fromUtf16(operations[r]), RightColumn, top, 1000, 270);
+        makeLabel(form, indexed(u"Lab1"_s, r + 1), QString::fromUtf16(operations[r]), RightColumn, top, 1000, 270);
         for (int c = 0; c < 3; ++c)
             makeLabel(form, indexed(QString::fromUtf16(rowArrays[r]), c), {}, RightColumn + 1200 + c * 900, top,
                       c == 2 ? 600 : 900, 270, Qt::AlignRight | Qt::AlignVCenter);
     }
 
     // The text-information panel covers the operation rows while no result is shown.
-    Picture8 = makePanel(form, u"Picture8"_qs, true);
+    Picture8 = makePanel(form, u"Picture8"_s, true);
     twips::place(Picture8, RightColumn, operationsTop, RightWidth, 270 * 5 + 60);
-    Label18 = makeLabel(Picture8, u"Label18"_qs, {}, 120, 30, 4000, 270);
-    Label17 = makeLabel(Picture8, u"Label17"_qs, {}, 120, 300, 4000, 270);
-    Label19 = makeLabel(Picture8, u"Label19"_qs, {}, 120, 570, 4000, 270);
-    Label20 = makeLabel(Picture8, u"Label20"_qs, {}, 120, 840, 4000, 300);
+    Label18 = makeLabel(Picture8, u"Label18"_s, {}, 120, 30, 4000, 270);
+    Label17 = makeLabel(Picture8, u"Label17"_s, {}, 120, 300, 4000, 270);
+    Label19 = makeLabel(Picture8, u"Label19"_s, {}, 120, 570, 4000, 270);
+    Label20 = makeLabel(Picture8, u"Label20"_s, {}, 120, 840, 4000, 300);
     Label20->setToolTip(
-        u"総文字数200字以上、漢字含有率25％以上、半角含有率10％未満の条件をすべて満たしている場合に判定可能"_qs);
+        u"総文字数200字以上、漢字含有率25％以上、半角含有率10％未満の条件をすべて満たしている場合に判定可能"_s);
 
     const int bestTop = operationsTop + 270 * 5 + 180;
     const char16_t* bestColumns[] = {u"CPM", u"LVL", u"SCR", u"RV"};
     const char16_t* bestArrays[] = {u"lblCPM", u"lblHan", u"lblSPM", u"lblRVL"};
     for (int c = 0; c < 4; ++c)
-        makeLabel(form, u"bestHeader"_qs + QString::number(c), QString::fromUtf16(bestColumns[c]),
+        makeLabel(form, u"bestHeader"_s + QString::number(c), QString::fromUtf16(bestColumns[c]),
                   RightColumn + 600 + c * 930, bestTop, 900, 255, Qt::AlignCenter);
     for (int row = 0; row < 10; ++row) {
         const int top = bestTop + 255 * (row + 1);
-        makeLabel(form, indexed(u"lblA"_qs, row), QString::number(row + 1), RightColumn, top, 500, 255,
+        makeLabel(form, indexed(u"lblA"_s, row), QString::number(row + 1), RightColumn, top, 500, 255,
                   Qt::AlignRight | Qt::AlignVCenter);
         for (int c = 0; c < 4; ++c)
             makeLabel(form, indexed(QString::fromUtf16(bestArrays[c]), row), {}, RightColumn + 600 + c * 930, top, 900,
@@ -479,9 +481,9 @@ void frmMain::buildControls() {
     }
 
     // The ruby box floats over the text panel near the reading's first character.
-    PicRubi = makePanel(form, u"PicRubi"_qs, true);
+    PicRubi = makePanel(form, u"PicRubi"_s, true);
     lblRubi = new QLabel(PicRubi);
-    lblRubi->setObjectName(u"lblRubi"_qs);
+    lblRubi->setObjectName(u"lblRubi"_s);
     lblRubi->setTextFormat(Qt::PlainText);
     PicRubi->hide();
 
@@ -513,7 +515,7 @@ void frmMain::Form_Load() {
     // A text deleted outside the program quietly gives way to the chosen sample; one that is
     // still there but cannot be practised is worth a word.
     if (TextLoading::loadCurrentText(m, &error) == TextLoading::LoadResult::Unusable)
-        message(error + u"\n腕試しのテキストを読み込みます。"_qs);
+        message(error + u"\n腕試しのテキストを読み込みます。"_s);
     showText();
 }
 
@@ -639,7 +641,7 @@ void frmMain::checkStoredOptions() {
         const int checked = Options::indexForValue(group, m.settings.number(group.entry));
         checkArray(QString::fromUtf16(group.arrayName), int(group.items.back().index) + 1, checked);
     }
-    checkArray(u"mnuKijun"_qs, 5, m.settings.number(Options::Standard));
+    checkArray(u"mnuKijun"_s, 5, m.settings.number(Options::Standard));
 }
 
 void frmMain::optionChosen(int entry, int index) {
@@ -664,7 +666,7 @@ void frmMain::optionChosen(int entry, int index) {
 }
 
 void frmMain::standardChosen(int index) {
-    checkArray(u"mnuKijun"_qs, 5, index);
+    checkArray(u"mnuKijun"_s, 5, index);
     m.settings.setNumber(Options::Standard, index);
     // With a result on show, the last attempt is graded again under the new standard.
     if (Picture8->isHidden() && m_lastElapsedMs > 0)
@@ -682,7 +684,7 @@ void frmMain::reloadCurrentText() {
     // While the program runs the text on show changes under the user's eyes: always say why.
     const TextLoading::LoadResult result = TextLoading::loadCurrentText(m, &error);
     if (result == TextLoading::LoadResult::Missing || result == TextLoading::LoadResult::Unusable)
-        message(error + u"\n腕試しのテキストを読み込みます。"_qs);
+        message(error + u"\n腕試しのテキストを読み込みます。"_s);
     showText();
 }
 
@@ -694,17 +696,17 @@ void frmMain::applyMenuState() {
         a->setEnabled(enabled && !NotYetAvailable.count(name));
         if (checked) a->setChecked(*checked);
     };
-    set(u"mnuTh"_qs, true, state.wholeChecked);
-    set(u"mnuPa"_qs, state.paragraphEnabled, state.paragraphChecked);
-    set(u"mnuSitei"_qs, state.chooseParagraphEnabled);
-    set(u"mnuPrev"_qs, state.previousEnabled);
-    set(u"mnuNext"_qs, state.nextEnabled);
-    set(u"mnuDtlB"_qs, state.detailsEnabled);
-    set(u"mnuDtlP"_qs, state.detailsEnabled);
-    set(u"mnuEdit1"_qs, state.editCurrentEnabled);
+    set(u"mnuTh"_s, true, state.wholeChecked);
+    set(u"mnuPa"_s, state.paragraphEnabled, state.paragraphChecked);
+    set(u"mnuSitei"_s, state.chooseParagraphEnabled);
+    set(u"mnuPrev"_s, state.previousEnabled);
+    set(u"mnuNext"_s, state.nextEnabled);
+    set(u"mnuDtlB"_s, state.detailsEnabled);
+    set(u"mnuDtlP"_s, state.detailsEnabled);
+    set(u"mnuEdit1"_s, state.editCurrentEnabled);
     for (int k = 0; k < 5; ++k)
-        set(indexed(u"mnuKijun"_qs, k), state.standardEnabled[size_t(k)], k == state.standardChecked);
-    checkArray(u"mnuSPL"_qs, SampleTexts::MenuItemCount, state.sampleChecked);
+        set(indexed(u"mnuKijun"_s, k), state.standardEnabled[size_t(k)], k == state.standardChecked);
+    checkArray(u"mnuSPL"_s, SampleTexts::MenuItemCount, state.sampleChecked);
 }
 
 // ---- The loaded text -------------------------------------------------------------------
@@ -733,11 +735,11 @@ void frmMain::openBesideProgram(const QString& fileName) {
     for (const QString& folder : {m.programFolder, QCoreApplication::applicationDirPath()}) {
         const QString path = folder + u'/' + fileName;
         if (QFileInfo(path).isFile()) {
-            if (!m_platform.shell.open(path)) message(fileName + u"を開けませんでした。"_qs);
+            if (!m_platform.shell.open(path)) message(fileName + u"を開けませんでした。"_s);
             return;
         }
     }
-    message(fileName + u"が見つかりません。"_qs);
+    message(fileName + u"が見つかりません。"_s);
 }
 
 void frmMain::message(const QString& text) { m_showMessage(text); }
@@ -766,10 +768,10 @@ void frmMain::applyAttemptState() {
     auto enable = [this](const QString& name, bool enabled) {
         if (QAction* a = action(name)) a->setEnabled(enabled && !NotYetAvailable.count(name));
     };
-    enable(u"mnuStart"_qs, c.startEnabled);
-    enable(u"mnuPause"_qs, c.pauseEnabled);
-    action(u"mnuPause"_qs)->setText(QString::fromUtf16(c.pauseCaption));
-    enable(u"mnuRetry"_qs, c.retryEnabled);
+    enable(u"mnuStart"_s, c.startEnabled);
+    enable(u"mnuPause"_s, c.pauseEnabled);
+    action(u"mnuPause"_s)->setText(QString::fromUtf16(c.pauseCaption));
+    enable(u"mnuRetry"_s, c.retryEnabled);
     for (const char16_t* menu : {u"mnuHyouji", u"mnuOption", u"mnuHelp", u"mnuSample"})
         m_menus.value(QString::fromUtf16(menu))->menuAction()->setEnabled(c.otherMenus);
     for (const char16_t* item : {u"mnuNew", u"mnuSelect", u"mnuEdit2", u"mnuEdit3", u"mnuDelet", u"mnuDE"})
@@ -784,10 +786,10 @@ void frmMain::applyAttemptState() {
 }
 
 void frmMain::resetLiveFigures() {
-    Label11->setText(u"0"_qs);
-    Label12->setText(u"0.0"_qs);
-    Label7->setText(u"0"_qs);
-    Label4->setText(u"0"_qs);
+    Label11->setText(u"0"_s);
+    Label12->setText(u"0.0"_s);
+    Label7->setText(u"0"_s);
+    Label4->setText(u"0"_s);
     Shape1->resize(0, Shape1->height());
     Shape2->resize(0, Shape2->height());
 }
@@ -815,7 +817,7 @@ void frmMain::StartAttempt() {
     m_counting.reset();
     m_keyStream.clear();
     m_lastPreedit.clear();
-    m_trace.line(u"start"_qs);
+    m_trace.line(u"start"_s);
     VScroll1->setValue(0);
     Timer4->stop();
     resetLiveFigures();
@@ -831,7 +833,7 @@ void frmMain::CountdownTick() {
     Label3->clear();
     const int mode = initialInputMode(m.settings.number(Options::InputMode), m_display.cells[0].width);
     m_platform.inputMethod.setInputMode(mode);
-    m_trace.line(u"typing mode="_qs + QString::number(mode));
+    m_trace.line(u"typing mode="_s + QString::number(mode));
     applyAttemptState();
     Text1->setFocus();
     showRuby(rubyAtStart(m_display, m.CharsPerLine, m.settings.number(Options::RubyDisplay), rubyFrame()));
@@ -848,7 +850,7 @@ void frmMain::RunTick() {
 void frmMain::CheckSegment() {
     if (m_attempt.state() != AttemptState::Running || Text1->text() != m_display.SegmentText) return;
     const QString operations = m_counting.operationString();
-    m_trace.line(u"segment ops="_qs + operations);
+    m_trace.line(u"segment ops="_s + operations);
     switch (m_attempt.CheckSegment(Text1->text(), m_display.SegmentText, operations)) {
     case AttemptControl::SegmentOutcome::Incomplete:
         break;
@@ -869,7 +871,7 @@ void frmMain::endAttempt() {
     Picture8->hide();
     Text1->setEnabled(false);
     PicRubi->hide();
-    if (QAction* start = action(u"mnuStart"_qs)) start->setEnabled(true);
+    if (QAction* start = action(u"mnuStart"_s)) start->setEnabled(true);
     Label15->show();
     Label22->show();
     Label23->setVisible(m.ActiveTarget > 0 && !Label23->text().isEmpty());
@@ -936,7 +938,7 @@ void frmMain::Retry() {
     m_attempt.Retry();
     m_counting.reset();
     m_keyStream.clear();
-    m_trace.line(u"ready"_qs);
+    m_trace.line(u"ready"_s);
     Timer4->stop();
     resetLiveFigures();
     Picture8->show();
@@ -948,7 +950,7 @@ void frmMain::Retry() {
 
 void frmMain::ReturnToReady() {
     m_attempt.ReturnToReady();
-    m_trace.line(u"ready"_qs);
+    m_trace.line(u"ready"_s);
     PicRubi->hide();
     Label3->clear();
     applyAttemptState();
@@ -1093,7 +1095,7 @@ bool frmMain::handleKey(QKeyEvent* event) {
 
 void frmMain::keyDown(int keyCode, int ownCode, quint32 waitedMs, const KeyState& heldAtPress) {
     const AttemptState state = m_attempt.state();
-    const QAction* pause = action(u"mnuPause"_qs);
+    const QAction* pause = action(u"mnuPause"_s);
     switch (keyDownAction(state, keyCode, KeyCodes::shiftState(m_keyModifiers), m.settings.number(Options::RetryKey),
                           pause && pause->isEnabled())) {
     case KeyAction::Retry:
@@ -1117,7 +1119,7 @@ void frmMain::keyDown(int keyCode, int ownCode, quint32 waitedMs, const KeyState
                                                 Text1->text().isEmpty());
         Label7->setText(QString::number(m_attempt.counters.Keystrokes));
         if (m_trace.enabled()) {
-            m_trace.line(u"keydown code=%1 own=%2 waited=%3 counted=%4"_qs.arg(keyCode).arg(ownCode).arg(waitedMs).arg(
+            m_trace.line(u"keydown code=%1 own=%2 waited=%3 counted=%4"_s.arg(keyCode).arg(ownCode).arg(waitedMs).arg(
                 int(counted)));
             traceCounts();
         }
@@ -1130,7 +1132,7 @@ void frmMain::keyDown(int keyCode, int ownCode, quint32 waitedMs, const KeyState
 
 void frmMain::traceCounts() {
     const AttemptCounters& c = m_attempt.counters;
-    m_trace.line(u"counts keystrokes=%1 conversions=%2 confirmations=%3 teisei=%4 shusei=%5"_qs.arg(c.Keystrokes)
+    m_trace.line(u"counts keystrokes=%1 conversions=%2 confirmations=%3 teisei=%4 shusei=%5"_s.arg(c.Keystrokes)
                      .arg(c.Conversions)
                      .arg(c.Confirmations)
                      .arg(c.TeiseiCount)
@@ -1149,7 +1151,7 @@ void frmMain::dropComposition() {
     m_ownInputMethodEvent = true;
     QCoreApplication::sendEvent(Text1, &gone);
     m_ownInputMethodEvent = false;
-    m_trace.line(u"composition dropped"_qs);
+    m_trace.line(u"composition dropped"_s);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -1163,7 +1165,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         const bool changes = !im->commitString().isEmpty() || preedit != m_lastPreedit || im->replacementLength() != 0;
         m_lastPreedit = preedit;
         if (m_trace.enabled())
-            m_trace.line(u"im commit=%1 preedit=%2 changes=%3"_qs.arg(im->commitString(), preedit).arg(int(changes)));
+            m_trace.line(u"im commit=%1 preedit=%2 changes=%3"_s.arg(im->commitString(), preedit).arg(int(changes)));
         m_keyModifiers = QGuiApplication::keyboardModifiers();
         m_keyStream.inputMethodEventArrived({changes, !im->commitString().isEmpty(), !preedit.isEmpty()},
                                             m_platform.clock.timeGetTime());
@@ -1245,9 +1247,9 @@ void frmMain::showBestList(const QString& ownLevelStart) {
     const QColor red(255, 0, 0);
     for (int i = 0; i < 10; ++i) {
         const ResultComputation::BestListRow& row = list[size_t(i)];
-        QLabel* cells[] = {label(indexed(u"lblA"_qs, i)), label(indexed(u"lblCPM"_qs, i)),
-                           label(indexed(u"lblHan"_qs, i)), label(indexed(u"lblSPM"_qs, i)),
-                           label(indexed(u"lblRVL"_qs, i))};
+        QLabel* cells[] = {label(indexed(u"lblA"_s, i)), label(indexed(u"lblCPM"_s, i)),
+                           label(indexed(u"lblHan"_s, i)), label(indexed(u"lblSPM"_s, i)),
+                           label(indexed(u"lblRVL"_s, i))};
         cells[1]->setText(row.cpm);
         cells[1]->setToolTip(plaintext::toolTip(row.cpmTip));
         cells[2]->setText(row.grade);

@@ -5,6 +5,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Layout in twips. The explanation takes three lines of the dialog font; a fourth is spare.
@@ -19,18 +21,18 @@ constexpr int ClientHeight = ButtonTop + DialogFrame::ButtonHeight + DialogFrame
 
 } // namespace
 
-frmKeikoku::frmKeikoku(QWidget* owner) : DialogFrame(u"frmKeikoku"_qs, u"Rinvale QX"_qs, owner) {
+frmKeikoku::frmKeikoku(QWidget* owner) : DialogFrame(u"frmKeikoku"_s, u"Rinvale QX"_s, owner) {
     setClientSize(ClientWidth, ClientHeight);
     addIcon(QStyle::SP_MessageBoxWarning);
-    addLabel(u"Label1"_qs,
+    addLabel(u"Label1"_s,
              u"全体の文字数が9999文字を超える場合、全体の段落数が 200段落を超える場合、１段落の文字数が "
-             u"800文字を超える場合は、適当な箇所で分割または改行してください。"_qs,
+             u"800文字を超える場合は、適当な箇所で分割または改行してください。"_s,
              TextLeft, LabelTop, TextWidth, LabelHeight, Qt::AlignLeft | Qt::AlignTop);
     List1 = new QListWidget(this);
-    List1->setObjectName(u"List1"_qs);
+    List1->setObjectName(u"List1"_s);
     List1->setSelectionMode(QAbstractItemView::NoSelection);
     twips::place(List1, TextLeft, ListTop, TextWidth, ListHeight);
-    QPushButton* ok = addButton(u"Command1"_qs, u"OK"_qs, (ClientWidth - ButtonWidth) / 2, ButtonTop);
+    QPushButton* ok = addButton(u"Command1"_s, u"OK"_s, (ClientWidth - ButtonWidth) / 2, ButtonTop);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     ok->setFocus();
 }

@@ -2,9 +2,11 @@
 
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 frmKeikoku2::frmKeikoku2(Module1& module, QWidget* owner)
-    : MessageFrame(u"frmKeikoku2"_qs, u"テキストの削除"_qs, owner, QStyle::SP_MessageBoxWarning,
-                   u"削除したテキストは元に戻りません"_qs, {u"削除"_qs, u"ｷｬﾝｾﾙ"_qs}, 4800),
+    : MessageFrame(u"frmKeikoku2"_s, u"テキストの削除"_s, owner, QStyle::SP_MessageBoxWarning,
+                   u"削除したテキストは元に戻りません"_s, {u"削除"_s, u"ｷｬﾝｾﾙ"_s}, 4800),
       m(module) {
     // A flag left over from an earlier question must never delete a text on cancel.
     m.DeleteConfirmed = false;

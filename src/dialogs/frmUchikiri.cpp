@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Layout in twips.
@@ -25,19 +27,19 @@ const QColor DarkBlue(0, 0, 128);
 } // namespace
 
 frmUchikiri::frmUchikiri(Module1& module, QWidget* owner)
-    : DialogFrame(u"frmUchikiri"_qs, u"Rinvale QX"_qs, owner), m(module) {
+    : DialogFrame(u"frmUchikiri"_s, u"Rinvale QX"_s, owner), m(module) {
     // A request left over from an earlier attempt must not open the details of this one.
     m.DetailsRequested = false;
     setClientSize(ClientWidth, ClientHeight);
 
-    Label1 = addLabel(u"Label1"_qs, u"おつかれさま"_qs, Margin, Label1Top, TextWidth, Label1Height, Qt::AlignCenter);
+    Label1 = addLabel(u"Label1"_s, u"おつかれさま"_s, Margin, Label1Top, TextWidth, Label1Height, Qt::AlignCenter);
     QFont greeting = Label1->font();
     greeting.setPointSize(greeting.pointSize() + 5);
     greeting.setBold(true);
     Label1->setFont(greeting);
 
     Label3 =
-        addLabel(u"Label3"_qs, u"入力時間：  0分35秒"_qs, Margin, Label3Top, TextWidth, Label3Height, Qt::AlignCenter);
+        addLabel(u"Label3"_s, u"入力時間：  0分35秒"_s, Margin, Label3Top, TextWidth, Label3Height, Qt::AlignCenter);
     QFont time = Label3->font();
     time.setPointSize(time.pointSize() + 2);
     Label3->setFont(time);
@@ -46,13 +48,13 @@ frmUchikiri::frmUchikiri(Module1& module, QWidget* owner)
     Label3->setPalette(palette);
 
     // Command3 leads the tab order and holds the focus, so Enter lands on a button without action.
-    Command3 = addButton(u"Command3"_qs, {}, 0, 0);
+    Command3 = addButton(u"Command3"_s, {}, 0, 0);
     twips::place(Command3, Margin / 2, ClientHeight - Margin / 2 - Command3Size, Command3Size, Command3Size);
     Command3->setFlat(true);
     const int rowLeft = (ClientWidth - 2 * WideButtonWidth - ButtonGap) / 2;
-    Command1 = addButton(u"Command1"_qs, u"詳細(F1)"_qs, rowLeft, ButtonTop, WideButtonWidth);
+    Command1 = addButton(u"Command1"_s, u"詳細(F1)"_s, rowLeft, ButtonTop, WideButtonWidth);
     Command2 =
-        addButton(u"Command2"_qs, u"閉じる(Esc)"_qs, rowLeft + WideButtonWidth + ButtonGap, ButtonTop, WideButtonWidth);
+        addButton(u"Command2"_s, u"閉じる(Esc)"_s, rowLeft + WideButtonWidth + ButtonGap, ButtonTop, WideButtonWidth);
     setTabOrder(Command3, Command1);
     setTabOrder(Command1, Command2);
 

@@ -11,14 +11,16 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString linkReason() {
-    return u"シンボリックリンクです。リンク先は読み書きしません"_qs;
+    return u"シンボリックリンクです。リンク先は読み書きしません"_s;
 }
 
 QString notRegularReason() {
-    return u"通常のファイルではありません。FIFO、デバイス、フォルダなどは開きません"_qs;
+    return u"通常のファイルではありません。FIFO、デバイス、フォルダなどは開きません"_s;
 }
 
 // When a failing call left no error number, the folder itself usually tells why.
@@ -69,41 +71,41 @@ private:
 QString fileErrorReason(int errorNumber) {
     switch (errorNumber) {
     case ENOSPC:
-        return u"ディスクの空き容量が足りません"_qs;
+        return u"ディスクの空き容量が足りません"_s;
     case EDQUOT:
-        return u"ディスクの使用量の上限（クォータ）を超えます"_qs;
+        return u"ディスクの使用量の上限（クォータ）を超えます"_s;
     case EFBIG:
-        return u"ファイルの大きさの上限を超えます"_qs;
+        return u"ファイルの大きさの上限を超えます"_s;
     case EACCES:
     case EPERM:
-        return u"アクセスする権限がありません"_qs;
+        return u"アクセスする権限がありません"_s;
     case EROFS:
-        return u"読み取り専用の場所です"_qs;
+        return u"読み取り専用の場所です"_s;
     case ENOENT:
-        return u"ファイルまたはフォルダが見つかりません"_qs;
+        return u"ファイルまたはフォルダが見つかりません"_s;
     case ENOTDIR:
-        return u"フォルダのはずの場所にフォルダがありません"_qs;
+        return u"フォルダのはずの場所にフォルダがありません"_s;
     case EISDIR:
-        return u"同じ名前のフォルダがあります"_qs;
+        return u"同じ名前のフォルダがあります"_s;
     case ELOOP:
         return linkReason();
     case ENXIO:
     case ENODEV:
         return notRegularReason();
     case EIO:
-        return u"ディスクの読み書きでエラーが起きました"_qs;
+        return u"ディスクの読み書きでエラーが起きました"_s;
     case EMFILE:
     case ENFILE:
-        return u"開いているファイルが多すぎます"_qs;
+        return u"開いているファイルが多すぎます"_s;
     case ENAMETOOLONG:
-        return u"ファイル名が長すぎます"_qs;
+        return u"ファイル名が長すぎます"_s;
     case EBUSY:
     case ETXTBSY:
-        return u"ファイルが使用中です"_qs;
+        return u"ファイルが使用中です"_s;
     case 0:
-        return u"原因は分かりません"_qs;
+        return u"原因は分かりません"_s;
     default:
-        return u"システムのエラー %1（%2）"_qs.arg(errorNumber).arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
+        return u"システムのエラー %1（%2）"_s.arg(errorNumber).arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
     }
 }
 

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString absoluteClean(const QString& path) {
@@ -14,7 +16,7 @@ QString absoluteClean(const QString& path) {
 QString executableFolder() {
     if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
     // Before the application object exists Qt cannot say where the executable lies; Linux can.
-    return QFileInfo(QFileInfo(u"/proc/self/exe"_qs).canonicalFilePath()).absolutePath();
+    return QFileInfo(QFileInfo(u"/proc/self/exe"_s).canonicalFilePath()).absolutePath();
 }
 
 } // namespace
@@ -30,8 +32,8 @@ QString resolveProgramFolder(const QString& rinvaleHomeEnv, const QString& execu
         if (folder.isDir() && folder.isWritable() && settings.isFile()) return absoluteClean(executableDir);
     }
     // The XDG rules ignore a relative XDG_DATA_HOME.
-    const QString dataHome = QDir::isAbsolutePath(xdgDataHome) ? xdgDataHome : homeDir + u"/.local/share"_qs;
-    return absoluteClean(dataHome + u"/RinvaleQX"_qs);
+    const QString dataHome = QDir::isAbsolutePath(xdgDataHome) ? xdgDataHome : homeDir + u"/.local/share"_s;
+    return absoluteClean(dataHome + u"/RinvaleQX"_s);
 }
 
 QString programFolder() {

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 StateControls controlsFor(AttemptState state) {
     StateControls c;
     switch (state) {
@@ -46,8 +48,8 @@ StateControls controlsFor(AttemptState state) {
 QString inputTimeCaption(qint32 elapsedMs) {
     const double seconds = basic::Val(basic::Format(elapsedMs / 1000.0, u"#0"));
     const double minutes = basic::Int(seconds / 60.0);
-    return u"入力時間："_qs + basic::FormatAt(QString::number(qint64(minutes)), u"@@@") + u"分"_qs +
-           basic::Format(seconds - minutes * 60.0, u"00") + u"秒"_qs;
+    return u"入力時間："_s + basic::FormatAt(QString::number(qint64(minutes)), u"@@@") + u"分"_s +
+           basic::Format(seconds - minutes * 60.0, u"00") + u"秒"_s;
 }
 
 KeyAction keyPressAction(AttemptState state, char16_t character) {
@@ -94,11 +96,11 @@ AttemptControl::CountdownStep AttemptControl::CountdownTick() {
     const int code = std::clamp(int(m.settings.number(Options::Countdown)), 1, 4);
     const double remaining = std::floor(code - elapsedMs(CountdownStart, now) / 1000.0);
     if (remaining >= 3)
-        step.digit = u"３"_qs;
+        step.digit = u"３"_s;
     else if (remaining >= 2)
-        step.digit = u"２"_qs;
+        step.digit = u"２"_s;
     else if (remaining >= 1)
-        step.digit = u"１"_qs;
+        step.digit = u"１"_s;
     else {
         // A tick that comes late (a busy machine) may jump past zero; typing begins all the same.
         step.beginTyping = true;

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace TextLoading {
 namespace {
 
@@ -118,15 +120,15 @@ int segmentCellCount(QStringView line) { return int(withoutReadings(line).size()
 
 QString checkPracticeLines(const QStringList& lines) {
     const int paragraphs = int(lines.size()) - First;
-    if (paragraphs < 1) return u"段落がありません。"_qs;
-    if (paragraphs > MaxParagraphs) return u"段落数が200段落を超えています。"_qs;
+    if (paragraphs < 1) return u"段落がありません。"_s;
+    if (paragraphs > MaxParagraphs) return u"段落数が200段落を超えています。"_s;
     for (int p = 0; p < paragraphs; ++p) {
         const QString& line = lines[p + First];
         const int cells = segmentCellCount(line);
-        if (cells > MaxParagraphChars) return u"第"_qs + paragraphLabel(p + 1) + u"段落が800文字を超えています。"_qs;
-        if (cells == 0) return u"第"_qs + paragraphLabel(p + 1) + u"段落に練習する文字がありません。"_qs;
+        if (cells > MaxParagraphChars) return u"第"_s + paragraphLabel(p + 1) + u"段落が800文字を超えています。"_s;
+        if (cells == 0) return u"第"_s + paragraphLabel(p + 1) + u"段落に練習する文字がありません。"_s;
         if (!std::all_of(line.begin(), line.end(), isTypeable))
-            return u"第"_qs + paragraphLabel(p + 1) + u"段落に入力できない文字が含まれています。"_qs;
+            return u"第"_s + paragraphLabel(p + 1) + u"段落に入力できない文字が含まれています。"_s;
     }
     return {};
 }
@@ -136,16 +138,16 @@ QStringList readPracticeFile(const QString& fileBox, const QString& name, QStrin
         if (error) *error = why;
         return QStringList();
     };
-    const QString quoted = u"練習テキスト「"_qs + name + u"」"_qs;
-    if (!isPlainFileName(name)) return fail(quoted + u"はFileBoxのファイル名ではないため開けません。"_qs);
+    const QString quoted = u"練習テキスト「"_s + name + u"」"_s;
+    if (!isPlainFileName(name)) return fail(quoted + u"はFileBoxのファイル名ではないため開けません。"_s);
     const QFileInfo info(fileBox + u'/' + name);
-    if (!info.exists() && !info.isSymLink()) return fail(quoted + u"が見つかりません。"_qs);
-    if (info.isSymLink() || !info.isFile()) return fail(quoted + u"は通常のファイルではないため開けません。"_qs);
-    if (info.size() > MaxFileBytes) return fail(quoted + u"は大きすぎるため練習できません。"_qs);
+    if (!info.exists() && !info.isSymLink()) return fail(quoted + u"が見つかりません。"_s);
+    if (info.isSymLink() || !info.isFile()) return fail(quoted + u"は通常のファイルではないため開けません。"_s);
+    if (info.size() > MaxFileBytes) return fail(quoted + u"は大きすぎるため練習できません。"_s);
     QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly)) return fail(quoted + u"を読み込めませんでした。"_qs);
+    if (!file.open(QIODevice::ReadOnly)) return fail(quoted + u"を読み込めませんでした。"_s);
     const QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (bytes.size() > MaxFileBytes) return fail(quoted + u"は大きすぎるため練習できません。"_qs);
+    if (bytes.size() > MaxFileBytes) return fail(quoted + u"は大きすぎるため練習できません。"_s);
     QString problem;
     const QStringList lines = practiceLinesFromBytes(bytes, &problem);
     if (lines.isEmpty()) return fail(quoted + problem);
@@ -156,18 +158,18 @@ QStringList practiceLinesFromBytes(QByteArrayView bytes, QString* problem) {
     bool valid = false;
     const QString text = cp932::decode(bytes, &valid);
     if (!valid) {
-        if (problem) *problem = u"の文字コードがShift_JIS（CP932）ではないため練習できません。"_qs;
+        if (problem) *problem = u"の文字コードがShift_JIS（CP932）ではないため練習できません。"_s;
         return {};
     }
     bool moreText = false;
     QStringList lines = splitLines(text, CurrentText::MaxLines, &moreText);
     QString why;
     if (const int blankLine = blankLineInsideText(lines, moreText))
-        why = QString::number(blankLine) + u"行目が空行です。段落と段落の間に空行は置けません。"_qs;
+        why = QString::number(blankLine) + u"行目が空行です。段落と段落の間に空行は置けません。"_s;
     else
         why = checkPracticeLines(lines);
     if (!why.isEmpty()) {
-        if (problem) *problem = u"は練習できません。\n"_qs + why;
+        if (problem) *problem = u"は練習できません。\n"_s + why;
         return {};
     }
     return lines;
@@ -243,8 +245,8 @@ QString targetLine(qint32 totalChars, qint32 target) {
     if (target < 1) return {};
     const double seconds = basic::Val(basic::Format(double(totalChars) * 60.0 / target, u"#0"));
     const double minutes = basic::Int(seconds / 60.0);
-    return u"目標："_qs + basic::Format(minutes, u"#0") + u"分"_qs + basic::Format(seconds - 60.0 * minutes, u"00") +
-           u"秒 "_qs + QString::number(target) + u"CPM"_qs;
+    return u"目標："_s + basic::Format(minutes, u"#0") + u"分"_s + basic::Format(seconds - 60.0 * minutes, u"00") +
+           u"秒 "_s + QString::number(target) + u"CPM"_s;
 }
 
 QString withoutReadings(QStringView line) {
@@ -268,9 +270,9 @@ TextView view(const Module1& m) {
     TextView v;
     v.title = t.line(2);
     if (paragraphMode)
-        v.modeLine = u"段落別練習 (第 "_qs + QString::number(t.CurrentLine - First + 1) + u" 段落)"_qs;
+        v.modeLine = u"段落別練習 (第 "_s + QString::number(t.CurrentLine - First + 1) + u" 段落)"_s;
     else
-        v.modeLine = u"全文通し練習（全 "_qs + QString::number(t.paragraphCount()) + u" 段落）"_qs;
+        v.modeLine = u"全文通し練習（全 "_s + QString::number(t.paragraphCount()) + u" 段落）"_s;
     v.paragraphPanel = paragraphMode;
     v.totalChars = QString::number(t.counts.total);
     v.countCaption = characterCountCaption(t.counts);

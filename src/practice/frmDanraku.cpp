@@ -9,15 +9,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 frmDanraku::frmDanraku(Module1& module, QWidget* owner) : QDialog(owner), m(module) {
-    setObjectName(u"frmDanraku"_qs);
-    setWindowTitle(u"段落指定"_qs);
+    setObjectName(u"frmDanraku"_s);
+    setWindowTitle(u"段落指定"_s);
     setModal(true);
 
     List1 = new QListWidget(this);
-    List1->setObjectName(u"List1"_qs);
-    QFont fixed(u"IPAGothic"_qs, 10);
-    fixed.setFamilies({u"IPAGothic"_qs, u"Noto Sans Mono CJK JP"_qs});
+    List1->setObjectName(u"List1"_s);
+    QFont fixed(u"IPAGothic"_s, 10);
+    fixed.setFamilies({u"IPAGothic"_s, u"Noto Sans Mono CJK JP"_s});
     fixed.setStyleHint(QFont::Monospace);
     List1->setFont(fixed);
     List1->addItems(ParagraphSelection::rows(m.text));
@@ -26,10 +28,10 @@ frmDanraku::frmDanraku(Module1& module, QWidget* owner) : QDialog(owner), m(modu
     List1->setMinimumSize(rowWidth + 40, 320);
     connect(List1, &QListWidget::itemDoubleClicked, this, &frmDanraku::accept);
 
-    auto* ok = new QPushButton(u"OK"_qs, this);
-    ok->setObjectName(u"Command2"_qs);
-    auto* cancel = new QPushButton(u"ｷｬﾝｾﾙ"_qs, this);
-    cancel->setObjectName(u"Command1"_qs);
+    auto* ok = new QPushButton(u"OK"_s, this);
+    ok->setObjectName(u"Command2"_s);
+    auto* cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
+    cancel->setObjectName(u"Command1"_s);
     for (QPushButton* b : {ok, cancel}) {
         b->setAutoDefault(false);
         b->setMinimumWidth(96);

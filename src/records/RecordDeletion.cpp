@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace RecordDeletion {
 namespace {
 
@@ -23,8 +25,8 @@ bool removeIfPresent(const QString& path, QStringList& errors) {
     QFile file(path);
     if (!file.exists()) return true;
     if (file.remove()) return true;
-    errors.append(u"記録ファイル "_qs + QFileInfo(path).fileName() + u" を削除できませんでした。（"_qs +
-                  file.errorString() + u"）"_qs);
+    errors.append(u"記録ファイル "_s + QFileInfo(path).fileName() + u" を削除できませんでした。（"_s +
+                  file.errorString() + u"）"_s);
     return false;
 }
 
@@ -33,7 +35,7 @@ bool removeIfPresent(const QString& path, QStringList& errors) {
 bool RemoveTextRecords(const QString& logBox, const QString& id, QString* error) {
     if (basic::Trim(id).isEmpty() || id.contains(u'/') || id.contains(u'\\')) {
         // Never guess: an empty ID would match blank keys, a path would reach outside LogBox.
-        if (error) *error = u"記録を削除するテキストの ID が正しくありません。"_qs;
+        if (error) *error = u"記録を削除するテキストの ID が正しくありません。"_s;
         return false;
     }
     QStringList errors;
@@ -44,7 +46,7 @@ bool RemoveTextRecords(const QString& logBox, const QString& id, QString* error)
         QByteArray bytes;
         QString reason;
         if (!RecordFiles::readWholeFile(bestRec, &bytes, &reason)) {
-            errors.append(u"最高成績ファイル BestRec.log を読み込めませんでした。（"_qs + reason + u"）"_qs);
+            errors.append(u"最高成績ファイル BestRec.log を読み込めませんでした。（"_s + reason + u"）"_s);
         } else {
             QList<QByteArray> kept;
             const QList<QByteArray> lines = RecordFiles::splitRawLines(bytes);
@@ -62,12 +64,12 @@ bool RemoveTextRecords(const QString& logBox, const QString& id, QString* error)
                 if (!match) kept.append(line);
             }
             if (kept.size() != lines.size() && !writeFileAtomically(bestRec, RecordFiles::joinRawLines(kept), &reason))
-                errors.append(u"最高成績ファイル BestRec.log を書き換えられませんでした。（"_qs + reason + u"）"_qs);
+                errors.append(u"最高成績ファイル BestRec.log を書き換えられませんでした。（"_s + reason + u"）"_s);
         }
     }
-    const QString name = basic::RTrim(key) + u".txt"_qs;
-    removeIfPresent(logBox + u"/d"_qs + name, errors);
-    removeIfPresent(logBox + u"/b"_qs + name, errors);
+    const QString name = basic::RTrim(key) + u".txt"_s;
+    removeIfPresent(logBox + u"/d"_s + name, errors);
+    removeIfPresent(logBox + u"/b"_s + name, errors);
     if (error) *error = errors.join(u'\n');
     return errors.isEmpty();
 }
@@ -87,10 +89,10 @@ bool deleteCurrentTextRecords(Module1& m, QString* error) {
     if (!RemoveTextRecords(m.logBoxPath(), key.id, &reason)) errors.append(reason);
     // A file whose name is not the usual twelve digits and ".txt" has details files named after
     // the whole name rather than the ID.
-    const QString usual = basic::RTrim(key.id) + u".txt"_qs;
+    const QString usual = basic::RTrim(key.id) + u".txt"_s;
     if (!key.isSample() && key.recordFileName() != usual) {
-        removeIfPresent(m.logBoxPath() + u"/d"_qs + key.recordFileName(), errors);
-        removeIfPresent(m.logBoxPath() + u"/b"_qs + key.recordFileName(), errors);
+        removeIfPresent(m.logBoxPath() + u"/d"_s + key.recordFileName(), errors);
+        removeIfPresent(m.logBoxPath() + u"/b"_s + key.recordFileName(), errors);
     }
     if (error) *error = errors.join(u'\n');
     return errors.isEmpty();

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cerrno>
 
+using namespace Qt::StringLiterals;
+
 namespace RecordFiles {
 
 using ResultComputation::ResultFigures;
@@ -30,7 +32,7 @@ QString at(QStringView text, int width) {
 }
 
 QString withReason(const QString& message, const QString& reason) {
-    return reason.isEmpty() ? message : message + u"（"_qs + reason + u"）"_qs;
+    return reason.isEmpty() ? message : message + u"（"_s + reason + u"）"_s;
 }
 
 // The key of a raw line: its first 13 characters. Decoding 26 bytes is enough for 13 characters.
@@ -55,13 +57,13 @@ QByteArray rawRTrim(const QByteArray& line) {
 // ---- Identifiers and names ---------------------------------------------------------------
 
 QString TextKey::recordFileName() const {
-    return isSample() ? id + u".txt"_qs : fileName;
+    return isSample() ? id + u".txt"_s : fileName;
 }
 
 QString sampleTextId(int menuIndex) {
     const int number = SampleTexts::sampleNumber(menuIndex);
     if (number < 1) return {};
-    return u"0000000000"_qs + basic::Format(number, u"00");
+    return u"0000000000"_s + basic::Format(number, u"00");
 }
 
 QString textIdForFileName(QStringView fileName) {
@@ -90,7 +92,7 @@ QString practiceLogName(const QDate& date) {
 QString detailFilePath(const Module1& m, int detailMode) {
     const QString folder = m.logBoxPath() + u'/';
     if (detailMode == ParagraphDetails) return folder + QString::fromUtf16(TempFileName);
-    return folder + (detailMode == BestAttemptDetails ? u"b"_qs : u"d"_qs) + currentTextKey(m).recordFileName();
+    return folder + (detailMode == BestAttemptDetails ? u"b"_s : u"d"_s) + currentTextKey(m).recordFileName();
 }
 
 // ---- Lines --------------------------------------------------------------------------------
@@ -101,7 +103,7 @@ bool isJapaneseMark(const CharCounts& counts) {
 
 QString resultFields(const ResultFigures& f, qint32 characters, FieldLayout layout) {
     const bool best = layout == FieldLayout::BestRec;
-    const QString ownLevel = f.ownLevel == QStringView(NoOwnLevel) ? u" -"_qs : f.ownLevel;
+    const QString ownLevel = f.ownLevel == QStringView(NoOwnLevel) ? u" -"_s : f.ownLevel;
     QString s;
     s.reserve(80);
     s += at(QString::number(characters), best ? 7 : 6);
@@ -120,25 +122,25 @@ QString resultFields(const ResultFigures& f, qint32 characters, FieldLayout layo
         s += at(rows[Teisei].rate, 5) + rows[Teisei].mark;
         s += at(rows[Shusei].rate, 5) + rows[Shusei].mark;
     } else {
-        s += best ? u"      -　    -　"_qs : u"     -　    -　"_qs;
+        s += best ? u"      -　    -　"_s : u"     -　    -　"_s;
         s += at(rows[Teisei].rate, 5) + rows[Teisei].mark;
-        s += u"    -"_qs;
+        s += u"    -"_s;
     }
     return s;
 }
 
 QString practiceLogLine(QStringView id, const CharCounts& counts, const QDate& date, int paragraphNumber,
                         const ResultFigures& f) {
-    QString s = id.toString() + (isJapaneseMark(counts) ? u"日"_qs : u"英"_qs) + u' ' + date.toString(u"yyMMdd");
+    QString s = id.toString() + (isJapaneseMark(counts) ? u"日"_s : u"英"_s) + u' ' + date.toString(u"yyMMdd");
     if (paragraphNumber <= 0)
-        s += u" 通し 全体"_qs;
+        s += u" 通し 全体"_s;
     else
-        s += u" 第"_qs + at(QString::number(paragraphNumber), 3) + u"段落"_qs;
+        s += u" 第"_s + at(QString::number(paragraphNumber), 3) + u"段落"_s;
     return s + resultFields(f, counts.total, FieldLayout::Log);
 }
 
 QString bestRecLine(QStringView id, const CharCounts& counts, const QDate& date, const ResultFigures& f) {
-    return (isJapaneseMark(counts) ? u"j"_qs : u"e"_qs) + id.toString() + u"   "_qs + date.toString(u"yyMMdd") +
+    return (isJapaneseMark(counts) ? u"j"_s : u"e"_s) + id.toString() + u"   "_s + date.toString(u"yyMMdd") +
            resultFields(f, counts.total, FieldLayout::BestRec);
 }
 
@@ -154,7 +156,7 @@ QStringList detailLines(const ResultFigures& whole, qint32 wholeCharacters, cons
     const qsizetype count = std::min<qsizetype>(paragraphs.size(), qsizetype(rows.size()));
     QStringList lines;
     lines.reserve(2 * count + 2);
-    lines.append(u"通し 全体"_qs + resultFields(whole, wholeCharacters, FieldLayout::Log));
+    lines.append(u"通し 全体"_s + resultFields(whole, wholeCharacters, FieldLayout::Log));
     for (qsizetype p = 0; p < count; ++p) {
         const ParagraphResult& r = rows[size_t(p)];
         ResultComputation::ResultInput in;
@@ -165,7 +167,7 @@ QStringList detailLines(const ResultFigures& whole, qint32 wholeCharacters, cons
         in.standard = standard;
         in.ownLevelStart = QString::fromUtf16(NoOwnLevelInBestList);
         const ResultFigures f = ResultComputation::computeResult(in);
-        lines.append(u"第"_qs + at(QString::number(p + 1), 3) + u"段落"_qs +
+        lines.append(u"第"_s + at(QString::number(p + 1), 3) + u"段落"_s +
                      resultFields(f, in.counts.total, FieldLayout::Log));
     }
     lines.append(QString());
@@ -228,14 +230,14 @@ bool readWholeFile(const QString& path, QByteArray* bytes, QString* error, qint6
 
 QString tooLargeReason(qint64 size, qint64 maxBytes) {
     auto megabytes = [](qint64 n) { return QString::number(double(n) / (1024 * 1024), 'f', 1); };
-    return u"大きすぎます（%1 MB、上限 %2 MB）"_qs.arg(megabytes(size), megabytes(maxBytes));
+    return u"大きすぎます（%1 MB、上限 %2 MB）"_s.arg(megabytes(size), megabytes(maxBytes));
 }
 
 // ---- Writing ------------------------------------------------------------------------------
 
 bool ensureLogBox(const QString& logBox, QString* error) {
     if (ensureFolder(logBox)) return true;
-    if (error) *error = u"記録フォルダ LogBox を作成できないため、記録を保存できませんでした。"_qs;
+    if (error) *error = u"記録フォルダ LogBox を作成できないため、記録を保存できませんでした。"_s;
     return false;
 }
 
@@ -291,25 +293,25 @@ bool writeLinesAtomically(const QString& path, const QStringList& lines, QString
 
 bool rewriteBestTimesLineOfFile(const QString& path, const QString& line, QString* error) {
     const QFileInfo info(path);
-    const QString quoted = u"練習テキスト「"_qs + info.fileName() + u"」"_qs;
+    const QString quoted = u"練習テキスト「"_s + info.fileName() + u"」"_s;
     auto fail = [&](const QString& why) {
         if (error) *error = quoted + why;
         return false;
     };
     // Recreating a text that was deleted while loaded would leave a file of five lines.
     if (!info.exists() && !info.isSymLink())
-        return fail(u"が見つからないため、ベストタイムを保存できませんでした。"_qs);
+        return fail(u"が見つからないため、ベストタイムを保存できませんでした。"_s);
     if (info.isSymLink() || !info.isFile())
-        return fail(u"は通常のファイルではないため、ベストタイムを保存できませんでした。"_qs);
+        return fail(u"は通常のファイルではないため、ベストタイムを保存できませんでした。"_s);
     if (info.size() > TextLoading::MaxFileBytes)
-        return fail(u"は大きすぎるため、ベストタイムを保存できませんでした。"_qs);
+        return fail(u"は大きすぎるため、ベストタイムを保存できませんでした。"_s);
     QByteArray bytes;
     QString reason;
     if (!readWholeFile(path, &bytes, &reason, TextLoading::MaxFileBytes))
-        return fail(withReason(u"を読み込めないため、ベストタイムを保存できませんでした。"_qs, reason));
+        return fail(withReason(u"を読み込めないため、ベストタイムを保存できませんでした。"_s, reason));
     const QList<QByteArray> lines = splitRawLines(bytes);
     constexpr int Header = CurrentText::FirstParagraphLine;
-    if (lines.size() < Header) return fail(u"の形式が正しくないため、ベストタイムを保存できませんでした。"_qs);
+    if (lines.size() < Header) return fail(u"の形式が正しくないため、ベストタイムを保存できませんでした。"_s);
     QList<QByteArray> out;
     out.reserve(lines.size());
     for (int i = 0; i < Header - 1; ++i)
@@ -321,7 +323,7 @@ bool rewriteBestTimesLineOfFile(const QString& path, const QString& line, QStrin
         out.append(paragraph);
     }
     if (!writeFileAtomically(path, joinRawLines(out), &reason))
-        return fail(withReason(u"に書き込めないため、ベストタイムを保存できませんでした。"_qs, reason));
+        return fail(withReason(u"に書き込めないため、ベストタイムを保存できませんでした。"_s, reason));
     return true;
 }
 
@@ -339,7 +341,7 @@ bool storeBestTimesLine(Module1& m, const QString& line, QString* error) {
         m.settings[Options::SampleBestLines + key.sampleMenuIndex].address = line;
     } else {
         if (!TextLoading::isPlainFileName(key.fileName)) {
-            if (error) *error = u"練習テキスト「"_qs + key.fileName + u"」にベストタイムを保存できませんでした。"_qs;
+            if (error) *error = u"練習テキスト「"_s + key.fileName + u"」にベストタイムを保存できませんでした。"_s;
             return false;
         }
         if (!rewriteBestTimesLineOfFile(m.fileBoxPath() + u'/' + key.fileName, line, error)) return false;
@@ -371,7 +373,7 @@ RecordOutcome writeAttemptRecords(Module1& m, const AttemptSummary& summary, std
         const QString name = practiceLogName(today);
         out.practiceLog = appendLine(
             logPath(name), practiceLogLine(key.id, m.text.counts, today, paragraphNumber, result.figures), &reason);
-        if (!out.practiceLog) failed(u"練習ログ "_qs + name + u" に書き込めませんでした。"_qs);
+        if (!out.practiceLog) failed(u"練習ログ "_s + name + u" に書き込めませんでした。"_s);
     }
 
     if (!whole) {
@@ -382,7 +384,7 @@ RecordOutcome writeAttemptRecords(Module1& m, const AttemptSummary& summary, std
         if (out.tempFile)
             m.DetailMode = ParagraphDetails;
         else
-            failed(u"段落別の結果 Temp.txt を書き込めませんでした。"_qs);
+            failed(u"段落別の結果 Temp.txt を書き込めませんでした。"_s);
         return out;
     }
 
@@ -390,7 +392,7 @@ RecordOutcome writeAttemptRecords(Module1& m, const AttemptSummary& summary, std
     if (best.newBest && logBoxReady) {
         out.bestRec = updateBestRec(logPath(QString::fromUtf16(BestRecFileName)),
                                     bestRecLine(key.id, m.text.counts, today, result.figures), &reason);
-        if (!out.bestRec) failed(u"最高成績ファイル BestRec.log を更新できませんでした。"_qs);
+        if (!out.bestRec) failed(u"最高成績ファイル BestRec.log を更新できませんでした。"_s);
     }
     if (best.row >= 0) {
         m.text.bestTimes = best.times;
@@ -406,7 +408,7 @@ RecordOutcome writeAttemptRecords(Module1& m, const AttemptSummary& summary, std
     const QStringList paragraphs = m.text.TextLines.mid(first, std::max(0, m.text.LineCount - first));
     const QStringList lines =
         detailLines(result.figures, m.text.counts.total, paragraphs, rows, m.settings.number(Options::Standard));
-    const QString detailName = u"d"_qs + key.recordFileName();
+    const QString detailName = u"d"_s + key.recordFileName();
     QByteArray detailBytes;
     for (const QString& line : lines)
         detailBytes += cp932::encode(line) + "\r\n";
@@ -414,14 +416,14 @@ RecordOutcome writeAttemptRecords(Module1& m, const AttemptSummary& summary, std
     if (out.detailFile)
         m.DetailMode = LastAttemptDetails;
     else
-        failed(u"成績詳細ファイル "_qs + detailName + u" を書き込めませんでした。"_qs);
+        failed(u"成績詳細ファイル "_s + detailName + u" を書き込めませんでした。"_s);
 
     // The best copy comes from this attempt's details only; an older "d" file would pass off
     // another attempt as the best one.
     if (best.newBest && out.detailFile) {
-        const QString bestName = u"b"_qs + key.recordFileName();
+        const QString bestName = u"b"_s + key.recordFileName();
         out.bestDetailFile = writeFileAtomically(logPath(bestName), detailBytes, &reason);
-        if (!out.bestDetailFile) failed(u"最高成績詳細ファイル "_qs + bestName + u" を書き込めませんでした。"_qs);
+        if (!out.bestDetailFile) failed(u"最高成績詳細ファイル "_s + bestName + u" を書き込めませんでした。"_s);
     }
     return out;
 }

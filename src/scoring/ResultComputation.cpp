@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace ResultComputation {
 namespace {
 
@@ -50,7 +52,7 @@ bool greyGrades(QStringView eligibility) {
 }
 
 QString operationRate(qint32 count, qint32 characters) {
-    if (characters <= 0) return count > 0 ? QString::fromUtf16(Overflow) : u"0.0"_qs;
+    if (characters <= 0) return count > 0 ? QString::fromUtf16(Overflow) : u"0.0"_s;
     if (count >= characters) return QString::fromUtf16(Overflow);
     return basic::Format(double(count) * 100.0 / double(characters), u"#0.0");
 }

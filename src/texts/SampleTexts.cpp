@@ -7,6 +7,8 @@
 #include <array>
 #include <mutex>
 
+using namespace Qt::StringLiterals;
+
 namespace SampleTexts {
 namespace {
 
@@ -41,13 +43,13 @@ constexpr std::array<MenuEntry, MenuItemCount> Menu = {{
 
 // "腕試し１" .. "腕試し９" take a full-width digit, "腕試し10" .. "腕試し14" half-width ones.
 QString sourceLine(int number) {
-    if (number < 10) return u"腕試し"_qs + QChar(char16_t(u'０' + number));
-    return u"腕試し"_qs + QString::number(number);
+    if (number < 10) return u"腕試し"_s + QChar(char16_t(u'０' + number));
+    return u"腕試し"_s + QString::number(number);
 }
 
 // The paragraphs are compiled in as UTF-8, one paragraph a line.
 QStringList readParagraphs(int menuIndex) {
-    QFile file(u":/samples/%1.txt"_qs.arg(menuIndex, 2, 10, QChar(u'0')));
+    QFile file(u":/samples/%1.txt"_s.arg(menuIndex, 2, 10, QChar(u'0')));
     if (!file.open(QIODevice::ReadOnly)) return {};
     const QString text = QString::fromUtf8(file.readAll());
     QStringList paragraphs;
@@ -68,7 +70,7 @@ QStringList buildLines(int menuIndex) {
     const QString source = sourceLine(sampleNumber(menuIndex));
     QStringList lines;
     lines.reserve(5 + paragraphs.size());
-    lines << source << u"000000"_qs << source + QChar(u'　') + QString::fromUtf16(Menu[size_t(menuIndex)].title)
+    lines << source << u"000000"_s << source + QChar(u'　') + QString::fromUtf16(Menu[size_t(menuIndex)].title)
           << countsLine(whole) << QString::fromUtf16(NoRecordLine);
     lines += paragraphs;
     return lines;

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 void CharCounts::sumUp() {
     full = kanji + kana + fullOther;
     half = halfAlnum + halfKana + halfOther;
@@ -161,16 +163,16 @@ QString countsLine(const CharCounts& c) {
 }
 
 QString paragraphListLine(int paragraphNumber, const CharCounts& c) {
-    return countField(paragraphNumber) + u"  "_qs + countsLine(c);
+    return countField(paragraphNumber) + u"  "_s + countsLine(c);
 }
 
 QString wholeTextLine(const CharCounts& c, bool japaneseDisplay) {
-    return (japaneseDisplay ? u"全体  "_qs : u" All  "_qs) + countsLine(c);
+    return (japaneseDisplay ? u"全体  "_s : u" All  "_s) + countsLine(c);
 }
 
 QString listHeader(bool japaneseDisplay) {
-    return japaneseDisplay ? u"段落  字数 (全角,半角)(漢字,かな,全他)(半英,半ｶﾅ,半他)"_qs
-                           : u"Para   No. (Full,Half)(Kanj,Kana,FuOt)(Engl,HaKa,HaOt)"_qs;
+    return japaneseDisplay ? u"段落  字数 (全角,半角)(漢字,かな,全他)(半英,半ｶﾅ,半他)"_s
+                           : u"Para   No. (Full,Half)(Kanj,Kana,FuOt)(Engl,HaKa,HaOt)"_s;
 }
 
 namespace {
@@ -218,7 +220,7 @@ QString percentCaption(QStringView label, qint32 part, qint32 total) {
 } // namespace
 
 QString characterCountCaption(const CharCounts& c) {
-    return u"総文字数 "_qs + QString::number(c.total) + u"文字"_qs;
+    return u"総文字数 "_s + QString::number(c.total) + u"文字"_s;
 }
 
 QString kanjiRatioCaption(const CharCounts& c) {
@@ -237,20 +239,20 @@ QString judgementAvailability(const CharCounts& c) {
     const double full = ratio(c.full, c.total);
     const double half = ratio(c.half, c.total);
     const double kanji = ratio(c.kanji, c.total);
-    if (full < 0.8 && half < 0.8) return u"実務能力判定不可"_qs;
-    if (full >= 0.8 && c.total < 200) return u"実務能力(仮)判定"_qs;
-    if (full >= 0.8 && kanji < 0.25) return u"実務能力(仮)判定"_qs;
-    if (half >= 0.8 && c.total < 200) return u"実務能力(仮)判定"_qs;
-    return u"実務能力判定　可"_qs;
+    if (full < 0.8 && half < 0.8) return u"実務能力判定不可"_s;
+    if (full >= 0.8 && c.total < 200) return u"実務能力(仮)判定"_s;
+    if (full >= 0.8 && kanji < 0.25) return u"実務能力(仮)判定"_s;
+    if (half >= 0.8 && c.total < 200) return u"実務能力(仮)判定"_s;
+    return u"実務能力判定　可"_s;
 }
 
 QStringList limitViolations(const CharCounts& whole, const QList<CharCounts>& paragraphs) {
     QStringList messages;
-    if (whole.total > MaxTextChars) messages.append(u"全体の文字数が9999文字を超えています"_qs);
-    if (paragraphs.size() > MaxParagraphs) messages.append(u"段落数が200段落を超えています"_qs);
+    if (whole.total > MaxTextChars) messages.append(u"全体の文字数が9999文字を超えています"_s);
+    if (paragraphs.size() > MaxParagraphs) messages.append(u"段落数が200段落を超えています"_s);
     for (qsizetype i = 0; i < paragraphs.size(); ++i) {
         if (paragraphs[i].total > MaxParagraphChars)
-            messages.append(u"第"_qs + basic::RightAligned(i + 1, 3) + u"段落が800文字を超えています"_qs);
+            messages.append(u"第"_s + basic::RightAligned(i + 1, 3) + u"段落が800文字を超えています"_s);
     }
     return messages;
 }

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class InputBoxTest : public ::testing::Test {
@@ -37,21 +39,21 @@ protected:
 } // namespace
 
 TEST_F(InputBoxTest, NoLineBreakEverEnters) {
-    press(Qt::Key_A, u"a"_qs);
+    press(Qt::Key_A, u"a"_s);
     for (const auto modifiers : {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier})
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
-            press(key, u"\r"_qs, modifiers);
-    EXPECT_EQ(box.text(), u"a"_qs);
+            press(key, u"\r"_s, modifiers);
+    EXPECT_EQ(box.text(), u"a"_s);
 
     struct Case {
         const char* how;
         QString given, expected;
     };
     const Case cases[] = {
-        {"Windows line ends", u"あ\r\nい\r\n"_qs, u"あい"_qs},
-        {"Unix and old Mac line ends", u"う\nえ\rお"_qs, u"うえお"_qs},
-        {"Unicode separators", QString::fromUtf16(u"か\u2028き\u2029く"), u"かきく"_qs},
-        {"nothing to take out", u"けこ"_qs, u"けこ"_qs},
+        {"Windows line ends", u"あ\r\nい\r\n"_s, u"あい"_s},
+        {"Unix and old Mac line ends", u"う\nえ\rお"_s, u"うえお"_s},
+        {"Unicode separators", QString::fromUtf16(u"か\u2028き\u2029く"), u"かきく"_s},
+        {"nothing to take out", u"けこ"_s, u"けこ"_s},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.how);
@@ -74,8 +76,8 @@ TEST_F(InputBoxTest, AHugePasteIsCutAtTheLimit) {
     box.paste();
     EXPECT_EQ(box.text().size(), InputBox::MaxLength);
     box.paste();
-    press(Qt::Key_I, u"い"_qs);
-    inputMethod(QString(), u"う"_qs);
+    press(Qt::Key_I, u"い"_s);
+    inputMethod(QString(), u"う"_s);
     EXPECT_EQ(box.text().size(), InputBox::MaxLength);
     EXPECT_FALSE(box.text().contains(u'い'));
     EXPECT_FALSE(box.text().contains(u'う'));
@@ -105,14 +107,14 @@ TEST_F(InputBoxTest, LongInputWrapsOverTheRowsAndScrollsDown) {
 }
 
 TEST_F(InputBoxTest, ClearingKeepsTheCompositionAndCannotBeUndone) {
-    inputMethod(QString(), u"あい"_qs);
-    inputMethod(u"ｗ"_qs);
+    inputMethod(QString(), u"あい"_s);
+    inputMethod(u"ｗ"_s);
     box.clearInput();
     EXPECT_TRUE(box.text().isEmpty());
-    EXPECT_EQ(preedit(), u"ｗ"_qs);
-    inputMethod(u"わ"_qs);
-    inputMethod(QString(), u"わ"_qs);
-    EXPECT_EQ(box.text(), u"わ"_qs);
+    EXPECT_EQ(preedit(), u"ｗ"_s);
+    inputMethod(u"わ"_s);
+    inputMethod(QString(), u"わ"_s);
+    EXPECT_EQ(box.text(), u"わ"_s);
     box.clearInput();
     box.undo();
     box.undo();
@@ -120,13 +122,13 @@ TEST_F(InputBoxTest, ClearingKeepsTheCompositionAndCannotBeUndone) {
 }
 
 TEST_F(InputBoxTest, TheSurplusMarkFollowsTheText) {
-    box.setText(u"あいうえ"_qs);
+    box.setText(u"あいうえ"_s);
     box.markSurplus(2, Qt::red);
     ASSERT_EQ(box.extraSelections().size(), 1);
-    EXPECT_EQ(box.extraSelections()[0].cursor.selectedText(), u"うえ"_qs);
-    press(Qt::Key_O, u"お"_qs);
+    EXPECT_EQ(box.extraSelections()[0].cursor.selectedText(), u"うえ"_s);
+    press(Qt::Key_O, u"お"_s);
     ASSERT_EQ(box.extraSelections().size(), 1);
-    EXPECT_EQ(box.extraSelections()[0].cursor.selectedText(), u"うえお"_qs);
+    EXPECT_EQ(box.extraSelections()[0].cursor.selectedText(), u"うえお"_s);
     box.markSurplus(-1, Qt::red);
     EXPECT_TRUE(box.extraSelections().isEmpty());
 }

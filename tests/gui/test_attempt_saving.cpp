@@ -1,6 +1,7 @@
 #include "app/Options.h"
 #include "app/SettingsTable.h"
 #include "app/frmMain.h"
+#include "practice/widgets/InputBox.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/TestFiles.h"
 #include "records/BestTimes.h"
@@ -8,13 +9,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -34,7 +36,7 @@ protected:
         window = std::make_unique<frmMain>(module, fakes.platform);
         window->setMessageHandler([this](const QString& text) { messages.append(text); });
         window->Form_Load();
-        Text1 = window->findChild<QLineEdit*>(u"Text1"_qs);
+        Text1 = window->findChild<InputBox*>(u"Text1"_s);
         // Closes the result dialog whenever one is up.
         m_closer.setInterval(0);
         QObject::connect(&m_closer, &QTimer::timeout, [] {
@@ -47,14 +49,14 @@ protected:
         window->close();
     }
 
-    QString settingsPath() const { return m_dir.path() + u"/RudUZ.rvl"_qs; }
+    QString settingsPath() const { return m_dir.path() + u"/RudUZ.rvl"_s; }
     QString storedLineOnDisk() const {
         return SettingsTable::fromBytes(readAll(settingsPath()))[Options::SampleBestLines + Sample].address;
     }
 
     // Types the whole sample, `msPerSegment` of fake time for each segment.
     void typeWholeText(int msPerSegment) {
-        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, u" "_qs);
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, u" "_s);
         QApplication::sendEvent(window.get(), &space);
         for (int i = 0; i < 200 && window->attempt().state() == AttemptState::Countdown; ++i) {
             fakes.clock.advance(10);
@@ -74,7 +76,7 @@ protected:
     FakePlatform fakes;
     QStringList messages;
     std::unique_ptr<frmMain> window;
-    QLineEdit* Text1 = nullptr;
+    InputBox* Text1 = nullptr;
     QTimer m_closer;
 };
 
@@ -100,7 +102,7 @@ TEST_F(AttemptSavingTest, ANewBestIsInTheSettingsFileBeforeTheProgramCloses) {
 
 TEST_F(AttemptSavingTest, TheBestLineIsSavedEvenWhenBestRecCannotBeWritten) {
     // A folder in the way of BestRec.log makes its update fail.
-    ASSERT_TRUE(QDir().mkpath(module.logBoxPath() + u"/BestRec.log"_qs));
+    ASSERT_TRUE(QDir().mkpath(module.logBoxPath() + u"/BestRec.log"_s));
     typeWholeText(2000);
     ASSERT_LT(module.text.bestTimes[0], BestTimesLine::EmptyTime);
     EXPECT_EQ(storedLineOnDisk(), BestTimesLine::format(module.text.bestTimes));

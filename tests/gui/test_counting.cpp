@@ -17,6 +17,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The practice window with a keyboard that reports physical presses and a fake input method.
@@ -30,7 +32,7 @@ protected:
         window->Form_Load();
         window->show();
         QApplication::setActiveWindow(window.get());
-        Text1 = window->findChild<InputBox*>(u"Text1"_qs);
+        Text1 = window->findChild<InputBox*>(u"Text1"_s);
     }
     void TearDown() override { window->close(); }
 
@@ -75,35 +77,35 @@ TEST_F(CountingTest, CompositionConversionAndConfirmation) {
     fakes.inputMethod.status = 4;
     startTyping();
     EXPECT_EQ(fakes.inputMethod.lastMode, 4); // a Japanese text starts in hiragana
-    composed(87, 25, u"ｗ"_qs);
-    composed(65, 38, u"わ"_qs);
-    composed(82, 27, u"わｒ"_qs);
-    composed(69, 26, u"われ"_qs);
-    composed(32, 65, u"我"_qs);            // conversion
-    composed(13, 36, QString(), u"我"_qs); // confirmation commits
+    composed(87, 25, u"ｗ"_s);
+    composed(65, 38, u"わ"_s);
+    composed(82, 27, u"わｒ"_s);
+    composed(69, 26, u"われ"_s);
+    composed(32, 65, u"我"_s);            // conversion
+    composed(13, 36, QString(), u"我"_s); // confirmation commits
     EXPECT_EQ(counters().Keystrokes, 6);
     EXPECT_EQ(counters().Conversions, 1);
     EXPECT_EQ(counters().Confirmations, 1);
-    EXPECT_EQ(Text1->text(), u"我"_qs);
-    EXPECT_EQ(label("Label7"), u"6"_qs);
+    EXPECT_EQ(Text1->text(), u"我"_s);
+    EXPECT_EQ(label("Label7"), u"6"_s);
     // Backspace on committed text is ignored by the input method: a correction of committed input.
-    plain(Qt::Key_Backspace, 8, 22, u"\b"_qs);
+    plain(Qt::Key_Backspace, 8, 22, u"\b"_s);
     EXPECT_EQ(counters().TeiseiCount, 1);
     EXPECT_TRUE(Text1->text().isEmpty());
     // On an empty box it is not even a keystroke.
-    plain(Qt::Key_Backspace, 8, 22, u"\b"_qs);
+    plain(Qt::Key_Backspace, 8, 22, u"\b"_s);
     EXPECT_EQ(counters().Keystrokes, 7);
 }
 
 TEST_F(CountingTest, EnglishTypingWithoutInputMethodCountsKeysOnly) {
     startTyping();
     plain(Qt::Key_Shift, 16, 50);
-    plain(Qt::Key_W, 87, 25, u"W"_qs);
+    plain(Qt::Key_W, 87, 25, u"W"_s);
     EXPECT_EQ(counters().Keystrokes, 1);
     EXPECT_EQ(counters().Conversions, 0);
-    EXPECT_EQ(Text1->text(), u"W"_qs);
+    EXPECT_EQ(Text1->text(), u"W"_s);
     // The live figures follow the input: one character typed, a wrong one.
-    EXPECT_EQ(label("Label11"), u"0"_qs);
+    EXPECT_EQ(label("Label11"), u"0"_s);
 }
 
 TEST_F(CountingTest, TheReadyStateKeepsTheInputMethodClosed) {
@@ -118,11 +120,11 @@ TEST_F(CountingTest, TheReadyStateKeepsTheInputMethodClosed) {
 }
 
 TEST_F(CountingTest, EnglishTextStartsWithTheInputMethodOff) {
-    window->action(u"mnuSPL(1)"_qs)->trigger();
+    window->action(u"mnuSPL(1)"_s)->trigger();
     startTyping();
     EXPECT_EQ(fakes.inputMethod.lastMode, 2);
-    window->action(u"mnuRetry"_qs)->trigger();
-    window->action(u"mnuIME(8)"_qs)->trigger();
+    window->action(u"mnuRetry"_s)->trigger();
+    window->action(u"mnuIME(8)"_s)->trigger();
     startTyping();
     EXPECT_EQ(fakes.inputMethod.lastMode, 8);
 }
@@ -131,17 +133,17 @@ TEST_F(CountingTest, LiveFiguresFollowTheCorrectPrefix) {
     startTyping();
     fakes.clock.advance(6000);
     window->RunTick();
-    Text1->setText(u"われら"_qs);
-    EXPECT_EQ(label("Label11"), u"3"_qs);
-    EXPECT_EQ(label("Label12"), u"30.0"_qs); // 3 characters in 6 seconds
-    const QWidget* bar = window->findChild<QWidget*>(u"Shape1"_qs);
+    Text1->setText(u"われら"_s);
+    EXPECT_EQ(label("Label11"), u"3"_s);
+    EXPECT_EQ(label("Label12"), u"30.0"_s); // 3 characters in 6 seconds
+    const QWidget* bar = window->findChild<QWidget*>(u"Shape1"_s);
     EXPECT_GT(bar->width(), 0);
 }
 
 // The input method stalls: every key's answer comes hundreds of milliseconds late, while
 // the window goes on ticking.
 TEST_F(CountingTest, LateAnswersCountEveryKeyOnceWithItsOwnCode) {
-    window->action(u"mnuSPL(1)"_qs)->trigger(); // an English text: the input method is off
+    window->action(u"mnuSPL(1)"_s)->trigger(); // an English text: the input method is off
     startTyping();
     struct Key {
         Qt::Key qt;
@@ -166,16 +168,16 @@ TEST_F(CountingTest, LateAnswersCountEveryKeyOnceWithItsOwnCode) {
             QApplication::sendEvent(Text1, &release);
         }
     };
-    stalled({{Qt::Key_D, 68, 40, u"d"_qs}, {Qt::Key_E, 69, 26, u"e"_qs}, {Qt::Key_F, 70, 41, u"f"_qs}});
+    stalled({{Qt::Key_D, 68, 40, u"d"_s}, {Qt::Key_E, 69, 26, u"e"_s}, {Qt::Key_F, 70, 41, u"f"_s}});
     EXPECT_EQ(counters().Keystrokes, 3);
-    EXPECT_EQ(Text1->text(), u"def"_qs);
+    EXPECT_EQ(Text1->text(), u"def"_s);
     // Backspace on committed text is a correction of committed input, however late it comes
     // (Return is the window's own key and no keystroke).
-    stalled({{Qt::Key_Return, 13, 36, u"\r"_qs}, {Qt::Key_Backspace, 8, 22, u"\b"_qs}});
+    stalled({{Qt::Key_Return, 13, 36, u"\r"_s}, {Qt::Key_Backspace, 8, 22, u"\b"_s}});
     EXPECT_EQ(counters().Keystrokes, 4);
     EXPECT_EQ(counters().TeiseiCount, 1);
     EXPECT_EQ(counters().ShuseiCount, 0);
-    EXPECT_EQ(Text1->text(), u"de"_qs);
+    EXPECT_EQ(Text1->text(), u"de"_s);
 }
 
 // Mozc commits the finished paragraph when the first letter of the next one is typed over
@@ -189,28 +191,28 @@ TEST_F(CountingTest, ACompositionUnderWaySurvivesIntoTheNextParagraph) {
     QInputMethodEvent commit(QString(), {});
     commit.setCommitString(first);
     QApplication::sendEvent(Text1, &commit);
-    QInputMethodEvent composing(u"ｗ"_qs, {});
+    QInputMethodEvent composing(u"ｗ"_s, {});
     QApplication::sendEvent(Text1, &composing);
     fakes.keyboard.release(87, 25);
     fakes.clock.advance(10);
     window->RunTick();
     ASSERT_EQ(module.text.CurrentLine, line + 1);
     EXPECT_TRUE(Text1->text().isEmpty());
-    EXPECT_EQ(Text1->document()->firstBlock().layout()->preeditAreaText(), u"ｗ"_qs);
+    EXPECT_EQ(Text1->document()->firstBlock().layout()->preeditAreaText(), u"ｗ"_s);
     EXPECT_FALSE(window->attempt().ParagraphResults[0].operations.contains(u'ｗ'));
-    composed(65, 38, u"わ"_qs);
-    composed(13, 36, QString(), u"わ"_qs);
-    EXPECT_EQ(Text1->text(), u"わ"_qs);
+    composed(65, 38, u"わ"_s);
+    composed(13, 36, QString(), u"わ"_s);
+    EXPECT_EQ(Text1->text(), u"わ"_s);
     EXPECT_EQ(counters().Keystrokes, 3);
     EXPECT_EQ(counters().Confirmations, 1);
 }
 
 TEST_F(CountingTest, DeleteTypesNothing) {
-    window->action(u"mnuSPL(1)"_qs)->trigger();
+    window->action(u"mnuSPL(1)"_s)->trigger();
     startTyping();
-    plain(Qt::Key_W, 87, 25, u"W"_qs);
+    plain(Qt::Key_W, 87, 25, u"W"_s);
     plain(Qt::Key_Left, 37, 113);
-    plain(Qt::Key_Delete, 46, 119, u"\x7f"_qs);
+    plain(Qt::Key_Delete, 46, 119, u"\x7f"_s);
     EXPECT_TRUE(Text1->text().isEmpty());
     EXPECT_EQ(counters().TeiseiCount, 1);
     // The paragraph's operation string holds the typed characters only.

@@ -29,6 +29,8 @@
 #include <type_traits>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 enum Kind { Keikoku, Chui, Keikoku2, Keikoku4, Keikoku5, Uchikiri, KindCount };
@@ -166,8 +168,8 @@ TEST(DialogCentring, Keikoku5TakesTheOpenersWidth) {
 class DialogLayout : public ::testing::Test {
 protected:
     void SetUp() override {
-        QFont font(u"IPAPGothic"_qs, 9);
-        font.setFamilies({u"IPAPGothic"_qs, u"IPAGothic"_qs, u"Noto Sans CJK JP"_qs});
+        QFont font(u"IPAPGothic"_s, 9);
+        font.setFamilies({u"IPAPGothic"_s, u"IPAGothic"_s, u"Noto Sans CJK JP"_s});
         QApplication::setFont(font);
     }
     void TearDown() override { QApplication::setFont(m_saved); }
@@ -177,21 +179,21 @@ protected:
 TEST_F(DialogLayout, CaptionsTextsFitAndCentring) {
     // Per dialog: caption, then control names with their texts; every button is listed.
     const std::vector<QStringList> designed = {
-        {u"Rinvale QX"_qs, u"Label1"_qs,
+        {u"Rinvale QX"_s, u"Label1"_s,
          u"全体の文字数が9999文字を超える場合、全体の段落数が 200段落を超える場合、１段落の文字数が "
-         u"800文字を超える場合は、適当な箇所で分割または改行してください。"_qs,
-         u"Command1"_qs, u"OK"_qs},
-        {u"Rinvale QX"_qs, u"Label1"_qs, u"編集するテキストを選択してください"_qs, u"Command1"_qs, u"OK"_qs},
-        {u"テキストの削除"_qs, u"Label1"_qs, u"削除したテキストは元に戻りません"_qs, u"Command1"_qs, u"削除"_qs,
-         u"Command2"_qs, u"ｷｬﾝｾﾙ"_qs},
-        {u"Rinvale QX"_qs, u"Label1"_qs, u"必須項目が入力されていません"_qs, u"Command1"_qs, u"OK"_qs},
-        {u"Rinvale QX"_qs, u"Label1"_qs, u"2220 箇所置換しました"_qs, u"Command1"_qs, u"OK"_qs},
-        {u"Rinvale QX"_qs, u"Label1"_qs, u"おつかれさま"_qs, u"Label3"_qs, u"入力時間：  0分35秒"_qs, u"Command1"_qs,
-         u"詳細(F1)"_qs, u"Command2"_qs, u"閉じる(Esc)"_qs, u"Command3"_qs, QString()},
+         u"800文字を超える場合は、適当な箇所で分割または改行してください。"_s,
+         u"Command1"_s, u"OK"_s},
+        {u"Rinvale QX"_s, u"Label1"_s, u"編集するテキストを選択してください"_s, u"Command1"_s, u"OK"_s},
+        {u"テキストの削除"_s, u"Label1"_s, u"削除したテキストは元に戻りません"_s, u"Command1"_s, u"削除"_s,
+         u"Command2"_s, u"ｷｬﾝｾﾙ"_s},
+        {u"Rinvale QX"_s, u"Label1"_s, u"必須項目が入力されていません"_s, u"Command1"_s, u"OK"_s},
+        {u"Rinvale QX"_s, u"Label1"_s, u"2220 箇所置換しました"_s, u"Command1"_s, u"OK"_s},
+        {u"Rinvale QX"_s, u"Label1"_s, u"おつかれさま"_s, u"Label3"_s, u"入力時間：  0分35秒"_s, u"Command1"_s,
+         u"詳細(F1)"_s, u"Command2"_s, u"閉じる(Esc)"_s, u"Command3"_s, QString()},
     };
     // The longest texts the openers put in.
-    const QString longest[] = {{}, u"練習可能なテキストが見つかりません"_qs, {}, u"発行日に誤りがあります"_qs,
-                               u"検索（置換元）文字列を指定してください"_qs, u"入力時間：999分59秒"_qs};
+    const QString longest[] = {{}, u"練習可能なテキストが見つかりません"_s, {}, u"発行日に誤りがあります"_s,
+                               u"検索（置換元）文字列を指定してください"_s, u"入力時間：999分59秒"_s};
     QWidget owner;
     owner.setGeometry(333, 77, 1101, 655);
     owner.show();
@@ -210,7 +212,7 @@ TEST_F(DialogLayout, CaptionsTextsFitAndCentring) {
             const auto* label = qobject_cast<const QLabel*>(control);
             const auto* button = qobject_cast<const QPushButton*>(control);
             buttons += button ? 1 : 0;
-            EXPECT_EQ(label ? label->text() : button ? button->text() : u"?"_qs, d[i + 1]) << d[i].toStdString();
+            EXPECT_EQ(label ? label->text() : button ? button->text() : u"?"_s, d[i + 1]) << d[i].toStdString();
         }
         EXPECT_EQ(dialog->findChildren<QPushButton*>().size(), buttons);
 
@@ -243,7 +245,7 @@ TEST_F(DialogLayout, CaptionsTextsFitAndCentring) {
 }
 
 TEST_F(DialogLayout, LimitLinesAreFilledAfreshAndFit) {
-    const QStringList lines = {u"全体の文字数が9999文字を超えています"_qs, u"第  5段落が800文字を超えています"_qs};
+    const QStringList lines = {u"全体の文字数が9999文字を超えています"_s, u"第  5段落が800文字を超えています"_s};
     QWidget owner;
     frmKeikoku limits(&owner);
     limits.setLines(lines);
@@ -258,8 +260,8 @@ TEST_F(DialogLayout, LimitLinesAreFilledAfreshAndFit) {
 // ---- Plain text, Qt's own texts in Japanese -------------------------------------------------
 
 namespace {
-const QString MarkedUp[] = {u"A&B <b>太字</b> <font color=red>赤</font>"_qs, u"HTMLの<br>タグ"_qs,
-                            u"<img src=\"/usr/share/pixmaps/debian-logo.png\">画像"_qs};
+const QString MarkedUp[] = {u"A&B <b>太字</b> <font color=red>赤</font>"_s, u"HTMLの<br>タグ"_s,
+                            u"<img src=\"/usr/share/pixmaps/debian-logo.png\">画像"_s};
 }
 
 TEST(PlainText, ToolTipsShowMarkupLiterally) {
@@ -271,7 +273,7 @@ TEST(PlainText, ToolTipsShowMarkupLiterally) {
         QTextDocument shown;
         shown.setHtml(tip);
         EXPECT_EQ(shown.toPlainText().trimmed(), text);
-        EXPECT_FALSE(tip.contains(u"<img"_qs));
+        EXPECT_FALSE(tip.contains(u"<img"_s));
     }
     EXPECT_EQ(plaintext::toolTip(QString()), QString());
 }
@@ -285,11 +287,11 @@ TEST(PlainText, PreviewIsCutBetweenWholeCharacters) {
         QString fitting; // what must fit
         QString shown;
     } cases[] = {
-        {u"あいうえお"_qs, u"あいうえお"_qs, u"あいうえお"_qs},
-        {u"あいうえお"_qs, u"あい"_qs, u"あい"_qs},
+        {u"あいうえお"_s, u"あいうえお"_s, u"あいうえお"_s},
+        {u"あいうえお"_s, u"あい"_s, u"あい"_s},
         {kanji + kanji + kanji, kanji, kanji},
         {ga + ga + ga, ga + ga, ga + ga},
-        {u"あいう"_qs, QString(), QString()},
+        {u"あいう"_s, QString(), QString()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.toStdString() + " / " + c.fitting.toStdString());
@@ -297,7 +299,7 @@ TEST(PlainText, PreviewIsCutBetweenWholeCharacters) {
         const int width = metrics.horizontalAdvance(c.fitting) + (c.fitting == c.text ? 0 : 1);
         EXPECT_EQ(plaintext::wholeCharactersThatFit(c.text, metrics, width), c.shown);
     }
-    EXPECT_EQ(plaintext::wholeCharactersThatFit(u"あ"_qs, metrics, 0), QString());
+    EXPECT_EQ(plaintext::wholeCharactersThatFit(u"あ"_s, metrics, 0), QString());
 }
 
 TEST(QtTranslation, InputBoxMenuAndStandardButtonsSpeakJapanese) {
@@ -307,7 +309,7 @@ TEST(QtTranslation, InputBoxMenuAndStandardButtonsSpeakJapanese) {
         return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; });
     };
     QLineEdit input;
-    input.setText(u"あ"_qs);
+    input.setText(u"あ"_s);
     std::unique_ptr<QMenu> menu(input.createStandardContextMenu());
     int items = 0;
     for (const QAction* a : menu->actions()) {

@@ -17,10 +17,12 @@
 
 #include "fakes/TestFiles.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString Written =
-    u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_qs;
+    u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s;
 
 class Keikoku3Test : public ::testing::Test {
 protected:
@@ -54,7 +56,7 @@ protected:
         QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(d.focusWidget() ? d.focusWidget() : &d, &down);
     }
-    QString bestRec() const { return m.logBoxPath() + u"/BestRec.log"_qs; }
+    QString bestRec() const { return m.logBoxPath() + u"/BestRec.log"_s; }
 
     QTemporaryDir m_dir;
     Module1 m;
@@ -66,7 +68,7 @@ protected:
 TEST_F(Keikoku3Test, DeleteIsOfferedOnlyWithRecordsAndWipesThem) {
     {
         frmKeikoku3 empty(m, &owner);
-        EXPECT_EQ(empty.findChild<QLabel*>(u"Label1"_qs)->text(), u"削除する記録はありません"_qs);
+        EXPECT_EQ(empty.findChild<QLabel*>(u"Label1"_s)->text(), u"削除する記録はありません"_s);
         EXPECT_FALSE(button(empty, "Command1")->isEnabled());
     }
     giveRecords();

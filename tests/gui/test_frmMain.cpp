@@ -26,6 +26,8 @@
 #include <functional>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // One start of the program in a program folder of its own, with fake platform services.
@@ -57,7 +59,7 @@ class FrmMainTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
     QString folder() const { return m_dir.path(); }
-    QString settingsPath() const { return folder() + u"/RudUZ.rvl"_qs; }
+    QString settingsPath() const { return folder() + u"/RudUZ.rvl"_s; }
     QTemporaryDir m_dir;
 };
 
@@ -67,21 +69,21 @@ TEST_F(FrmMainTest, FirstStartShowsTheFirstSampleAndWritesTheDefaultSettings) {
     {
         Session s(folder());
         EXPECT_TRUE(s.messages.isEmpty());
-        EXPECT_EQ(s.window->windowTitle(), u"RinvaleQX ver1.0.0.29"_qs);
-        EXPECT_EQ(s.label("Label1"), u"腕試し１　国際連合憲章 前文"_qs);
-        EXPECT_EQ(s.label("Label21"), u"全文通し練習（全 12 段落）"_qs);
-        EXPECT_EQ(s.label("Label18"), u"総文字数 455文字"_qs);
-        EXPECT_EQ(s.label("Label22"), u"[Esc]でやり直し"_qs);
-        EXPECT_TRUE(QDir(folder() + u"/FileBox"_qs).exists());
-        EXPECT_TRUE(QDir(folder() + u"/LogBox"_qs).exists());
+        EXPECT_EQ(s.window->windowTitle(), u"RinvaleQX ver1.0.0.29"_s);
+        EXPECT_EQ(s.label("Label1"), u"腕試し１　国際連合憲章 前文"_s);
+        EXPECT_EQ(s.label("Label21"), u"全文通し練習（全 12 段落）"_s);
+        EXPECT_EQ(s.label("Label18"), u"総文字数 455文字"_s);
+        EXPECT_EQ(s.label("Label22"), u"[Esc]でやり直し"_s);
+        EXPECT_TRUE(QDir(folder() + u"/FileBox"_s).exists());
+        EXPECT_TRUE(QDir(folder() + u"/LogBox"_s).exists());
         for (const char* checked : {"mnuFontSize(2)", "mnuCount(0)", "mnuMissOto(0)", "mnuKijun(0)", "mnuRubiDis(0)",
                                     "mnuKaigyo(0)", "mnuAdd(0)", "mnuHandan(0)", "mnuGyo(0)", "mnuIME(0)", "mnuKey(0)",
                                     "mnuSPL(0)", "mnuTh"})
             EXPECT_TRUE(s.item(QString::fromLatin1(checked))->isChecked()) << checked;
-        EXPECT_FALSE(s.item(u"mnuEdit1"_qs)->isEnabled());
-        EXPECT_FALSE(s.item(u"mnuPrev"_qs)->isEnabled());
+        EXPECT_FALSE(s.item(u"mnuEdit1"_s)->isEnabled());
+        EXPECT_FALSE(s.item(u"mnuPrev"_s)->isEnabled());
         EXPECT_EQ(s.module.CharsPerLine, 40);
-        s.trigger(u"mnuEnd"_qs);
+        s.trigger(u"mnuEnd"_s);
     }
     QFile file(settingsPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -96,9 +98,9 @@ TEST_F(FrmMainTest, FirstStartShowsTheFirstSampleAndWritesTheDefaultSettings) {
 }
 
 TEST_F(FrmMainTest, EveryOptionSurvivesARestart) {
-    const QStringList chosen = {u"mnuFontSize(4)"_qs, u"mnuCount(3)"_qs, u"mnuMissOto(1)"_qs, u"mnuKijun(2)"_qs,
-                                u"mnuRubiDis(1)"_qs,  u"mnuKaigyo(1)"_qs, u"mnuAdd(1)"_qs,   u"mnuHandan(3)"_qs,
-                                u"mnuGyo(2)"_qs,      u"mnuIME(7)"_qs,    u"mnuKey(1)"_qs,   u"mnuSPL(16)"_qs};
+    const QStringList chosen = {u"mnuFontSize(4)"_s, u"mnuCount(3)"_s, u"mnuMissOto(1)"_s, u"mnuKijun(2)"_s,
+                                u"mnuRubiDis(1)"_s,  u"mnuKaigyo(1)"_s, u"mnuAdd(1)"_s,   u"mnuHandan(3)"_s,
+                                u"mnuGyo(2)"_s,      u"mnuIME(7)"_s,    u"mnuKey(1)"_s,   u"mnuSPL(16)"_s};
     {
         Session s(folder());
         for (const QString& name : chosen) s.trigger(name);
@@ -106,48 +108,48 @@ TEST_F(FrmMainTest, EveryOptionSurvivesARestart) {
         EXPECT_EQ(s.module.settings.number(Options::Countdown), 1);
         EXPECT_EQ(s.module.settings.number(Options::JudgementWindow), 100);
         EXPECT_EQ(s.module.settings.number(Options::InputMode), 7);
-        EXPECT_FALSE(s.item(u"mnuFontSize(2)"_qs)->isChecked());
+        EXPECT_FALSE(s.item(u"mnuFontSize(2)"_s)->isChecked());
     }
     Session again(folder());
     for (const QString& name : chosen) EXPECT_TRUE(again.item(name)->isChecked()) << name.toStdString();
     EXPECT_EQ(again.module.CharsPerLine, 45);
     EXPECT_EQ(again.module.VisibleRows, 5);
-    EXPECT_EQ(again.label("Label22"), u"[Shift]+[Esc]でやり直し"_qs);
-    EXPECT_EQ(again.label("Label1"), u"腕試し12　CEDAW Preamble"_qs);
+    EXPECT_EQ(again.label("Label22"), u"[Shift]+[Esc]でやり直し"_s);
+    EXPECT_EQ(again.label("Label1"), u"腕試し12　CEDAW Preamble"_s);
     // The English sample was loaded with the end-of-paragraph space.
     EXPECT_TRUE(again.module.text.line(5).endsWith(u' '));
 }
 
 TEST_F(FrmMainTest, EndSpaceOptionReloadsTheTextAtOnce) {
     Session s(folder());
-    s.trigger(u"mnuSPL(1)"_qs);
+    s.trigger(u"mnuSPL(1)"_s);
     EXPECT_FALSE(s.module.text.line(5).endsWith(u' '));
-    s.trigger(u"mnuAdd(1)"_qs);
+    s.trigger(u"mnuAdd(1)"_s);
     EXPECT_TRUE(s.module.text.line(5).endsWith(u' '));
-    s.trigger(u"mnuAdd(0)"_qs);
+    s.trigger(u"mnuAdd(0)"_s);
     EXPECT_FALSE(s.module.text.line(5).endsWith(u' '));
 }
 
 TEST_F(FrmMainTest, EnglishSampleDisablesTheJapaneseOnlyStandards) {
     Session s(folder());
-    s.trigger(u"mnuKijun(4)"_qs);
-    s.trigger(u"mnuSPL(1)"_qs);
-    EXPECT_FALSE(s.item(u"mnuKijun(3)"_qs)->isEnabled());
-    EXPECT_FALSE(s.item(u"mnuKijun(4)"_qs)->isEnabled());
-    EXPECT_TRUE(s.item(u"mnuKijun(0)"_qs)->isChecked());
-    EXPECT_FALSE(s.item(u"mnuKijun(4)"_qs)->isChecked());
+    s.trigger(u"mnuKijun(4)"_s);
+    s.trigger(u"mnuSPL(1)"_s);
+    EXPECT_FALSE(s.item(u"mnuKijun(3)"_s)->isEnabled());
+    EXPECT_FALSE(s.item(u"mnuKijun(4)"_s)->isEnabled());
+    EXPECT_TRUE(s.item(u"mnuKijun(0)"_s)->isChecked());
+    EXPECT_FALSE(s.item(u"mnuKijun(4)"_s)->isChecked());
     EXPECT_EQ(s.module.settings.number(Options::Standard), 0);
-    s.trigger(u"mnuSPL(0)"_qs);
-    EXPECT_TRUE(s.item(u"mnuKijun(4)"_qs)->isEnabled());
+    s.trigger(u"mnuSPL(0)"_s);
+    EXPECT_TRUE(s.item(u"mnuKijun(4)"_s)->isEnabled());
 }
 
 TEST_F(FrmMainTest, FontSizeChangesTheRowLayout) {
     Session s(folder());
-    s.trigger(u"mnuFontSize(0)"_qs);
+    s.trigger(u"mnuFontSize(0)"_s);
     EXPECT_EQ(s.module.settings.number(Options::FontSize), 16);
     EXPECT_EQ(s.module.CharsPerLine, 29);
     EXPECT_EQ(s.module.VisibleRows, 3);
-    const QWidget* panel = s.window->findChild<QWidget*>(u"Picture1"_qs);
+    const QWidget* panel = s.window->findChild<QWidget*>(u"Picture1"_s);
     EXPECT_EQ(panel->height(), (1425 + 7) / 15);
 }
 
@@ -162,27 +164,27 @@ TEST_F(FrmMainTest, StepsBetweenParagraphsInParagraphPractice) {
         f.write(table.toBytes());
     }
     Session s(folder());
-    EXPECT_EQ(s.label("Label21"), u"段落別練習 (第 1 段落)"_qs);
-    EXPECT_TRUE(s.window->findChild<QWidget*>(u"Picture9"_qs)->isVisibleTo(s.window.get()));
-    EXPECT_FALSE(s.item(u"mnuPrev"_qs)->isEnabled());
-    s.trigger(u"mnuNext"_qs);
-    EXPECT_EQ(s.label("Label21"), u"段落別練習 (第 2 段落)"_qs);
-    EXPECT_TRUE(s.item(u"mnuPrev"_qs)->isEnabled());
-    s.trigger(u"mnuTh"_qs);
-    EXPECT_EQ(s.label("Label21"), u"全文通し練習（全 7 段落）"_qs);
-    EXPECT_FALSE(s.item(u"mnuNext"_qs)->isEnabled());
-    EXPECT_FALSE(s.window->findChild<QWidget*>(u"Picture9"_qs)->isVisibleTo(s.window.get()));
+    EXPECT_EQ(s.label("Label21"), u"段落別練習 (第 1 段落)"_s);
+    EXPECT_TRUE(s.window->findChild<QWidget*>(u"Picture9"_s)->isVisibleTo(s.window.get()));
+    EXPECT_FALSE(s.item(u"mnuPrev"_s)->isEnabled());
+    s.trigger(u"mnuNext"_s);
+    EXPECT_EQ(s.label("Label21"), u"段落別練習 (第 2 段落)"_s);
+    EXPECT_TRUE(s.item(u"mnuPrev"_s)->isEnabled());
+    s.trigger(u"mnuTh"_s);
+    EXPECT_EQ(s.label("Label21"), u"全文通し練習（全 7 段落）"_s);
+    EXPECT_FALSE(s.item(u"mnuNext"_s)->isEnabled());
+    EXPECT_FALSE(s.window->findChild<QWidget*>(u"Picture9"_s)->isVisibleTo(s.window.get()));
 }
 
 TEST_F(FrmMainTest, BrokenCurrentTextGivesAMessageAndTheChosenSample) {
-    QDir().mkpath(folder() + u"/FileBox"_qs);
-    QFile text(folder() + u"/FileBox/240101000000.txt"_qs);
+    QDir().mkpath(folder() + u"/FileBox"_s);
+    QFile text(folder() + u"/FileBox/240101000000.txt"_s);
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write(QByteArray("\x00\x01\x02\xff\xfe", 5));
     text.close();
     {
         SettingsTable table;
-        table[Options::CurrentFile].address = u"240101000000.txt"_qs;
+        table[Options::CurrentFile].address = u"240101000000.txt"_s;
         table.setNumber(Options::ChosenSample, 4);
         QFile f(settingsPath());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -190,9 +192,9 @@ TEST_F(FrmMainTest, BrokenCurrentTextGivesAMessageAndTheChosenSample) {
     }
     Session s(folder());
     ASSERT_EQ(s.messages.size(), 1);
-    EXPECT_TRUE(s.messages[0].contains(u"240101000000.txt"_qs));
-    EXPECT_EQ(s.label("Label1"), u"腕試し４　Universal Declaration of Human Rights Preamble"_qs);
-    EXPECT_TRUE(s.item(u"mnuSPL(4)"_qs)->isChecked());
+    EXPECT_TRUE(s.messages[0].contains(u"240101000000.txt"_s));
+    EXPECT_EQ(s.label("Label1"), u"腕試し４　Universal Declaration of Human Rights Preamble"_s);
+    EXPECT_TRUE(s.item(u"mnuSPL(4)"_s)->isChecked());
     // The user's file is left as it was.
     EXPECT_EQ(QFileInfo(text.fileName()).size(), 5);
 }
@@ -212,18 +214,18 @@ TEST_F(FrmMainTest, OddSettingsFilesStartNormally) {
 
 TEST_F(FrmMainTest, HelpFilesAndHomePageOpenThroughTheDesktop) {
     Session s(folder());
-    QFile::remove(folder() + u"/ReadMe.txt"_qs);
-    QFile help(folder() + u"/Help.txt"_qs);
+    QFile::remove(folder() + u"/ReadMe.txt"_s);
+    QFile help(folder() + u"/Help.txt"_s);
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     help.close();
-    s.trigger(u"mnuHelpa"_qs);
+    s.trigger(u"mnuHelpa"_s);
     ASSERT_EQ(s.fakes.shell.opened.size(), 1);
     EXPECT_EQ(s.fakes.shell.opened[0], help.fileName());
-    s.trigger(u"mnuHome"_qs);
+    s.trigger(u"mnuHome"_s);
     ASSERT_EQ(s.fakes.shell.opened.size(), 2);
-    EXPECT_TRUE(s.fakes.shell.opened[1].startsWith(u"https://"_qs));
+    EXPECT_TRUE(s.fakes.shell.opened[1].startsWith(u"https://"_s));
     s.fakes.shell.succeed = false;
-    s.trigger(u"mnuHome"_qs);
+    s.trigger(u"mnuHome"_s);
     EXPECT_EQ(s.messages.size(), 1);
 }
 
@@ -234,16 +236,16 @@ namespace {
 // A text of the user's own in FileBox (file `name`), made current in the settings file.
 void writeOwnText(const QString& folder, const QString& title, const QStringList& paragraphs,
                   const std::function<void(SettingsTable&)>& configure = {},
-                  const QString& name = u"240101000000.txt"_qs) {
-    QDir().mkpath(folder + u"/FileBox"_qs);
-    QStringList lines = {u"出所"_qs, u"240101"_qs, title, countsLine(ClassifyChars(paragraphs.join(QString()))),
-                         QStringList(10, u"99999.99"_qs).join(u',')};
+                  const QString& name = u"240101000000.txt"_s) {
+    QDir().mkpath(folder + u"/FileBox"_s);
+    QStringList lines = {u"出所"_s, u"240101"_s, title, countsLine(ClassifyChars(paragraphs.join(QString()))),
+                         QStringList(10, u"99999.99"_s).join(u',')};
     lines += paragraphs;
-    writeAll(folder + u"/FileBox/"_qs + name, cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+    writeAll(folder + u"/FileBox/"_s + name, cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
     SettingsTable table;
     table[Options::CurrentFile].address = name;
     if (configure) configure(table);
-    writeAll(folder + u"/RudUZ.rvl"_qs, table.toBytes());
+    writeAll(folder + u"/RudUZ.rvl"_s, table.toBytes());
 }
 
 // Answers the next modal window once it is up.
@@ -278,13 +280,13 @@ bool holdsColour(const QImage& image, const QRect& rect, const QColor& colour) {
 
 TEST_F(FrmMainTest, TitlesAndParagraphsAreShownAsWrittenNeverAsMarkup) {
     const QString markedUp[] = {
-        u"A&B <b>太字</b> <font color=red>赤</font>"_qs,
-        u"HTMLの<br>タグ"_qs,
-        u"<font color=red size=7>BIG</font><img src=\"/usr/share/pixmaps/debian-logo.png\">"_qs,
+        u"A&B <b>太字</b> <font color=red>赤</font>"_s,
+        u"HTMLの<br>タグ"_s,
+        u"<font color=red size=7>BIG</font><img src=\"/usr/share/pixmaps/debian-logo.png\">"_s,
     };
     for (const QString& title : markedUp) {
         SCOPED_TRACE(title.toStdString());
-        writeOwnText(folder(), title, {u"あいう"_qs, title});
+        writeOwnText(folder(), title, {u"あいう"_s, title});
         Session s(folder());
         ASSERT_TRUE(s.messages.isEmpty()) << s.messages.join(u'\n').toStdString();
         for (const char* name : {"Label1", "Label2"}) {
@@ -297,14 +299,14 @@ TEST_F(FrmMainTest, TitlesAndParagraphsAreShownAsWrittenNeverAsMarkup) {
         }
         for (const QLabel* any : s.window->findChildren<QLabel*>())
             EXPECT_EQ(any->textFormat(), Qt::PlainText) << any->objectName().toStdString();
-        EXPECT_EQ(s.label("Label9"), u"スピード(字／分)"_qs);
+        EXPECT_EQ(s.label("Label9"), u"スピード(字／分)"_s);
     }
 }
 
 TEST_F(FrmMainTest, MessageBoxShowsAFileNameWithMarkupAsWritten) {
-    const QString name = u"<b>太字<font color=red>赤<img src=x>.txt"_qs;
-    writeOwnText(folder(), u"題"_qs, {u"あ"_qs}, {}, name);
-    writeAll(folder() + u"/FileBox/"_qs + name, QByteArray("\x00\x01\x02\xff\xfe", 5)); // damaged
+    const QString name = u"<b>太字<font color=red>赤<img src=x>.txt"_s;
+    writeOwnText(folder(), u"題"_s, {u"あ"_s}, {}, name);
+    writeAll(folder() + u"/FileBox/"_s + name, QByteArray("\x00\x01\x02\xff\xfe", 5)); // damaged
     Module1 module;
     module.programFolder = folder();
     FakePlatform fakes;
@@ -325,32 +327,32 @@ TEST_F(FrmMainTest, MessageBoxShowsAFileNameWithMarkupAsWritten) {
 TEST_F(FrmMainTest, CancellingTheParagraphWindowKeepsWholeTextPractice) {
     Session s(folder());
     whenModal(s.window.get(), [](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
-    s.trigger(u"mnuPa"_qs);
-    EXPECT_TRUE(s.item(u"mnuTh"_qs)->isChecked());
-    EXPECT_FALSE(s.item(u"mnuPa"_qs)->isChecked());
-    EXPECT_TRUE(s.item(u"mnuPa"_qs)->isEnabled());
-    EXPECT_FALSE(s.item(u"mnuSitei"_qs)->isEnabled());
-    EXPECT_EQ(s.label("Label21"), u"全文通し練習（全 12 段落）"_qs);
+    s.trigger(u"mnuPa"_s);
+    EXPECT_TRUE(s.item(u"mnuTh"_s)->isChecked());
+    EXPECT_FALSE(s.item(u"mnuPa"_s)->isChecked());
+    EXPECT_TRUE(s.item(u"mnuPa"_s)->isEnabled());
+    EXPECT_FALSE(s.item(u"mnuSitei"_s)->isEnabled());
+    EXPECT_EQ(s.label("Label21"), u"全文通し練習（全 12 段落）"_s);
 
     // Accepting switches the mode, and the items follow.
     whenModal(s.window.get(), [](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
-    s.trigger(u"mnuPa"_qs);
-    EXPECT_FALSE(s.item(u"mnuTh"_qs)->isChecked());
-    EXPECT_TRUE(s.item(u"mnuPa"_qs)->isChecked());
-    EXPECT_FALSE(s.item(u"mnuPa"_qs)->isEnabled());
+    s.trigger(u"mnuPa"_s);
+    EXPECT_FALSE(s.item(u"mnuTh"_s)->isChecked());
+    EXPECT_TRUE(s.item(u"mnuPa"_s)->isChecked());
+    EXPECT_FALSE(s.item(u"mnuPa"_s)->isEnabled());
     EXPECT_EQ(s.module.settings.number(Options::PracticeMode), 1);
 }
 
 TEST_F(FrmMainTest, ItemsThatExcludeEachOtherAreRadioItems) {
     Session s(folder());
-    QList<QStringList> arrays = {{u"mnuTh"_qs, u"mnuPa"_qs}, {}, {}};
-    for (int i = 0; i < 5; ++i) arrays[1] << u"mnuKijun(%1)"_qs.arg(i);
+    QList<QStringList> arrays = {{u"mnuTh"_s, u"mnuPa"_s}, {}, {}};
+    for (int i = 0; i < 5; ++i) arrays[1] << u"mnuKijun(%1)"_s.arg(i);
     for (QAction* a : s.window->findChildren<QAction*>())
-        if (a->objectName().startsWith(u"mnuSPL("_qs) && !a->isSeparator()) arrays[2] << a->objectName();
+        if (a->objectName().startsWith(u"mnuSPL("_s) && !a->isSeparator()) arrays[2] << a->objectName();
     for (const Options::Group& group : Options::groups()) {
         QStringList names;
         for (const Options::Item& item : group.items)
-            if (item.caption[0] != 0) names << u"%1(%2)"_qs.arg(QString::fromUtf16(group.arrayName)).arg(item.index);
+            if (item.caption[0] != 0) names << u"%1(%2)"_s.arg(QString::fromUtf16(group.arrayName)).arg(item.index);
         arrays << names;
     }
     for (const QStringList& names : arrays) {
@@ -363,20 +365,20 @@ TEST_F(FrmMainTest, ItemsThatExcludeEachOtherAreRadioItems) {
         for (const QString& name : names) EXPECT_EQ(s.item(name)->actionGroup(), group);
     }
     // Choosing the checked item again keeps it checked.
-    s.trigger(u"mnuFontSize(2)"_qs);
-    EXPECT_TRUE(s.item(u"mnuFontSize(2)"_qs)->isChecked());
+    s.trigger(u"mnuFontSize(2)"_s);
+    EXPECT_TRUE(s.item(u"mnuFontSize(2)"_s)->isChecked());
 }
 
 TEST_F(FrmMainTest, NextParagraphPreviewShowsOnlyWholeCharacters) {
     QString longParagraph;
-    for (int i = 0; i < 30; ++i) longParagraph += u"漢字とかなWide ﾊﾝｶｸ、"_qs;
-    writeOwnText(folder(), u"題"_qs, {u"あいう"_qs, longParagraph});
+    for (int i = 0; i < 30; ++i) longParagraph += u"漢字とかなWide ﾊﾝｶｸ、"_s;
+    writeOwnText(folder(), u"題"_s, {u"あいう"_s, longParagraph});
     {
         Session s(folder());
-        const QLabel* preview = s.window->findChild<QLabel*>(u"Label2"_qs);
+        const QLabel* preview = s.window->findChild<QLabel*>(u"Label2"_s);
         for (int size = 0; size < 5; ++size) {
             SCOPED_TRACE(size);
-            s.trigger(u"mnuFontSize(%1)"_qs.arg(size));
+            s.trigger(u"mnuFontSize(%1)"_s.arg(size));
             const QString shown = preview->text();
             const int width = preview->contentsRect().width();
             const QFontMetrics metrics(preview->font());
@@ -388,9 +390,9 @@ TEST_F(FrmMainTest, NextParagraphPreviewShowsOnlyWholeCharacters) {
         }
     }
     // A preview that fits is shown whole.
-    writeOwnText(folder(), u"題"_qs, {u"あいう"_qs, u"短い段落"_qs});
+    writeOwnText(folder(), u"題"_s, {u"あいう"_s, u"短い段落"_s});
     Session shortText(folder());
-    EXPECT_EQ(shortText.label("Label2"), u"短い段落"_qs);
+    EXPECT_EQ(shortText.label("Label2"), u"短い段落"_s);
 }
 
 TEST_F(FrmMainTest, TypedAndMistypedCharactersTakeTheirColours) {
@@ -404,7 +406,7 @@ TEST_F(FrmMainTest, TypedAndMistypedCharactersTakeTheirColours) {
                  {"miss custom", false, false, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        writeOwnText(folder(), u"題"_qs, {u"漢漢漢"_qs}, [&](SettingsTable& t) {
+        writeOwnText(folder(), u"題"_s, {u"漢漢漢"_s}, [&](SettingsTable& t) {
             t.setNumber(Options::Countdown, 1);
             for (const auto& [flag, first, colour, on] :
                  {std::tuple{44, 38, green, c.correctFlag}, std::tuple{45, 41, blue, c.missFlag}}) {
@@ -429,7 +431,7 @@ TEST_F(FrmMainTest, TypedAndMistypedCharactersTakeTheirColours) {
         s.fakes.clock.advance(10);
         s.window->CountdownTick();
         ASSERT_EQ(s.window->attempt().state(), AttemptState::Running);
-        s.window->findChild<InputBox*>(u"Text1"_qs)->setText(u"漢x"_qs); // right, then wrong
+        s.window->findChild<InputBox*>(u"Text1"_s)->setText(u"漢x"_s); // right, then wrong
 
         auto* view = s.window->findChild<CharCellView*>();
         const QImage image = view->grab().toImage();
@@ -458,14 +460,14 @@ class GradingTest : public FrmMainTest {
 protected:
     // Writes a one-paragraph text with the given best-times line and makes it the current text.
     void writeText(const QString& paragraph, const QString& bestTimes) {
-        QDir().mkpath(folder() + u"/FileBox"_qs);
-        QFile text(folder() + u"/FileBox/240101000000.txt"_qs);
+        QDir().mkpath(folder() + u"/FileBox"_s);
+        QFile text(folder() + u"/FileBox/240101000000.txt"_s);
         ASSERT_TRUE(text.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        const QStringList lines = {u"出所"_qs, u"240101"_qs, u"採点"_qs, countsLine(ClassifyChars(paragraph)),
+        const QStringList lines = {u"出所"_s, u"240101"_s, u"採点"_s, countsLine(ClassifyChars(paragraph)),
                                    bestTimes,  paragraph};
-        text.write(cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+        text.write(cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
         SettingsTable table;
-        table[Options::CurrentFile].address = u"240101000000.txt"_qs;
+        table[Options::CurrentFile].address = u"240101000000.txt"_s;
         table.setNumber(Options::Countdown, 2);
         QFile settings(settingsPath());
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -474,7 +476,7 @@ protected:
 
     // Types the whole paragraph as one change after `elapsedMs` of typing; the end dialog is closed.
     static void typeWholeText(Session& s, const QString& paragraph, int elapsedMs) {
-        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, u" "_qs);
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, u" "_s);
         QApplication::sendEvent(s.window.get(), &space);
         for (int i = 0; i < 500 && s.window->attempt().state() == AttemptState::Countdown; ++i) {
             s.fakes.clock.advance(10);
@@ -486,7 +488,7 @@ protected:
             s.window->RunTick();
         }
         // The input box's text property, whichever kind of box it is.
-        QWidget* input = s.window->findChild<QWidget*>(u"Text1"_qs);
+        QWidget* input = s.window->findChild<QWidget*>(u"Text1"_s);
         ASSERT_NE(input, nullptr);
         const bool plain = input->metaObject()->indexOfProperty("plainText") >= 0;
         input->setProperty(plain ? "plainText" : "text", paragraph);
@@ -503,7 +505,7 @@ protected:
     }
 };
 
-const QString Unfilled = u"99999.99"_qs;
+const QString Unfilled = u"99999.99"_s;
 
 QString bestTimesLine(QStringList filled) {
     while (filled.size() < 10)
@@ -515,32 +517,32 @@ QString bestTimesLine(QStringList filled) {
 
 TEST_F(GradingTest, ChangeOfStandardGradesTheShownAttemptAgain) {
     // 10 characters in 9.23 s: 65.0 characters a minute, a different grade under each standard.
-    const QString paragraph = u"あいうえおかきくけこ"_qs;
+    const QString paragraph = u"あいうえおかきくけこ"_s;
     writeText(paragraph, bestTimesLine({}));
     Session s(folder());
     ASSERT_TRUE(s.messages.isEmpty()) << s.messages.join(u'\n').toStdString();
 
     // Nothing attempted yet: a change of standard has no attempt to grade.
-    s.trigger(u"mnuKijun(2)"_qs);
+    s.trigger(u"mnuKijun(2)"_s);
     EXPECT_TRUE(s.label("Lab2(1)").isEmpty());
-    s.trigger(u"mnuKijun(0)"_qs);
+    s.trigger(u"mnuKijun(0)"_s);
 
     typeWholeText(s, paragraph, 9230);
-    ASSERT_EQ(s.label("Lab2(0)"), u"65.0"_qs);
-    EXPECT_EQ(s.label("Lab2(1)"), u"2級"_qs);
+    ASSERT_EQ(s.label("Lab2(0)"), u"65.0"_s);
+    EXPECT_EQ(s.label("Lab2(1)"), u"2級"_s);
     const struct {
         int standard;
         const char16_t* grade;
     } cases[] = {{1, u"B級"}, {2, u"3級"}, {3, u"2級"}, {4, u"準1"}, {0, u"2級"}, {4, u"準1"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.standard);
-        s.trigger(u"mnuKijun(%1)"_qs.arg(c.standard));
+        s.trigger(u"mnuKijun(%1)"_s.arg(c.standard));
         EXPECT_EQ(s.module.settings.number(Options::Standard), c.standard);
         EXPECT_EQ(s.label("Lab2(1)"), QString::fromUtf16(c.grade));
         // The attempt's best time is graded the same way in the best list.
         EXPECT_EQ(s.label("lblHan(0)"), QString::fromUtf16(c.grade));
         // The rest of the result stays as it was.
-        EXPECT_EQ(s.label("Lab2(0)"), u"65.0"_qs);
+        EXPECT_EQ(s.label("Lab2(0)"), u"65.0"_s);
     }
 }
 
@@ -550,13 +552,13 @@ TEST_F(GradingTest, BestListGradesAreGreyUnlessTheTextQualifiesForAJudgement) {
         const char16_t* eligibility;
         bool grey;
     } cases[] = {
-        {u"あいうえおかきくけこ"_qs, u"実務能力(仮)判定", true}, // too short
-        {u"あいうえおabcde"_qs, u"実務能力判定不可", true},      // neither Japanese nor English
-        {u"漢字かな"_qs.repeated(50), u"実務能力判定　可", false},
+        {u"あいうえおかきくけこ"_s, u"実務能力(仮)判定", true}, // too short
+        {u"あいうえおabcde"_s, u"実務能力判定不可", true},      // neither Japanese nor English
+        {u"漢字かな"_s.repeated(50), u"実務能力判定　可", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(QString::fromUtf16(c.eligibility).toStdString());
-        writeText(c.paragraph, bestTimesLine({u"00010.00"_qs, u"00020.00"_qs}));
+        writeText(c.paragraph, bestTimesLine({u"00010.00"_s, u"00020.00"_s}));
         Session s(folder());
         ASSERT_TRUE(s.messages.isEmpty()) << s.messages.join(u'\n').toStdString();
         ASSERT_EQ(s.label("Label20"), QString::fromUtf16(c.eligibility));
@@ -569,12 +571,12 @@ TEST_F(GradingTest, BestListGradesAreGreyUnlessTheTextQualifiesForAJudgement) {
             SCOPED_TRACE(QString::fromUtf16(standard).toStdString());
             s.trigger(QString::fromUtf16(standard));
             for (int row : {0, 1}) {
-                ASSERT_FALSE(s.window->findChild<QLabel*>(u"lblHan(%1)"_qs.arg(row))->text().isEmpty());
-                EXPECT_EQ(foreground(s, u"lblHan(%1)"_qs.arg(row)), graded) << row;
-                EXPECT_EQ(foreground(s, u"lblRVL(%1)"_qs.arg(row)), graded) << row;
+                ASSERT_FALSE(s.window->findChild<QLabel*>(u"lblHan(%1)"_s.arg(row))->text().isEmpty());
+                EXPECT_EQ(foreground(s, u"lblHan(%1)"_s.arg(row)), graded) << row;
+                EXPECT_EQ(foreground(s, u"lblRVL(%1)"_s.arg(row)), graded) << row;
                 // Speeds are no grades: never grey.
-                EXPECT_EQ(foreground(s, u"lblCPM(%1)"_qs.arg(row)), text) << row;
-                EXPECT_EQ(foreground(s, u"lblSPM(%1)"_qs.arg(row)), text) << row;
+                EXPECT_EQ(foreground(s, u"lblCPM(%1)"_s.arg(row)), text) << row;
+                EXPECT_EQ(foreground(s, u"lblSPM(%1)"_s.arg(row)), text) << row;
             }
         }
     }

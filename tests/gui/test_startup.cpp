@@ -15,6 +15,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Starts and ends the main window in a program folder of its own, the way the program does.
@@ -25,8 +27,8 @@ protected:
         QDir().mkpath(fileBox());
     }
 
-    QString fileBox() const { return m_dir.path() + u"/FileBox"_qs; }
-    QString settingsPath() const { return m_dir.path() + u"/RudUZ.rvl"_qs; }
+    QString fileBox() const { return m_dir.path() + u"/FileBox"_s; }
+    QString settingsPath() const { return m_dir.path() + u"/RudUZ.rvl"_s; }
 
     void writeSettings(const SettingsTable& table) {
         QFile f(settingsPath());
@@ -47,8 +49,8 @@ protected:
         frmMain window(module, fakes.platform);
         window.setMessageHandler([this](const QString& text) { messages.append(text); });
         window.Form_Load();
-        title = window.findChild<QLabel*>(u"Label1"_qs)->text();
-        editCurrentEnabled = window.action(u"mnuEdit1"_qs)->isEnabled();
+        title = window.findChild<QLabel*>(u"Label1"_s)->text();
+        editCurrentEnabled = window.action(u"mnuEdit1"_s)->isEnabled();
         position = window.pos();
         frameSize = window.frameGeometry().size();
         if (whileRunning) whileRunning(window);
@@ -67,39 +69,39 @@ protected:
 
 TEST_F(StartupTest, ACurrentTextDeletedOutsideTheProgramLoadsTheChosenSampleSilently) {
     SettingsTable table;
-    table[Options::CurrentFile].address = u"240101120000.txt"_qs;
+    table[Options::CurrentFile].address = u"240101120000.txt"_s;
     table.setNumber(Options::ChosenSample, 1);
     writeSettings(table);
     run();
     EXPECT_TRUE(messages.isEmpty()) << messages.value(0).toStdString();
-    EXPECT_TRUE(title.startsWith(u"腕試し２"_qs)) << title.toStdString();
+    EXPECT_TRUE(title.startsWith(u"腕試し２"_s)) << title.toStdString();
     EXPECT_FALSE(editCurrentEnabled);
     EXPECT_TRUE(readSettings()[Options::CurrentFile].address.isEmpty());
 }
 
 TEST_F(StartupTest, AHandMadeTextWithABlankLineIsNamedAndNotPractisedInPart) {
     const QStringList lines = {
-        u"出所"_qs,
-        u"240101"_qs,
-        u"手作り"_qs,
-        u"   9 (   9,   0)(   0,   9,   0)(   0,   0,   0)"_qs,
-        u"99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99"_qs,
-        u"あいう"_qs,
-        u"えおか"_qs,
+        u"出所"_s,
+        u"240101"_s,
+        u"手作り"_s,
+        u"   9 (   9,   0)(   0,   9,   0)(   0,   0,   0)"_s,
+        u"99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99"_s,
+        u"あいう"_s,
+        u"えおか"_s,
         QString(),
-        u"きくけ"_qs};
-    QFile text(fileBox() + u"/240101120000.txt"_qs);
+        u"きくけ"_s};
+    QFile text(fileBox() + u"/240101120000.txt"_s);
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write(cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+    text.write(cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
     text.close();
     SettingsTable table;
-    table[Options::CurrentFile].address = u"240101120000.txt"_qs;
+    table[Options::CurrentFile].address = u"240101120000.txt"_s;
     writeSettings(table);
     run();
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains(u"240101120000.txt"_qs)) << messages[0].toStdString();
-    EXPECT_TRUE(messages[0].contains(u"8行目が空行です"_qs)) << messages[0].toStdString();
-    EXPECT_EQ(title, u"腕試し１　国際連合憲章 前文"_qs);
+    EXPECT_TRUE(messages[0].contains(u"240101120000.txt"_s)) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains(u"8行目が空行です"_s)) << messages[0].toStdString();
+    EXPECT_EQ(title, u"腕試し１　国際連合憲章 前文"_s);
     EXPECT_TRUE(QFileInfo::exists(text.fileName())) << "the user's file stays";
 }
 

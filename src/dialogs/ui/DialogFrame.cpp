@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Message row and button row of MessageFrame, in twips. The message is two lines high, so a
@@ -55,7 +57,7 @@ QPushButton* DialogFrame::addButton(const QString& name, const QString& caption,
 
 void DialogFrame::addIcon(QStyle::StandardPixmap icon) {
     auto* label = new QLabel(this);
-    label->setObjectName(u"icon"_qs);
+    label->setObjectName(u"icon"_s);
     const int size = twips::toPixels(IconSize);
     label->setPixmap(style()->standardIcon(icon, nullptr, this).pixmap(size, size));
     twips::place(label, Margin, Margin, IconSize, IconSize);
@@ -75,9 +77,9 @@ MessageFrame::MessageFrame(const QString& name, const QString& caption, QWidget*
                            const QString& message, const QStringList& buttonCaptions, int widthTwips)
     : DialogFrame(name, caption, owner) {
     addIcon(icon);
-    m_label = addLabel(u"Label1"_qs, message, TextLeft, MessageTop, 0, MessageHeight);
+    m_label = addLabel(u"Label1"_s, message, TextLeft, MessageTop, 0, MessageHeight);
     for (int i = 0; i < buttonCaptions.size(); ++i)
-        m_buttons.append(addButton(u"Command"_qs + QString::number(i + 1), buttonCaptions.at(i), 0, ButtonRowTop));
+        m_buttons.append(addButton(u"Command"_s + QString::number(i + 1), buttonCaptions.at(i), 0, ButtonRowTop));
     setFormWidth(widthTwips);
     // As on the desktop the program was designed for, the first button starts with the focus,
     // so Enter presses it.

@@ -7,8 +7,10 @@
 
 #include <canberra.h>
 
+using namespace Qt::StringLiterals;
+
 bool DesktopShellOpen::open(const QString& fileOrAddress) {
-    const bool isAddress = fileOrAddress.contains(u"://"_qs);
+    const bool isAddress = fileOrAddress.contains(u"://"_s);
     const QUrl url = isAddress ? QUrl(fileOrAddress) : QUrl::fromLocalFile(QFileInfo(fileOrAddress).absoluteFilePath());
     return url.isValid() && QDesktopServices::openUrl(url);
 }

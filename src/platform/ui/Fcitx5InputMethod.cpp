@@ -5,17 +5,19 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString Service = u"org.fcitx.Fcitx5"_qs;
-const QString Path = u"/controller"_qs;
-const QString Interface = u"org.fcitx.Fcitx.Controller1"_qs;
+const QString Service = u"org.fcitx.Fcitx5"_s;
+const QString Path = u"/controller"_s;
+const QString Interface = u"org.fcitx.Fcitx.Controller1"_s;
 constexpr qint64 RefreshAfterMs = 40;
 
 } // namespace
 
 Fcitx5InputMethod* Fcitx5InputMethod::create(QObject* parent) {
-    if (!qEnvironmentVariable("QT_IM_MODULE").contains(u"fcitx"_qs)) return nullptr;
+    if (!qEnvironmentVariable("QT_IM_MODULE").contains(u"fcitx"_s)) return nullptr;
     if (!QDBusConnection::sessionBus().isConnected()) return nullptr;
     return new Fcitx5InputMethod(parent);
 }
@@ -31,7 +33,7 @@ void Fcitx5InputMethod::refresh() const {
     m_queryPending = true;
     m_sinceQuery.start();
     const QDBusPendingCall pending =
-        QDBusConnection::sessionBus().asyncCall(QDBusMessage::createMethodCall(Service, Path, Interface, u"State"_qs));
+        QDBusConnection::sessionBus().asyncCall(QDBusMessage::createMethodCall(Service, Path, Interface, u"State"_s));
     auto* watcher = new QDBusPendingCallWatcher(pending, const_cast<Fcitx5InputMethod*>(this));
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
         const QDBusPendingReply<int> reply = *w;
@@ -51,7 +53,7 @@ int Fcitx5InputMethod::IMEStatus() const {
 }
 
 void Fcitx5InputMethod::close() {
-    call(u"Deactivate"_qs);
+    call(u"Deactivate"_s);
     if (m_state == 2) m_state = 1;
 }
 
@@ -59,7 +61,7 @@ void Fcitx5InputMethod::setInputMode(int mode) {
     if (mode == 2) {
         close();
     } else if (mode >= 4 && mode <= 8) {
-        call(u"Activate"_qs);
+        call(u"Activate"_s);
         if (m_state == 1) m_state = 2;
     }
 }

@@ -8,8 +8,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+using namespace Qt::StringLiterals;
+
 CharCellView::CharCellView(QWidget* parent) : QWidget(parent) {
-    setObjectName(u"lblJi"_qs);
+    setObjectName(u"lblJi"_s);
     // Every pixel is painted here, so Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setPointSize(12);

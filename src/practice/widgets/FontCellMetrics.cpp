@@ -4,6 +4,8 @@
 
 #include <QtMath>
 
+using namespace Qt::StringLiterals;
+
 FontCellMetrics::FontCellMetrics(int pointSize)
     : FontCellMetrics(cellFont(pointSize), designCellAdvance(pointSize), designCellHeight(pointSize)) {}
 
@@ -15,8 +17,8 @@ FontCellMetrics::FontCellMetrics(const QFont& font, int fullWidth, int height)
 }
 
 QFont FontCellMetrics::cellFont(int pointSize) {
-    QFont font(u"IPAGothic"_qs);
-    font.setFamilies({u"IPAGothic"_qs, u"Noto Sans Mono CJK JP"_qs});
+    QFont font(u"IPAGothic"_s);
+    font.setFamilies({u"IPAGothic"_s, u"Noto Sans Mono CJK JP"_s});
     font.setStyleHint(QFont::Monospace);
     // Sized in pixels (a point is 4/3 of a logical pixel at 96 dpi), like the cell geometry, so a
     // desktop with another font resolution cannot draw glyphs larger than their cells.

@@ -2,26 +2,28 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace basic;
 
 TEST(BasicFunctions, SubstringsClipInsteadOfFailing) {
-    const QString s = u"ABCDEF"_qs;
-    EXPECT_EQ(Mid(s, 2, 3), u"BCD"_qs);
-    EXPECT_EQ(Mid(s, 5, 10), u"EF"_qs);
+    const QString s = u"ABCDEF"_s;
+    EXPECT_EQ(Mid(s, 2, 3), u"BCD"_s);
+    EXPECT_EQ(Mid(s, 5, 10), u"EF"_s);
     EXPECT_EQ(Mid(s, 7, 2), QString());
     EXPECT_EQ(Mid(s, 100), QString());
-    EXPECT_EQ(Mid(s, 0, 2), u"AB"_qs);
-    EXPECT_EQ(Mid(s, 3), u"CDEF"_qs);
+    EXPECT_EQ(Mid(s, 0, 2), u"AB"_s);
+    EXPECT_EQ(Mid(s, 3), u"CDEF"_s);
     EXPECT_EQ(Left(s, 10), s);
     EXPECT_EQ(Left(s, -1), QString());
-    EXPECT_EQ(Right(s, 2), u"EF"_qs);
+    EXPECT_EQ(Right(s, 2), u"EF"_s);
     EXPECT_EQ(Right(s, 10), s);
 }
 
 TEST(BasicFunctions, TrimsOnlyHalfWidthSpaces) {
-    EXPECT_EQ(RTrim(u"ab  "), u"ab"_qs);
-    EXPECT_EQ(RTrim(u"ab\u3000"), u"ab\u3000"_qs);
-    EXPECT_EQ(Trim(u"  \u3000ab "), u"\u3000ab"_qs);
+    EXPECT_EQ(RTrim(u"ab  "), u"ab"_s);
+    EXPECT_EQ(RTrim(u"ab\u3000"), u"ab\u3000"_s);
+    EXPECT_EQ(Trim(u"  \u3000ab "), u"\u3000ab"_s);
     EXPECT_EQ(RTrim(u"    "), QString());
 }
 
@@ -56,13 +58,13 @@ TEST(BasicFunctions, FormatRoundsHalfAwayFromZeroOnDecimalDigits) {
 
 TEST(BasicFunctions, SingleFormatUsesSevenDigits) {
     // 12.345f is 12.3450002... as a float and 12.345 with seven digits.
-    EXPECT_EQ(FormatSingle(12.345f, u"00000.00"), u"00012.35"_qs);
-    EXPECT_EQ(FormatSingle(99999.99f, u"00000.00"), u"99999.99"_qs);
+    EXPECT_EQ(FormatSingle(12.345f, u"00000.00"), u"00012.35"_s);
+    EXPECT_EQ(FormatSingle(99999.99f, u"00000.00"), u"99999.99"_s);
 }
 
 TEST(BasicFunctions, AtPictureRightAlignsWithoutTruncating) {
-    EXPECT_EQ(FormatAt(u"5", u"@@@"), u"  5"_qs);
-    EXPECT_EQ(FormatAt(u"1234", u"@@@"), u"1234"_qs);
-    EXPECT_EQ(RightAligned(455, 4), u" 455"_qs);
-    EXPECT_EQ(RightAligned(10000, 4), u"10000"_qs);
+    EXPECT_EQ(FormatAt(u"5", u"@@@"), u"  5"_s);
+    EXPECT_EQ(FormatAt(u"1234", u"@@@"), u"1234"_s);
+    EXPECT_EQ(RightAligned(455, 4), u" 455"_s);
+    EXPECT_EQ(RightAligned(10000, 4), u"10000"_s);
 }

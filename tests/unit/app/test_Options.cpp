@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace Options;
 
 TEST(Options, ZeroTableStartsWithTheDefaults) {
@@ -41,9 +43,9 @@ TEST(Options, StoredValuesNoItemShowsBecomeDefaults) {
 
 TEST(Options, KeepsTheSamplesBestLinesOnceSet) {
     SettingsTable table;
-    table[SampleBestLines].address = u"00012.34,"_qs;
+    table[SampleBestLines].address = u"00012.34,"_s;
     applyStartupDefaults(table);
-    EXPECT_EQ(table[SampleBestLines].address, u"00012.34,"_qs);
+    EXPECT_EQ(table[SampleBestLines].address, u"00012.34,"_s);
     EXPECT_TRUE(table[SampleBestLines + 1].address.isEmpty());
 }
 
@@ -78,8 +80,8 @@ TEST(Options, FontSizesGiveTheirRowLayout) {
 }
 
 TEST(Options, RetryHintFollowsTheKey) {
-    EXPECT_EQ(retryHint(0), u"[Esc]でやり直し"_qs);
-    EXPECT_EQ(retryHint(1), u"[Shift]+[Esc]でやり直し"_qs);
+    EXPECT_EQ(retryHint(0), u"[Esc]でやり直し"_s);
+    EXPECT_EQ(retryHint(1), u"[Shift]+[Esc]でやり直し"_s);
 }
 
 TEST(WindowPosition, RestoresOnlyReachablePositions) {

@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <tuple>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray readAll(const QString& path) {
@@ -31,9 +33,9 @@ QString settingsPath(const QTemporaryDir& dir) {
 
 SettingsTable sampleTable() {
     SettingsTable t;
-    t[0] = {-2, u"あ亜ｱA"_qs, QString()};
-    t[1] = {0x01020304, QString(), u"http://x"_qs};
-    t[500] = {0x7FFFFFFF, QString(), u"x"_qs};
+    t[0] = {-2, u"あ亜ｱA"_s, QString()};
+    t[1] = {0x01020304, QString(), u"http://x"_s};
+    t[500] = {0x7FFFFFFF, QString(), u"x"_s};
     return t;
 }
 
@@ -46,8 +48,8 @@ TEST(SettingsTable, ByteLayoutSizesAndRoundTrips) {
     EXPECT_EQ(sampleTable().toBytes(), expected);
     SettingsTable noRecords, awkward;
     for (int i = 300; i <= 319; ++i) // the no-record lines of the samples
-        noRecords[i].address = u"99999.99,"_qs.repeated(9) + u"99999.99"_qs;
-    awkward[7] = {-7, u"Aaz09 ,.-/:あいうアイウ亜漢字ｱｲｳﾞ　①Ⅱ～"_qs, u"ｶﾞ"_qs};
+        noRecords[i].address = u"99999.99,"_s.repeated(9) + u"99999.99"_s;
+    awkward[7] = {-7, u"Aaz09 ,.-/:あいうアイウ亜漢字ｱｲｳﾞ　①Ⅱ～"_s, u"ｶﾞ"_s};
     for (const auto& [table, size] :
          {std::pair{SettingsTable(), 4008}, {sampleTable(), 4023}, {noRecords, 5788}, {awkward, 4008 + 43}}) {
         const QByteArray bytes = table.toBytes();
@@ -60,11 +62,11 @@ TEST(SettingsTable, ByteLayoutSizesAndRoundTrips) {
 
 TEST(SettingsTable, TruncatedImageKeepsTheCompleteFields) {
     SettingsTable full;
-    full[0] = {0x01020304, u"あい"_qs, u"ab"_qs};
-    full[1] = {-5, u"x"_qs, QString()};
+    full[0] = {0x01020304, u"あい"_s, u"ab"_s};
+    full[1] = {-5, u"x"_s, QString()};
     const QByteArray image = full.toBytes();
     // Entry 0: number 0..3, name length 4..5, name 6..9, address 10..13; entry 1: 14..17, 18..20, 21..22.
-    const SettingsEntry none, numberOnly{0x01020304, {}, {}}, withName{0x01020304, u"あい"_qs, {}};
+    const SettingsEntry none, numberOnly{0x01020304, {}, {}}, withName{0x01020304, u"あい"_s, {}};
     const std::tuple<qsizetype, int, SettingsEntry, SettingsEntry> cases[] = {
         {2, 0, none, none},        {9, 0, numberOnly, none},
         {13, 0, withName, none},   {18, 1, full[0], {-5, {}, {}}},
@@ -84,18 +86,18 @@ TEST(SettingsTable, OverlongStringsAreCutAtACharacterBoundary) {
     const QString wide = QString(40000, u'あ');
     const std::tuple<QString, qsizetype, QString> cases[] = {
         {wide, 65534, wide.left(32767)},
-        {u"A"_qs + wide, 65535, u"A"_qs + wide.left(32767)},
+        {u"A"_s + wide, 65535, u"A"_s + wide.left(32767)},
         {QString(65536, u'b'), 65535, QString(65535, u'b')},
-        {u"😀"_qs.repeated(40000), 65534, QString(65534, u'?')}, // surrogate pairs stay whole
+        {u"😀"_s.repeated(40000), 65534, QString(65534, u'?')}, // surrogate pairs stay whole
     };
     for (const auto& [text, bytes, readBack] : cases) {
         SettingsTable table;
-        table[3] = {7, text, u"z"_qs};
+        table[3] = {7, text, u"z"_s};
         table[4].number = 9;
         const QByteArray image = table.toBytes();
         EXPECT_EQ(image.size(), 4008 + bytes + 1);
         const SettingsTable back = SettingsTable::fromBytes(image);
-        EXPECT_EQ(back[3], (SettingsEntry{7, readBack, u"z"_qs})) << bytes;
+        EXPECT_EQ(back[3], (SettingsEntry{7, readBack, u"z"_s})) << bytes;
         EXPECT_EQ(back.number(4), 9);
     }
 }
@@ -152,7 +154,7 @@ TEST(SettingsFile, OddSizedFilesLoadAndSaveWithoutLoss) {
 TEST(SettingsFile, SurplusAfterACompleteTableSurvivesSaving) {
     const QByteArray oldImage = sampleTable().toBytes();
     SettingsTable changed = sampleTable();
-    changed[0].name = u"国際連合憲章前文の出典"_qs; // longer: the surplus must move, not be overwritten
+    changed[0].name = u"国際連合憲章前文の出典"_s; // longer: the surplus must move, not be overwritten
     const std::tuple<QByteArray, bool, QByteArray> cases[] = {
         {oldImage + "TAIL\r\n", true, changed.toBytes() + "TAIL\r\n"},
         {oldImage + "TAIL\r\n", false, changed.toBytes() + "TAIL\r\n"}, // saved without loading
@@ -192,19 +194,19 @@ TEST(SettingsFile, FailingSaveKeepsTheOldFile) {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(ok);
-    EXPECT_TRUE(error.contains(u"保存できませんでした"_qs) && error.contains(path)) << error.toStdString();
-    EXPECT_TRUE(error.contains(u"ファイルの大きさの上限を超えます"_qs)) << "the reason, in Japanese";
+    EXPECT_TRUE(error.contains(u"保存できませんでした"_s) && error.contains(path)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"ファイルの大きさの上限を超えます"_s)) << "the reason, in Japanese";
     EXPECT_EQ(readAll(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(path).fileName()});
 
     // A folder in the file's place cannot be read, and must not be replaced.
-    const QString folder = dir.filePath(u"inner/sub"_qs);
+    const QString folder = dir.filePath(u"inner/sub"_s);
     ASSERT_TRUE(QDir().mkpath(folder));
-    SettingsFile onFolder(dir.filePath(u"inner"_qs));
+    SettingsFile onFolder(dir.filePath(u"inner"_s));
     table = sampleTable();
     EXPECT_FALSE(onFolder.load(table, &error));
     EXPECT_EQ(table, SettingsTable());
-    EXPECT_TRUE(error.contains(u"読み込めませんでした"_qs)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"読み込めませんでした"_s)) << error.toStdString();
     EXPECT_FALSE(onFolder.save(table));
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }
@@ -213,8 +215,8 @@ TEST(SettingsFile, UntouchedFieldsKeepTheirBytesThroughLoadAndSave) {
     // Bytes code page 932 does not define, and NEC/IBM duplicates that decode to a character with another code.
     const QByteArray undefined = QByteArray::fromHex("80a0fdfeff"), duplicates = QByteArray::fromHex("fa5b879aeef9");
     SettingsTable table;
-    table[5] = {5, u"NNNNN"_qs, u"AAAAAA"_qs}; // placeholders of the same byte lengths
-    table[6] = {6, u"あ"_qs, u"い"_qs};
+    table[5] = {5, u"NNNNN"_s, u"AAAAAA"_s}; // placeholders of the same byte lengths
+    table[6] = {6, u"あ"_s, u"い"_s};
     QByteArray image = table.toBytes();
     const qsizetype name5 = image.indexOf("NNNNN"), address5 = image.indexOf("AAAAAA");
     image.replace(name5, undefined.size(), undefined);
@@ -228,8 +230,8 @@ TEST(SettingsFile, UntouchedFieldsKeepTheirBytesThroughLoadAndSave) {
 
     // The program changes other fields only: every byte of entry 5 stays.
     loaded.setNumber(0, 1234);
-    loaded[6].name = u"う"_qs;
-    loaded[7].address = u"ｶﾅ"_qs;
+    loaded[6].name = u"う"_s;
+    loaded[7].address = u"ｶﾅ"_s;
     const SettingsTable copy = loaded; // the table travels by value through the program
     ASSERT_TRUE(SettingsFile(path).save(copy));
     const QByteArray saved = readAll(path);
@@ -238,10 +240,10 @@ TEST(SettingsFile, UntouchedFieldsKeepTheirBytesThroughLoadAndSave) {
     EXPECT_TRUE(saved.endsWith("SURPLUS"));
     SettingsTable again;
     ASSERT_TRUE(SettingsFile(path).load(again));
-    EXPECT_EQ(std::tuple(again.number(0), again[6].name, again[7].address), std::tuple(1234, u"う"_qs, u"ｶﾅ"_qs));
+    EXPECT_EQ(std::tuple(again.number(0), again[6].name, again[7].address), std::tuple(1234, u"う"_s, u"ｶﾅ"_s));
 
     // A field the program sets is written from its text; its neighbour keeps its bytes.
-    again[5].address = u"http://new/"_qs;
+    again[5].address = u"http://new/"_s;
     ASSERT_TRUE(SettingsFile(path).save(again));
     const QByteArray changed = readAll(path);
     EXPECT_EQ(changed.mid(name5, undefined.size()), undefined);
@@ -253,7 +255,7 @@ TEST(SettingsFile, HostileFilesAreRefusedAndNeverReplaced) {
     for (int kind = 0; kind < 3; ++kind) {
         SCOPED_TRACE(kind);
         QTemporaryDir dir, outside;
-        const QString path = settingsPath(dir), target = outside.filePath(u"elsewhere.rvl"_qs);
+        const QString path = settingsPath(dir), target = outside.filePath(u"elsewhere.rvl"_s);
         if (kind == 0) {
             ASSERT_TRUE(writeAll(target, sampleTable().toBytes()));
         }
@@ -266,7 +268,7 @@ TEST(SettingsFile, HostileFilesAreRefusedAndNeverReplaced) {
         SettingsTable table = sampleTable();
         QString error;
         EXPECT_FALSE(SettingsFile(path).load(table, &error));
-        EXPECT_TRUE(error.contains(path) && error.contains(kind < 2 ? u"シンボリックリンク"_qs : u"通常のファイル"_qs))
+        EXPECT_TRUE(error.contains(path) && error.contains(kind < 2 ? u"シンボリックリンク"_s : u"通常のファイル"_s))
             << error.toStdString();
         EXPECT_EQ(table, SettingsTable());
         SettingsFile loadedFirst(path), savedStraightAway(path);
@@ -290,7 +292,7 @@ TEST(SettingsFile, OversizedFileLoadsItsTableAndIsSavedWithoutTheExcess) {
     SettingsTable loaded;
     QString error;
     EXPECT_FALSE(SettingsFile(path).load(loaded, &error)) << "the user is told";
-    EXPECT_TRUE(error.contains(u"大きすぎます"_qs) && error.contains(u"8.0 MB"_qs)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"大きすぎます"_s) && error.contains(u"8.0 MB"_s)) << error.toStdString();
     EXPECT_EQ(loaded, sampleTable());
     loaded.setNumber(2, 14);
     ASSERT_TRUE(SettingsFile(path).save(loaded, &error)) << error.toStdString();

@@ -16,6 +16,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Runs `body` with writes limited to `bytes` per file, as a nearly full disk would cut them (also for root).
@@ -65,7 +67,7 @@ TEST(AtomicFile, LinksFifosAndFoldersAreRefusedWithoutBlockingOrTouchingAnything
         for (Hostile kind : {Hostile::DanglingLink, Hostile::LinkToOutsideFile, Hostile::Fifo, Hostile::Folder}) {
             SCOPED_TRACE(testing::Message() << name << " " << int(kind));
             QTemporaryDir folder, outside;
-            const QString path = folder.filePath(u"BestRec.log"_qs), target = outside.filePath(u"target"_qs);
+            const QString path = folder.filePath(u"BestRec.log"_s), target = outside.filePath(u"target"_s);
             switch (kind) {
             case Hostile::DanglingLink:
                 ASSERT_TRUE(QFile::link(target, path));
@@ -83,8 +85,8 @@ TEST(AtomicFile, LinksFifosAndFoldersAreRefusedWithoutBlockingOrTouchingAnything
             }
             QString reason;
             EXPECT_FALSE(operation(path, &reason)); // a FIFO opened for blocking would hang here
-            EXPECT_TRUE(reason.contains(kind <= Hostile::LinkToOutsideFile ? u"シンボリックリンク"_qs
-                                                                           : u"通常のファイルではありません"_qs))
+            EXPECT_TRUE(reason.contains(kind <= Hostile::LinkToOutsideFile ? u"シンボリックリンク"_s
+                                                                           : u"通常のファイルではありません"_s))
                 << reason.toStdString();
             EXPECT_EQ(QFile::exists(target), kind == Hostile::LinkToOutsideFile);
             if (kind == Hostile::LinkToOutsideFile) {
@@ -101,7 +103,7 @@ TEST(AtomicFile, LinksFifosAndFoldersAreRefusedWithoutBlockingOrTouchingAnything
 
 TEST(AtomicFile, ShortWritesKeepWholeFilesAndSayWhy) {
     QTemporaryDir folder;
-    const QString replaced = folder.filePath(u"d.txt"_qs), appended = folder.filePath(u"log.txt"_qs);
+    const QString replaced = folder.filePath(u"d.txt"_s), appended = folder.filePath(u"log.txt"_s);
     writeAll(replaced, "old");
     writeAll(appended, "line one"); // no final line end
     QString replaceReason, appendReason;
@@ -127,7 +129,7 @@ TEST(AtomicFile, NoPermissionIsReportedAsSuch) {
     QTemporaryDir folder;
     ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
                                                          QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
-    const QString path = folder.filePath(u"RudUZ.rvl"_qs);
+    const QString path = folder.filePath(u"RudUZ.rvl"_s);
     int pipeEnds[2];
     ASSERT_EQ(pipe(pipeEnds), 0);
     const pid_t child = fork();
@@ -158,7 +160,7 @@ TEST(AtomicFile, NoPermissionIsReportedAsSuch) {
 
 TEST(AtomicFile, LargeFilesReadOnlyUpToTheLimit) {
     QTemporaryDir folder;
-    const QString path = folder.filePath(u"big"_qs);
+    const QString path = folder.filePath(u"big"_s);
     writeAll(path, QByteArray(3000, 'a') + QByteArray(2000, 'b'));
     for (const auto& [limit, status, size] :
          {std::tuple{qint64(5000), ReadStatus::Read, 5000}, {qint64(3000), ReadStatus::TooLarge, 3000}}) {
@@ -169,6 +171,6 @@ TEST(AtomicFile, LargeFilesReadOnlyUpToTheLimit) {
         EXPECT_EQ(fileSize, 5000);
     }
     QByteArray bytes = "stale";
-    EXPECT_EQ(readRegularFile(folder.filePath(u"none"_qs), 10, &bytes), ReadStatus::Missing);
+    EXPECT_EQ(readRegularFile(folder.filePath(u"none"_s), 10, &bytes), ReadStatus::Missing);
     EXPECT_TRUE(bytes.isEmpty());
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 TEST(Cp932, CodesFollowMicrosoftsTable) {
     struct Case {
         char16_t c;
@@ -17,7 +19,7 @@ TEST(Cp932, CodesFollowMicrosoftsTable) {
 }
 
 TEST(Cp932, RoundTripsText) {
-    const QString text = u"腕試し１　国際連合憲章 前文 ABC ｱｲｳ ①Ⅱ"_qs;
+    const QString text = u"腕試し１　国際連合憲章 前文 ABC ｱｲｳ ①Ⅱ"_s;
     bool ok = false;
     EXPECT_EQ(cp932::decode(cp932::encode(text), &ok), text);
     EXPECT_TRUE(ok);
@@ -29,9 +31,9 @@ TEST(Cp932, InvalidBytesAreReplacedAndReported) {
         QByteArray bytes;
         QString text;
     } cases[] = {
-        {QByteArray("\x82", 1), u"\uFFFD"_qs},              // lead byte at the end
-        {QByteArray("\x82\x20" "A", 3), u"\uFFFD A"_qs},    // lead byte with an invalid trail
-        {QByteArray("\xA0", 1), u"\uFFFD"_qs},
+        {QByteArray("\x82", 1), u"\uFFFD"_s},              // lead byte at the end
+        {QByteArray("\x82\x20" "A", 3), u"\uFFFD A"_s},    // lead byte with an invalid trail
+        {QByteArray("\xA0", 1), u"\uFFFD"_s},
         {QByteArray("a\x00" "b", 3), QString::fromUtf16(u"a\0b", 3)}, // NUL is a valid byte
     };
     for (const auto& c : cases) {

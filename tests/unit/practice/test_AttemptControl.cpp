@@ -4,13 +4,15 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class AttemptTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Options::applyStartupDefaults(m.settings);
-        m.text.TextLines = {u"s"_qs, u"000000"_qs, u"t"_qs, u"x"_qs, u"x"_qs, u"あい"_qs, u"うえ"_qs, u"お"_qs};
+        m.text.TextLines = {u"s"_s, u"000000"_s, u"t"_s, u"x"_s, u"x"_s, u"あい"_s, u"うえ"_s, u"お"_s};
         m.text.LineCount = 8;
         m.text.CurrentLine = 5;
     }
@@ -103,7 +105,7 @@ TEST_F(AttemptTest, CountdownShowsDigitsForEveryCode) {
         int code;
         int typingAfterMs;
         QString firstDigit;
-    } cases[] = {{4, 3000, u"３"_qs}, {3, 2000, u"２"_qs}, {2, 1000, u"１"_qs}, {1, 10, QString()}};
+    } cases[] = {{4, 3000, u"３"_s}, {3, 2000, u"２"_s}, {2, 1000, u"１"_s}, {1, 10, QString()}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         m.settings.setNumber(Options::Countdown, c.code);
@@ -134,7 +136,7 @@ TEST_F(AttemptTest, CountdownShowsDigitsForEveryCode) {
 TEST_F(AttemptTest, LateTickStillBeginsTyping) {
     a.StartAttempt();
     clock.advance(1500);
-    EXPECT_EQ(a.CountdownTick().digit, u"２"_qs);
+    EXPECT_EQ(a.CountdownTick().digit, u"２"_s);
     clock.advance(5000); // the machine stalled past zero
     EXPECT_TRUE(a.CountdownTick().beginTyping);
     EXPECT_EQ(a.state(), AttemptState::Running);
@@ -168,12 +170,12 @@ TEST_F(AttemptTest, WholeTextFillsARowPerParagraphAndReturnsToTheStart) {
     EXPECT_EQ(m.text.CurrentLine, 6);
     EXPECT_EQ(a.DoneChars, 2);
 
-    EXPECT_EQ(tick(u"うX"_qs), AttemptControl::SegmentOutcome::Incomplete);
-    for (int i = 0; i < 10; ++i) tick(u"う"_qs);
-    EXPECT_EQ(tick(u"うえ"_qs), AttemptControl::SegmentOutcome::Advanced);
+    EXPECT_EQ(tick(u"うX"_s), AttemptControl::SegmentOutcome::Incomplete);
+    for (int i = 0; i < 10; ++i) tick(u"う"_s);
+    EXPECT_EQ(tick(u"うえ"_s), AttemptControl::SegmentOutcome::Advanced);
     EXPECT_EQ(m.text.CurrentLine, 7);
-    for (int i = 0; i < 5; ++i) tick(u""_qs);
-    EXPECT_EQ(tick(u"お"_qs), AttemptControl::SegmentOutcome::Ended);
+    for (int i = 0; i < 5; ++i) tick(u""_s);
+    EXPECT_EQ(tick(u"お"_s), AttemptControl::SegmentOutcome::Ended);
     EXPECT_EQ(a.state(), AttemptState::Ready);
     for (int row = 0; row < 3; ++row) EXPECT_GE(a.ParagraphResults[size_t(row)].timeMs, 10) << row;
     EXPECT_EQ(a.ParagraphResults[3].timeMs, 0);
@@ -189,13 +191,13 @@ TEST_F(AttemptTest, EnterOptionMakesCompleteSegmentsWaitButNotTheLast) {
     m.settings.setNumber(Options::ParagraphChange, 1);
     startTyping();
     EXPECT_FALSE(a.checksOnTick());
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(tick(u"あい"_qs), AttemptControl::SegmentOutcome::Incomplete);
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(tick(u"あい"_s), AttemptControl::SegmentOutcome::Incomplete);
     // Enter does the check; the clock ran on while waiting.
     EXPECT_EQ(a.CheckSegment(u"あい", u"あい"), AttemptControl::SegmentOutcome::Advanced);
     EXPECT_EQ(a.ParagraphResults[0].timeMs, 200);
     a.CheckSegment(u"うえ", u"うえ");
     EXPECT_TRUE(a.checksOnTick()); // the last segment completes at once
-    EXPECT_EQ(tick(u"お"_qs), AttemptControl::SegmentOutcome::Ended);
+    EXPECT_EQ(tick(u"お"_s), AttemptControl::SegmentOutcome::Ended);
 }
 
 TEST_F(AttemptTest, ParagraphPracticeRecordsItsOwnRow) {
@@ -205,7 +207,7 @@ TEST_F(AttemptTest, ParagraphPracticeRecordsItsOwnRow) {
     EXPECT_EQ(m.text.CurrentLine, 6);
     startTyping();
     EXPECT_TRUE(a.isLastSegment());
-    EXPECT_EQ(tick(u"うえ"_qs), AttemptControl::SegmentOutcome::Ended);
+    EXPECT_EQ(tick(u"うえ"_s), AttemptControl::SegmentOutcome::Ended);
     EXPECT_EQ(a.summary().firstRow, 1);
     EXPECT_EQ(a.summary().lastRow, 1);
     EXPECT_EQ(a.ParagraphResults[0].timeMs, 0);

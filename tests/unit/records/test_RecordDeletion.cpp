@@ -16,13 +16,15 @@
 
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace RecordDeletion;
 
 namespace {
 
-const QString Id = u"240115093000"_qs;
+const QString Id = u"240115093000"_s;
 const QString Written =
-    u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_qs;
+    u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s;
 // BestRec.log lines of other texts and damaged lines, which deletion must keep byte for byte.
 const QByteArray Others[] = {"j111111111111   240101 a\r\n",
                              "\r\nshort\r\nj99999\xff\xfe"
@@ -41,19 +43,19 @@ protected:
     }
 
     static QByteArray textFile(const QString& bestLine) {
-        return cp932::encode(u"出所\r\n240101\r\n表題\r\n   9 (   9,   0)(   6,   2,   1)(   0,   0,   0)\r\n"_qs +
-                             bestLine + u"\r\n国際連合の人民は、\r\n"_qs);
+        return cp932::encode(u"出所\r\n240101\r\n表題\r\n   9 (   9,   0)(   6,   2,   1)(   0,   0,   0)\r\n"_s +
+                             bestLine + u"\r\n国際連合の人民は、\r\n"_s);
     }
 
     void loadText() {
         writeAll(file(), textFile(Written));
-        m.settings[Options::CurrentFile].address = Id + u".txt"_qs;
+        m.settings[Options::CurrentFile].address = Id + u".txt"_s;
         QString error;
         ASSERT_TRUE(TextLoading::LoadOwnText(m, &error)) << error.toStdString();
     }
 
     QString log(const char16_t* name) const { return m.logBoxPath() + u'/' + QString::fromUtf16(name); }
-    QString file() const { return m.fileBoxPath() + u'/' + Id + u".txt"_qs; }
+    QString file() const { return m.fileBoxPath() + u'/' + Id + u".txt"_s; }
 
 };
 
@@ -77,7 +79,7 @@ TEST_F(RecordDeletionTest, RemovesBothLanguageLinesAndTheDetailsFilesOnly) {
 
 TEST_F(RecordDeletionTest, RefusesIdsThatAreEmptyOrPaths) {
     const QByteArray before = readAll(log(u"BestRec.log"));
-    for (const QString& id : {QString(), u"   "_qs, u"../FileBox/x"_qs, u"..\\x"_qs}) {
+    for (const QString& id : {QString(), u"   "_s, u"../FileBox/x"_s, u"..\\x"_s}) {
         QString error;
         EXPECT_FALSE(RemoveTextRecords(m.logBoxPath(), id, &error)) << id.toStdString();
         EXPECT_FALSE(error.isEmpty());
@@ -119,7 +121,7 @@ TEST_F(RecordDeletionTest, TextFileDeletedMeanwhileIsReportedButLogBoxIsCleared)
     ASSERT_TRUE(QFile::remove(file()));
     QString error;
     EXPECT_FALSE(deleteCurrentTextRecords(m, &error));
-    EXPECT_TRUE(error.contains(Id + u".txt"_qs));
+    EXPECT_TRUE(error.contains(Id + u".txt"_s));
     EXPECT_FALSE(QFile::exists(file()) || QFile::exists(log(u"d240115093000.txt")));
     EXPECT_EQ(m.text.bestTimes, BestTimesLine::empty());
 }
@@ -132,7 +134,7 @@ TEST_F(RecordDeletionTest, ReadOnlyLogBoxKeepsBestRecWhole) {
     const bool removed = RemoveTextRecords(m.logBoxPath(), Id, &error);
     QFile::setPermissions(m.logBoxPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_FALSE(removed);
-    EXPECT_TRUE(error.contains(u"BestRec.log"_qs));
+    EXPECT_TRUE(error.contains(u"BestRec.log"_s));
     EXPECT_EQ(readAll(log(u"BestRec.log")), before);
     EXPECT_TRUE(QFile::exists(log(u"d240115093000.txt")));
 }

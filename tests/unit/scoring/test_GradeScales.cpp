@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using enum LanguageClass;
@@ -59,7 +61,7 @@ TEST(GradeScales, HandPickedBoundsTakeTheNextBand) {
 TEST(GradeScales, OwnLevelBoundsRiseByTwoThenByGrowingSteps) {
     // The ladder and the spacing rule stated with the table: 2 s a label up to "SJ", then 4, 6, 8 ... 22.
     const QStringList ladder = u"ZS ZA ZB ZC ZD ZE ZF ZG ZH ZI ZJ XX XS XA XB XC XD XE XF XG XH XI XJ "
-                               u"SS SA SB SC SD SE SF SG SH SI SJ A B C D E F G H I J -"_qs.split(u' ');
+                               u"SS SA SB SC SD SE SF SG SH SI SJ A B C D E F G H I J -"_s.split(u' ');
     ASSERT_EQ(ladder.size(), 45);
     for (const auto& [language, lowest] : {std::pair{Japanese, 10.0f}, std::pair{English, 14.0f}}) {
         float bound = lowest;
@@ -145,24 +147,24 @@ TEST(GradeScales, ShortAndLogFormsOfEveryLabel) {
             if (const GradeScale* scale = standardScale(standard, language))
                 for (QStringView label : scale->labels) {
                     const QString l = label.toString();
-                    const QString expected = l.startsWith(u'準') ? l.mid(1) + u"k*"_qs
-                                             : l.endsWith(u'級') ? l.first(1) + u"ky"_qs
-                                             : l.endsWith(u'段') ? l.first(1) + u"da"_qs
+                    const QString expected = l.startsWith(u'準') ? l.mid(1) + u"k*"_s
+                                             : l.endsWith(u'級') ? l.first(1) + u"ky"_s
+                                             : l.endsWith(u'段') ? l.first(1) + u"da"_s
                                                                  : l;
                     EXPECT_EQ(str(shortGrade(label)), str(expected));
-                    EXPECT_EQ(str(ShortGradeForLog(label)), str(expected + (l.size() == 2 ? u" "_qs : u""_qs)));
+                    EXPECT_EQ(str(ShortGradeForLog(label)), str(expected + (l.size() == 2 ? u" "_s : u""_s)));
                     EXPECT_EQ(gradeLabelWidth(label), label.size()) << str(label);
                 }
 }
 
 TEST(GradeScales, BestListLineGetsTheShortFormInPlace) {
     // ID, three blanks, date, characters, keystrokes, CPM and a blank: the grade starts at position 44.
-    const QString head = u"120715203344   120716    455   600   152.3 "_qs;
-    const QString tail = u"   250.0 SA   2.2◎  0.4☆  1.1◎  0.0☆"_qs;
+    const QString head = u"120715203344   120716    455   600   152.3 "_s;
+    const QString tail = u"   250.0 SA   2.2◎  0.4☆  1.1◎  0.0☆"_s;
     const std::pair<QString, QString> cases[] = {
-        {u"3級"_qs, u"3ky"_qs}, {u"準1"_qs, u"1k*"_qs}, {u"S級"_qs, u"Sky"_qs}, {u" - "_qs, u" - "_qs}, {u"10A"_qs, u"10A"_qs}};
+        {u"3級"_s, u"3ky"_s}, {u"準1"_s, u"1k*"_s}, {u"S級"_s, u"Sky"_s}, {u" - "_s, u" - "_s}, {u"10A"_s, u"10A"_s}};
     for (const auto& [grade, shortForm] : cases)
         EXPECT_EQ(str(ShortGradeForBestList(head + grade + tail)), str(head + shortForm + tail));
     // A damaged line too short to hold a grade is shown as it is.
-    EXPECT_EQ(str(ShortGradeForBestList(u"120715203344   120716"_qs)), "120715203344   120716");
+    EXPECT_EQ(str(ShortGradeForBestList(u"120715203344   120716"_s)), "120715203344   120716");
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace ResultComputation;
 
 namespace {
@@ -18,7 +20,7 @@ CharCounts counts(qint32 kanji, qint32 kana, qint32 fullOther, qint32 halfAlnum,
 const CharCounts Japanese = counts(208, 226, 21, 0, 0); // weighted count 1309.2
 const CharCounts English = counts(0, 0, 0, 1144, 235);  // weighted count 1379
 const CharCounts Mixed = counts(70, 0, 0, 30, 0);       // 70 % full-width: neither language
-const QString B = QString::fromUtf16(MarkBest), X = QString::fromUtf16(MarkBad), D = u"-"_qs;
+const QString B = QString::fromUtf16(MarkBest), X = QString::fromUtf16(MarkBad), D = u"-"_s;
 
 } // namespace
 
@@ -30,7 +32,7 @@ TEST(ResultComputation, MarksAtEveryBoundOfEveryRow) {
         {Teisei, {0, 1, 20, 21, 50, 51, 100, 101}},           // 0, 2 %, 5 %, 10 %
         {Shusei, {0, 1, 20, 21, 50, 51, 100, 101}},
     };
-    const QString marks = u"☆◎◎○○△△×"_qs;
+    const QString marks = u"☆◎◎○○△△×"_s;
     for (const auto& [row, bound] : bounds)
         for (int i = 0; i < 8; ++i)
             EXPECT_EQ(operationMark(row, bound[size_t(i)], 1000), marks.mid(i, 1)) << row << " " << bound[size_t(i)];
@@ -85,7 +87,7 @@ TEST(ResultComputation, FiguresOfJapaneseEnglishMixedAndEmptyTexts) {
         for (const auto& row : f.rows)
             figures.append(row.rate + row.mark);
         EXPECT_EQ(figures.join(u'|'), QString::fromUtf16(expected)) << name;
-        EXPECT_EQ(f.keystrokes, u"700"_qs) << name;
+        EXPECT_EQ(f.keystrokes, u"700"_s) << name;
         EXPECT_EQ(f.japaneseOperations, f.rows[Conversion].count != D) << name;
     }
 }
@@ -143,9 +145,9 @@ TEST(ResultComputation, BestListRows) {
     const BestList rows = bestList(in);
     // 455 × 60 ÷ 182 = 150 CPM, 1309.2 × 60 ÷ 182 = 431.6, 182 × 400 ÷ 1309.2 = 55.6 s.
     EXPECT_EQ(QStringList({rows[0].cpm, rows[0].cpmTip, rows[0].grade, rows[0].scr, rows[0].scrTip, rows[0].ownLevel}),
-              QStringList({u"150"_qs, u"150.00"_qs, u"S級"_qs, u"432"_qs, u"431.60"_qs, u"SS"_qs}));
+              QStringList({u"150"_s, u"150.00"_s, u"S級"_s, u"432"_s, u"431.60"_s, u"SS"_s}));
     EXPECT_FALSE(rows[0].red);
-    EXPECT_EQ(rows[1].cpm, u"137"_qs); // 136.5 rounds away from zero
+    EXPECT_EQ(rows[1].cpm, u"137"_s); // 136.5 rounds away from zero
     EXPECT_TRUE(rows[1].red);
     EXPECT_TRUE(rows[2].filled); // 99999 is still shown
     EXPECT_FALSE(rows[3].filled);
@@ -158,26 +160,26 @@ TEST(ResultComputation, BestListOwnLevelStartsDifferentlyAfterAChangeOfStandard)
     in.times = BestTimesLine::empty();
     in.times[0] = 60.0f;
     in.counts = Mixed;
-    EXPECT_EQ(bestList(in)[0].ownLevel, u"-"_qs);
+    EXPECT_EQ(bestList(in)[0].ownLevel, u"-"_s);
     in.ownLevelStart = QString::fromUtf16(NoOwnLevelAfterStandardChange);
-    EXPECT_EQ(bestList(in)[0].ownLevel, u" -"_qs);
+    EXPECT_EQ(bestList(in)[0].ownLevel, u" -"_s);
     in.counts = English;                           // a graded text is not affected by the start value
-    EXPECT_EQ(bestList(in)[0].ownLevel, u"ZB"_qs); // 60 × 400 ÷ 1379 = 17.4 s
+    EXPECT_EQ(bestList(in)[0].ownLevel, u"ZB"_s); // 60 × 400 ÷ 1379 = 17.4 s
 }
 
 TEST(ResultComputation, RegradeUsesTheKeptTimeAndTheNewStandard) {
     const CharCounts ninety = counts(45, 45, 0, 0, 0);
-    EXPECT_EQ(regrade(ninety, 60000, 1), u"S級"_qs); // exactly 90 CPM
-    EXPECT_EQ(regrade(ninety, 60001, 1), u"A級"_qs);
-    EXPECT_EQ(regrade(ninety, 60000, 2), u"2級"_qs);
-    EXPECT_EQ(regrade(English, 60000, 3), u" - "_qs); // no English table under standard 3
+    EXPECT_EQ(regrade(ninety, 60000, 1), u"S級"_s); // exactly 90 CPM
+    EXPECT_EQ(regrade(ninety, 60001, 1), u"A級"_s);
+    EXPECT_EQ(regrade(ninety, 60000, 2), u"2級"_s);
+    EXPECT_EQ(regrade(English, 60000, 3), u" - "_s); // no English table under standard 3
 }
 
 TEST(ResultComputation, AttemptFromTheLoadedText) {
     Module1 m;
-    m.text.TextLines = {u"src"_qs, u"000000"_qs, u"title"_qs, u""_qs, QString::fromUtf16(NoRecordLine)};
+    m.text.TextLines = {u"src"_s, u"000000"_s, u"title"_s, u""_s, QString::fromUtf16(NoRecordLine)};
     for (int p = 0; p < 12; ++p)
-        m.text.TextLines.append(u"漢字かな"_qs);
+        m.text.TextLines.append(u"漢字かな"_s);
     m.text.LineCount = int(m.text.TextLines.size());
     m.text.counts = counts(24, 24, 0, 0, 0);
     m.settings.setNumber(Options::Standard, 1);
@@ -186,7 +188,7 @@ TEST(ResultComputation, AttemptFromTheLoadedText) {
     AttemptResult r = computeAttempt(m, s);
     EXPECT_TRUE(r.wholeText && r.best.newBest && r.figures.greyGrades); // 48 characters: provisional judgement
     EXPECT_EQ(r.figures.rows[Confirmation].mark, B);
-    EXPECT_EQ(r.figures.grade, u"S級"_qs);
+    EXPECT_EQ(r.figures.grade, u"S級"_s);
     EXPECT_EQ(r.best.row, 0);
 
     s.practiceMode = 1;
@@ -197,6 +199,6 @@ TEST(ResultComputation, AttemptFromTheLoadedText) {
 
     // The list counts the whole text even when the statistics line is unreadable.
     EXPECT_EQ(wholeTextCounts(m).total, 48);
-    m.text.TextLines[3] = u" 455 ( 455,   0)( 208, 226,  21)(   0,   0,   0)"_qs;
+    m.text.TextLines[3] = u" 455 ( 455,   0)( 208, 226,  21)(   0,   0,   0)"_s;
     EXPECT_EQ(wholeTextCounts(m), Japanese);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace SampleTexts;
 
 namespace {
@@ -72,7 +74,7 @@ TEST(SampleTexts, LinesFormAPracticeTextWithComputedStatistics) {
         const QStringList lines = SampleLines(s.menuIndex);
         ASSERT_EQ(lines.size(), 5 + s.paragraphs);
         EXPECT_EQ(lines[0], QString::fromUtf16(s.title).section(u'　', 0, 0));
-        EXPECT_EQ(lines.mid(1, 4), QStringList({u"000000"_qs, QString::fromUtf16(s.title),
+        EXPECT_EQ(lines.mid(1, 4), QStringList({u"000000"_s, QString::fromUtf16(s.title),
                                                 QString::fromUtf16(s.statistics), QString::fromUtf16(NoRecordLine)}));
         CharCounts whole;
         for (qsizetype p = 5; p < lines.size(); ++p) {
