@@ -1,4 +1,4 @@
-#include "practice/Judgement.h"
+#include "core/practice/Judgement.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
-#include "practice/SegmentLayout.h"
-#include "practice/widgets/CharCellView.h"
-#include "practice/widgets/FontCellMetrics.h"
-#include "widgets/Twips.h"
+#include "core/practice/SegmentLayout.h"
+#include "ui/common/CharCellView.h"
+#include "ui/common/FontCellMetrics.h"
+#include "ui/common/Twips.h"
 
 #include <QApplication>
 #include <QImage>

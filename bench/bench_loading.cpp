@@ -1,6 +1,6 @@
-#include "app/Options.h"
-#include "platform/Cp932.h"
-#include "practice/TextLoading.h"
+#include "core/settings/Options.h"
+#include "core/util/Cp932.h"
+#include "core/practice/TextLoading.h"
 
 #include <QDir>
 #include <QFile>

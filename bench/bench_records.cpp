@@ -1,10 +1,10 @@
-#include "app/Options.h"
-#include "app/SettingsTable.h"
-#include "platform/Cp932.h"
-#include "practice/TextLoading.h"
-#include "records/RecordDeletion.h"
-#include "records/RecordFiles.h"
-#include "scoring/ResultComputation.h"
+#include "core/settings/Options.h"
+#include "core/settings/SettingsTable.h"
+#include "core/util/Cp932.h"
+#include "core/practice/TextLoading.h"
+#include "core/records/RecordDeletion.h"
+#include "core/records/RecordFiles.h"
+#include "core/scoring/ResultComputation.h"
 
 #include <QDateTime>
 #include <QDir>

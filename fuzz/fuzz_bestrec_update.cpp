@@ -1,6 +1,6 @@
 #include "FuzzScratch.h"
-#include "platform/Cp932.h"
-#include "records/RecordFiles.h"
+#include "core/util/Cp932.h"
+#include "core/records/RecordFiles.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,5 +1,5 @@
 #include "FuzzScratch.h"
-#include "app/SettingsTable.h"
+#include "core/settings/SettingsTable.h"
 
 using namespace Qt::StringLiterals;
 

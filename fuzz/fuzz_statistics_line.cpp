@@ -1,4 +1,4 @@
-#include "texts/TextStats.h"
+#include "core/texts/TextStats.h"
 
 #include <cstdint>
 

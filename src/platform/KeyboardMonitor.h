@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyState.h"
+#include "core/practice/KeyState.h"
 
 #include <QSet>
 #include <QtGlobal>

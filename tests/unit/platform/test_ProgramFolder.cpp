@@ -1,6 +1,7 @@
+#include "core/util/Folders.h"
 #include "platform/ProgramFolder.h"
 
-#include "app/SettingsTable.h"
+#include "core/settings/SettingsTable.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "app/Options.h"
-#include "fakes/FakePlatform.h"
-#include "practice/AttemptControl.h"
+#include "core/settings/Options.h"
+#include "support/FakePlatform.h"
+#include "core/practice/AttemptControl.h"
 
 #include <gtest/gtest.h>
 

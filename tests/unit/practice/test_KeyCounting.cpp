@@ -1,4 +1,4 @@
-#include "practice/KeyCounting.h"
+#include "core/practice/KeyCounting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "practice/ParagraphSelection.h"
+#include "core/practice/ParagraphSelection.h"
 
 #include <gtest/gtest.h>
 

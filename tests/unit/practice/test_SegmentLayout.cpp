@@ -1,6 +1,6 @@
-#include "app/Options.h"
-#include "practice/SegmentLayout.h"
-#include "practice/TextLoading.h"
+#include "core/settings/Options.h"
+#include "core/practice/SegmentLayout.h"
+#include "core/practice/TextLoading.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "app/Options.h"
-#include "platform/Cp932.h"
-#include "practice/TextLoading.h"
-#include "texts/SampleTexts.h"
+#include "core/settings/Options.h"
+#include "core/util/Cp932.h"
+#include "core/practice/TextLoading.h"
+#include "core/texts/SampleTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/ProgramFolderTest.h"
+#include "support/ProgramFolderTest.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,8 +1,8 @@
-#include "app/Module1.h"
-#include "app/Options.h"
-#include "platform/Cp932.h"
-#include "practice/TextLoading.h"
-#include "records/RecordDeletion.h"
+#include "core/practice/Module1.h"
+#include "core/settings/Options.h"
+#include "core/util/Cp932.h"
+#include "core/practice/TextLoading.h"
+#include "core/records/RecordDeletion.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/ProgramFolderTest.h"
+#include "support/ProgramFolderTest.h"
 
-#include "fakes/TestFiles.h"
+#include "support/TestFiles.h"
 
 #include <unistd.h>
 

@@ -1,10 +1,10 @@
-#include "app/BasicFunctions.h"
-#include "app/Module1.h"
-#include "app/Options.h"
-#include "platform/Cp932.h"
-#include "practice/TextLoading.h"
-#include "records/RecordDeletion.h"
-#include "records/RecordFiles.h"
+#include "core/util/BasicFunctions.h"
+#include "core/practice/Module1.h"
+#include "core/settings/Options.h"
+#include "core/util/Cp932.h"
+#include "core/practice/TextLoading.h"
+#include "core/records/RecordDeletion.h"
+#include "core/records/RecordFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,9 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/ProgramFolderTest.h"
+#include "support/ProgramFolderTest.h"
 
-#include "fakes/TestFiles.h"
+#include "support/TestFiles.h"
 
 #include <csignal>
 #include <sys/resource.h>

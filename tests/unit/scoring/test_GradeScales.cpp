@@ -1,4 +1,4 @@
-#include "scoring/GradeScales.h"
+#include "core/scoring/GradeScales.h"
 
 #include <gtest/gtest.h>
 

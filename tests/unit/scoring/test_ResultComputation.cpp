@@ -1,7 +1,7 @@
-#include "app/Module1.h"
-#include "app/Options.h"
-#include "practice/AttemptControl.h"
-#include "scoring/ResultComputation.h"
+#include "core/practice/Module1.h"
+#include "core/settings/Options.h"
+#include "core/practice/AttemptControl.h"
+#include "core/scoring/ResultComputation.h"
 
 #include <gtest/gtest.h>
 

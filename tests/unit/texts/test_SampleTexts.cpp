@@ -1,6 +1,6 @@
-#include "texts/SampleTexts.h"
+#include "core/texts/SampleTexts.h"
 
-#include "texts/TextStats.h"
+#include "core/texts/TextStats.h"
 
 #include <gtest/gtest.h>
 

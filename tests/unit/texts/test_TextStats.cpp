@@ -1,6 +1,6 @@
-#include "texts/TextStats.h"
+#include "core/texts/TextStats.h"
 
-#include "platform/Cp932.h"
+#include "core/util/Cp932.h"
 
 #include <gtest/gtest.h>
 

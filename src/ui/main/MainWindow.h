@@ -1,0 +1,175 @@
+#pragma once
+
+#include "core/practice/Module1.h"
+#include "platform/Platform.h"
+#include "core/practice/KeyStream.h"
+#include "core/practice/AttemptControl.h"
+#include "core/practice/KeyCounting.h"
+#include "core/practice/KeyTrace.h"
+#include "core/practice/SegmentLayout.h"
+#include "core/scoring/ResultComputation.h"
+
+#include <QMainWindow>
+#include <QMap>
+
+#include <functional>
+#include <memory>
+
+class CharCellView;
+class FontCellMetrics;
+class QAction;
+class QFrame;
+class QKeyEvent;
+class QPushButton;
+class QTimer;
+class QLabel;
+class InputBox;
+class QMenu;
+class QScrollBar;
+
+/**
+ * The main window: the program itself. It builds the menus from the option and sample
+ * tables, forwards every command to the core units and shows what they produce.
+ */
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    frmMain(Module1& module, Platform& platform, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    /** Start-up after the single-instance check: folders, settings, options, current text. */
+    void Form_Load();
+    /** Stores the window position and writes the settings file; false (after a message) on failure. */
+    bool Form_Unload();
+
+    /** Where messages go; a modal message box unless a test replaces it. */
+    void setMessageHandler(std::function<void(const QString&)> handler) { m_showMessage = std::move(handler); }
+
+    /** The action of a menu item by its name, e.g. "mnuTh" or "mnuFontSize(2)". */
+    QAction* action(const QString& name) const { return m_actions.value(name); }
+
+    /** Window caption. */
+    static constexpr char16_t Caption[] = u"RinvaleQX ver1.0.0.29";
+
+    // The attempt's commands and timer handlers; the timers and keys call them, tests call
+    // them directly after moving the fake clock.
+    void StartAttempt();
+    void CountdownTick();
+    void RunTick();
+    void CheckSegment();
+    void TogglePause();
+    void Retry();
+    void ReturnToReady();
+    void Text1_Change();
+    void Timer3Tick();
+    void Timer4Tick();
+    /** A key as the window sees it before its controls; true when the window used it. */
+    bool handleKey(QKeyEvent* event);
+    /** A key-down of the key-down stream: the key's own code, or 229 when the input method used it. */
+    void keyDown(int keyCode, int ownCode, quint32 waitedMs, const KeyState& heldAtPress);
+
+    const AttemptControl& attempt() const { return m_attempt; }
+    const TargetDisplay& display() const { return m_display; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildControls();
+    QAction* addItem(QMenu* menu, const QString& name, const QString& caption);
+    void addOptionMenus(QMenu* options);
+
+    void checkArray(const QString& arrayName, int count, int checkedIndex);
+    void checkStoredOptions();
+    void optionChosen(int entry, int index);
+    void standardChosen(int index);
+    void sampleChosen(int index);
+
+    void applyFontLayout();
+    void applyColours();
+    void placeWindow();
+    void measureJapaneseDisplay();
+    void reloadCurrentText();
+    void showText();
+    void applyMenuState();
+    void applyAttemptState();
+    void layoutSegment();
+    void endAttempt();
+    void resetLiveFigures();
+    void chooseParagraph();
+    RubyFrame rubyFrame() const;
+    void showRuby(const RubyBox& box);
+    void scrollTo(int value);
+    void showLiveFigures();
+    void clearResultPanel();
+    void showResult(const ResultComputation::ResultFigures& figures);
+    void showBestList(const QString& ownLevelStart);
+    void deleteRecords();
+    QLabel* label(const QString& name) const;
+    void traceCounts();
+    /** Drops the composition under way without committing it (for a menu shortcut typed while composing). */
+    void dropComposition();
+    void openBesideProgram(const QString& fileName);
+    void message(const QString& text);
+
+    Module1& m;
+    Platform& m_platform;
+    QMap<QString, QAction*> m_actions;
+    QMap<QString, QMenu*> m_menus;
+    std::function<void(const QString&)> m_showMessage;
+    bool m_unloaded = false;
+
+    QLabel* Label1 = nullptr;   // title
+    QLabel* Label21 = nullptr;  // practice mode line
+    QFrame* Picture9 = nullptr; // paragraph-practice panel
+    AttemptControl m_attempt;
+    KeyCounting m_counting;
+    KeyStream m_keyStream;
+    KeyTrace m_trace;
+    QString m_lastPreedit;                ///< the composition as the last input-method event left it
+    Qt::KeyboardModifiers m_keyModifiers; ///< of the key being handled
+    bool m_keyConsumed = false;           ///< the key-down just handled was a command
+    bool m_droppingComposition = false;   ///< inside dropComposition: the commit it causes is not the user's
+    bool m_ownInputMethodEvent = false;   ///< an input-method event the window sends the box itself
+    TargetDisplay m_display;
+    int m_redRow = -1;          ///< best-list row the last attempt entered
+    qint32 m_lastElapsedMs = 0; ///< kept so a change of standard can grade the last attempt again
+    CharCounts m_lastCounts;
+    std::unique_ptr<FontCellMetrics> m_metrics;
+    QTimer* Timer1 = nullptr; // running clock and segment check
+    QTimer* Timer2 = nullptr; // countdown
+    QTimer* Timer3 = nullptr; // keeps the input method closed between attempts
+    QTimer* Timer4 = nullptr; // recolours the characters before the judgement window
+
+    QFrame* Picture1 = nullptr; // text panel
+    CharCellView* lblJi = nullptr; // the character cells; stands where the inner panel Picture2 is
+    QScrollBar* VScroll1 = nullptr;
+    QFrame* PicRubi = nullptr;
+    QLabel* lblRubi = nullptr;
+    QFrame* Picture3 = nullptr; // next-paragraph preview
+    QLabel* Label2 = nullptr;
+    QFrame* Picture4 = nullptr; // input panel
+    InputBox* Text1 = nullptr;
+    QFrame* Picture5 = nullptr; // start panel
+    QLabel* Label3 = nullptr;
+    QLabel* Label15 = nullptr;
+    QLabel* Label22 = nullptr;
+    QLabel* Label23 = nullptr;
+    QFrame* Picture10 = nullptr; // pause panel
+    QPushButton* Command1 = nullptr;
+    QLabel* Label4 = nullptr;  // elapsed seconds
+    QLabel* Label7 = nullptr;  // keystrokes
+    QLabel* Label11 = nullptr; // characters typed
+    QLabel* Label12 = nullptr; // characters per minute
+    QFrame* Shape1 = nullptr;  // progress bar
+    QFrame* Shape2 = nullptr;  // speed gauge
+    QFrame* Picture8 = nullptr; // text information
+    QLabel* Label17 = nullptr;
+    QLabel* Label18 = nullptr;
+    QLabel* Label19 = nullptr;
+    QLabel* Label20 = nullptr;
+    QList<QLabel*> Lab2;        // result values; Lab2(5) is the text's character count
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/practice/Module1.h"
+#include "ui/common/DialogFrame.h"
+
+class QLabel;
+class QPushButton;
+
+/**
+ * The end-of-attempt dialog. "詳細(F1)" or F1 sets `DetailsRequested`; "閉じる(Esc)", Esc and
+ * the close box only close. Enter does nothing, so that a user still typing at the end of the
+ * text does not dismiss it by accident.
+ */
+class frmUchikiri : public DialogFrame {
+    Q_OBJECT
+
+public:
+    /** The dialog answering through `module.DetailsRequested`, centred over `owner` when shown. */
+    frmUchikiri(Module1& module, QWidget* owner);
+
+    /** Sets `Label3`, the attempt's input time, e.g. "入力時間：  0分35秒". */
+    void setInputTime(const QString& text);
+
+    /** Whether the details can be asked for ("詳細(F1)" and F1); off while there is nothing to show. */
+    void setDetailsAvailable(bool available);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void requestDetails();
+
+    Module1& m;
+    QLabel* Label1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+};
