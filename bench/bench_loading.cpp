@@ -30,7 +30,7 @@ struct LoadingFixture {
         module.settings[Options::CurrentFile].address = u"bench.txt"_s;
     }
     QTemporaryDir dir;
-    Module1 module;
+    Session module;
 };
 
 void LoadOwnText200Paragraphs(benchmark::State& state) {

@@ -61,7 +61,7 @@ struct RecordsFixture {
                     t, 12, 10, QChar(u'0'))));
     }
     QTemporaryDir dir;
-    Module1 module;
+    Session module;
     AttemptSummary summary;
     std::array<ParagraphResult, 201> rows;
 };
@@ -74,7 +74,7 @@ void WholeTextRecords200Paragraphs(benchmark::State& state) {
     for (auto _ : state) {
         fixture.module.text.bestTimes = BestTimesLine::empty();
         const ResultComputation::AttemptResult result =
-            ResultComputation::computeAttempt(fixture.module, fixture.summary);
+            ResultComputation::computeAttempt(fixture.module.text, fixture.module.settings, fixture.summary);
         const RecordFiles::RecordOutcome out =
             RecordFiles::writeAttemptRecords(fixture.module, fixture.summary, fixture.rows, result, now);
         if (!out.ok()) state.SkipWithError("records could not be written");
@@ -86,7 +86,7 @@ BENCHMARK(WholeTextRecords200Paragraphs)->Unit(benchmark::kMillisecond);
 // The lines of the "d" file alone: 200 paragraphs graded one by one.
 void DetailLines200Paragraphs(benchmark::State& state) {
     RecordsFixture fixture;
-    const ResultComputation::AttemptResult result = ResultComputation::computeAttempt(fixture.module, fixture.summary);
+    const ResultComputation::AttemptResult result = ResultComputation::computeAttempt(fixture.module.text, fixture.module.settings, fixture.summary);
     const QStringList paragraphs = fixture.module.text.TextLines.mid(5);
     for (auto _ : state) {
         const QStringList lines =

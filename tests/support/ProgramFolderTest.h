@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/practice/Module1.h"
+#include "core/practice/Session.h"
 #include "core/settings/Options.h"
 
 #include <QDir>
@@ -20,5 +20,5 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    Module1 m;
+    Session m;
 };

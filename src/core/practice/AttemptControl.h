@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/practice/Module1.h"
+#include "core/practice/Session.h"
 #include "core/util/Clock.h"
 
 #include <QString>
@@ -94,7 +94,7 @@ class AttemptControl {
 public:
     static constexpr int ResultRows = 201;
 
-    AttemptControl(Module1& module, const Clock& clock) : m(module), m_clock(clock) {}
+    AttemptControl(Session& module, const Clock& clock) : m(module), m_clock(clock) {}
 
     AttemptState state() const { return m_state; }
 
@@ -153,7 +153,7 @@ public:
 private:
     void resetAttempt();
 
-    Module1& m;
+    Session& m;
     const Clock& m_clock;
     AttemptState m_state = AttemptState::Ready;
     AttemptSummary m_summary;

@@ -53,21 +53,21 @@ int blankLineInsideText(QStringList& lines, bool moreText) {
     return 0;
 }
 
-int clampedParagraph(const Module1& m, int index) {
+int clampedParagraph(const Session& m, int index) {
     return std::clamp(index, 0, std::max(0, m.text.paragraphCount() - 1));
 }
 
 // Target speed and usable standards for the kind of what is practised.
-void applyTextKind(Module1& m) {
+void applyTextKind(Session& m) {
     if (isJapaneseText(m.text.counts)) {
-        m.ActiveTarget = m.settings.number(Options::TargetJapanese);
+        m.activeTarget = m.settings.number(Options::TargetJapanese);
     } else {
-        m.ActiveTarget = m.settings.number(Options::TargetEnglish);
+        m.activeTarget = m.settings.number(Options::TargetEnglish);
         if (m.settings.number(Options::Standard) > 2) m.settings.setNumber(Options::Standard, 0);
     }
 }
 
-void selectParagraph(Module1& m, int index) {
+void selectParagraph(Session& m, int index) {
     index = clampedParagraph(m, index);
     m.settings.setNumber(Options::CurrentParagraph, index);
     m.text.CurrentLine = index + First;
@@ -75,7 +75,7 @@ void selectParagraph(Module1& m, int index) {
     applyTextKind(m);
 }
 
-BestTimes storedBestTimes(const Module1& m) {
+BestTimes storedBestTimes(const Session& m) {
     if (!m.settings[Options::CurrentFile].address.isEmpty()) return BestTimesLine::parse(m.text.line(4));
     const int sample = m.settings.number(Options::ChosenSample);
     if (!SampleTexts::isSample(sample)) return BestTimesLine::empty();
@@ -83,7 +83,7 @@ BestTimes storedBestTimes(const Module1& m) {
 }
 
 // The loading steps common to a file and a sample, once the lines are in place.
-void prepareLoadedText(Module1& m) {
+void prepareLoadedText(Session& m) {
     CurrentText& t = m.text;
     if (m.settings.number(Options::PracticeMode) != 0) {
         selectParagraph(m, m.settings.number(Options::CurrentParagraph));
@@ -175,7 +175,7 @@ QStringList practiceLinesFromBytes(QByteArrayView bytes, QString* problem) {
     return lines;
 }
 
-bool LoadOwnText(Module1& m, QString* error) {
+bool LoadOwnText(Session& m, QString* error) {
     const QStringList lines = readPracticeFile(m.fileBoxPath(), m.settings[Options::CurrentFile].address, error);
     if (lines.isEmpty()) return false;
     m.text.TextLines = lines;
@@ -184,7 +184,7 @@ bool LoadOwnText(Module1& m, QString* error) {
     return true;
 }
 
-void LoadSampleText(Module1& m, int menuIndex) {
+void LoadSampleText(Session& m, int menuIndex) {
     if (!SampleTexts::isSample(menuIndex)) {
         menuIndex = 0;
         m.settings.setNumber(Options::ChosenSample, 0);
@@ -194,7 +194,7 @@ void LoadSampleText(Module1& m, int menuIndex) {
     prepareLoadedText(m);
 }
 
-void chooseSample(Module1& m, int menuIndex) {
+void chooseSample(Session& m, int menuIndex) {
     if (!SampleTexts::isSample(menuIndex)) menuIndex = 0;
     m.settings.setNumber(Options::CurrentParagraph, 0);
     m.settings[Options::CurrentFile].address.clear();
@@ -202,7 +202,7 @@ void chooseSample(Module1& m, int menuIndex) {
     LoadSampleText(m, menuIndex);
 }
 
-LoadResult loadCurrentText(Module1& m, QString* error) {
+LoadResult loadCurrentText(Session& m, QString* error) {
     if (error) error->clear();
     LoadResult result = LoadResult::Sample;
     QString& name = m.settings[Options::CurrentFile].address;
@@ -218,7 +218,7 @@ LoadResult loadCurrentText(Module1& m, QString* error) {
     return result;
 }
 
-void wholeTextPractice(Module1& m) {
+void wholeTextPractice(Session& m) {
     m.settings.setNumber(Options::PracticeMode, 0);
     m.text.CurrentLine = First;
     m.text.counts = wholeTextCounts(m.text);
@@ -226,17 +226,17 @@ void wholeTextPractice(Module1& m) {
     m.text.bestTimes = storedBestTimes(m);
 }
 
-void paragraphPractice(Module1& m, int index) {
+void paragraphPractice(Session& m, int index) {
     m.settings.setNumber(Options::PracticeMode, 1);
     selectParagraph(m, index);
 }
 
-void nextParagraph(Module1& m) {
+void nextParagraph(Session& m) {
     const int current = m.settings.number(Options::CurrentParagraph);
     if (current + 1 < m.text.paragraphCount()) selectParagraph(m, current + 1);
 }
 
-void previousParagraph(Module1& m) {
+void previousParagraph(Session& m) {
     const int current = m.settings.number(Options::CurrentParagraph);
     if (current > 0) selectParagraph(m, current - 1);
 }
@@ -264,7 +264,7 @@ QString withoutReadings(QStringView line) {
     return out;
 }
 
-TextView view(const Module1& m) {
+TextView view(const Session& m) {
     const CurrentText& t = m.text;
     const bool paragraphMode = m.settings.number(Options::PracticeMode) != 0;
     TextView v;
@@ -279,7 +279,7 @@ TextView view(const Module1& m) {
     v.kanjiCaption = kanjiRatioCaption(t.counts);
     v.halfCaption = halfRatioCaption(t.counts);
     v.eligibility = judgementAvailability(t.counts);
-    v.targetLine = targetLine(t.counts.total, m.ActiveTarget);
+    v.targetLine = targetLine(t.counts.total, m.activeTarget);
 
     MenuState& menus = v.menus;
     menus.wholeChecked = !paragraphMode;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/practice/Module1.h"
+#include "core/practice/Session.h"
 
 #include <QString>
 #include <QStringList>
@@ -47,16 +47,16 @@ QString checkPracticeLines(const QStringList& lines);
  * LoadOwnText: loads the file named in settings entry 200. On failure nothing changes
  * and *error says why (the caller falls back to the chosen sample).
  */
-bool LoadOwnText(Module1& m, QString* error);
+bool LoadOwnText(Session& m, QString* error);
 
 /** LoadSampleText: loads sample `menuIndex` (an index that holds no sample loads sample 0). */
-void LoadSampleText(Module1& m, int menuIndex);
+void LoadSampleText(Session& m, int menuIndex);
 
 /**
  * The sample menu: makes sample `menuIndex` the current text from its first paragraph,
  * forgetting the current file name.
  */
-void chooseSample(Module1& m, int menuIndex);
+void chooseSample(Session& m, int menuIndex);
 
 /** What loadCurrentText loaded. */
 enum class LoadResult {
@@ -70,17 +70,17 @@ enum class LoadResult {
  * Start-up and fallback: loads the file of entry 200, or the chosen sample when there is
  * none or it cannot be practised. On a fallback entry 200 is cleared and *error says why.
  */
-LoadResult loadCurrentText(Module1& m, QString* error);
+LoadResult loadCurrentText(Session& m, QString* error);
 
 /** Whole-text practice (mnuTh): the text is not reloaded; spaces appended earlier stay. */
-void wholeTextPractice(Module1& m);
+void wholeTextPractice(Session& m);
 
 /** Paragraph practice of paragraph `index` (from the paragraph selection). */
-void paragraphPractice(Module1& m, int index);
+void paragraphPractice(Session& m, int index);
 
 /** Next / previous paragraph in paragraph practice; nothing happens at the ends. */
-void nextParagraph(Module1& m);
-void previousParagraph(Module1& m);
+void nextParagraph(Session& m);
+void previousParagraph(Session& m);
 
 /** Which menu items the loaded text and mode enable and check (ready state). */
 struct MenuState {
@@ -111,7 +111,7 @@ struct TextView {
     MenuState menus;
 };
 
-TextView view(const Module1& m);
+TextView view(const Session& m);
 
 /** The target line: "目標：13分20秒 150CPM" for 2000 characters at 150 CPM; empty below 1 CPM. */
 QString targetLine(qint32 totalChars, qint32 target);

@@ -1,7 +1,7 @@
 #include "core/records/RecordDeletion.h"
 
 #include "core/util/BasicFunctions.h"
-#include "core/practice/Module1.h"
+#include "core/practice/Session.h"
 #include "core/util/AtomicFile.h"
 #include "core/util/Cp932.h"
 #include "core/scoring/BestTimes.h"
@@ -74,12 +74,12 @@ bool RemoveTextRecords(const QString& logBox, const QString& id, QString* error)
     return errors.isEmpty();
 }
 
-bool hasRecords(const Module1& m) {
+bool hasRecords(const Session& m) {
     const QString line = RecordFiles::storedBestTimesLine(m);
     return !line.trimmed().isEmpty() && !BestTimesLine::isEmptyLine(line);
 }
 
-bool deleteCurrentTextRecords(Module1& m, QString* error) {
+bool deleteCurrentTextRecords(Session& m, QString* error) {
     QStringList errors;
     m.text.bestTimes = BestTimesLine::empty();
     QString reason;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-struct Module1;
+struct Session;
 
 /**
  * Wiping the records of a text: its ten best times, its BestRec.log lines and its details
@@ -22,13 +22,13 @@ inline constexpr char16_t NothingToDelete[] = u"削除する記録はありま�
 bool RemoveTextRecords(const QString& logBox, const QString& id, QString* error = nullptr);
 
 /** True when the open text's stored best-times line holds a record (it is not the empty form). */
-bool hasRecords(const Module1& m);
+bool hasRecords(const Session& m);
 
 /**
  * The deletion of the open text's records: the table in memory and the stored best-times line
  * become empty (line 5 of its file, or the sample's settings entry), then RemoveTextRecords.
  * Returns false with a message when something could not be removed.
  */
-bool deleteCurrentTextRecords(Module1& m, QString* error = nullptr);
+bool deleteCurrentTextRecords(Session& m, QString* error = nullptr);
 
 } // namespace RecordDeletion

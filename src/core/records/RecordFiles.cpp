@@ -1,7 +1,7 @@
 #include "core/records/RecordFiles.h"
 
 #include "core/util/BasicFunctions.h"
-#include "core/practice/Module1.h"
+#include "core/practice/Session.h"
 #include "core/settings/Options.h"
 #include "core/util/AtomicFile.h"
 #include "core/util/Cp932.h"
@@ -71,7 +71,7 @@ QString textIdForFileName(QStringView fileName) {
     return id + QString(IdLength - id.size(), u' ');
 }
 
-TextKey currentTextKey(const Module1& m) {
+TextKey currentTextKey(const Session& m) {
     TextKey key;
     key.fileName = m.settings[Options::CurrentFile].address;
     if (!key.fileName.isEmpty()) {
@@ -89,7 +89,7 @@ QString practiceLogName(const QDate& date) {
     return date.toString(u"yyyyMM") + QString::fromUtf16(PracticeLogSuffix);
 }
 
-QString detailFilePath(const Module1& m, int detailMode) {
+QString detailFilePath(const Session& m, int detailMode) {
     const QString folder = m.logBoxPath() + u'/';
     if (detailMode == ParagraphDetails) return folder + QString::fromUtf16(TempFileName);
     return folder + (detailMode == BestAttemptDetails ? u"b"_s : u"d"_s) + currentTextKey(m).recordFileName();
@@ -327,13 +327,13 @@ bool rewriteBestTimesLineOfFile(const QString& path, const QString& line, QStrin
     return true;
 }
 
-QString storedBestTimesLine(const Module1& m) {
+QString storedBestTimesLine(const Session& m) {
     const TextKey key = currentTextKey(m);
     if (key.isSample()) return m.settings[Options::SampleBestLines + key.sampleMenuIndex].address;
     return m.text.line(CurrentText::FirstParagraphLine - 1);
 }
 
-bool storeBestTimesLine(Module1& m, const QString& line, QString* error) {
+bool storeBestTimesLine(Session& m, const QString& line, QString* error) {
     const TextKey key = currentTextKey(m);
     constexpr int LineIndex = CurrentText::FirstParagraphLine - 1;
     if (key.isSample()) {
@@ -350,7 +350,7 @@ bool storeBestTimesLine(Module1& m, const QString& line, QString* error) {
     return true;
 }
 
-RecordOutcome writeAttemptRecords(Module1& m, const AttemptSummary& summary, std::span<const ParagraphResult> rows,
+RecordOutcome writeAttemptRecords(Session& m, const AttemptSummary& summary, std::span<const ParagraphResult> rows,
                                   const ResultComputation::AttemptResult& result, const QDateTime& now) {
     RecordOutcome out;
     const TextKey key = currentTextKey(m);
@@ -382,7 +382,7 @@ RecordOutcome writeAttemptRecords(Module1& m, const AttemptSummary& summary, std
         const QString operations = rows.empty() ? QString() : withoutLeadingTeisei(rows[size_t(row)].operations);
         out.tempFile = writeLinesAtomically(logPath(QString::fromUtf16(TempFileName)), {operations}, &reason);
         if (out.tempFile)
-            m.DetailMode = ParagraphDetails;
+            m.detailMode = ParagraphDetails;
         else
             failed(u"段落別の結果 Temp.txt を書き込めませんでした。"_s);
         return out;
@@ -414,7 +414,7 @@ RecordOutcome writeAttemptRecords(Module1& m, const AttemptSummary& summary, std
         detailBytes += cp932::encode(line) + "\r\n";
     out.detailFile = writeFileAtomically(logPath(detailName), detailBytes, &reason);
     if (out.detailFile)
-        m.DetailMode = LastAttemptDetails;
+        m.detailMode = LastAttemptDetails;
     else
         failed(u"成績詳細ファイル "_s + detailName + u" を書き込めませんでした。"_s);
 

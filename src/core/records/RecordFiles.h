@@ -15,7 +15,7 @@
 
 #include <span>
 
-struct Module1;
+struct Session;
 
 /**
  * The record files of the program's LogBox folder and the best-times line of a text: the
@@ -33,7 +33,7 @@ inline constexpr char16_t BestRecFileName[] = u"BestRec.log";
 inline constexpr char16_t TempFileName[] = u"Temp.txt";
 inline constexpr char16_t PracticeLogSuffix[] = u"Practice.log";
 
-/** Which file the result-details window shows (DetailMode). */
+/** Which file the result-details window shows (Session::detailMode). */
 enum DetailModes : int { LastAttemptDetails = 0, BestAttemptDetails = 1, ParagraphDetails = 2 };
 
 // ---- Identifiers and names ---------------------------------------------------------------
@@ -54,12 +54,12 @@ QString sampleTextId(int menuIndex);
 /** The first 12 characters of a file name; a shorter name is padded with spaces so line positions hold. */
 QString textIdForFileName(QStringView fileName);
 /** The key of the loaded text (settings entry 200, or the sample of entry 12). */
-TextKey currentTextKey(const Module1& m);
+TextKey currentTextKey(const Session& m);
 
 /** "202401Practice.log": the practice log of the month of `date`. */
 QString practiceLogName(const QDate& date);
 /** Path of a details file: "d" / "b" + record file name, or Temp.txt, in LogBox. */
-QString detailFilePath(const Module1& m, int detailMode);
+QString detailFilePath(const Session& m, int detailMode);
 
 // ---- Lines --------------------------------------------------------------------------------
 
@@ -144,14 +144,14 @@ bool writeLinesAtomically(const QString& path, const QStringList& lines, QString
 bool rewriteBestTimesLineOfFile(const QString& path, const QString& line, QString* error);
 
 /** The stored best-times line of the loaded text: line 5 of its file, or the sample's settings entry. */
-QString storedBestTimesLine(const Module1& m);
+QString storedBestTimesLine(const Session& m);
 
 /**
  * Stores a best-times line for the loaded text: into its file in FileBox (rewritten
  * atomically) or into settings entry 300 + the sample's menu index. The text in memory
  * follows in both cases.
  */
-bool storeBestTimesLine(Module1& m, const QString& line, QString* error);
+bool storeBestTimesLine(Session& m, const QString& line, QString* error);
 
 /** What the end of an attempt wrote. */
 struct RecordOutcome {
@@ -171,10 +171,10 @@ struct RecordOutcome {
  * The end-of-attempt writing, in order: the practice log; for a whole-text attempt BestRec.log
  * on a new best, the best-times line when the table changed (the table in memory takes the new
  * times), the "d" file and, on a new best, its "b" copy; for a paragraph attempt Temp.txt.
- * DetailMode follows the details file written. A file that fails does not stop the others;
+ * detailMode follows the details file written. A file that fails does not stop the others;
  * the "b" copy is only made from a "d" file written by this attempt.
  */
-RecordOutcome writeAttemptRecords(Module1& m, const AttemptSummary& summary, std::span<const ParagraphResult> rows,
+RecordOutcome writeAttemptRecords(Session& m, const AttemptSummary& summary, std::span<const ParagraphResult> rows,
                                   const ResultComputation::AttemptResult& result, const QDateTime& now);
 
 } // namespace RecordFiles

@@ -1,7 +1,8 @@
 #include "core/scoring/ResultComputation.h"
 
 #include "core/util/BasicFunctions.h"
-#include "core/practice/Module1.h"
+#include "core/practice/CurrentText.h"
+#include "core/settings/SettingsTable.h"
 #include "core/settings/Options.h"
 #include "core/practice/AttemptControl.h"
 #include "core/practice/TextLoading.h"
@@ -118,20 +119,20 @@ BestTimesUpdate updateBestTimes(const BestTimes& times, qint32 elapsedMs) {
     return u;
 }
 
-AttemptResult computeAttempt(const Module1& m, const AttemptSummary& s) {
+AttemptResult computeAttempt(const CurrentText& text, const SettingsTable& settings, const AttemptSummary& s) {
     AttemptResult r;
     r.wholeText = s.practiceMode == 0;
     ResultInput in;
-    in.counts = m.text.counts;
+    in.counts = text.counts;
     in.elapsedMs = s.elapsedMs;
     in.keystrokes = s.counters.Keystrokes;
     in.operations = {s.counters.Conversions, s.counters.Confirmations, s.counters.TeiseiCount, s.counters.ShuseiCount};
-    in.standard = m.settings.number(Options::Standard);
-    in.paragraphExemption = r.wholeText ? m.text.paragraphCount() : 0;
-    in.eligibility = judgementAvailability(m.text.counts);
+    in.standard = settings.number(Options::Standard);
+    in.paragraphExemption = r.wholeText ? text.paragraphCount() : 0;
+    in.eligibility = judgementAvailability(text.counts);
     r.figures = computeResult(in);
-    r.best.times = m.text.bestTimes;
-    if (r.wholeText) r.best = updateBestTimes(m.text.bestTimes, s.elapsedMs);
+    r.best.times = text.bestTimes;
+    if (r.wholeText) r.best = updateBestTimes(text.bestTimes, s.elapsedMs);
     return r;
 }
 
@@ -165,6 +166,5 @@ BestList bestList(const BestListInput& in) {
     return list;
 }
 
-CharCounts wholeTextCounts(const Module1& m) { return TextLoading::wholeTextCounts(m.text); }
 
 } // namespace ResultComputation

@@ -10,7 +10,8 @@
 #include <array>
 
 struct AttemptSummary;
-struct Module1;
+struct CurrentText;
+class SettingsTable;
 
 /**
  * The figures of a finished attempt as the result panel shows them, the ten best times of
@@ -118,7 +119,7 @@ struct AttemptResult {
  * The result of the attempt that has just ended, from the loaded text (its counts are those of
  * the practised paragraph in paragraph practice), the standard in the settings and the best times.
  */
-AttemptResult computeAttempt(const Module1& m, const AttemptSummary& summary);
+AttemptResult computeAttempt(const CurrentText& text, const SettingsTable& settings, const AttemptSummary& summary);
 
 /** The LVL of the last attempt again under another standard, from its counts and kept elapsed time. */
 QString regrade(const CharCounts& counts, qint32 elapsedMs, int standard);
@@ -151,10 +152,5 @@ struct BestListInput {
 /** The ten rows of the best-records list. */
 BestList bestList(const BestListInput& input);
 
-/**
- * The counts the best-records list needs: the whole text's, from its statistics line (the
- * paragraphs counted again when that line is unreadable), also during paragraph practice.
- */
-CharCounts wholeTextCounts(const Module1& m);
 
 } // namespace ResultComputation

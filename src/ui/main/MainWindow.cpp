@@ -107,7 +107,7 @@ void setColours(QWidget* w, const QColor& text, const QColor& background) {
 
 } // namespace
 
-frmMain::frmMain(Module1& module, Platform& platform, QWidget* parent)
+frmMain::frmMain(Session& module, Platform& platform, QWidget* parent)
     : QMainWindow(parent), m(module), m_platform(platform), m_attempt(module, platform.clock),
       m_counting(m_attempt.counters),
       m_keyStream([this](int code, int ownCode, quint32 waited, const KeyState& held) {
@@ -542,7 +542,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::measureJapaneseDisplay() {
-    m.JapaneseDisplay = FontCellMetrics(16).fullWidthRendered();
+    m_japaneseDisplay = FontCellMetrics(16).fullWidthRendered();
 }
 
 void frmMain::placeWindow() {
@@ -597,8 +597,8 @@ void frmMain::applyColours() {
 
 void frmMain::applyFontLayout() {
     const Options::FontLayout& layout = Options::fontLayout(m.settings.number(Options::FontSize));
-    m.CharsPerLine = layout.charsPerLine;
-    m.VisibleRows = layout.visibleRows;
+    m_charsPerLine = layout.charsPerLine;
+    m_visibleRows = layout.visibleRows;
 
     m_metrics = std::make_unique<FontCellMetrics>(layout.pointSize);
     const QFont font = FontCellMetrics::cellFont(layout.pointSize);
@@ -797,7 +797,7 @@ void frmMain::resetLiveFigures() {
 void frmMain::layoutSegment() {
     const CurrentText& t = m.text;
     LayoutSegment(m_display, t.line(t.CurrentLine), t.line(t.CurrentLine + 1),
-                  m.settings.number(Options::PracticeMode) != 0, *m_metrics, TextPanelWidth, m.VisibleRows);
+                  m.settings.number(Options::PracticeMode) != 0, *m_metrics, TextPanelWidth, m_visibleRows);
     // A composition under way belongs to the next paragraph: clearing must not end it.
     Text1->clearInput();
     // Only whole characters: a glyph cut at the panel's edge reads as another character.
@@ -836,7 +836,7 @@ void frmMain::CountdownTick() {
     m_trace.line(u"typing mode="_s + QString::number(mode));
     applyAttemptState();
     Text1->setFocus();
-    showRuby(rubyAtStart(m_display, m.CharsPerLine, m.settings.number(Options::RubyDisplay), rubyFrame()));
+    showRuby(rubyAtStart(m_display, m_charsPerLine, m.settings.number(Options::RubyDisplay), rubyFrame()));
 }
 
 void frmMain::RunTick() {
@@ -856,7 +856,7 @@ void frmMain::CheckSegment() {
         break;
     case AttemptControl::SegmentOutcome::Advanced:
         layoutSegment();
-        showRuby(rubyAtStart(m_display, m.CharsPerLine, m.settings.number(Options::RubyDisplay), rubyFrame()));
+        showRuby(rubyAtStart(m_display, m_charsPerLine, m.settings.number(Options::RubyDisplay), rubyFrame()));
         break;
     case AttemptControl::SegmentOutcome::Ended:
         endAttempt();
@@ -874,13 +874,13 @@ void frmMain::endAttempt() {
     if (QAction* start = action(u"mnuStart"_s)) start->setEnabled(true);
     Label15->show();
     Label22->show();
-    Label23->setVisible(m.ActiveTarget > 0 && !Label23->text().isEmpty());
+    Label23->setVisible(m.activeTarget > 0 && !Label23->text().isEmpty());
     Shape1->resize(Shape1->parentWidget()->width(), Shape1->height());
     Label11->setText(QString::number(
         m.text.counts.total + extraCharacters(m.text.counts, m.settings.number(Options::EndSpace),
                                               summary.practiceMode != 0, m.text.LineCount)));
 
-    const ResultComputation::AttemptResult result = ResultComputation::computeAttempt(m, summary);
+    const ResultComputation::AttemptResult result = ResultComputation::computeAttempt(m.text, m.settings, summary);
     showResult(result.figures);
     m_lastElapsedMs = result.figures.elapsedMs;
     m_lastCounts = m.text.counts;
@@ -908,14 +908,12 @@ void frmMain::endAttempt() {
     Picture5->show();
     if (!records.ok()) message(records.errorMessage());
 
-    m.DetailsRequested = false;
-    frmUchikiri dialog(m, this);
+    frmUchikiri dialog(this);
     dialog.setInputTime(inputTimeCaption(summary.elapsedMs));
     // The result-details window is not in the program yet: its button stays disabled until it is.
     dialog.setDetailsAvailable(false);
     dialog.exec();
-    // The result-details window opens here when the dialog asked for it.
-    m.DetailsRequested = false;
+    // The result-details window opens here when dialog.detailsRequested().
     ReturnToReady();
 }
 
@@ -971,10 +969,10 @@ void frmMain::Text1_Change() {
     if (!running) return;
     if (VScroll1->isEnabled()) {
         if (const auto value = scrollWhileTyping(m_display, int(input.size()), m.settings.number(Options::ScrollPosition),
-                                                 m.VisibleRows))
+                                                 m_visibleRows))
             VScroll1->setValue(*value);
     }
-    showRuby(rubyOnInput(m_display, int(input.size()), m.CharsPerLine, m.settings.number(Options::RubyDisplay),
+    showRuby(rubyOnInput(m_display, int(input.size()), m_charsPerLine, m.settings.number(Options::RubyDisplay),
                          rubyFrame()));
     if (r.missSound) m_platform.sound.play();
     if (r.firstChanged >= 0) lblJi->refreshCells(r.firstChanged, r.lastChanged);
@@ -991,7 +989,7 @@ void frmMain::showLiveFigures() {
     in.LastTick = m_attempt.LastTick;
     in.AttemptStart = m_attempt.AttemptStart;
     in.trackWidth = Shape1->parentWidget()->width();
-    in.targetSpeed = m.ActiveTarget;
+    in.targetSpeed = m.activeTarget;
     in.gaugeWidth = Shape2->width();
     const LiveFigures f = liveFigures(in);
     Label11->setText(f.Label11);
@@ -1019,7 +1017,7 @@ void frmMain::scrollTo(int value) {
     const int pointSize = m.settings.number(Options::FontSize);
     lblJi->setScrollOffsetTwips(scrollOffsetTwips(value, pointSize));
     if (m_attempt.state() == AttemptState::Running && !m_display.RubyTexts.isEmpty()) {
-        if (const auto box = rubyOnScroll(m_display, int(Text1->text().size()), m.CharsPerLine, rubyFrame()))
+        if (const auto box = rubyOnScroll(m_display, int(Text1->text().size()), m_charsPerLine, rubyFrame()))
             showRuby(*box);
     }
 }
@@ -1052,14 +1050,13 @@ void frmMain::showRuby(const RubyBox& box) {
 }
 
 void frmMain::chooseParagraph() {
-    m.ParagraphChosen = false;
-    frmDanraku dialog(m, this);
-    dialog.exec();
-    if (!m.ParagraphChosen) {
+    frmDanraku dialog(m.text, this);
+    if (dialog.exec() != QDialog::Accepted || dialog.chosenParagraph() < 0) {
         // Cancelled: the paragraph item checked itself when chosen; the mode is unchanged.
         applyMenuState();
         return;
     }
+    TextLoading::paragraphPractice(m, dialog.chosenParagraph());
     showText();
 }
 
@@ -1109,7 +1106,7 @@ void frmMain::keyDown(int keyCode, int ownCode, quint32 waitedMs, const KeyState
     case KeyAction::ShowRuby:
         m_keyConsumed = true;
         if (state == AttemptState::Running) {
-            if (const auto box = rubyOnF5(m_display, int(Text1->text().size()), m.CharsPerLine,
+            if (const auto box = rubyOnF5(m_display, int(Text1->text().size()), m_charsPerLine,
                                           m.settings.number(Options::RubyDisplay), rubyFrame()))
                 showRuby(*box);
         }
@@ -1235,7 +1232,7 @@ void frmMain::showResult(const ResultComputation::ResultFigures& f) {
 void frmMain::showBestList(const QString& ownLevelStart) {
     ResultComputation::BestListInput in;
     in.times = m.text.bestTimes;
-    in.counts = ResultComputation::wholeTextCounts(m);
+    in.counts = TextLoading::wholeTextCounts(m.text);
     in.standard = m.settings.number(Options::Standard);
     in.ownLevelStart = ownLevelStart;
     in.eligibility = Label20->text();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/practice/Module1.h"
+#include "core/practice/Session.h"
 #include "platform/Platform.h"
 #include "core/practice/KeyStream.h"
 #include "core/practice/AttemptControl.h"
@@ -35,7 +35,7 @@ class frmMain : public QMainWindow {
     Q_OBJECT
 
 public:
-    frmMain(Module1& module, Platform& platform, QWidget* parent = nullptr);
+    frmMain(Session& module, Platform& platform, QWidget* parent = nullptr);
     ~frmMain() override;
 
     /** Start-up after the single-instance check: folders, settings, options, current text. */
@@ -71,6 +71,11 @@ public:
 
     const AttemptControl& attempt() const { return m_attempt; }
     const TargetDisplay& display() const { return m_display; }
+    /** Full-width characters render at full width (a Japanese font is present). */
+    bool japaneseDisplay() const { return m_japaneseDisplay; }
+    /** Full-width cells in a row of the text panel, and rows shown, at the chosen font size. */
+    int charsPerLine() const { return m_charsPerLine; }
+    int visibleRows() const { return m_visibleRows; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -115,12 +120,15 @@ private:
     void openBesideProgram(const QString& fileName);
     void message(const QString& text);
 
-    Module1& m;
+    Session& m;
     Platform& m_platform;
     QMap<QString, QAction*> m_actions;
     QMap<QString, QMenu*> m_menus;
     std::function<void(const QString&)> m_showMessage;
     bool m_unloaded = false;
+    bool m_japaneseDisplay = true;
+    int m_charsPerLine = 40;
+    int m_visibleRows = 4;
 
     QLabel* Label1 = nullptr;   // title
     QLabel* Label21 = nullptr;  // practice mode line

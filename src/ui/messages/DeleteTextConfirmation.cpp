@@ -4,14 +4,11 @@
 
 using namespace Qt::StringLiterals;
 
-frmKeikoku2::frmKeikoku2(Module1& module, QWidget* owner)
+frmKeikoku2::frmKeikoku2(QWidget* owner)
     : MessageFrame(u"frmKeikoku2"_s, u"テキストの削除"_s, owner, QStyle::SP_MessageBoxWarning,
-                   u"削除したテキストは元に戻りません"_s, {u"削除"_s, u"ｷｬﾝｾﾙ"_s}, 4800),
-      m(module) {
-    // A flag left over from an earlier question must never delete a text on cancel.
-    m.DeleteConfirmed = false;
+                   u"削除したテキストは元に戻りません"_s, {u"削除"_s, u"ｷｬﾝｾﾙ"_s}, 4800) {
     connect(button(1), &QPushButton::clicked, this, [this] {
-        m.DeleteConfirmed = true;
+        m_confirmed = true;
         accept();
     });
     connect(button(2), &QPushButton::clicked, this, &QDialog::reject);

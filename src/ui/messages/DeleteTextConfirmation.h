@@ -1,19 +1,21 @@
 #pragma once
 
-#include "core/practice/Module1.h"
 #include "ui/common/DialogFrame.h"
 
 /**
- * Asks before a practice text is deleted. Only "削除" sets `DeleteConfirmed`; "ｷｬﾝｾﾙ", Esc,
- * Enter on the initial focus and the close box all leave it false.
+ * Asks before a practice text is deleted. Only "削除" confirms (`confirmed()`); "ｷｬﾝｾﾙ",
+ * Esc, Enter on the initial focus and the close box all leave it unconfirmed.
  */
 class frmKeikoku2 : public MessageFrame {
     Q_OBJECT
 
 public:
-    /** The dialog answering through `module.DeleteConfirmed`, centred over `owner` when shown. */
-    frmKeikoku2(Module1& module, QWidget* owner);
+    /** The question, centred over `owner` when shown. */
+    explicit frmKeikoku2(QWidget* owner);
+
+    /** True only after "削除". */
+    bool confirmed() const { return m_confirmed; }
 
 private:
-    Module1& m;
+    bool m_confirmed = false;
 };

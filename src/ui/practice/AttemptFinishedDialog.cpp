@@ -26,10 +26,7 @@ const QColor DarkBlue(0, 0, 128);
 
 } // namespace
 
-frmUchikiri::frmUchikiri(Module1& module, QWidget* owner)
-    : DialogFrame(u"frmUchikiri"_s, u"Rinvale QX"_s, owner), m(module) {
-    // A request left over from an earlier attempt must not open the details of this one.
-    m.DetailsRequested = false;
+frmUchikiri::frmUchikiri(QWidget* owner) : DialogFrame(u"frmUchikiri"_s, u"Rinvale QX"_s, owner) {
     setClientSize(ClientWidth, ClientHeight);
 
     Label1 = addLabel(u"Label1"_s, u"おつかれさま"_s, Margin, Label1Top, TextWidth, Label1Height, Qt::AlignCenter);
@@ -76,7 +73,7 @@ void frmUchikiri::setDetailsAvailable(bool available) { Command1->setEnabled(ava
 
 void frmUchikiri::requestDetails() {
     if (!Command1->isEnabled()) return;
-    m.DetailsRequested = true;
+    m_detailsRequested = true;
     accept();
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "core/practice/Module1.h"
 #include "ui/common/DialogFrame.h"
 
 class QLabel;
 class QPushButton;
 
 /**
- * The end-of-attempt dialog. "詳細(F1)" or F1 sets `DetailsRequested`; "閉じる(Esc)", Esc and
+ * The end-of-attempt dialog. "詳細(F1)" or F1 asks for the details (`detailsRequested()`); "閉じる(Esc)", Esc and
  * the close box only close. Enter does nothing, so that a user still typing at the end of the
  * text does not dismiss it by accident.
  */
@@ -15,8 +14,11 @@ class frmUchikiri : public DialogFrame {
     Q_OBJECT
 
 public:
-    /** The dialog answering through `module.DetailsRequested`, centred over `owner` when shown. */
-    frmUchikiri(Module1& module, QWidget* owner);
+    /** The dialog, centred over `owner` when shown. */
+    explicit frmUchikiri(QWidget* owner);
+
+    /** True when the details were asked for ("詳細(F1)" or F1). */
+    bool detailsRequested() const { return m_detailsRequested; }
 
     /** Sets `Label3`, the attempt's input time, e.g. "入力時間：  0分35秒". */
     void setInputTime(const QString& text);
@@ -30,7 +32,7 @@ protected:
 private:
     void requestDetails();
 
-    Module1& m;
+    bool m_detailsRequested = false;
     QLabel* Label1 = nullptr;
     QLabel* Label3 = nullptr;
     QPushButton* Command1 = nullptr;

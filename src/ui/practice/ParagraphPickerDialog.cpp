@@ -1,7 +1,6 @@
 #include "ui/practice/ParagraphPickerDialog.h"
 
 #include "core/practice/ParagraphSelection.h"
-#include "core/practice/TextLoading.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -11,7 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-frmDanraku::frmDanraku(Module1& module, QWidget* owner) : QDialog(owner), m(module) {
+frmDanraku::frmDanraku(const CurrentText& text, QWidget* owner) : QDialog(owner) {
     setObjectName(u"frmDanraku"_s);
     setWindowTitle(u"段落指定"_s);
     setModal(true);
@@ -22,8 +21,8 @@ frmDanraku::frmDanraku(Module1& module, QWidget* owner) : QDialog(owner), m(modu
     fixed.setFamilies({u"IPAGothic"_s, u"Noto Sans Mono CJK JP"_s});
     fixed.setStyleHint(QFont::Monospace);
     List1->setFont(fixed);
-    List1->addItems(ParagraphSelection::rows(m.text));
-    List1->setCurrentRow(std::clamp(m.text.CurrentLine - CurrentText::FirstParagraphLine, 0, List1->count() - 1));
+    List1->addItems(ParagraphSelection::rows(text));
+    List1->setCurrentRow(std::clamp(text.CurrentLine - CurrentText::FirstParagraphLine, 0, List1->count() - 1));
     const int rowWidth = QFontMetrics(fixed).horizontalAdvance(QString(48, u'0'));
     List1->setMinimumSize(rowWidth + 40, 320);
     connect(List1, &QListWidget::itemDoubleClicked, this, &frmDanraku::accept);
@@ -57,8 +56,7 @@ frmDanraku::frmDanraku(Module1& module, QWidget* owner) : QDialog(owner), m(modu
 void frmDanraku::accept() {
     const int index = List1->currentRow();
     if (index < 0) return;
-    TextLoading::paragraphPractice(m, index);
-    m.ParagraphChosen = true;
+    m_chosen = index;
     QDialog::accept();
 }
 

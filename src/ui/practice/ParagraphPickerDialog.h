@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/practice/Module1.h"
+#include "core/practice/CurrentText.h"
 
 #include <QDialog>
 
@@ -8,21 +8,25 @@ class QListWidget;
 
 /**
  * The paragraph selection window: lists the paragraphs by number and opening words and
- * makes the accepted one the practised paragraph (setting ParagraphChosen).
+ * answers with the accepted one (`chosenParagraph()`, after exec() returns Accepted).
  */
 class frmDanraku : public QDialog {
     Q_OBJECT
 
 public:
-    frmDanraku(Module1& module, QWidget* owner);
+    /** Lists the paragraphs of `text`, the practised one selected. */
+    frmDanraku(const CurrentText& text, QWidget* owner);
 
-    /** OK or Enter: practise the selected paragraph and close. */
+    /** The chosen paragraph (0 = the first); -1 until one is accepted. */
+    int chosenParagraph() const { return m_chosen; }
+
+    /** OK or Enter: choose the selected paragraph and close. */
     void accept() override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    Module1& m;
+    int m_chosen = -1;
     QListWidget* List1 = nullptr;
 };

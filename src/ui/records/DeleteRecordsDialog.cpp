@@ -6,7 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-frmKeikoku3::frmKeikoku3(Module1& module, QWidget* owner)
+frmKeikoku3::frmKeikoku3(Session& module, QWidget* owner)
     : MessageFrame(u"frmKeikoku3"_s, u"記録の削除"_s, owner, QStyle::SP_MessageBoxWarning,
                    u"現在開いているテキストの記録を削除（初期化）します"_s, {u"削除"_s, u"ｷｬﾝｾﾙ"_s}, 5400),
       m(module) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/practice/Module1.h"
+#include "core/practice/Session.h"
 #include "ui/common/DialogFrame.h"
 
 /**
@@ -13,7 +13,7 @@ class frmKeikoku3 : public MessageFrame {
 
 public:
     /** The dialog for the text loaded in `module`, centred over `owner` when shown. */
-    frmKeikoku3(Module1& module, QWidget* owner);
+    frmKeikoku3(Session& module, QWidget* owner);
 
     /** Why some record could not be removed after "削除"; empty when everything went. */
     const QString& errorMessage() const { return m_error; }
@@ -21,6 +21,6 @@ public:
 private:
     void Command1_Click();
 
-    Module1& m;
+    Session& m;
     QString m_error;
 };

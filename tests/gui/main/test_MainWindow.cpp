@@ -30,15 +30,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// One start of the program in a program folder of its own, with fake platform services.
-struct Session {
-    explicit Session(const QString& folder) {
+// One run of the program in a program folder of its own, with fake platform services.
+struct ProgramRun {
+    explicit ProgramRun(const QString& folder) {
         module.programFolder = folder;
         window = std::make_unique<frmMain>(module, fakes.platform);
         window->setMessageHandler([this](const QString& text) { messages.append(text); });
         window->Form_Load();
     }
-    ~Session() {
+    ~ProgramRun() {
         if (window) window->close();
     }
     QString label(const char* name) const { return window->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
@@ -49,7 +49,7 @@ struct Session {
     }
     void trigger(const QString& name) const { item(name)->trigger(); }
 
-    Module1 module;
+    ::Session module;
     FakePlatform fakes;
     QStringList messages;
     std::unique_ptr<frmMain> window;
@@ -67,7 +67,7 @@ protected:
 
 TEST_F(FrmMainTest, FirstStartShowsTheFirstSampleAndWritesTheDefaultSettings) {
     {
-        Session s(folder());
+        ProgramRun s(folder());
         EXPECT_TRUE(s.messages.isEmpty());
         EXPECT_EQ(s.window->windowTitle(), u"RinvaleQX ver1.0.0.29"_s);
         EXPECT_EQ(s.label("Label1"), u"腕試し１　国際連合憲章 前文"_s);
@@ -82,7 +82,7 @@ TEST_F(FrmMainTest, FirstStartShowsTheFirstSampleAndWritesTheDefaultSettings) {
             EXPECT_TRUE(s.item(QString::fromLatin1(checked))->isChecked()) << checked;
         EXPECT_FALSE(s.item(u"mnuEdit1"_s)->isEnabled());
         EXPECT_FALSE(s.item(u"mnuPrev"_s)->isEnabled());
-        EXPECT_EQ(s.module.CharsPerLine, 40);
+        EXPECT_EQ(s.window->charsPerLine(), 40);
         s.trigger(u"mnuEnd"_s);
     }
     QFile file(settingsPath());
@@ -102,7 +102,7 @@ TEST_F(FrmMainTest, EveryOptionSurvivesARestart) {
                                 u"mnuRubiDis(1)"_s,  u"mnuKaigyo(1)"_s, u"mnuAdd(1)"_s,   u"mnuHandan(3)"_s,
                                 u"mnuGyo(2)"_s,      u"mnuIME(7)"_s,    u"mnuKey(1)"_s,   u"mnuSPL(16)"_s};
     {
-        Session s(folder());
+        ProgramRun s(folder());
         for (const QString& name : chosen) s.trigger(name);
         EXPECT_EQ(s.module.settings.number(Options::FontSize), 10);
         EXPECT_EQ(s.module.settings.number(Options::Countdown), 1);
@@ -110,10 +110,10 @@ TEST_F(FrmMainTest, EveryOptionSurvivesARestart) {
         EXPECT_EQ(s.module.settings.number(Options::InputMode), 7);
         EXPECT_FALSE(s.item(u"mnuFontSize(2)"_s)->isChecked());
     }
-    Session again(folder());
+    ProgramRun again(folder());
     for (const QString& name : chosen) EXPECT_TRUE(again.item(name)->isChecked()) << name.toStdString();
-    EXPECT_EQ(again.module.CharsPerLine, 45);
-    EXPECT_EQ(again.module.VisibleRows, 5);
+    EXPECT_EQ(again.window->charsPerLine(), 45);
+    EXPECT_EQ(again.window->visibleRows(), 5);
     EXPECT_EQ(again.label("Label22"), u"[Shift]+[Esc]でやり直し"_s);
     EXPECT_EQ(again.label("Label1"), u"腕試し12　CEDAW Preamble"_s);
     // The English sample was loaded with the end-of-paragraph space.
@@ -121,7 +121,7 @@ TEST_F(FrmMainTest, EveryOptionSurvivesARestart) {
 }
 
 TEST_F(FrmMainTest, EndSpaceOptionReloadsTheTextAtOnce) {
-    Session s(folder());
+    ProgramRun s(folder());
     s.trigger(u"mnuSPL(1)"_s);
     EXPECT_FALSE(s.module.text.line(5).endsWith(u' '));
     s.trigger(u"mnuAdd(1)"_s);
@@ -131,7 +131,7 @@ TEST_F(FrmMainTest, EndSpaceOptionReloadsTheTextAtOnce) {
 }
 
 TEST_F(FrmMainTest, EnglishSampleDisablesTheJapaneseOnlyStandards) {
-    Session s(folder());
+    ProgramRun s(folder());
     s.trigger(u"mnuKijun(4)"_s);
     s.trigger(u"mnuSPL(1)"_s);
     EXPECT_FALSE(s.item(u"mnuKijun(3)"_s)->isEnabled());
@@ -144,11 +144,11 @@ TEST_F(FrmMainTest, EnglishSampleDisablesTheJapaneseOnlyStandards) {
 }
 
 TEST_F(FrmMainTest, FontSizeChangesTheRowLayout) {
-    Session s(folder());
+    ProgramRun s(folder());
     s.trigger(u"mnuFontSize(0)"_s);
     EXPECT_EQ(s.module.settings.number(Options::FontSize), 16);
-    EXPECT_EQ(s.module.CharsPerLine, 29);
-    EXPECT_EQ(s.module.VisibleRows, 3);
+    EXPECT_EQ(s.window->charsPerLine(), 29);
+    EXPECT_EQ(s.window->visibleRows(), 3);
     const QWidget* panel = s.window->findChild<QWidget*>(u"Picture1"_s);
     EXPECT_EQ(panel->height(), (1425 + 7) / 15);
 }
@@ -163,7 +163,7 @@ TEST_F(FrmMainTest, StepsBetweenParagraphsInParagraphPractice) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(table.toBytes());
     }
-    Session s(folder());
+    ProgramRun s(folder());
     EXPECT_EQ(s.label("Label21"), u"段落別練習 (第 1 段落)"_s);
     EXPECT_TRUE(s.window->findChild<QWidget*>(u"Picture9"_s)->isVisibleTo(s.window.get()));
     EXPECT_FALSE(s.item(u"mnuPrev"_s)->isEnabled());
@@ -190,7 +190,7 @@ TEST_F(FrmMainTest, BrokenCurrentTextGivesAMessageAndTheChosenSample) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(table.toBytes());
     }
-    Session s(folder());
+    ProgramRun s(folder());
     ASSERT_EQ(s.messages.size(), 1);
     EXPECT_TRUE(s.messages[0].contains(u"240101000000.txt"_s));
     EXPECT_EQ(s.label("Label1"), u"腕試し４　Universal Declaration of Human Rights Preamble"_s);
@@ -206,14 +206,14 @@ TEST_F(FrmMainTest, OddSettingsFilesStartNormally) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(QByteArray(size, '\x7f'));
         f.close();
-        Session s(folder());
+        ProgramRun s(folder());
         EXPECT_FALSE(s.label("Label1").isEmpty());
         EXPECT_EQ(s.module.settings.number(Options::FontSize) > 0, true);
     }
 }
 
 TEST_F(FrmMainTest, HelpFilesAndHomePageOpenThroughTheDesktop) {
-    Session s(folder());
+    ProgramRun s(folder());
     QFile::remove(folder() + u"/ReadMe.txt"_s);
     QFile help(folder() + u"/Help.txt"_s);
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
@@ -287,7 +287,7 @@ TEST_F(FrmMainTest, TitlesAndParagraphsAreShownAsWrittenNeverAsMarkup) {
     for (const QString& title : markedUp) {
         SCOPED_TRACE(title.toStdString());
         writeOwnText(folder(), title, {u"あいう"_s, title});
-        Session s(folder());
+        ProgramRun s(folder());
         ASSERT_TRUE(s.messages.isEmpty()) << s.messages.join(u'\n').toStdString();
         for (const char* name : {"Label1", "Label2"}) {
             const QLabel* shown = s.window->findChild<QLabel*>(QString::fromLatin1(name));
@@ -307,7 +307,7 @@ TEST_F(FrmMainTest, MessageBoxShowsAFileNameWithMarkupAsWritten) {
     const QString name = u"<b>太字<font color=red>赤<img src=x>.txt"_s;
     writeOwnText(folder(), u"題"_s, {u"あ"_s}, {}, name);
     writeAll(folder() + u"/FileBox/"_s + name, QByteArray("\x00\x01\x02\xff\xfe", 5)); // damaged
-    Module1 module;
+    ::Session module;
     module.programFolder = folder();
     FakePlatform fakes;
     frmMain window(module, fakes.platform); // with the program's own message boxes
@@ -325,7 +325,7 @@ TEST_F(FrmMainTest, MessageBoxShowsAFileNameWithMarkupAsWritten) {
 }
 
 TEST_F(FrmMainTest, CancellingTheParagraphWindowKeepsWholeTextPractice) {
-    Session s(folder());
+    ProgramRun s(folder());
     whenModal(s.window.get(), [](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
     s.trigger(u"mnuPa"_s);
     EXPECT_TRUE(s.item(u"mnuTh"_s)->isChecked());
@@ -344,7 +344,7 @@ TEST_F(FrmMainTest, CancellingTheParagraphWindowKeepsWholeTextPractice) {
 }
 
 TEST_F(FrmMainTest, ItemsThatExcludeEachOtherAreRadioItems) {
-    Session s(folder());
+    ProgramRun s(folder());
     QList<QStringList> arrays = {{u"mnuTh"_s, u"mnuPa"_s}, {}, {}};
     for (int i = 0; i < 5; ++i) arrays[1] << u"mnuKijun(%1)"_s.arg(i);
     for (QAction* a : s.window->findChildren<QAction*>())
@@ -374,7 +374,7 @@ TEST_F(FrmMainTest, NextParagraphPreviewShowsOnlyWholeCharacters) {
     for (int i = 0; i < 30; ++i) longParagraph += u"漢字とかなWide ﾊﾝｶｸ、"_s;
     writeOwnText(folder(), u"題"_s, {u"あいう"_s, longParagraph});
     {
-        Session s(folder());
+        ProgramRun s(folder());
         const QLabel* preview = s.window->findChild<QLabel*>(u"Label2"_s);
         for (int size = 0; size < 5; ++size) {
             SCOPED_TRACE(size);
@@ -391,7 +391,7 @@ TEST_F(FrmMainTest, NextParagraphPreviewShowsOnlyWholeCharacters) {
     }
     // A preview that fits is shown whole.
     writeOwnText(folder(), u"題"_s, {u"あいう"_s, u"短い段落"_s});
-    Session shortText(folder());
+    ProgramRun shortText(folder());
     EXPECT_EQ(shortText.label("Label2"), u"短い段落"_s);
 }
 
@@ -425,7 +425,7 @@ TEST_F(FrmMainTest, TypedAndMistypedCharactersTakeTheirColours) {
                 dark.setColor(role, QColor(235, 235, 235));
             QApplication::setPalette(dark);
         }
-        Session s(folder());
+        ProgramRun s(folder());
         QApplication::setPalette(before);
         s.window->StartAttempt();
         s.fakes.clock.advance(10);
@@ -475,7 +475,7 @@ protected:
     }
 
     // Types the whole paragraph as one change after `elapsedMs` of typing; the end dialog is closed.
-    static void typeWholeText(Session& s, const QString& paragraph, int elapsedMs) {
+    static void typeWholeText(ProgramRun& s, const QString& paragraph, int elapsedMs) {
         QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, u" "_s);
         QApplication::sendEvent(s.window.get(), &space);
         for (int i = 0; i < 500 && s.window->attempt().state() == AttemptState::Countdown; ++i) {
@@ -500,7 +500,7 @@ protected:
         ASSERT_EQ(s.window->attempt().state(), AttemptState::Ready);
     }
 
-    static QColor foreground(const Session& s, const QString& name) {
+    static QColor foreground(const ProgramRun& s, const QString& name) {
         return s.window->findChild<QLabel*>(name)->palette().color(QPalette::WindowText);
     }
 };
@@ -519,7 +519,7 @@ TEST_F(GradingTest, ChangeOfStandardGradesTheShownAttemptAgain) {
     // 10 characters in 9.23 s: 65.0 characters a minute, a different grade under each standard.
     const QString paragraph = u"あいうえおかきくけこ"_s;
     writeText(paragraph, bestTimesLine({}));
-    Session s(folder());
+    ProgramRun s(folder());
     ASSERT_TRUE(s.messages.isEmpty()) << s.messages.join(u'\n').toStdString();
 
     // Nothing attempted yet: a change of standard has no attempt to grade.
@@ -559,7 +559,7 @@ TEST_F(GradingTest, BestListGradesAreGreyUnlessTheTextQualifiesForAJudgement) {
     for (const auto& c : cases) {
         SCOPED_TRACE(QString::fromUtf16(c.eligibility).toStdString());
         writeText(c.paragraph, bestTimesLine({u"00010.00"_s, u"00020.00"_s}));
-        Session s(folder());
+        ProgramRun s(folder());
         ASSERT_TRUE(s.messages.isEmpty()) << s.messages.join(u'\n').toStdString();
         ASSERT_EQ(s.label("Label20"), QString::fromUtf16(c.eligibility));
         const QColor text = s.window->palette().color(QPalette::ButtonText);

@@ -65,7 +65,7 @@ protected:
     QString label(const char* name) const { return window->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
 
     QTemporaryDir m_dir;
-    Module1 module;
+    Session module;
     FakePlatform fakes;
     std::unique_ptr<frmMain> window;
     InputBox* Text1 = nullptr;

@@ -92,7 +92,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    Module1 module;
+    Session module;
     FakePlatform fakes;
     QStringList messages;
     std::unique_ptr<frmMain> window;

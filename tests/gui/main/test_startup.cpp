@@ -43,7 +43,7 @@ protected:
 
     // One start: Form_Load, then `whileRunning`, then the close that writes the settings file.
     void run(const std::function<void(frmMain&)>& whileRunning = {}) {
-        Module1 module;
+        Session module;
         module.programFolder = m_dir.path();
         FakePlatform fakes;
         frmMain window(module, fakes.platform);

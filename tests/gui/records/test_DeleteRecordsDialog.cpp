@@ -1,4 +1,4 @@
-#include "core/practice/Module1.h"
+#include "core/practice/Session.h"
 #include "core/settings/Options.h"
 #include "core/practice/TextLoading.h"
 #include "ui/records/DeleteRecordsDialog.h"
@@ -59,7 +59,7 @@ protected:
     QString bestRec() const { return m.logBoxPath() + u"/BestRec.log"_s; }
 
     QTemporaryDir m_dir;
-    Module1 m;
+    Session m;
     QWidget owner;
 };
 

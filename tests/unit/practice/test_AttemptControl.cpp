@@ -34,7 +34,7 @@ protected:
         return outcome;
     }
 
-    Module1 m;
+    Session m;
     FakeClock clock;
     AttemptControl a{m, clock};
 };

@@ -88,11 +88,11 @@ TEST_F(TextLoadingTest, EnglishTextsDropTheJapaneseOnlyStandards) {
     m.settings.setNumber(Options::TargetEnglish, 300);
     chooseSample(m, 0);
     EXPECT_EQ(m.settings.number(Options::Standard), 3);
-    EXPECT_EQ(m.ActiveTarget, 150);
+    EXPECT_EQ(m.activeTarget, 150);
     chooseSample(m, 1);
     const TextView v = view(m);
     EXPECT_EQ(m.settings.number(Options::Standard), 0);
-    EXPECT_EQ(m.ActiveTarget, 300);
+    EXPECT_EQ(m.activeTarget, 300);
     EXPECT_FALSE(v.menus.standardEnabled[3]);
     EXPECT_FALSE(v.menus.standardEnabled[4]);
     EXPECT_TRUE(v.menus.standardEnabled[2]);

@@ -1,4 +1,4 @@
-#include "core/practice/Module1.h"
+#include "core/practice/Session.h"
 #include "core/settings/Options.h"
 #include "core/util/Cp932.h"
 #include "core/practice/TextLoading.h"

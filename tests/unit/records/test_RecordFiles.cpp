@@ -1,5 +1,5 @@
 #include "core/util/BasicFunctions.h"
-#include "core/practice/Module1.h"
+#include "core/practice/Session.h"
 #include "core/settings/Options.h"
 #include "core/util/Cp932.h"
 #include "core/practice/TextLoading.h"
@@ -121,7 +121,7 @@ TEST(RecordLines, IdentifiersAndNames) {
     EXPECT_EQ(textIdForFileName(u"a.txt"), u"a.txt       "_s); // padded, so the line positions hold
     EXPECT_EQ(practiceLogName(QDate(2023, 12, 31)), u"202312Practice.log"_s);
 
-    Module1 m;
+    Session m;
     m.programFolder = u"/p"_s;
     m.settings.setNumber(Options::ChosenSample, 13);
     EXPECT_EQ(detailFilePath(m, LastAttemptDetails), u"/p/LogBox/d000000000010.txt"_s);
@@ -208,7 +208,7 @@ protected:
     }
 
     RecordOutcome finish(const AttemptSummary& s, const QDateTime& now = Jan31) {
-        m_last = ResultComputation::computeAttempt(m, s);
+        m_last = ResultComputation::computeAttempt(m.text, m.settings, s);
         return writeAttemptRecords(m, s, m_rows, m_last, now);
     }
 
@@ -224,12 +224,12 @@ protected:
 TEST_F(RecordFilesTest, WholeTextAttemptsWriteEveryRecordAndOnlyAStrictlyFasterOneIsANewBest) {
     loadText();
     writeAll(log(u"BestRec.log"), "j111111111111   240101 first\r\ne240115093000   240101 english\r\n");
-    m.DetailMode = ParagraphDetails;
+    m.detailMode = ParagraphDetails;
     RecordOutcome out = finishWhole(10000);
     EXPECT_TRUE(out.ok()) << out.errorMessage().toStdString();
     EXPECT_TRUE(out.practiceLog && out.bestRec && out.bestTimesLine && out.detailFile && out.bestDetailFile);
     EXPECT_FALSE(out.tempFile);
-    EXPECT_EQ(m.DetailMode, LastAttemptDetails);
+    EXPECT_EQ(m.detailMode, LastAttemptDetails);
     EXPECT_EQ(fileLines(log(u"202401Practice.log")),
               QStringList{practiceLogLine(u"240115093000", m.text.counts, Jan31.date(), 0, m_last.figures)});
     // Three confirmations at the ends of three paragraphs are not held against the attempt.
@@ -286,7 +286,7 @@ TEST_F(RecordFilesTest, ParagraphAttemptWritesTheLogAndTempOnly) {
                                                     "c\r\n"));
     EXPECT_FALSE(QFile::exists(log(u"BestRec.log")) || QFile::exists(log(u"d240115093000.txt")));
     EXPECT_EQ(readAll(textPath()), textBefore);
-    EXPECT_EQ(m.DetailMode, ParagraphDetails);
+    EXPECT_EQ(m.detailMode, ParagraphDetails);
 }
 
 TEST_F(RecordFilesTest, SampleTextKeepsItsBestTimesInTheSettings) {
@@ -357,13 +357,13 @@ TEST_F(RecordFilesTest, MissingLogBoxIsCreatedAgainButAFileInItsPlaceIsReported)
 
     ASSERT_TRUE(QDir(m.logBoxPath()).removeRecursively());
     writeAll(m.logBoxPath(), "not a folder");
-    m.DetailMode = ParagraphDetails;
+    m.detailMode = ParagraphDetails;
     const RecordOutcome out = finishWhole(9000);
     EXPECT_TRUE(out.errorMessage().contains(u"LogBox"_s));
     EXPECT_FALSE(out.practiceLog || out.bestRec || out.detailFile);
     EXPECT_TRUE(out.bestTimesLine); // the text's own file is elsewhere
     EXPECT_EQ(readAll(m.logBoxPath()), QByteArray("not a folder"));
-    EXPECT_EQ(m.DetailMode, ParagraphDetails); // no details file of this attempt to show
+    EXPECT_EQ(m.detailMode, ParagraphDetails); // no details file of this attempt to show
 }
 
 TEST_F(RecordFilesTest, ReadOnlyLogBoxLeavesEveryFileWhole) {

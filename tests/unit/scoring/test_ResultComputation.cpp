@@ -1,6 +1,7 @@
-#include "core/practice/Module1.h"
+#include "core/practice/Session.h"
 #include "core/settings/Options.h"
 #include "core/practice/AttemptControl.h"
+#include "core/practice/TextLoading.h"
 #include "core/scoring/ResultComputation.h"
 
 #include <gtest/gtest.h>
@@ -176,7 +177,7 @@ TEST(ResultComputation, RegradeUsesTheKeptTimeAndTheNewStandard) {
 }
 
 TEST(ResultComputation, AttemptFromTheLoadedText) {
-    Module1 m;
+    Session m;
     m.text.TextLines = {u"src"_s, u"000000"_s, u"title"_s, u""_s, QString::fromUtf16(NoRecordLine)};
     for (int p = 0; p < 12; ++p)
         m.text.TextLines.append(u"漢字かな"_s);
@@ -185,20 +186,20 @@ TEST(ResultComputation, AttemptFromTheLoadedText) {
     m.settings.setNumber(Options::Standard, 1);
     AttemptSummary s{30000, {150, 0, 12}}; // one confirmation per paragraph end: 25 %
 
-    AttemptResult r = computeAttempt(m, s);
+    AttemptResult r = computeAttempt(m.text, m.settings, s);
     EXPECT_TRUE(r.wholeText && r.best.newBest && r.figures.greyGrades); // 48 characters: provisional judgement
     EXPECT_EQ(r.figures.rows[Confirmation].mark, B);
     EXPECT_EQ(r.figures.grade, u"S級"_s);
     EXPECT_EQ(r.best.row, 0);
 
     s.practiceMode = 1;
-    r = computeAttempt(m, s);
+    r = computeAttempt(m.text, m.settings, s);
     EXPECT_FALSE(r.wholeText || r.best.newBest);
     EXPECT_EQ(r.figures.rows[Confirmation].mark, X);
     EXPECT_EQ(r.best.row, -1);
 
     // The list counts the whole text even when the statistics line is unreadable.
-    EXPECT_EQ(wholeTextCounts(m).total, 48);
+    EXPECT_EQ(TextLoading::wholeTextCounts(m.text).total, 48);
     m.text.TextLines[3] = u" 455 ( 455,   0)( 208, 226,  21)(   0,   0,   0)"_s;
-    EXPECT_EQ(wholeTextCounts(m), Japanese);
+    EXPECT_EQ(TextLoading::wholeTextCounts(m.text), Japanese);
 }

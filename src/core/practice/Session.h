@@ -1,14 +1,18 @@
 #pragma once
 
-#include "core/settings/SettingsTable.h"
 #include "core/practice/CurrentText.h"
+#include "core/settings/SettingsTable.h"
 
 #include <QString>
 
 using namespace Qt::StringLiterals;
 
-/** The program-wide state shared by the main window and the windows it opens. */
-struct Module1 {
+/**
+ * The practice the program runs: the settings it follows, the folder its files live in and
+ * the text in use. The application object owns the one session and hands it to the windows;
+ * core units take it, or the part of it they need, as a parameter.
+ */
+struct Session {
     SettingsTable settings;
     QString programFolder;
 
@@ -16,16 +20,10 @@ struct Module1 {
     QString logBoxPath() const { return programFolder + u"/LogBox"_s; }
     QString settingsPath() const { return programFolder + u'/' + QString::fromUtf16(SettingsFile::FileName); }
 
-    /** Full-width characters render at full width (a Japanese font is present). */
-    bool JapaneseDisplay = true;
-    int DetailMode = 0;
+    /** Which details file the details window shows (a DetailModes value). */
+    int detailMode = 0;
     /** Target speed for the loaded text's kind (characters per minute, 0 = none). */
-    qint32 ActiveTarget = 0;
-    bool ParagraphChosen = false;
-    bool DeleteConfirmed = false;
-    bool DetailsRequested = false;
-    int CharsPerLine = 40;
-    int VisibleRows = 4;
+    qint32 activeTarget = 0;
 
     CurrentText text;
 };
