@@ -10,7 +10,7 @@ namespace {
 class HeldKeys final : public KeyState {
 public:
     int held = 0;
-    bool isDown(int keyCode) const override { return keyCode == held; }
+    bool isHeld(int keyCode) const override { return keyCode == held; }
 };
 
 // A romaji key inside a composition: the input method takes it and no operation key is held.

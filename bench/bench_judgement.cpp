@@ -14,7 +14,7 @@ void JudgeInputChange800(benchmark::State& state) {
     while (target.size() < 800) target += sentence;
     target.truncate(800);
     TargetDisplay display;
-    LayoutSegment(display, target, QStringView(), true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);
+    layoutSegment(display, target, QStringView(), true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);
     QString input = target.left(799);
     input[400] = u'X';
     qint32 prefix = 0, mismatches = 0, previous = 0;

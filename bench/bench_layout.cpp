@@ -50,7 +50,7 @@ void layoutBenchmark(benchmark::State& state, bool japanese, const CellMetrics& 
     const QString next = segment800(japanese).left(200);
     auto display = std::make_unique<TargetDisplay>();
     for (auto _ : state) {
-        LayoutSegment(*display, line, next, false, metrics, TextPanelWidth, 4);
+        layoutSegment(*display, line, next, false, metrics, TextPanelWidth, 4);
         benchmark::DoNotOptimize(display->rowCount);
     }
     state.counters["cells"] = display->cellsInUse();
@@ -82,7 +82,7 @@ struct PaintedCells {
     PaintedCells() {
         ensureApplication();
         display = std::make_unique<TargetDisplay>();
-        LayoutSegment(*display, segment800(true), {}, true, FontCellMetrics(12), TextPanelWidth, 4);
+        layoutSegment(*display, segment800(true), {}, true, FontCellMetrics(12), TextPanelWidth, 4);
         for (int k = 0; k < 300; ++k)
             display->setCellState(k, k % 37 == 5 ? CellState::Wrong : CellState::Correct);
         view = std::make_unique<CharCellView>();

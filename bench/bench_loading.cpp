@@ -38,7 +38,7 @@ void LoadOwnText200Paragraphs(benchmark::State& state) {
     QString error;
     cp932::code(u'a'); // the code tables are built once per run, not per load
     for (auto _ : state) {
-        const bool ok = TextLoading::LoadOwnText(fixture.module, &error);
+        const bool ok = TextLoading::loadOwnText(fixture.module, &error);
         benchmark::DoNotOptimize(ok);
     }
 }
@@ -47,7 +47,7 @@ BENCHMARK(LoadOwnText200Paragraphs)->Unit(benchmark::kMicrosecond);
 void ParagraphPracticeStep(benchmark::State& state) {
     LoadingFixture fixture;
     QString error;
-    TextLoading::LoadOwnText(fixture.module, &error);
+    TextLoading::loadOwnText(fixture.module, &error);
     for (auto _ : state) {
         TextLoading::paragraphPractice(fixture.module, 100);
         benchmark::DoNotOptimize(fixture.module.text.counts);

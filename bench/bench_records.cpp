@@ -29,7 +29,7 @@ struct RecordsFixture {
         CharCounts total;
         for (int p = 0; p < 200; ++p) {
             lines.append(paragraph);
-            total += ClassifyChars(paragraph);
+            total += classifyChars(paragraph);
         }
         lines[3] = countsLine(total);
         QFile f(module.fileBoxPath() + u"/240115093000.txt"_s);
@@ -38,18 +38,18 @@ struct RecordsFixture {
         f.close();
         module.settings[Options::CurrentFile].address = u"240115093000.txt"_s;
         QString error;
-        TextLoading::LoadOwnText(module, &error);
+        TextLoading::loadOwnText(module, &error);
 
         summary.practiceMode = 0;
         summary.lastRow = 199;
-        summary.currentLine = module.text.LineCount - 1;
+        summary.currentLine = module.text.lineCount - 1;
         for (int p = 0; p < 200; ++p) {
             rows[size_t(p)] = {60, 15000, 8, 3, 1, 2, u"≪こくさいの□■へいわ□■およびあんぜんを□□■"_s.repeated(4)};
-            summary.counters.Keystrokes += 60;
-            summary.counters.Conversions += 8;
-            summary.counters.Confirmations += 3;
-            summary.counters.TeiseiCount += 1;
-            summary.counters.ShuseiCount += 2;
+            summary.counters.keystrokes += 60;
+            summary.counters.conversions += 8;
+            summary.counters.confirmations += 3;
+            summary.counters.correctionCount += 1;
+            summary.counters.revisionCount += 2;
         }
         summary.elapsedMs = 200 * 15000;
         // Other texts' lines, so that the BestRec.log update has something to keep.
@@ -87,7 +87,7 @@ BENCHMARK(WholeTextRecords200Paragraphs)->Unit(benchmark::kMillisecond);
 void DetailLines200Paragraphs(benchmark::State& state) {
     RecordsFixture fixture;
     const ResultComputation::AttemptResult result = ResultComputation::computeAttempt(fixture.module.text, fixture.module.settings, fixture.summary);
-    const QStringList paragraphs = fixture.module.text.TextLines.mid(5);
+    const QStringList paragraphs = fixture.module.text.textLines.mid(5);
     for (auto _ : state) {
         const QStringList lines =
             RecordFiles::detailLines(result.figures, fixture.module.text.counts.total, paragraphs, fixture.rows, 0);
@@ -146,7 +146,7 @@ void RecordDeletionOfOneText(benchmark::State& state) {
         writeFile(path, bytes);
         state.ResumeTiming();
         QString error;
-        if (!RecordDeletion::RemoveTextRecords(dir.path(), u"000000000777"_s, &error)) state.SkipWithError("failed");
+        if (!RecordDeletion::removeTextRecords(dir.path(), u"000000000777"_s, &error)) state.SkipWithError("failed");
     }
 }
 BENCHMARK(RecordDeletionOfOneText)->Arg(30000)->Arg(0)->Unit(benchmark::kMillisecond);

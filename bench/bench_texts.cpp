@@ -12,7 +12,7 @@ namespace {
 QStringList japaneseParagraphs() {
     QStringList paragraphs;
     for (int menuIndex : {0, 3, 6, 9, 12, 15, 18})
-        paragraphs += SampleTexts::SampleLines(menuIndex).mid(5);
+        paragraphs += SampleTexts::sampleLines(menuIndex).mid(5);
     return paragraphs;
 }
 
@@ -31,7 +31,7 @@ void BM_SampleLinesFirstRead(benchmark::State& state) {
     cp932::code(u'あ');
     for (auto _ : state) {
         for (int i = 0; i < SampleTexts::MenuItemCount; ++i)
-            benchmark::DoNotOptimize(SampleTexts::SampleLines(i));
+            benchmark::DoNotOptimize(SampleTexts::sampleLines(i));
     }
 }
 BENCHMARK(BM_SampleLinesFirstRead)->Iterations(1)->Unit(benchmark::kMicrosecond);
@@ -39,7 +39,7 @@ BENCHMARK(BM_SampleLinesFirstRead)->Iterations(1)->Unit(benchmark::kMicrosecond)
 void BM_SampleLinesCached(benchmark::State& state) {
     for (auto _ : state) {
         for (int i = 0; i < SampleTexts::MenuItemCount; ++i)
-            benchmark::DoNotOptimize(SampleTexts::SampleLines(i));
+            benchmark::DoNotOptimize(SampleTexts::sampleLines(i));
     }
 }
 BENCHMARK(BM_SampleLinesCached)->Unit(benchmark::kMicrosecond);
@@ -49,7 +49,7 @@ void BM_ClassifyChars9999(benchmark::State& state) {
     const QString text = japaneseText(9999);
     cp932::code(u'あ');
     for (auto _ : state)
-        benchmark::DoNotOptimize(ClassifyChars(text));
+        benchmark::DoNotOptimize(classifyChars(text));
     state.SetItemsProcessed(state.iterations() * text.size());
 }
 BENCHMARK(BM_ClassifyChars9999)->Unit(benchmark::kMicrosecond);

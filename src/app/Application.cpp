@@ -47,12 +47,14 @@ private:
 
 } // namespace
 
-Application::Application(QApplication& qt) : m_qt(qt) { m_session.programFolder = programFolder(); }
+Application::Application(QApplication& qt) : m_qt(qt) {
+    m_session.programFolder = programFolder();
+}
 
 int Application::run() {
     SingleInstance instance;
     if (!instance.tryAcquire(m_session.programFolder)) {
-        plaintext::message(nullptr, QMessageBox::Information, QString::fromUtf16(frmMain::Caption),
+        plaintext::message(nullptr, QMessageBox::Information, QString::fromUtf16(MainWindow::Caption),
                            u"すでに起動しています。"_s);
         return 0;
     }
@@ -68,8 +70,8 @@ int Application::run() {
     if (!inputMethod) inputMethod = &noInputMethod;
     Platform platform{clock, shell, sound, *keyboard, *inputMethod};
 
-    frmMain window(m_session, platform);
-    window.Form_Load();
+    MainWindow window(m_session, platform);
+    window.startUp();
     window.show();
 
     // Start-up measurement: RINVALE_STARTUP_PROBE=1 prints the wall-clock time (ms since

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-quint32 SystemClock::timeGetTime() const {
+quint32 SystemClock::nowMs() const {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<quint32>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }

@@ -5,5 +5,5 @@
 /** The machine's monotonic clock. */
 class SystemClock final : public Clock {
 public:
-    quint32 timeGetTime() const override;
+    quint32 nowMs() const override;
 };

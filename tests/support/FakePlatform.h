@@ -13,7 +13,7 @@
 class FakeClock final : public Clock {
 public:
     quint32 now = 0;
-    quint32 timeGetTime() const override { return now; }
+    quint32 nowMs() const override { return now; }
     void advance(quint32 ms) { now += ms; }
 };
 
@@ -38,18 +38,18 @@ public:
 /** An input method the test switches by hand; records what the program asked of it. */
 class FakeInputMethod final : public InputMethod {
 public:
-    int status = 2;
+    int currentStatus = 2;
     int closed = 0;
     int lastMode = -1;
-    int IMEStatus() const override { return status; }
+    int status() const override { return currentStatus; }
     void close() override {
         ++closed;
-        if (status > 2) status = 2;
+        if (currentStatus > 2) currentStatus = 2;
     }
     void setInputMode(int mode) override {
         lastMode = mode;
-        if (mode == 2) status = 2;
-        if (mode >= 4) status = 4;
+        if (mode == 2) currentStatus = 2;
+        if (mode >= 4) currentStatus = 4;
     }
 };
 
@@ -57,7 +57,7 @@ public:
 class FakeKeyboard final : public KeyboardMonitor {
 public:
     bool raw = true; ///< whether presses are reported before their outcome
-    bool isDown(int keyCode) const override { return m_keys.isDown(keyCode); }
+    bool isHeld(int keyCode) const override { return m_keys.isHeld(keyCode); }
     bool reportsRawPresses() const override { return raw; }
     void noteKeyEvent(int keyCode, bool pressed) override {
         if (!raw) m_keys.set(keyCode, pressed);

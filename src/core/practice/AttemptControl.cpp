@@ -13,16 +13,16 @@ StateControls controlsFor(AttemptState state) {
     case AttemptState::Ready:
         break;
     case AttemptState::Countdown:
-        c.timer2 = true;
+        c.countdownTimerOn = true;
         c.hints = false;
         c.startEnabled = false;
         c.retryEnabled = true;
         c.otherMenus = false;
         break;
     case AttemptState::Running:
-        c.timer1 = true;
-        c.timer3 = false;
-        c.text1Enabled = true;
+        c.runTimerOn = true;
+        c.inputMethodGuardOn = false;
+        c.inputEnabled = true;
         c.startPanel = false;
         c.hints = false;
         c.startEnabled = false;
@@ -31,7 +31,7 @@ StateControls controlsFor(AttemptState state) {
         c.otherMenus = false;
         break;
     case AttemptState::Paused:
-        c.timer3 = false;
+        c.inputMethodGuardOn = false;
         c.startPanel = false;
         c.hints = false;
         c.pausePanel = true;
@@ -73,28 +73,28 @@ KeyAction keyDownAction(AttemptState state, int keyCode, int shiftState, qint32 
 
 void AttemptControl::resetAttempt() {
     counters = {};
-    DoneChars = 0;
-    CorrectPrefix = 0;
+    doneChars = 0;
+    correctPrefix = 0;
 }
 
-void AttemptControl::StartAttempt() {
+void AttemptControl::startAttempt() {
     if (m_state != AttemptState::Ready) return;
-    CountdownStart = m_clock.timeGetTime();
+    countdownStart = m_clock.nowMs();
     m_state = AttemptState::Countdown;
-    PrevMismatchCount = 0;
-    MismatchCount = 0;
-    ParagraphResults.fill(ParagraphResult{});
+    previousMismatchCount = 0;
+    mismatchCount = 0;
+    paragraphResults.fill(ParagraphResult{});
     resetAttempt();
 }
 
-AttemptControl::CountdownStep AttemptControl::CountdownTick() {
+AttemptControl::CountdownStep AttemptControl::countdownTick() {
     CountdownStep step;
     if (m_state != AttemptState::Countdown) return step;
-    const quint32 now = m_clock.timeGetTime();
-    AttemptStart = now;
-    SegmentStart = now;
+    const quint32 now = m_clock.nowMs();
+    attemptStart = now;
+    segmentStart = now;
     const int code = std::clamp(int(m.settings.number(Options::Countdown)), 1, 4);
-    const double remaining = std::floor(code - elapsedMs(CountdownStart, now) / 1000.0);
+    const double remaining = std::floor(code - elapsedMs(countdownStart, now) / 1000.0);
     if (remaining >= 3)
         step.digit = u"３"_s;
     else if (remaining >= 2)
@@ -105,14 +105,14 @@ AttemptControl::CountdownStep AttemptControl::CountdownTick() {
         // A tick that comes late (a busy machine) may jump past zero; typing begins all the same.
         step.beginTyping = true;
         m_state = AttemptState::Running;
-        LastTick = now;
+        lastTick = now;
     }
     if (remaining > 3) step.digit.clear();
     return step;
 }
 
 bool AttemptControl::isLastSegment() const {
-    return m.settings.number(Options::PracticeMode) != 0 || m.text.CurrentLine >= m.text.LineCount - 1;
+    return m.settings.number(Options::PracticeMode) != 0 || m.text.currentLine >= m.text.lineCount - 1;
 }
 
 bool AttemptControl::checksOnTick() const {
@@ -120,68 +120,68 @@ bool AttemptControl::checksOnTick() const {
 }
 
 QString AttemptControl::clockTick() {
-    LastTick = m_clock.timeGetTime();
-    return basic::Format(elapsedMs(AttemptStart, LastTick) / 1000.0, u"#0");
+    lastTick = m_clock.nowMs();
+    return basic::Format(elapsedMs(attemptStart, lastTick) / 1000.0, u"#0");
 }
 
-AttemptControl::SegmentOutcome AttemptControl::CheckSegment(QStringView input, QStringView segmentText,
+AttemptControl::SegmentOutcome AttemptControl::checkSegment(QStringView input, QStringView segmentText,
                                                             const QString& operations) {
     if (m_state != AttemptState::Running || input != segmentText) return SegmentOutcome::Incomplete;
-    const qint32 segmentTime = std::max<qint32>(10, elapsedMs(SegmentStart, LastTick));
-    const int row = m.text.CurrentLine - CurrentText::FirstParagraphLine;
+    const qint32 segmentTime = std::max<qint32>(10, elapsedMs(segmentStart, lastTick));
+    const int row = m.text.currentLine - CurrentText::FirstParagraphLine;
     if (row >= 0 && row < ResultRows) {
-        ParagraphResult& r = ParagraphResults[size_t(row)];
-        r.keystrokes = counters.SegKeystrokes;
+        ParagraphResult& r = paragraphResults[size_t(row)];
+        r.keystrokes = counters.segmentKeystrokes;
         r.timeMs = segmentTime;
-        r.conversions = counters.SegConversions;
-        r.confirmations = counters.SegConfirmations;
-        r.teisei = counters.SegTeisei;
-        r.shusei = counters.SegShusei;
+        r.conversions = counters.segmentConversions;
+        r.confirmations = counters.segmentConfirmations;
+        r.teisei = counters.segmentCorrections;
+        r.shusei = counters.segmentRevisions;
         r.operations = operations;
     }
     if (isLastSegment()) {
         m_state = AttemptState::Ready;
         m_summary = {};
-        m_summary.elapsedMs = std::max<qint32>(10, elapsedMs(AttemptStart, LastTick));
+        m_summary.elapsedMs = std::max<qint32>(10, elapsedMs(attemptStart, lastTick));
         m_summary.counters = counters;
         m_summary.practiceMode = m.settings.number(Options::PracticeMode);
-        m_summary.currentLine = m.text.CurrentLine;
+        m_summary.currentLine = m.text.currentLine;
         const bool whole = m_summary.practiceMode == 0;
         m_summary.firstRow = whole ? 0 : std::clamp(row, 0, ResultRows - 1);
-        m_summary.lastRow = whole ? std::clamp(m.text.LineCount - 6, 0, ResultRows - 1) : m_summary.firstRow;
+        m_summary.lastRow = whole ? std::clamp(m.text.lineCount - 6, 0, ResultRows - 1) : m_summary.firstRow;
         return SegmentOutcome::Ended;
     }
-    DoneChars += qint32(segmentText.size());
-    m.text.CurrentLine += 1;
-    SegmentStart = LastTick;
-    counters.SegKeystrokes = 0;
-    counters.SegConversions = 0;
-    counters.SegConfirmations = 0;
-    counters.SegTeisei = 0;
-    counters.SegShusei = 0;
+    doneChars += qint32(segmentText.size());
+    m.text.currentLine += 1;
+    segmentStart = lastTick;
+    counters.segmentKeystrokes = 0;
+    counters.segmentConversions = 0;
+    counters.segmentConfirmations = 0;
+    counters.segmentCorrections = 0;
+    counters.segmentRevisions = 0;
     return SegmentOutcome::Advanced;
 }
 
-void AttemptControl::TogglePause() {
+void AttemptControl::togglePause() {
     if (m_state == AttemptState::Running) {
-        PauseStart = m_clock.timeGetTime();
+        pauseStart = m_clock.nowMs();
         m_state = AttemptState::Paused;
     } else if (m_state == AttemptState::Paused) {
-        const qint32 pause = elapsedMs(PauseStart, m_clock.timeGetTime());
-        SegmentStart += quint32(pause);
-        AttemptStart += quint32(pause);
+        const qint32 pause = elapsedMs(pauseStart, m_clock.nowMs());
+        segmentStart += quint32(pause);
+        attemptStart += quint32(pause);
         m_state = AttemptState::Running;
     }
 }
 
-void AttemptControl::Retry() {
-    ReturnToReady();
+void AttemptControl::retry() {
+    returnToReady();
     resetAttempt();
 }
 
-void AttemptControl::ReturnToReady() {
+void AttemptControl::returnToReady() {
     m_state = AttemptState::Ready;
-    m.text.CurrentLine = m.settings.number(Options::PracticeMode) != 0
+    m.text.currentLine = m.settings.number(Options::PracticeMode) != 0
                              ? m.settings.number(Options::CurrentParagraph) + CurrentText::FirstParagraphLine
                              : CurrentText::FirstParagraphLine;
 }

@@ -23,16 +23,16 @@ struct ParagraphResult {
 
 /** Keystrokes and input-method operations of the attempt and of the current segment. */
 struct AttemptCounters {
-    qint32 Keystrokes = 0;
-    qint32 Conversions = 0;
-    qint32 Confirmations = 0;
-    qint32 TeiseiCount = 0;
-    qint32 ShuseiCount = 0;
-    qint32 SegKeystrokes = 0;
-    qint32 SegConversions = 0;
-    qint32 SegConfirmations = 0;
-    qint32 SegTeisei = 0;
-    qint32 SegShusei = 0;
+    qint32 keystrokes = 0;
+    qint32 conversions = 0;
+    qint32 confirmations = 0;
+    qint32 correctionCount = 0;
+    qint32 revisionCount = 0;
+    qint32 segmentKeystrokes = 0;
+    qint32 segmentConversions = 0;
+    qint32 segmentConfirmations = 0;
+    qint32 segmentCorrections = 0;
+    qint32 segmentRevisions = 0;
 };
 
 /** What the end of an attempt hands to the result computation and the record files. */
@@ -41,19 +41,19 @@ struct AttemptSummary {
     AttemptCounters counters;
     int practiceMode = 0; ///< 0 whole text, 1 paragraph
     int currentLine = 5;  ///< the line practised last (before the whole text returns to its start)
-    int firstRow = 0;     ///< rows of ParagraphResults that belong to the attempt
+    int firstRow = 0;     ///< rows of paragraphResults that belong to the attempt
     int lastRow = 0;
 };
 
 /** The enabled and visible states of the controls in one attempt state. */
 struct StateControls {
-    bool timer1 = false;
-    bool timer2 = false;
-    bool timer3 = true;
-    bool text1Enabled = false;
-    bool startPanel = true; ///< Picture5
-    bool hints = true;      ///< Label15 and Label22
-    bool pausePanel = false; ///< Picture10
+    bool runTimerOn = false;
+    bool countdownTimerOn = false;
+    bool inputMethodGuardOn = true;
+    bool inputEnabled = false;
+    bool startPanel = true; ///< startPanel
+    bool hints = true;      ///< startHint and retryHint
+    bool pausePanel = false; ///< pausePanel
     bool startEnabled = true;
     bool pauseEnabled = false;
     bool retryEnabled = false;
@@ -98,57 +98,57 @@ public:
 
     AttemptState state() const { return m_state; }
 
-    /** StartAttempt: from the ready state into the countdown; clears the rows and counters. */
-    void StartAttempt();
+    /** startAttempt: from the ready state into the countdown; clears the rows and counters. */
+    void startAttempt();
 
-    /** CountdownTick: the digit to show ("３", "２", "１", or empty), and whether typing begins now. */
+    /** countdownTick: the digit to show ("３", "２", "１", or empty), and whether typing begins now. */
     struct CountdownStep {
         QString digit;
         bool beginTyping = false;
     };
-    CountdownStep CountdownTick();
+    CountdownStep countdownTick();
 
     /** True when no paragraph follows the current segment (always in paragraph practice). */
     bool isLastSegment() const;
-    /** Whether RunTick checks the segment on every tick (last segment, or no Enter between paragraphs). */
+    /** Whether runTick checks the segment on every tick (last segment, or no Enter between paragraphs). */
     bool checksOnTick() const;
 
-    /** RunTick's clock step: reads the clock and returns the elapsed whole seconds for the display. */
+    /** runTick's clock step: reads the clock and returns the elapsed whole seconds for the display. */
     QString clockTick();
 
     /** The outcome of a segment check. */
     enum class SegmentOutcome { Incomplete, Advanced, Ended };
     /**
-     * CheckSegment: when the input equals the segment, stores the paragraph's row and
+     * checkSegment: when the input equals the segment, stores the paragraph's row and
      * either advances to the next line or ends the attempt. `operations` is the
      * paragraph's operation string.
      */
-    SegmentOutcome CheckSegment(QStringView input, QStringView segmentText, const QString& operations = QString());
+    SegmentOutcome checkSegment(QStringView input, QStringView segmentText, const QString& operations = QString());
 
-    /** TogglePause: running -> paused, paused -> running with the pause taken out of both start times. */
-    void TogglePause();
+    /** togglePause: running -> paused, paused -> running with the pause taken out of both start times. */
+    void togglePause();
 
-    /** Retry: back to the ready state with everything reset. */
-    void Retry();
+    /** Back to the ready state with everything reset. */
+    void retry();
 
-    /** ReturnToReady: the ready state at the current practice line. */
-    void ReturnToReady();
+    /** returnToReady: the ready state at the current practice line. */
+    void returnToReady();
 
     /** The summary of the attempt that has just ended. */
     const AttemptSummary& summary() const { return m_summary; }
 
     // The attempt's fields, read by the window and by the counting and judgement.
-    quint32 CountdownStart = 0;
-    quint32 AttemptStart = 0;
-    quint32 SegmentStart = 0;
-    quint32 LastTick = 0;
-    quint32 PauseStart = 0;
-    qint32 DoneChars = 0;
-    qint32 CorrectPrefix = 0;
-    qint32 MismatchCount = 0;
-    qint32 PrevMismatchCount = 0;
+    quint32 countdownStart = 0;
+    quint32 attemptStart = 0;
+    quint32 segmentStart = 0;
+    quint32 lastTick = 0;
+    quint32 pauseStart = 0;
+    qint32 doneChars = 0;
+    qint32 correctPrefix = 0;
+    qint32 mismatchCount = 0;
+    qint32 previousMismatchCount = 0;
     AttemptCounters counters;
-    std::array<ParagraphResult, ResultRows> ParagraphResults;
+    std::array<ParagraphResult, ResultRows> paragraphResults;
 
 private:
     void resetAttempt();

@@ -13,7 +13,7 @@ void noteChange(JudgementResult& r, int cell) {
 // Judges position i (from 1); true when it matches its target.
 bool judgePosition(TargetDisplay& display, QStringView input, int i, JudgementResult& r) {
     const int cell = i - 1;
-    const bool match = cell < display.TargetChars.size() && input[cell] == display.TargetChars[cell];
+    const bool match = cell < display.targetChars.size() && input[cell] == display.targetChars[cell];
     if (display.setCellState(cell, match ? CellState::Correct : CellState::Wrong)) noteChange(r, cell);
     return match;
 }
@@ -27,26 +27,26 @@ JudgementResult judgeInput(TargetDisplay& display, QStringView input, int window
     int start = 1;
     if (n > window) {
         start = n - window;
-        r.enableTimer4 = true;
+        r.startRecolour = true;
     }
     if (!running) return r;
 
     bool mismatch = false;
     for (int i = start; i <= n && i <= LastJudgedPosition; ++i) {
         if (judgePosition(display, input, i, r)) continue;
-        ++counts.MismatchCount;
-        if (!mismatch && i != start) counts.CorrectPrefix = i - 1;
+        ++counts.mismatchCount;
+        if (!mismatch && i != start) counts.correctPrefix = i - 1;
         mismatch = true;
     }
     // Positions past the last cell are never judged; an input that long (a huge paste) must not
     // count as typed correctly beyond the segment.
-    const int segmentLength = std::min<int>(int(display.SegmentText.size()), TargetDisplay::CellCount);
-    if (!mismatch) counts.CorrectPrefix = std::min(n, segmentLength);
+    const int segmentLength = std::min<int>(int(display.segmentText.size()), TargetDisplay::CellCount);
+    if (!mismatch) counts.correctPrefix = std::min(n, segmentLength);
 
     if (missSoundOn) {
-        r.missSound = counts.MismatchCount > counts.PrevMismatchCount;
-        counts.PrevMismatchCount = counts.MismatchCount;
-        counts.MismatchCount = 0;
+        r.missSound = counts.mismatchCount > counts.previousMismatchCount;
+        counts.previousMismatchCount = counts.mismatchCount;
+        counts.mismatchCount = 0;
     }
 
     for (int i = n + 1; i <= segmentLength; ++i)
@@ -54,10 +54,10 @@ JudgementResult judgeInput(TargetDisplay& display, QStringView input, int window
     return r;
 }
 
-JudgementResult recolourBeforeWindow(TargetDisplay& display, QStringView input, int window, qint32& MismatchCount) {
+JudgementResult recolourBeforeWindow(TargetDisplay& display, QStringView input, int window, qint32& mismatchCount) {
     JudgementResult r;
     const int n = int(input.size());
     for (int i = 1; i <= n - window - 1 && i <= LastJudgedPosition; ++i)
-        if (!judgePosition(display, input, i, r)) ++MismatchCount;
+        if (!judgePosition(display, input, i, r)) ++mismatchCount;
     return r;
 }

@@ -30,7 +30,7 @@ constexpr std::array<HeldKey, 16> HeldKeys{{
     {13, OperationMark::Confirmation}, // Enter
     {29, OperationMark::Conversion},   // Non-convert
     {28, OperationMark::Conversion},   // Convert
-    {27, OperationMark::Shusei},       // Esc
+    {27, OperationMark::Revision},       // Esc
     {VkBackspace, 0},
     {VkDelete, 0},
     {38, 0}, // Up, Down, Right, Left
@@ -62,60 +62,60 @@ bool isSpace(char16_t c) {
 
 } // namespace
 
-char16_t KeyCounting::KeyMark(const KeyState& keys) {
+char16_t KeyCounting::keyMark(const KeyState& keys) {
     for (int k = 0; k < MarkingKeys; ++k) {
-        if (!m_held[size_t(k)] && keys.isDown(HeldKeys[size_t(k)].keyCode)) {
+        if (!m_held[size_t(k)] && keys.isHeld(HeldKeys[size_t(k)].keyCode)) {
             m_held[size_t(k)] = true;
             m_lastMark = HeldKeys[size_t(k)].mark;
         }
     }
     // A held Backspace or Delete deletes again with every repeat, so each key-down marks.
-    if (keys.isDown(VkBackspace)) m_lastMark = OperationMark::Shusei;
-    if (keys.isDown(VkDelete)) m_lastMark = OperationMark::Shusei;
+    if (keys.isHeld(VkBackspace)) m_lastMark = OperationMark::Revision;
+    if (keys.isHeld(VkDelete)) m_lastMark = OperationMark::Revision;
     return m_lastMark;
 }
 
 bool KeyCounting::keyDown(int keyCode, const KeyState& keys, int imeStatus, bool text1Empty) {
-    KeyMark(keys);
+    keyMark(keys);
     const bool processed = keyCode == ProcessKeyCode;
     if (m_lastMark == OperationMark::Conversion && processed) {
-        ++m_counters.Conversions;
-        ++m_counters.SegConversions;
+        ++m_counters.conversions;
+        ++m_counters.segmentConversions;
     }
     if (m_lastMark == OperationMark::Confirmation && processed) {
-        ++m_counters.Confirmations;
-        ++m_counters.SegConfirmations;
+        ++m_counters.confirmations;
+        ++m_counters.segmentConfirmations;
     }
     // A deletion the input method did not take acts on committed text.
-    if (m_lastMark == OperationMark::Shusei && !processed) m_lastMark = OperationMark::Teisei;
-    if (m_lastMark == OperationMark::Shusei) {
-        ++m_counters.ShuseiCount;
-        ++m_counters.SegShusei;
+    if (m_lastMark == OperationMark::Revision && !processed) m_lastMark = OperationMark::Correction;
+    if (m_lastMark == OperationMark::Revision) {
+        ++m_counters.revisionCount;
+        ++m_counters.segmentRevisions;
     }
-    if (m_lastMark == OperationMark::Teisei) {
+    if (m_lastMark == OperationMark::Correction) {
         if (text1Empty) {
             // Nothing to delete: the key did nothing and is no keystroke either.
             m_lastMark = 0;
             return false;
         }
-        ++m_counters.TeiseiCount;
-        ++m_counters.SegTeisei;
+        ++m_counters.correctionCount;
+        ++m_counters.segmentCorrections;
     }
     if (keyCode == VkShift) {
         // Shift alone is never a keystroke; it only changes the next key.
         m_lastMark = 0;
         return false;
     }
-    ++m_counters.Keystrokes;
-    ++m_counters.SegKeystrokes;
-    if (m_lastMark != 0) m_list3.append(logEntry(u'd', QChar(m_lastMark), imeStatus));
+    ++m_counters.keystrokes;
+    ++m_counters.segmentKeystrokes;
+    if (m_lastMark != 0) m_operationList.append(logEntry(u'd', QChar(m_lastMark), imeStatus));
     m_lastMark = 0;
     return true;
 }
 
 void KeyCounting::keyUp(const KeyState& keys) {
     for (size_t k = 0; k < HeldKeys.size(); ++k)
-        if (!keys.isDown(HeldKeys[k].keyCode)) m_held[k] = false;
+        if (!keys.isHeld(HeldKeys[k].keyCode)) m_held[k] = false;
 }
 
 void KeyCounting::keyPress(QChar c, int imeStatus) {
@@ -123,20 +123,20 @@ void KeyCounting::keyPress(QChar c, int imeStatus) {
     if (c == u'\x7f') return; // Delete arrives with the text DEL, yet it types nothing
     if (isSpace(c.unicode())) {
         // The space key that produced a space converted nothing.
-        --m_counters.Conversions;
-        --m_counters.SegConversions;
+        --m_counters.conversions;
+        --m_counters.segmentConversions;
     }
-    if (c != u'\b') m_list3.append(logEntry(u'p', c, imeStatus));
+    if (c != u'\b') m_operationList.append(logEntry(u'p', c, imeStatus));
 }
 
 void KeyCounting::reset() {
-    m_list3.clear();
+    m_operationList.clear();
     m_lastMark = 0;
 }
 
 QString KeyCounting::operationString() {
-    const QString s = buildOperationString(m_list3);
-    m_list3.clear();
+    const QString s = buildOperationString(m_operationList);
+    m_operationList.clear();
     return s;
 }
 
@@ -164,7 +164,7 @@ QString KeyCounting::buildOperationString(const QStringList& log) {
         pending.clear();
     };
     const auto place = [&](const LogEntry& e) {
-        if (e.kind == u'p' || e.c == OperationMark::Teisei)
+        if (e.kind == u'p' || e.c == OperationMark::Correction)
             s += QChar(e.c);
         else
             pending += QChar(e.c);
@@ -192,35 +192,35 @@ QString KeyCounting::buildOperationString(const QStringList& log) {
 
 LiveFigures liveFigures(const LiveFigureInput& in) {
     LiveFigures out;
-    const double typed = double(in.DoneChars) + double(in.CorrectPrefix);
+    const double typed = double(in.doneChars) + double(in.correctPrefix);
     const double width = std::max(0, in.trackWidth);
     const auto toWidth = [width](double w) { return int(std::lround(std::clamp(w, 0.0, width))); };
 
     const double length = double(in.total) + double(in.extra);
-    out.Shape1Width = length > 0 ? toWidth(typed * width / length) : 0;
+    out.progressWidth = length > 0 ? toWidth(typed * width / length) : 0;
 
-    const qint32 elapsed = std::max<qint32>(10, elapsedMs(in.AttemptStart, in.LastTick));
-    out.Label11 = QString::number(qint64(typed));
-    out.Label12 = basic::Format(typed * 60000.0 / elapsed, u"#0.0");
+    const qint32 elapsed = std::max<qint32>(10, elapsedMs(in.attemptStart, in.lastTick));
+    out.typedChars = QString::number(qint64(typed));
+    out.cpm = basic::Format(typed * 60000.0 / elapsed, u"#0.0");
 
     float r = 0.0f;
     if (in.targetSpeed > 0) {
         // The gauge shows the speed as displayed; its colour is judged on the exact ratio, so
         // 80 % and 100 % of the target fall on the thresholds whatever the track's width.
-        const double ratio = basic::Val(out.Label12) / (double(in.targetSpeed) * 1.2);
-        out.Shape2Width = toWidth(width * ratio);
+        const double ratio = basic::Val(out.cpm) / (double(in.targetSpeed) * 1.2);
+        out.gaugeWidth = toWidth(width * ratio);
         r = float(ratio);
     } else {
-        out.Shape2Width = in.gaugeWidth;
+        out.gaugeWidth = in.gaugeWidth;
         if (width > 0) r = float(in.gaugeWidth) / float(width);
     }
     out.gaugeColour = r < 4.0f / 6.0f ? GaugeColour::Red : r < 5.0f / 6.0f ? GaugeColour::Yellow : GaugeColour::Blue;
     return out;
 }
 
-qint32 extraCharacters(const CharCounts& counts, qint32 endSpaceSetting, bool paragraphPractice, int LineCount) {
+qint32 extraCharacters(const CharCounts& counts, qint32 endSpaceSetting, bool paragraphPractice, int lineCount) {
     if (isJapaneseText(counts) || endSpaceSetting != 1) return 0;
-    return paragraphPractice ? 1 : std::max(0, LineCount - 5);
+    return paragraphPractice ? 1 : std::max(0, lineCount - 5);
 }
 
 int initialInputMode(int entry66, int firstCellWidthTwips) {

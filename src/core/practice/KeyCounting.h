@@ -13,8 +13,8 @@
 namespace OperationMark {
 inline constexpr char16_t Conversion = u'□';   ///< a conversion key (変換)
 inline constexpr char16_t Confirmation = u'■'; ///< Enter in a composition (確定)
-inline constexpr char16_t Shusei = u'＜';      ///< a correction while composing (修正)
-inline constexpr char16_t Teisei = u'≪';       ///< a deletion of committed input (訂正)
+inline constexpr char16_t Revision = u'＜';      ///< a correction while composing (修正)
+inline constexpr char16_t Correction = u'≪';       ///< a deletion of committed input (訂正)
 } // namespace OperationMark
 
 /**
@@ -22,7 +22,7 @@ inline constexpr char16_t Teisei = u'≪';       ///< a deletion of committed in
  * the key-downs, with the held state of each operation key, because the input method
  * swallows the keys of a composition: they arrive as the process-key code 229, not as
  * their own codes. Every recognised operation and every typed character goes into the
- * key log List3, from which the operation string of a completed paragraph is built.
+ * key log (operationList()), from which the operation string of a completed paragraph is built.
  *
  * The window calls keyDown before the key's keyPress and before the text change the key
  * causes, and only while the attempt runs; keyUp on every key-up. The counters belong to
@@ -33,8 +33,8 @@ public:
     /** Counts into `counters` (the attempt's, kept by reference for the life of the window). */
     explicit KeyCounting(AttemptCounters& counters) : m_counters(counters) {}
 
-    /** KeyMark: sets and returns LastMark from the operation keys held now (0 when none is new). */
-    char16_t KeyMark(const KeyState& keys);
+    /** keyMark: sets and returns LastMark from the operation keys held now (0 when none is new). */
+    char16_t keyMark(const KeyState& keys);
 
     /**
      * A key-down while the attempt runs. `keyCode` is the key's own code, or 229 when the
@@ -65,8 +65,8 @@ public:
      */
     static QString buildOperationString(const QStringList& log);
 
-    /** The key log List3: "d" + mark + IMEStatus for an operation, "p" + character + IMEStatus for a character. */
-    const QStringList& List3() const { return m_list3; }
+    /** The key log: "d" + mark + status for an operation, "p" + character + status for a character. */
+    const QStringList& operationList() const { return m_operationList; }
 
 private:
     static constexpr int HeldKeyCount = 16;
@@ -74,7 +74,7 @@ private:
     AttemptCounters& m_counters;
     std::array<bool, HeldKeyCount> m_held{};
     char16_t m_lastMark = 0; ///< LastMark; 0 is the empty mark
-    QStringList m_list3;
+    QStringList m_operationList;
 };
 
 /** The colours of the speed gauge. */
@@ -87,23 +87,23 @@ constexpr quint32 gaugeRgb(GaugeColour colour) {
 
 /** What the live figures are computed from on an input change. */
 struct LiveFigureInput {
-    qint32 DoneChars = 0;
-    qint32 CorrectPrefix = 0;
+    qint32 doneChars = 0;
+    qint32 correctPrefix = 0;
     qint32 total = 0; ///< characters of the practised text
     qint32 extra = 0; ///< the appended paragraph-end spaces (extraCharacters)
-    quint32 LastTick = 0;
-    quint32 AttemptStart = 0;
-    int trackWidth = 0;     ///< width of the bars' track (Picture6), pixels
+    quint32 lastTick = 0;
+    quint32 attemptStart = 0;
+    int trackWidth = 0;     ///< width of the bars' track (progressTrack), pixels
     qint32 targetSpeed = 0; ///< the active target speed, characters per minute; 0 means no gauge
     int gaugeWidth = 0;     ///< the gauge's present width, kept when there is no target
 };
 
 /** The live figures to show. */
 struct LiveFigures {
-    QString Label11;     ///< characters typed correctly so far
-    QString Label12;     ///< characters per minute, "#0.0"
-    int Shape1Width = 0; ///< progress bar
-    int Shape2Width = 0; ///< speed gauge; the full track stands for 120 % of the target
+    QString typedChars;     ///< characters typed correctly so far
+    QString cpm;     ///< characters per minute, "#0.0"
+    int progressWidth = 0; ///< progress bar
+    int gaugeWidth = 0; ///< speed gauge; the full track stands for 120 % of the target
     GaugeColour gaugeColour = GaugeColour::Red;
 };
 
@@ -112,13 +112,13 @@ LiveFigures liveFigures(const LiveFigureInput& in);
 
 /**
  * Characters the attempt types beyond the text: the space at each paragraph end of an
- * English text when settings entry 13 is 1 (LineCount - 5 of them in whole-text
+ * English text when settings entry 13 is 1 (lineCount - 5 of them in whole-text
  * practice, one in paragraph practice), otherwise 0.
  */
-qint32 extraCharacters(const CharCounts& counts, qint32 endSpaceSetting, bool paragraphPractice, int LineCount);
+qint32 extraCharacters(const CharCounts& counts, qint32 endSpaceSetting, bool paragraphPractice, int lineCount);
 
-/** The input mode of Text1 at the start of typing: entry 66 when set, else hiragana (4) for full-width cells. */
+/** The input mode of inputEdit at the start of typing: entry 66 when set, else hiragana (4) for full-width cells. */
 int initialInputMode(int entry66, int firstCellWidthTwips);
 
-/** Timer3: whether the input method must be closed (no countdown or attempt running and a mode active). */
+/** inputMethodGuardTimer: whether the input method must be closed (no countdown or attempt running and a mode active). */
 bool inputMethodGuardCloses(bool timer1Enabled, bool timer2Enabled, int imeStatus);

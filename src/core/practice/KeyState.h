@@ -3,24 +3,24 @@
 #include <bitset>
 #include <cstddef>
 
-/** Whether a key is held down now (GetAsyncKeyState), by its virtual-key number. */
+/** Whether a key is held down now, by its virtual-key number. */
 class KeyState {
 public:
     virtual ~KeyState() = default;
-    virtual bool isDown(int keyCode) const = 0;
+    virtual bool isHeld(int keyCode) const = 0;
 };
 
 /** The keys held at one moment (the moment of a key press), by virtual-key number 0..255. */
 class KeySnapshot final : public KeyState {
 public:
-    bool isDown(int keyCode) const override { return keyCode >= 0 && keyCode < 256 && m_down.test(size_t(keyCode)); }
+    bool isHeld(int keyCode) const override { return keyCode >= 0 && keyCode < 256 && m_down.test(size_t(keyCode)); }
     void set(int keyCode, bool down) {
         if (keyCode >= 0 && keyCode < 256) m_down.set(size_t(keyCode), down);
     }
     /** The keys `state` holds now. */
     static KeySnapshot of(const KeyState& state) {
         KeySnapshot held;
-        for (int k = 0; k < 256; ++k) held.set(k, state.isDown(k));
+        for (int k = 0; k < 256; ++k) held.set(k, state.isHeld(k));
         return held;
     }
 

@@ -72,8 +72,8 @@ bool nearReading(int position, int inputLength, int charsPerLine) {
 
 // The first reading the input has not passed yet, or -1.
 int nextReading(const TargetDisplay& display, int inputLength) {
-    for (int r = 0; r < display.RubyPositions.size(); ++r)
-        if (inputLength < display.RubyPositions[r] + 1) return r;
+    for (int r = 0; r < display.rubyPositions.size(); ++r)
+        if (inputLength < display.rubyPositions[r] + 1) return r;
     return -1;
 }
 
@@ -114,7 +114,7 @@ bool TargetDisplay::setCellState(int k, CellState state) {
     return cell.visible;
 }
 
-void LayoutSegment(TargetDisplay& display, QStringView line, QStringView nextLine, bool paragraphMode,
+void layoutSegment(TargetDisplay& display, QStringView line, QStringView nextLine, bool paragraphMode,
                    const CellMetrics& metrics, int panelWidthTwips, int visibleRows) {
     for (CharCell& cell : display.cells)
         cell = CharCell{};
@@ -176,10 +176,10 @@ void LayoutSegment(TargetDisplay& display, QStringView line, QStringView nextLin
         }
     }
 
-    display.TargetChars = chars;
-    display.SegmentText = chars;
-    display.RubyTexts = std::move(parsed.readings);
-    display.RubyPositions = std::move(parsed.positions);
+    display.targetChars = chars;
+    display.segmentText = chars;
+    display.rubyTexts = std::move(parsed.readings);
+    display.rubyPositions = std::move(parsed.positions);
     display.rowCount = rows;
     display.previewText = paragraphMode ? QString() : TextLoading::withoutReadings(nextLine);
     display.scrollEnabled = rows > visibleRows;
@@ -207,13 +207,13 @@ int scrollOffsetTwips(int scrollValue, int pointSize) {
 
 RubyBox placeRuby(const TargetDisplay& display, int reading, const RubyFrame& frame) {
     RubyBox box;
-    if (reading < 0 || reading >= display.RubyPositions.size() || reading >= display.RubyTexts.size()) return box;
-    const int position = display.RubyPositions[reading];
+    if (reading < 0 || reading >= display.rubyPositions.size() || reading >= display.rubyTexts.size()) return box;
+    const int position = display.rubyPositions[reading];
     if (position < 0 || position >= TargetDisplay::CellCount) return box;
     const CharCell& cell = display.cells[size_t(position)];
-    const int labelWidth = frame.labelWidth ? frame.labelWidth(display.RubyTexts[reading]) : 0;
+    const int labelWidth = frame.labelWidth ? frame.labelWidth(display.rubyTexts[reading]) : 0;
     box.reading = reading;
-    box.left = frame.picture1Left + frame.picture2Left + cell.left;
+    box.left = frame.picture1Left + frame.textCanvasLeft + cell.left;
     box.top = frame.picture1Top + frame.picture2Top + cell.top - RubyAbove;
     box.width = labelWidth + RubyPadding;
     if (box.left + box.width > frame.windowInnerWidth - RubyRightMargin)
@@ -222,7 +222,7 @@ RubyBox placeRuby(const TargetDisplay& display, int reading, const RubyFrame& fr
 }
 
 RubyBox rubyAtStart(const TargetDisplay& display, int charsPerLine, int rubyDisplay, const RubyFrame& frame) {
-    if (display.RubyPositions.isEmpty() || charsPerLine <= 2 * display.RubyPositions[0]) return {};
+    if (display.rubyPositions.isEmpty() || charsPerLine <= 2 * display.rubyPositions[0]) return {};
     RubyBox box = placeRuby(display, 0, frame);
     box.visible = box.reading == 0 && rubyDisplay == 0;
     return box;
@@ -234,7 +234,7 @@ RubyBox rubyOnInput(const TargetDisplay& display, int inputLength, int charsPerL
     if (r < 0) return {};
     RubyBox box = placeRuby(display, r, frame);
     box.visible =
-        box.reading == r && rubyDisplay == 0 && nearReading(display.RubyPositions[r], inputLength, charsPerLine);
+        box.reading == r && rubyDisplay == 0 && nearReading(display.rubyPositions[r], inputLength, charsPerLine);
     return box;
 }
 
@@ -243,7 +243,7 @@ std::optional<RubyBox> rubyOnF5(const TargetDisplay& display, int inputLength, i
     if (rubyDisplay != 1) return std::nullopt;
     // Positions never decrease, so the first reading ahead is also the nearest one.
     const int r = nextReading(display, inputLength);
-    if (r < 0 || !nearReading(display.RubyPositions[r], inputLength, charsPerLine)) return std::nullopt;
+    if (r < 0 || !nearReading(display.rubyPositions[r], inputLength, charsPerLine)) return std::nullopt;
     RubyBox box = placeRuby(display, r, frame);
     box.visible = box.reading == r;
     return box;
@@ -252,9 +252,9 @@ std::optional<RubyBox> rubyOnF5(const TargetDisplay& display, int inputLength, i
 std::optional<RubyBox> rubyOnScroll(const TargetDisplay& display, int inputLength, int charsPerLine,
                                     const RubyFrame& frame) {
     const int r = nextReading(display, inputLength);
-    if (r < 0 || !nearReading(display.RubyPositions[r], inputLength, charsPerLine)) return std::nullopt;
+    if (r < 0 || !nearReading(display.rubyPositions[r], inputLength, charsPerLine)) return std::nullopt;
     RubyBox box = placeRuby(display, r, frame);
     box.visible = box.reading == r && box.top >= RubyTopLimit &&
-                  box.top <= frame.picture1Top + frame.picture1Height - RubyBottomMargin;
+                  box.top <= frame.picture1Top + frame.textPanelHeight - RubyBottomMargin;
     return box;
 }

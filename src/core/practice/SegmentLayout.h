@@ -12,7 +12,7 @@
 /** Judgement state of a character cell; it picks the cell's colour. */
 enum class CellState { Untyped, Correct, Wrong };
 
-/** One character cell (`lblJi`); geometry in twips relative to the inner panel Picture2. */
+/** One character cell (`cellView`); geometry in twips relative to the inner panel textCanvas. */
 struct CharCell {
     QString caption;
     CellState state = CellState::Untyped;
@@ -46,7 +46,7 @@ private:
     int m_height;
 };
 
-/** Width of the text panel Picture1 in twips: the row break is measured against it. */
+/** Width of the text panel textPanel in twips: the row break is measured against it. */
 inline constexpr int TextPanelWidth = 9930;
 
 /**
@@ -64,57 +64,57 @@ struct TargetDisplay {
 
     std::array<CharCell, CellCount> cells;
     /** Character k is the target of cell k; its size is the number of cells in use. */
-    QString TargetChars;
+    QString targetChars;
     /** The readings of the segment in order (at most CellCount). */
-    QStringList RubyTexts;
+    QStringList rubyTexts;
     /** For each reading, the cell that the next displayed character takes. */
-    QList<int> RubyPositions;
-    QString SegmentText;
+    QList<int> rubyPositions;
+    QString segmentText;
     int rowCount = 0;
-    /** VScroll1: enabled when the segment has more rows than the panel shows. */
+    /** textScrollBar: enabled when the segment has more rows than the panel shows. */
     bool scrollEnabled = false;
     int scrollMaximum = 0;
-    /** Label2: the next paragraph without its readings. */
+    /** nextParagraphLabel: the next paragraph without its readings. */
     QString previewText;
 
-    int cellsInUse() const { return int(TargetChars.size()); }
+    int cellsInUse() const { return int(targetChars.size()); }
     /** Sets cell k's state, underlining exactly the wrong cells; true when the cell looks different. */
     bool setCellState(int k, CellState state);
 };
 
 /**
- * LayoutSegment: lays out `line` one character per cell, wrapping rows at the panel edge
- * (English words move whole to the next row), takes 《reading》 out into RubyTexts and
- * RubyPositions, and sets SegmentText, the preview of `nextLine` (empty in paragraph
+ * layoutSegment: lays out `line` one character per cell, wrapping rows at the panel edge
+ * (English words move whole to the next row), takes 《reading》 out into rubyTexts and
+ * rubyPositions, and sets segmentText, the preview of `nextLine` (empty in paragraph
  * practice) and the scroll range. Characters beyond CellCount are not shown.
  */
-void LayoutSegment(TargetDisplay& display, QStringView line, QStringView nextLine, bool paragraphMode,
+void layoutSegment(TargetDisplay& display, QStringView line, QStringView nextLine, bool paragraphMode,
                    const CellMetrics& metrics, int panelWidthTwips, int visibleRows);
 
 /**
- * The value VScroll1 takes after an input change of `inputLength` characters, keeping the
+ * The value textScrollBar takes after an input change of `inputLength` characters, keeping the
  * next character on the row that settings entry 70 asks for (0 last visible row, 1 second
  * from the bottom, 2 third); nullopt when this change leaves the scroll bar alone.
  */
 std::optional<int> scrollWhileTyping(const TargetDisplay& display, int inputLength, int scrollPosition,
                                      int visibleRows);
 
-/** Top of Picture2 inside Picture1 for a VScroll1 value at a font size: whole rows up. */
+/** Top of textCanvas inside textPanel for a textScrollBar value at a font size: whole rows up. */
 int scrollOffsetTwips(int scrollValue, int pointSize);
 
-/** The ruby box PicRubi with its label lblRubi; geometry in twips in the window's client area. */
+/** The ruby box rubyBox with its label rubyLabel; geometry in twips in the window's client area. */
 struct RubyBox {
     bool visible = false;
-    int reading = -1; ///< index into RubyTexts, -1 when no reading is placed
+    int reading = -1; ///< index into rubyTexts, -1 when no reading is placed
     int left = 0, top = 0, width = 0;
 };
 
 /** Where the ruby box is placed from: the panels' positions and the label's width for a reading. */
 struct RubyFrame {
-    int picture1Left = 0, picture1Top = 0, picture1Height = 0;
-    int picture2Left = 0, picture2Top = 0; ///< inside Picture1, the scroll offset included
+    int picture1Left = 0, picture1Top = 0, textPanelHeight = 0;
+    int textCanvasLeft = 0, picture2Top = 0; ///< inside textPanel, the scroll offset included
     int windowInnerWidth = 0;
-    std::function<int(const QString&)> labelWidth; ///< lblRubi's width for a reading, twips
+    std::function<int(const QString&)> labelWidth; ///< rubyLabel's width for a reading, twips
 };
 
 /** The box over reading `reading`, hidden; a reading out of range gives a hidden box without one. */
@@ -132,7 +132,7 @@ std::optional<RubyBox> rubyOnF5(const TargetDisplay& display, int inputLength, i
                                 const RubyFrame& frame);
 
 /**
- * A VScroll1 change while typing: the box over a near reading follows the rows and is hidden
+ * A textScrollBar change while typing: the box over a near reading follows the rows and is hidden
  * when it leaves the text panel; nullopt when no reading is near (the box stays as it is).
  */
 std::optional<RubyBox> rubyOnScroll(const TargetDisplay& display, int inputLength, int charsPerLine,

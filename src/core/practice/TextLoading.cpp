@@ -70,8 +70,8 @@ void applyTextKind(Session& m) {
 void selectParagraph(Session& m, int index) {
     index = clampedParagraph(m, index);
     m.settings.setNumber(Options::CurrentParagraph, index);
-    m.text.CurrentLine = index + First;
-    m.text.counts = ClassifyChars(m.text.line(m.text.CurrentLine));
+    m.text.currentLine = index + First;
+    m.text.counts = classifyChars(m.text.line(m.text.currentLine));
     applyTextKind(m);
 }
 
@@ -88,12 +88,12 @@ void prepareLoadedText(Session& m) {
     if (m.settings.number(Options::PracticeMode) != 0) {
         selectParagraph(m, m.settings.number(Options::CurrentParagraph));
     } else {
-        t.CurrentLine = First;
+        t.currentLine = First;
         t.counts = wholeTextCounts(t);
         applyTextKind(m);
     }
     if (!isJapaneseText(t.counts) && m.settings.number(Options::EndSpace) == 1)
-        for (int i = First; i < t.LineCount; ++i) t.TextLines[i] += u' ';
+        for (int i = First; i < t.lineCount; ++i) t.textLines[i] += u' ';
     t.bestTimes = storedBestTimes(m);
 }
 
@@ -104,7 +104,7 @@ CharCounts wholeTextCounts(const CurrentText& t) {
     if (counts.total <= 0) {
         // An unreadable statistics line would leave nothing to divide by: count the paragraphs.
         counts = {};
-        for (int i = First; i < t.LineCount; ++i) counts += ClassifyChars(t.line(i));
+        for (int i = First; i < t.lineCount; ++i) counts += classifyChars(t.line(i));
     }
     return counts;
 }
@@ -175,22 +175,22 @@ QStringList practiceLinesFromBytes(QByteArrayView bytes, QString* problem) {
     return lines;
 }
 
-bool LoadOwnText(Session& m, QString* error) {
+bool loadOwnText(Session& m, QString* error) {
     const QStringList lines = readPracticeFile(m.fileBoxPath(), m.settings[Options::CurrentFile].address, error);
     if (lines.isEmpty()) return false;
-    m.text.TextLines = lines;
-    m.text.LineCount = int(lines.size());
+    m.text.textLines = lines;
+    m.text.lineCount = int(lines.size());
     prepareLoadedText(m);
     return true;
 }
 
-void LoadSampleText(Session& m, int menuIndex) {
+void loadSampleText(Session& m, int menuIndex) {
     if (!SampleTexts::isSample(menuIndex)) {
         menuIndex = 0;
         m.settings.setNumber(Options::ChosenSample, 0);
     }
-    m.text.TextLines = SampleTexts::SampleLines(menuIndex);
-    m.text.LineCount = int(m.text.TextLines.size());
+    m.text.textLines = SampleTexts::sampleLines(menuIndex);
+    m.text.lineCount = int(m.text.textLines.size());
     prepareLoadedText(m);
 }
 
@@ -199,7 +199,7 @@ void chooseSample(Session& m, int menuIndex) {
     m.settings.setNumber(Options::CurrentParagraph, 0);
     m.settings[Options::CurrentFile].address.clear();
     m.settings.setNumber(Options::ChosenSample, menuIndex);
-    LoadSampleText(m, menuIndex);
+    loadSampleText(m, menuIndex);
 }
 
 LoadResult loadCurrentText(Session& m, QString* error) {
@@ -207,20 +207,20 @@ LoadResult loadCurrentText(Session& m, QString* error) {
     LoadResult result = LoadResult::Sample;
     QString& name = m.settings[Options::CurrentFile].address;
     if (!name.isEmpty()) {
-        if (LoadOwnText(m, error)) return LoadResult::OwnText;
+        if (loadOwnText(m, error)) return LoadResult::OwnText;
         // A text deleted outside the program is no damage: the chosen sample takes its place.
         const QFileInfo info(m.fileBoxPath() + u'/' + name);
         result =
             isPlainFileName(name) && !info.exists() && !info.isSymLink() ? LoadResult::Missing : LoadResult::Unusable;
         name.clear();
     }
-    LoadSampleText(m, m.settings.number(Options::ChosenSample));
+    loadSampleText(m, m.settings.number(Options::ChosenSample));
     return result;
 }
 
 void wholeTextPractice(Session& m) {
     m.settings.setNumber(Options::PracticeMode, 0);
-    m.text.CurrentLine = First;
+    m.text.currentLine = First;
     m.text.counts = wholeTextCounts(m.text);
     applyTextKind(m);
     m.text.bestTimes = storedBestTimes(m);
@@ -270,7 +270,7 @@ TextView view(const Session& m) {
     TextView v;
     v.title = t.line(2);
     if (paragraphMode)
-        v.modeLine = u"段落別練習 (第 "_s + QString::number(t.CurrentLine - First + 1) + u" 段落)"_s;
+        v.modeLine = u"段落別練習 (第 "_s + QString::number(t.currentLine - First + 1) + u" 段落)"_s;
     else
         v.modeLine = u"全文通し練習（全 "_s + QString::number(t.paragraphCount()) + u" 段落）"_s;
     v.paragraphPanel = paragraphMode;
@@ -286,8 +286,8 @@ TextView view(const Session& m) {
     menus.paragraphChecked = paragraphMode;
     menus.paragraphEnabled = !paragraphMode;
     menus.chooseParagraphEnabled = paragraphMode;
-    menus.previousEnabled = paragraphMode && t.CurrentLine > First;
-    menus.nextEnabled = paragraphMode && t.CurrentLine < t.LineCount - 1;
+    menus.previousEnabled = paragraphMode && t.currentLine > First;
+    menus.nextEnabled = paragraphMode && t.currentLine < t.lineCount - 1;
     menus.detailsEnabled = !paragraphMode;
     const bool ownText = !m.settings[Options::CurrentFile].address.isEmpty();
     menus.editCurrentEnabled = ownText;

@@ -44,13 +44,13 @@ QStringList practiceLinesFromBytes(QByteArrayView bytes, QString* problem);
 QString checkPracticeLines(const QStringList& lines);
 
 /**
- * LoadOwnText: loads the file named in settings entry 200. On failure nothing changes
+ * loadOwnText: loads the file named in settings entry 200. On failure nothing changes
  * and *error says why (the caller falls back to the chosen sample).
  */
-bool LoadOwnText(Session& m, QString* error);
+bool loadOwnText(Session& m, QString* error);
 
-/** LoadSampleText: loads sample `menuIndex` (an index that holds no sample loads sample 0). */
-void LoadSampleText(Session& m, int menuIndex);
+/** loadSampleText: loads sample `menuIndex` (an index that holds no sample loads sample 0). */
+void loadSampleText(Session& m, int menuIndex);
 
 /**
  * The sample menu: makes sample `menuIndex` the current text from its first paragraph,
@@ -72,7 +72,7 @@ enum class LoadResult {
  */
 LoadResult loadCurrentText(Session& m, QString* error);
 
-/** Whole-text practice (mnuTh): the text is not reloaded; spaces appended earlier stay. */
+/** Whole-text practice (wholeTextAction): the text is not reloaded; spaces appended earlier stay. */
 void wholeTextPractice(Session& m);
 
 /** Paragraph practice of paragraph `index` (from the paragraph selection). */
@@ -84,30 +84,30 @@ void previousParagraph(Session& m);
 
 /** Which menu items the loaded text and mode enable and check (ready state). */
 struct MenuState {
-    bool wholeChecked = true;      ///< mnuTh
-    bool paragraphChecked = false; ///< mnuPa
-    bool paragraphEnabled = true;  ///< mnuPa
-    bool chooseParagraphEnabled = false; ///< mnuSitei
-    bool previousEnabled = false;  ///< mnuPrev
-    bool nextEnabled = false;      ///< mnuNext
-    bool detailsEnabled = true;    ///< mnuDtlB, mnuDtlP
-    bool editCurrentEnabled = false; ///< mnuEdit1
+    bool wholeChecked = true;      ///< wholeTextAction
+    bool paragraphChecked = false; ///< paragraphsAction
+    bool paragraphEnabled = true;  ///< paragraphsAction
+    bool chooseParagraphEnabled = false; ///< chooseParagraphAction
+    bool previousEnabled = false;  ///< previousParagraphAction
+    bool nextEnabled = false;      ///< nextParagraphAction
+    bool detailsEnabled = true;    ///< bestDetailsAction, lastDetailsAction
+    bool editCurrentEnabled = false; ///< editCurrentTextAction
     std::array<bool, 5> standardEnabled{true, true, true, true, true};
     int standardChecked = 0;
-    int sampleChecked = -1;        ///< checked item of mnuSPL, -1 for none
+    int sampleChecked = -1;        ///< checked item of sampleActions, -1 for none
 };
 
 /** Captions of the main window for the loaded text. */
 struct TextView {
-    QString title;          ///< Label1 (shown as plain text, so "&" needs no doubling)
-    QString modeLine;       ///< Label21
-    bool paragraphPanel = false; ///< Picture9
-    QString totalChars;     ///< Lab2(5)
-    QString countCaption;   ///< Label18
-    QString kanjiCaption;   ///< Label17
-    QString halfCaption;    ///< Label19
-    QString eligibility;    ///< Label20
-    QString targetLine;     ///< Label23; empty when no target is set
+    QString title;          ///< titleLabel (shown as plain text, so "&" needs no doubling)
+    QString modeLine;       ///< modeLabel
+    bool paragraphPanel = false; ///< paragraphNoticePanel
+    QString totalChars;     ///< resultValues(5)
+    QString countCaption;   ///< charCountLabel
+    QString kanjiCaption;   ///< kanjiRatioLabel
+    QString halfCaption;    ///< halfWidthRatioLabel
+    QString eligibility;    ///< eligibilityLabel
+    QString targetLine;     ///< targetLabel; empty when no target is set
     MenuState menus;
 };
 

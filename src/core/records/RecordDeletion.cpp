@@ -32,7 +32,7 @@ bool removeIfPresent(const QString& path, QStringList& errors) {
 
 } // namespace
 
-bool RemoveTextRecords(const QString& logBox, const QString& id, QString* error) {
+bool removeTextRecords(const QString& logBox, const QString& id, QString* error) {
     if (basic::Trim(id).isEmpty() || id.contains(u'/') || id.contains(u'\\')) {
         // Never guess: an empty ID would match blank keys, a path would reach outside LogBox.
         if (error) *error = u"記録を削除するテキストの ID が正しくありません。"_s;
@@ -86,7 +86,7 @@ bool deleteCurrentTextRecords(Session& m, QString* error) {
     if (!RecordFiles::storeBestTimesLine(m, BestTimesLine::emptyLine(), &reason)) errors.append(reason);
 
     const RecordFiles::TextKey key = RecordFiles::currentTextKey(m);
-    if (!RemoveTextRecords(m.logBoxPath(), key.id, &reason)) errors.append(reason);
+    if (!removeTextRecords(m.logBoxPath(), key.id, &reason)) errors.append(reason);
     // A file whose name is not the usual twelve digits and ".txt" has details files named after
     // the whole name rather than the ID.
     const QString usual = basic::RTrim(key.id) + u".txt"_s;

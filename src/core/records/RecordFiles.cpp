@@ -119,11 +119,11 @@ QString resultFields(const ResultFigures& f, qint32 characters, FieldLayout layo
     if (f.japaneseOperations) {
         s += at(rows[Conversion].rate, best ? 7 : 6) + rows[Conversion].mark;
         s += at(rows[Confirmation].rate, 5) + rows[Confirmation].mark;
-        s += at(rows[Teisei].rate, 5) + rows[Teisei].mark;
-        s += at(rows[Shusei].rate, 5) + rows[Shusei].mark;
+        s += at(rows[Correction].rate, 5) + rows[Correction].mark;
+        s += at(rows[Revision].rate, 5) + rows[Revision].mark;
     } else {
         s += best ? u"      -　    -　"_s : u"     -　    -　"_s;
-        s += at(rows[Teisei].rate, 5) + rows[Teisei].mark;
+        s += at(rows[Correction].rate, 5) + rows[Correction].mark;
         s += u"    -"_s;
     }
     return s;
@@ -160,7 +160,7 @@ QStringList detailLines(const ResultFigures& whole, qint32 wholeCharacters, cons
     for (qsizetype p = 0; p < count; ++p) {
         const ParagraphResult& r = rows[size_t(p)];
         ResultComputation::ResultInput in;
-        in.counts = ClassifyChars(paragraphs[p]);
+        in.counts = classifyChars(paragraphs[p]);
         in.elapsedMs = r.timeMs;
         in.keystrokes = r.keystrokes;
         in.operations = {r.conversions, r.confirmations, r.teisei, r.shusei};
@@ -346,7 +346,7 @@ bool storeBestTimesLine(Session& m, const QString& line, QString* error) {
         }
         if (!rewriteBestTimesLineOfFile(m.fileBoxPath() + u'/' + key.fileName, line, error)) return false;
     }
-    if (m.text.TextLines.size() > LineIndex) m.text.TextLines[LineIndex] = line;
+    if (m.text.textLines.size() > LineIndex) m.text.textLines[LineIndex] = line;
     return true;
 }
 
@@ -405,7 +405,7 @@ RecordOutcome writeAttemptRecords(Session& m, const AttemptSummary& summary, std
     if (!logBoxReady) return out;
 
     const int first = CurrentText::FirstParagraphLine;
-    const QStringList paragraphs = m.text.TextLines.mid(first, std::max(0, m.text.LineCount - first));
+    const QStringList paragraphs = m.text.textLines.mid(first, std::max(0, m.text.lineCount - first));
     const QStringList lines =
         detailLines(result.figures, m.text.counts.total, paragraphs, rows, m.settings.number(Options::Standard));
     const QString detailName = u"d"_s + key.recordFileName();

@@ -167,14 +167,14 @@ const GradeScale* ownLevelScale(LanguageClass language) {
     return nullptr;
 }
 
-QString GradeForStandard(int standard, LanguageClass language, float cpm) {
+QString gradeForStandard(int standard, LanguageClass language, float cpm) {
     const GradeScale* scale = standardScale(standard, language);
     // A value that is not a number passes no bound and would otherwise earn the top grade.
     if (!scale || std::isnan(cpm)) return QString::fromUtf16(NoGrade);
     return gradeOnScale(*scale, cpm);
 }
 
-QString OwnLevel(LanguageClass language, float secondsPer400, QStringView ungraded) {
+QString ownLevel(LanguageClass language, float secondsPer400, QStringView ungraded) {
     const GradeScale* scale = ownLevelScale(language);
     if (!scale || std::isnan(secondsPer400)) return ungraded.toString();
     return gradeOnScale(*scale, secondsPer400);
@@ -188,7 +188,7 @@ int gradeLabelWidth(QStringView label) {
     return shortFormOf(label).width;
 }
 
-QString ShortGradeForBestList(QStringView line) {
+QString shortGradeForBestList(QStringView line) {
     // A damaged line that ends before the grade has nothing to shorten; appending a form would only add noise.
     if (line.size() < 44) return line.toString();
     const QString label = basic::Mid(line, 44, 3);
@@ -196,7 +196,7 @@ QString ShortGradeForBestList(QStringView line) {
     return basic::Left(line, 43) + form.shortForm.toString() + basic::Mid(line, 44 + form.width);
 }
 
-QString ShortGradeForLog(QStringView gradeField) {
+QString shortGradeForLog(QStringView gradeField) {
     const ShortForm& form = shortFormOf(gradeField);
     QString logForm = form.shortForm.toString();
     if (form.width == 2) logForm += u' ';

@@ -51,9 +51,9 @@ const GradeScale* standardScale(int standard, LanguageClass language);
 const GradeScale* ownLevelScale(LanguageClass language);
 
 /** Grade of a characters-per-minute figure under a judgement standard; NoGrade when there is no table. */
-QString GradeForStandard(int standard, LanguageClass language, float cpm);
+QString gradeForStandard(int standard, LanguageClass language, float cpm);
 /** Own level ("ZS" best … "J", "-" slowest) of the seconds per 400 weighted keystrokes; `ungraded` for a mixed text. */
-QString OwnLevel(LanguageClass language, float secondsPer400, QStringView ungraded = NoOwnLevel);
+QString ownLevel(LanguageClass language, float secondsPer400, QStringView ungraded = NoOwnLevel);
 
 /** Three-character half-width form of a grade label, trimmed first: "3級" -> "3ky", "10A" as is, unknown "Sky". */
 QString shortGrade(QStringView label);
@@ -61,6 +61,6 @@ QString shortGrade(QStringView label);
 int gradeLabelWidth(QStringView label);
 
 /** Best-records line (without its language letter) with the grade at position 44 replaced by its short form. */
-QString ShortGradeForBestList(QStringView line);
+QString shortGradeForBestList(QStringView line);
 /** Log-window form of a grade field: the short form, widened to 4 characters for a two-character label. */
-QString ShortGradeForLog(QStringView gradeField);
+QString shortGradeForLog(QStringView gradeField);

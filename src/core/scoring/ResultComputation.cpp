@@ -39,7 +39,7 @@ bool ratioAbove(qint32 count, qint32 characters, Fraction bound) {
 QString ownLevelOf(LanguageClass language, double seconds400Numerator, double weighted, const QString& start) {
     // A text without weighted keystrokes (empty or damaged counts) has nothing to grade.
     if (!(weighted > 0.0)) return start;
-    return OwnLevel(language, float(seconds400Numerator / weighted), start);
+    return ownLevel(language, float(seconds400Numerator / weighted), start);
 }
 
 bool isFilledTime(float t) {
@@ -84,7 +84,7 @@ ResultFigures computeResult(const ResultInput& in) {
     const double cpm = double(c.total) * 60000.0 / elapsed;
     f.cpm = basic::Format(cpm, u"#0.0");
     f.cpmValue = float(cpm);
-    f.grade = GradeForStandard(in.standard, language, f.cpmValue);
+    f.grade = gradeForStandard(in.standard, language, f.cpmValue);
 
     const double weighted = weightedKeystrokes(c);
     f.scr = basic::Format(weighted * 60000.0 / elapsed, u"#0.0");
@@ -94,7 +94,7 @@ ResultFigures computeResult(const ResultInput& in) {
     if (!f.japaneseOperations) {
         // Only corrections of committed text mean the same without an input method.
         const QString dash = QString::fromUtf16(NotCounted);
-        for (int r : {Conversion, Confirmation, Shusei})
+        for (int r : {Conversion, Confirmation, Revision})
             f.rows[size_t(r)] = {dash, dash, dash};
     }
     f.greyGrades = greyGrades(in.eligibility);
@@ -125,8 +125,8 @@ AttemptResult computeAttempt(const CurrentText& text, const SettingsTable& setti
     ResultInput in;
     in.counts = text.counts;
     in.elapsedMs = s.elapsedMs;
-    in.keystrokes = s.counters.Keystrokes;
-    in.operations = {s.counters.Conversions, s.counters.Confirmations, s.counters.TeiseiCount, s.counters.ShuseiCount};
+    in.keystrokes = s.counters.keystrokes;
+    in.operations = {s.counters.conversions, s.counters.confirmations, s.counters.correctionCount, s.counters.revisionCount};
     in.standard = settings.number(Options::Standard);
     in.paragraphExemption = r.wholeText ? text.paragraphCount() : 0;
     in.eligibility = judgementAvailability(text.counts);
@@ -138,7 +138,7 @@ AttemptResult computeAttempt(const CurrentText& text, const SettingsTable& setti
 
 QString regrade(const CharCounts& counts, qint32 elapsedMs, int standard) {
     const double cpm = double(counts.total) * 60000.0 / double(std::max(elapsedMs, MinimumElapsedMs));
-    return GradeForStandard(standard, languageClass(counts), float(cpm));
+    return gradeForStandard(standard, languageClass(counts), float(cpm));
 }
 
 BestList bestList(const BestListInput& in) {
@@ -157,7 +157,7 @@ BestList bestList(const BestListInput& in) {
         const double cpm = double(in.counts.total) * 60.0 / seconds;
         row.cpm = basic::Format(cpm, u"0");
         row.cpmTip = basic::Format(cpm, u"0.00");
-        row.grade = GradeForStandard(in.standard, language, float(cpm));
+        row.grade = gradeForStandard(in.standard, language, float(cpm));
         const double scr = weighted * 60.0 / seconds;
         row.scr = basic::Format(scr, u"0");
         row.scrTip = basic::Format(scr, u"0.00");

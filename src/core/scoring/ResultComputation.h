@@ -20,8 +20,8 @@ class SettingsTable;
  */
 namespace ResultComputation {
 
-/** The four operation rows of the result panel, in panel order (Lab3 .. Lab6). */
-enum Operation { Conversion = 0, Confirmation = 1, Teisei = 2, Shusei = 3 };
+/** The four operation rows of the result panel, in panel order (conversionRow .. revisionRow). */
+enum Operation { Conversion = 0, Confirmation = 1, Correction = 2, Revision = 3 };
 inline constexpr int OperationCount = 4;
 
 /** Marks of an operation row, best first. */
@@ -53,11 +53,11 @@ struct ResultInput {
     qint32 paragraphExemption = 0;
     /** The own level that stands when none is graded: " - " for the result panel, "-" for a details line. */
     QString ownLevelStart = QString::fromUtf16(NoOwnLevel);
-    /** The eligibility caption of the text (Label20); decides the grey grades. */
+    /** The eligibility caption of the text (eligibilityLabel); decides the grey grades. */
     QString eligibility;
 };
 
-/** One operation row: count, rate and mark (Lab3(0..2) .. Lab6(0..2)). */
+/** One operation row: count, rate and mark (conversionRow(0..2) .. revisionRow(0..2)). */
 struct OperationRow {
     QString count;
     QString rate;
@@ -67,15 +67,15 @@ struct OperationRow {
 /** The texts of the result panel after an attempt. */
 struct ResultFigures {
     qint32 elapsedMs = MinimumElapsedMs;           ///< the floored time every figure came from
-    QString keystrokes;                            ///< Lab2(4)
-    std::array<OperationRow, OperationCount> rows; ///< Lab3 .. Lab6
-    QString cpm;                                   ///< Lab2(0) and Label12
+    QString keystrokes;                            ///< resultValues(4)
+    std::array<OperationRow, OperationCount> rows; ///< conversionRow .. revisionRow
+    QString cpm;                                   ///< resultValues(0) and cpm
     float cpmValue = 0.0f;                         ///< the single-precision value the grade was taken from
-    QString grade;                                 ///< Lab2(1)
-    QString scr;                                   ///< Lab2(2)
-    QString ownLevel;                              ///< Lab2(3)
+    QString grade;                                 ///< resultValues(1)
+    QString scr;                                   ///< resultValues(2)
+    QString ownLevel;                              ///< resultValues(3)
     bool japaneseOperations = true;                ///< false: 変換, 確定 and 修正 show "-"
-    bool greyGrades = false;                       ///< Lab2(1), Lab2(3) and the marks in the button-shadow colour
+    bool greyGrades = false;                       ///< resultValues(1), resultValues(3) and the marks in the button-shadow colour
 };
 
 /** True when the eligibility caption asks for grey grades ("実務能力(仮)判定" or "実務能力判定不可"). */
@@ -124,7 +124,7 @@ AttemptResult computeAttempt(const CurrentText& text, const SettingsTable& setti
 /** The LVL of the last attempt again under another standard, from its counts and kept elapsed time. */
 QString regrade(const CharCounts& counts, qint32 elapsedMs, int standard);
 
-/** One row of the best-records list (lblCPM, lblHan, lblSPM, lblRVL and the two tooltips). */
+/** One row of the best-records list (bestCpm, bestGrade, bestScore, bestOwnLevel and the two tooltips). */
 struct BestListRow {
     bool filled = false; ///< false: every caption and tooltip is cleared
     QString cpm;         ///< "0"

@@ -42,16 +42,16 @@ qint32 countdownOf(int index) { return 4 - index; }
 qint32 judgementWindowOf(int index) { return index >= 0 && index < 4 ? JudgementWindows[index] : 800; }
 
 const Group Groups[] = {
-    {u"mnuFontSize", u"mnuSize", u"フォントサイズ設定(&F)", FontSize, FontSizeItems, fontSizeOf},
-    {u"mnuCount", u"mnuCountDown", u"カウントダウン設定(&D)", Countdown, CountItems, countdownOf},
-    {u"mnuMissOto", u"mnuMiss", u"ミス音設定(&M)", MissSound, MissItems, sameAsIndex},
-    {u"mnuRubiDis", u"mnuRubi", u"ルビ表示設定(&R)", RubyDisplay, RubyItems, sameAsIndex},
-    {u"mnuKaigyo", u"mnuIkou", u"次段落移行設定(&N)", ParagraphChange, ChangeItems, sameAsIndex},
-    {u"mnuAdd", u"mnuFuka", u"スペース付加（英文）設定(&A)", EndSpace, AddItems, sameAsIndex},
-    {u"mnuHandan", u"mnuSeigo", u"正誤判断文字数設定(&P)", JudgementWindow, HandanItems, judgementWindowOf},
-    {u"mnuGyo", u"mnuScroll", u"スクロール位置設定(&S)", ScrollPosition, ScrollItems, sameAsIndex},
-    {u"mnuIME", u"mnuKirikae", u"入力モード初期設定(&I)", InputMode, ImeItems, sameAsIndex},
-    {u"mnuKey", u"mnuYarinaosi", u"やり直しキー設定(&E)", RetryKey, KeyItems, sameAsIndex},
+    {u"fontSizeActions", u"fontSizeMenu", u"フォントサイズ設定(&F)", FontSize, FontSizeItems, fontSizeOf},
+    {u"countdownActions", u"countdownMenu", u"カウントダウン設定(&D)", Countdown, CountItems, countdownOf},
+    {u"missSoundActions", u"missSoundMenu", u"ミス音設定(&M)", MissSound, MissItems, sameAsIndex},
+    {u"rubyActions", u"rubyMenu", u"ルビ表示設定(&R)", RubyDisplay, RubyItems, sameAsIndex},
+    {u"enterKeyActions", u"enterKeyMenu", u"次段落移行設定(&N)", ParagraphChange, ChangeItems, sameAsIndex},
+    {u"endSpaceActions", u"endSpaceMenu", u"スペース付加（英文）設定(&A)", EndSpace, AddItems, sameAsIndex},
+    {u"judgementWindowActions", u"judgementWindowMenu", u"正誤判断文字数設定(&P)", JudgementWindow, HandanItems, judgementWindowOf},
+    {u"scrollRowActions", u"scrollRowMenu", u"スクロール位置設定(&S)", ScrollPosition, ScrollItems, sameAsIndex},
+    {u"inputModeActions", u"inputModeMenu", u"入力モード初期設定(&I)", InputMode, ImeItems, sameAsIndex},
+    {u"retryKeyActions", u"retryKeyMenu", u"やり直しキー設定(&E)", RetryKey, KeyItems, sameAsIndex},
 };
 
 constexpr FontLayout Layouts[] = {

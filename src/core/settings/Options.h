@@ -46,8 +46,8 @@ struct Item {
 
 /** One option array and the submenu that holds it. */
 struct Group {
-    const char16_t* arrayName;   ///< control array, e.g. "mnuFontSize"
-    const char16_t* submenuName; ///< e.g. "mnuSize"
+    const char16_t* arrayName;   ///< control array, e.g. "fontSizeActions"
+    const char16_t* submenuName; ///< e.g. "fontSizeMenu"
     const char16_t* submenuCaption;
     int entry;                   ///< settings entry of the stored value
     std::span<const Item> items;
@@ -62,7 +62,7 @@ const Group* groupForEntry(int entry);
 /** The item index to check for a stored value, or -1 when no item has that value. */
 int indexForValue(const Group& group, qint32 value);
 
-/** The five judgement standards (mnuKijun 0..4) in menu order. */
+/** The five judgement standards (standardActions 0..4) in menu order. */
 std::span<const Item> standards();
 
 /** Layout values of one font size, in twips where they are sizes. */
@@ -71,12 +71,12 @@ struct FontLayout {
     int charsPerLine;
     int visibleRows;
     int rowPitch;
-    int picture1Height;
-    int label2Height;
-    int picture2Left;
-    int text1Height;
-    int picture5Height;
-    int label23Top;
+    int textPanelHeight;
+    int nextParagraphHeight;
+    int textCanvasLeft;
+    int inputHeight;
+    int startPanelHeight;
+    int targetLabelTop;
 };
 /** The layout of a font size (16, 14, 12, 11 or 10 points); 12 points for anything else. */
 const FontLayout& fontLayout(int pointSize);

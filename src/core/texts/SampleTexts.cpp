@@ -65,7 +65,7 @@ QStringList buildLines(int menuIndex) {
     const QStringList paragraphs = readParagraphs(menuIndex);
     CharCounts whole;
     for (const QString& p : paragraphs)
-        whole += ClassifyChars(p);
+        whole += classifyChars(p);
 
     const QString source = sourceLine(sampleNumber(menuIndex));
     QStringList lines;
@@ -97,7 +97,7 @@ int sampleNumber(int menuIndex) {
     return menuIndex / 3 * 2 + menuIndex % 3 + 1;
 }
 
-QStringList SampleLines(int menuIndex) {
+QStringList sampleLines(int menuIndex) {
     if (!isSample(menuIndex)) return {};
     // Each sample is read and counted the first time it is chosen, not all fourteen at start-up.
     static std::array<std::once_flag, MenuItemCount> once;

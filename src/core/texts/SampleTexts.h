@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-/** The fourteen built-in practice texts of the sample menu (mnuSPL, indices 0..19). */
+/** The fourteen built-in practice texts of the sample menu (sampleActions, indices 0..19). */
 namespace SampleTexts {
 
 inline constexpr int MenuItemCount = 20;
@@ -18,9 +18,9 @@ QString menuCaption(int menuIndex);
 int sampleNumber(int menuIndex);
 
 /**
- * SampleLines: the sample's lines as a practice-text file holds them (source, "000000",
+ * sampleLines: the sample's lines as a practice-text file holds them (source, "000000",
  * title, statistics line, empty best-times line, paragraphs); empty for other indices.
  */
-QStringList SampleLines(int menuIndex);
+QStringList sampleLines(int menuIndex);
 
 } // namespace SampleTexts

@@ -75,7 +75,7 @@ void addOne(CharCounts& counts, CharClass cls) {
 
 } // namespace
 
-CharCounts ClassifyChars(QStringView paragraph) {
+CharCounts classifyChars(QStringView paragraph) {
     const QStringView text = basic::RTrimmedView(paragraph);
     const qsizetype n = text.size();
     CharCounts counts;

@@ -39,10 +39,10 @@ CharClass classifyCode(quint16 code);
 CharClass classifyChar(char16_t c);
 
 /**
- * Counts a paragraph (ClassifyChars): trailing half-width spaces removed, ruby readings
+ * Counts a paragraph (classifyChars): trailing half-width spaces removed, ruby readings
  * written 《...》 skipped with their brackets (an unclosed 《 counts as full-width other).
  */
-CharCounts ClassifyChars(QStringView paragraph);
+CharCounts classifyChars(QStringView paragraph);
 
 /** Weighted keystroke count: 4 kanji + 2 kana + 1.2 full other + alnum + 2 half kana + half other. */
 double weightedKeystrokes(const CharCounts& c);

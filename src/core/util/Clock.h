@@ -2,11 +2,11 @@
 
 #include <QtGlobal>
 
-/** The millisecond clock of all attempt timing (timeGetTime). Values wrap at 2^32. */
+/** The millisecond clock of all attempt timing (nowMs). Values wrap at 2^32. */
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual quint32 timeGetTime() const = 0;
+    virtual quint32 nowMs() const = 0;
 };
 
 /** Milliseconds from `earlier` to `later`, right across the 32-bit wrap of the clock. */

@@ -43,7 +43,7 @@ void Fcitx5InputMethod::refresh() const {
     });
 }
 
-int Fcitx5InputMethod::IMEStatus() const {
+int Fcitx5InputMethod::status() const {
     refresh();
     switch (m_state) {
     case 2: return 4;

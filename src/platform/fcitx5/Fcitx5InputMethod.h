@@ -17,7 +17,7 @@ public:
     /** The fcitx5 controller when the program types through fcitx and a session bus exists, else nullptr. */
     static Fcitx5InputMethod* create(QObject* parent);
 
-    int IMEStatus() const override;
+    int status() const override;
     void close() override;
     void setInputMode(int mode) override;
 

@@ -51,7 +51,7 @@ int X11KeyboardMonitor::keyCodeOf(quint8 xKeycode) const {
     return index >= 0 && index < int(m_virtualKeys.size()) ? m_virtualKeys[size_t(index)] : 0;
 }
 
-bool X11KeyboardMonitor::isDown(int keyCode) const {
+bool X11KeyboardMonitor::isHeld(int keyCode) const {
     return keyCode >= 0 && keyCode < int(m_held.size()) && m_held[size_t(keyCode)];
 }
 

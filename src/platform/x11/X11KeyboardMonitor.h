@@ -20,7 +20,7 @@ public:
     static X11KeyboardMonitor* create();
     ~X11KeyboardMonitor() override;
 
-    bool isDown(int keyCode) const override;
+    bool isHeld(int keyCode) const override;
     bool reportsRawPresses() const override { return true; }
     void noteKeyEvent(int, bool) override {}
 

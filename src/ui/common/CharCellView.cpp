@@ -11,7 +11,7 @@
 using namespace Qt::StringLiterals;
 
 CharCellView::CharCellView(QWidget* parent) : QWidget(parent) {
-    setObjectName(u"lblJi"_s);
+    setObjectName(u"cellView"_s);
     // Every pixel is painted here, so Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setPointSize(12);

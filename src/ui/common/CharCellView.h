@@ -13,8 +13,8 @@
 #include <vector>
 
 /**
- * The character cells `lblJi` of the target display, all painted by this one widget from the
- * records of a TargetDisplay. It paints at its own origin (the inner panel Picture2) and only
+ * The character cells `cellView` of the target display, all painted by this one widget from the
+ * records of a TargetDisplay. It paints at its own origin (the inner panel textCanvas) and only
  * repaints the cells it is told have changed.
  */
 class CharCellView : public QWidget {
@@ -31,7 +31,7 @@ public:
     /** Text colours of untyped, correctly typed and wrongly typed characters. */
     void setStateColours(const QColor& untyped, const QColor& correct, const QColor& wrong);
     void setBackgroundColour(const QColor& background);
-    /** Vertical offset of the cells in twips (Picture2's top while scrolled, zero or less). */
+    /** Vertical offset of the cells in twips (textCanvas's top while scrolled, zero or less). */
     void setScrollOffsetTwips(int offset);
     int scrollOffsetTwips() const { return m_scrollOffset; }
 

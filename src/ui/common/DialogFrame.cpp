@@ -77,9 +77,9 @@ MessageFrame::MessageFrame(const QString& name, const QString& caption, QWidget*
                            const QString& message, const QStringList& buttonCaptions, int widthTwips)
     : DialogFrame(name, caption, owner) {
     addIcon(icon);
-    m_label = addLabel(u"Label1"_s, message, TextLeft, MessageTop, 0, MessageHeight);
+    m_label = addLabel(u"messageLabel"_s, message, TextLeft, MessageTop, 0, MessageHeight);
     for (int i = 0; i < buttonCaptions.size(); ++i)
-        m_buttons.append(addButton(u"Command"_s + QString::number(i + 1), buttonCaptions.at(i), 0, ButtonRowTop));
+        m_buttons.append(addButton(i == 0 ? u"acceptButton"_s : u"rejectButton"_s, buttonCaptions.at(i), 0, ButtonRowTop));
     setFormWidth(widthTwips);
     // As on the desktop the program was designed for, the first button starts with the focus,
     // so Enter presses it.

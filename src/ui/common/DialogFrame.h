@@ -45,8 +45,8 @@ protected:
 };
 
 /**
- * The shape most dialogs share: an icon, the message `Label1` beside it and a row of
- * buttons `Command1`, `Command2` ... centred below.
+ * The shape most dialogs share: an icon, the message `messageLabel` beside it and a row of
+ * buttons (`acceptButton`, then `rejectButton`) centred below.
  */
 class MessageFrame : public DialogFrame {
     Q_OBJECT

@@ -31,22 +31,22 @@ class QScrollBar;
  * The main window: the program itself. It builds the menus from the option and sample
  * tables, forwards every command to the core units and shows what they produce.
  */
-class frmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    frmMain(Session& module, Platform& platform, QWidget* parent = nullptr);
-    ~frmMain() override;
+    MainWindow(Session& module, Platform& platform, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     /** Start-up after the single-instance check: folders, settings, options, current text. */
-    void Form_Load();
+    void startUp();
     /** Stores the window position and writes the settings file; false (after a message) on failure. */
-    bool Form_Unload();
+    bool shutDown();
 
     /** Where messages go; a modal message box unless a test replaces it. */
     void setMessageHandler(std::function<void(const QString&)> handler) { m_showMessage = std::move(handler); }
 
-    /** The action of a menu item by its name, e.g. "mnuTh" or "mnuFontSize(2)". */
+    /** The action of a menu item by its name, e.g. "wholeTextAction" or "fontSizeActions(2)". */
     QAction* action(const QString& name) const { return m_actions.value(name); }
 
     /** Window caption. */
@@ -54,16 +54,16 @@ public:
 
     // The attempt's commands and timer handlers; the timers and keys call them, tests call
     // them directly after moving the fake clock.
-    void StartAttempt();
-    void CountdownTick();
-    void RunTick();
-    void CheckSegment();
-    void TogglePause();
-    void Retry();
-    void ReturnToReady();
-    void Text1_Change();
-    void Timer3Tick();
-    void Timer4Tick();
+    void startAttempt();
+    void countdownTick();
+    void runTick();
+    void checkSegment();
+    void togglePause();
+    void retry();
+    void returnToReady();
+    void inputChanged();
+    void inputMethodGuardTick();
+    void recolourTick();
     /** A key as the window sees it before its controls; true when the window used it. */
     bool handleKey(QKeyEvent* event);
     /** A key-down of the key-down stream: the key's own code, or 229 when the input method used it. */
@@ -130,9 +130,9 @@ private:
     int m_charsPerLine = 40;
     int m_visibleRows = 4;
 
-    QLabel* Label1 = nullptr;   // title
-    QLabel* Label21 = nullptr;  // practice mode line
-    QFrame* Picture9 = nullptr; // paragraph-practice panel
+    QLabel* m_titleLabel = nullptr;   // title
+    QLabel* m_modeLabel = nullptr;  // practice mode line
+    QFrame* m_paragraphNoticePanel = nullptr; // paragraph-practice panel
     AttemptControl m_attempt;
     KeyCounting m_counting;
     KeyStream m_keyStream;
@@ -147,37 +147,37 @@ private:
     qint32 m_lastElapsedMs = 0; ///< kept so a change of standard can grade the last attempt again
     CharCounts m_lastCounts;
     std::unique_ptr<FontCellMetrics> m_metrics;
-    QTimer* Timer1 = nullptr; // running clock and segment check
-    QTimer* Timer2 = nullptr; // countdown
-    QTimer* Timer3 = nullptr; // keeps the input method closed between attempts
-    QTimer* Timer4 = nullptr; // recolours the characters before the judgement window
+    QTimer* m_runTimer = nullptr; // running clock and segment check
+    QTimer* m_countdownTimer = nullptr; // countdown
+    QTimer* m_inputMethodGuardTimer = nullptr; // keeps the input method closed between attempts
+    QTimer* m_recolourTimer = nullptr; // recolours the characters before the judgement window
 
-    QFrame* Picture1 = nullptr; // text panel
-    CharCellView* lblJi = nullptr; // the character cells; stands where the inner panel Picture2 is
-    QScrollBar* VScroll1 = nullptr;
-    QFrame* PicRubi = nullptr;
-    QLabel* lblRubi = nullptr;
-    QFrame* Picture3 = nullptr; // next-paragraph preview
-    QLabel* Label2 = nullptr;
-    QFrame* Picture4 = nullptr; // input panel
-    InputBox* Text1 = nullptr;
-    QFrame* Picture5 = nullptr; // start panel
-    QLabel* Label3 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLabel* Label22 = nullptr;
-    QLabel* Label23 = nullptr;
-    QFrame* Picture10 = nullptr; // pause panel
-    QPushButton* Command1 = nullptr;
-    QLabel* Label4 = nullptr;  // elapsed seconds
-    QLabel* Label7 = nullptr;  // keystrokes
-    QLabel* Label11 = nullptr; // characters typed
-    QLabel* Label12 = nullptr; // characters per minute
-    QFrame* Shape1 = nullptr;  // progress bar
-    QFrame* Shape2 = nullptr;  // speed gauge
-    QFrame* Picture8 = nullptr; // text information
-    QLabel* Label17 = nullptr;
-    QLabel* Label18 = nullptr;
-    QLabel* Label19 = nullptr;
-    QLabel* Label20 = nullptr;
-    QList<QLabel*> Lab2;        // result values; Lab2(5) is the text's character count
+    QFrame* m_textPanel = nullptr; // text panel
+    CharCellView* m_cellView = nullptr; // the character cells; stands where the inner panel m_textCanvas is
+    QScrollBar* m_textScrollBar = nullptr;
+    QFrame* m_rubyBox = nullptr;
+    QLabel* m_rubyLabel = nullptr;
+    QFrame* m_nextParagraphPanel = nullptr; // next-paragraph preview
+    QLabel* m_nextParagraphLabel = nullptr;
+    QFrame* m_inputPanel = nullptr; // input panel
+    InputBox* m_inputEdit = nullptr;
+    QFrame* m_startPanel = nullptr; // start panel
+    QLabel* m_countdownLabel = nullptr;
+    QLabel* m_startHint = nullptr;
+    QLabel* m_retryHint = nullptr;
+    QLabel* m_targetLabel = nullptr;
+    QFrame* m_pausePanel = nullptr; // pause panel
+    QPushButton* m_resumeButton = nullptr;
+    QLabel* m_elapsedLabel = nullptr;  // elapsed seconds
+    QLabel* m_keystrokesLabel = nullptr;  // keystrokes
+    QLabel* m_typedCharsLabel = nullptr; // characters typed
+    QLabel* m_speedLabel = nullptr; // characters per minute
+    QFrame* m_progressBar = nullptr;  // progress bar
+    QFrame* m_speedGauge = nullptr;  // speed gauge
+    QFrame* m_textInfoPanel = nullptr; // text information
+    QLabel* m_kanjiRatioLabel = nullptr;
+    QLabel* m_charCountLabel = nullptr;
+    QLabel* m_halfWidthRatioLabel = nullptr;
+    QLabel* m_eligibilityLabel = nullptr;
+    QList<QLabel*> m_resultValues;        // result values; m_resultValues(5) is the text's character count
 };

@@ -4,8 +4,8 @@
 
 using namespace Qt::StringLiterals;
 
-frmKeikoku2::frmKeikoku2(QWidget* owner)
-    : MessageFrame(u"frmKeikoku2"_s, u"テキストの削除"_s, owner, QStyle::SP_MessageBoxWarning,
+DeleteTextConfirmation::DeleteTextConfirmation(QWidget* owner)
+    : MessageFrame(u"DeleteTextConfirmation"_s, u"テキストの削除"_s, owner, QStyle::SP_MessageBoxWarning,
                    u"削除したテキストは元に戻りません"_s, {u"削除"_s, u"ｷｬﾝｾﾙ"_s}, 4800) {
     connect(button(1), &QPushButton::clicked, this, [this] {
         m_confirmed = true;

@@ -6,12 +6,12 @@
  * Asks before a practice text is deleted. Only "削除" confirms (`confirmed()`); "ｷｬﾝｾﾙ",
  * Esc, Enter on the initial focus and the close box all leave it unconfirmed.
  */
-class frmKeikoku2 : public MessageFrame {
+class DeleteTextConfirmation : public MessageFrame {
     Q_OBJECT
 
 public:
     /** The question, centred over `owner` when shown. */
-    explicit frmKeikoku2(QWidget* owner);
+    explicit DeleteTextConfirmation(QWidget* owner);
 
     /** True only after "削除". */
     bool confirmed() const { return m_confirmed; }

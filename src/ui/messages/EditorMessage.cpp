@@ -4,8 +4,8 @@
 
 using namespace Qt::StringLiterals;
 
-frmKeikoku5::frmKeikoku5(QWidget* owner)
-    : MessageFrame(u"frmKeikoku5"_s, u"Rinvale QX"_s, owner, QStyle::SP_MessageBoxInformation,
+EditorMessage::EditorMessage(QWidget* owner)
+    : MessageFrame(u"EditorMessage"_s, u"Rinvale QX"_s, owner, QStyle::SP_MessageBoxInformation,
                    u"2220 箇所置換しました"_s, {u"OK"_s}, DefaultWidth) {
     connect(button(1), &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -3,12 +3,12 @@
 #include "ui/common/DialogFrame.h"
 
 /** The message dialog of the text creation window: search, replace and file-drop results. */
-class frmKeikoku5 : public MessageFrame {
+class EditorMessage : public MessageFrame {
     Q_OBJECT
 
 public:
     /** The dialog, to be centred over `owner` when shown. */
-    explicit frmKeikoku5(QWidget* owner);
+    explicit EditorMessage(QWidget* owner);
 
     /** Replaces the message, e.g. "12 箇所置換しました". */
     using MessageFrame::setMessage;

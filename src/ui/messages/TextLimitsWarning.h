@@ -5,16 +5,16 @@
 class QListWidget;
 
 /** The warning of the text creation window that a text breaks the length limits. */
-class frmKeikoku : public DialogFrame {
+class TextLimitsWarning : public DialogFrame {
     Q_OBJECT
 
 public:
     /** The dialog, to be centred over `owner` when shown. */
-    explicit frmKeikoku(QWidget* owner);
+    explicit TextLimitsWarning(QWidget* owner);
 
-    /** Fills `List1` with the violated limits, one a line, in the order given. */
+    /** Fills `m_limitList` with the violated limits, one a line, in the order given. */
     void setLines(const QStringList& lines);
 
 private:
-    QListWidget* List1 = nullptr;
+    QListWidget* m_limitList = nullptr;
 };

@@ -13,71 +13,71 @@ namespace {
 // Layout in twips.
 constexpr int ClientWidth = 4800;
 constexpr int TextWidth = ClientWidth - 2 * DialogFrame::Margin;
-constexpr int Label1Top = 210;
-constexpr int Label1Height = 480;
-constexpr int Label3Top = Label1Top + Label1Height + 60;
-constexpr int Label3Height = 360;
-constexpr int ButtonTop = Label3Top + Label3Height + 240;
+constexpr int greetingLabelTop = 210;
+constexpr int greetingLabelHeight = 480;
+constexpr int inputTimeLabelTop = greetingLabelTop + greetingLabelHeight + 60;
+constexpr int inputTimeLabelHeight = 360;
+constexpr int ButtonTop = inputTimeLabelTop + inputTimeLabelHeight + 240;
 constexpr int WideButtonWidth = 1320;
 constexpr int ClientHeight = ButtonTop + DialogFrame::ButtonHeight + DialogFrame::Margin;
-constexpr int Command3Size = 150;
+constexpr int focusHolderSize = 150;
 
 const QColor DarkBlue(0, 0, 128);
 
 } // namespace
 
-frmUchikiri::frmUchikiri(QWidget* owner) : DialogFrame(u"frmUchikiri"_s, u"Rinvale QX"_s, owner) {
+AttemptFinishedDialog::AttemptFinishedDialog(QWidget* owner) : DialogFrame(u"AttemptFinishedDialog"_s, u"Rinvale QX"_s, owner) {
     setClientSize(ClientWidth, ClientHeight);
 
-    Label1 = addLabel(u"Label1"_s, u"おつかれさま"_s, Margin, Label1Top, TextWidth, Label1Height, Qt::AlignCenter);
-    QFont greeting = Label1->font();
+    m_greetingLabel = addLabel(u"greetingLabel"_s, u"おつかれさま"_s, Margin, greetingLabelTop, TextWidth, greetingLabelHeight, Qt::AlignCenter);
+    QFont greeting = m_greetingLabel->font();
     greeting.setPointSize(greeting.pointSize() + 5);
     greeting.setBold(true);
-    Label1->setFont(greeting);
+    m_greetingLabel->setFont(greeting);
 
-    Label3 =
-        addLabel(u"Label3"_s, u"入力時間：  0分35秒"_s, Margin, Label3Top, TextWidth, Label3Height, Qt::AlignCenter);
-    QFont time = Label3->font();
+    m_inputTimeLabel =
+        addLabel(u"inputTimeLabel"_s, u"入力時間：  0分35秒"_s, Margin, inputTimeLabelTop, TextWidth, inputTimeLabelHeight, Qt::AlignCenter);
+    QFont time = m_inputTimeLabel->font();
     time.setPointSize(time.pointSize() + 2);
-    Label3->setFont(time);
-    QPalette palette = Label3->palette();
+    m_inputTimeLabel->setFont(time);
+    QPalette palette = m_inputTimeLabel->palette();
     palette.setColor(QPalette::WindowText, DarkBlue);
-    Label3->setPalette(palette);
+    m_inputTimeLabel->setPalette(palette);
 
-    // Command3 leads the tab order and holds the focus, so Enter lands on a button without action.
-    Command3 = addButton(u"Command3"_s, {}, 0, 0);
-    twips::place(Command3, Margin / 2, ClientHeight - Margin / 2 - Command3Size, Command3Size, Command3Size);
-    Command3->setFlat(true);
+    // m_focusHolder leads the tab order and holds the focus, so Enter lands on a button without action.
+    m_focusHolder = addButton(u"focusHolder"_s, {}, 0, 0);
+    twips::place(m_focusHolder, Margin / 2, ClientHeight - Margin / 2 - focusHolderSize, focusHolderSize, focusHolderSize);
+    m_focusHolder->setFlat(true);
     const int rowLeft = (ClientWidth - 2 * WideButtonWidth - ButtonGap) / 2;
-    Command1 = addButton(u"Command1"_s, u"詳細(F1)"_s, rowLeft, ButtonTop, WideButtonWidth);
-    Command2 =
-        addButton(u"Command2"_s, u"閉じる(Esc)"_s, rowLeft + WideButtonWidth + ButtonGap, ButtonTop, WideButtonWidth);
-    setTabOrder(Command3, Command1);
-    setTabOrder(Command1, Command2);
+    m_detailsButton = addButton(u"detailsButton"_s, u"詳細(F1)"_s, rowLeft, ButtonTop, WideButtonWidth);
+    m_closeButton =
+        addButton(u"closeButton"_s, u"閉じる(Esc)"_s, rowLeft + WideButtonWidth + ButtonGap, ButtonTop, WideButtonWidth);
+    setTabOrder(m_focusHolder, m_detailsButton);
+    setTabOrder(m_detailsButton, m_closeButton);
 
     // Enter must not press any button: no button is a default one, not even the one with the focus.
-    for (QPushButton* button : {Command1, Command2, Command3}) {
+    for (QPushButton* button : {m_detailsButton, m_closeButton, m_focusHolder}) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
-    connect(Command1, &QPushButton::clicked, this, &frmUchikiri::requestDetails);
-    connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
-    Command3->setFocus();
+    connect(m_detailsButton, &QPushButton::clicked, this, &AttemptFinishedDialog::requestDetails);
+    connect(m_closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    m_focusHolder->setFocus();
 }
 
-void frmUchikiri::setInputTime(const QString& text) {
-    Label3->setText(text);
+void AttemptFinishedDialog::setInputTime(const QString& text) {
+    m_inputTimeLabel->setText(text);
 }
 
-void frmUchikiri::setDetailsAvailable(bool available) { Command1->setEnabled(available); }
+void AttemptFinishedDialog::setDetailsAvailable(bool available) { m_detailsButton->setEnabled(available); }
 
-void frmUchikiri::requestDetails() {
-    if (!Command1->isEnabled()) return;
+void AttemptFinishedDialog::requestDetails() {
+    if (!m_detailsButton->isEnabled()) return;
     m_detailsRequested = true;
     accept();
 }
 
-void frmUchikiri::keyPressEvent(QKeyEvent* event) {
+void AttemptFinishedDialog::keyPressEvent(QKeyEvent* event) {
     // The buttons pass F1 and Enter on to the dialog, so this sees them whatever has the focus.
     switch (event->key()) {
     case Qt::Key_F1:

@@ -10,17 +10,17 @@ class QPushButton;
  * the close box only close. Enter does nothing, so that a user still typing at the end of the
  * text does not dismiss it by accident.
  */
-class frmUchikiri : public DialogFrame {
+class AttemptFinishedDialog : public DialogFrame {
     Q_OBJECT
 
 public:
     /** The dialog, centred over `owner` when shown. */
-    explicit frmUchikiri(QWidget* owner);
+    explicit AttemptFinishedDialog(QWidget* owner);
 
     /** True when the details were asked for ("詳細(F1)" or F1). */
     bool detailsRequested() const { return m_detailsRequested; }
 
-    /** Sets `Label3`, the attempt's input time, e.g. "入力時間：  0分35秒". */
+    /** Sets `m_inputTimeLabel`, the attempt's input time, e.g. "入力時間：  0分35秒". */
     void setInputTime(const QString& text);
 
     /** Whether the details can be asked for ("詳細(F1)" and F1); off while there is nothing to show. */
@@ -33,9 +33,9 @@ private:
     void requestDetails();
 
     bool m_detailsRequested = false;
-    QLabel* Label1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
+    QLabel* m_greetingLabel = nullptr;
+    QLabel* m_inputTimeLabel = nullptr;
+    QPushButton* m_detailsButton = nullptr;
+    QPushButton* m_closeButton = nullptr;
+    QPushButton* m_focusHolder = nullptr;
 };

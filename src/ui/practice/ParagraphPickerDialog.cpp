@@ -10,32 +10,32 @@
 
 using namespace Qt::StringLiterals;
 
-frmDanraku::frmDanraku(const CurrentText& text, QWidget* owner) : QDialog(owner) {
-    setObjectName(u"frmDanraku"_s);
+ParagraphPickerDialog::ParagraphPickerDialog(const CurrentText& text, QWidget* owner) : QDialog(owner) {
+    setObjectName(u"ParagraphPickerDialog"_s);
     setWindowTitle(u"段落指定"_s);
     setModal(true);
 
-    List1 = new QListWidget(this);
-    List1->setObjectName(u"List1"_s);
+    m_paragraphList = new QListWidget(this);
+    m_paragraphList->setObjectName(u"paragraphList"_s);
     QFont fixed(u"IPAGothic"_s, 10);
     fixed.setFamilies({u"IPAGothic"_s, u"Noto Sans Mono CJK JP"_s});
     fixed.setStyleHint(QFont::Monospace);
-    List1->setFont(fixed);
-    List1->addItems(ParagraphSelection::rows(text));
-    List1->setCurrentRow(std::clamp(text.CurrentLine - CurrentText::FirstParagraphLine, 0, List1->count() - 1));
+    m_paragraphList->setFont(fixed);
+    m_paragraphList->addItems(ParagraphSelection::rows(text));
+    m_paragraphList->setCurrentRow(std::clamp(text.currentLine - CurrentText::FirstParagraphLine, 0, m_paragraphList->count() - 1));
     const int rowWidth = QFontMetrics(fixed).horizontalAdvance(QString(48, u'0'));
-    List1->setMinimumSize(rowWidth + 40, 320);
-    connect(List1, &QListWidget::itemDoubleClicked, this, &frmDanraku::accept);
+    m_paragraphList->setMinimumSize(rowWidth + 40, 320);
+    connect(m_paragraphList, &QListWidget::itemDoubleClicked, this, &ParagraphPickerDialog::accept);
 
     auto* ok = new QPushButton(u"OK"_s, this);
-    ok->setObjectName(u"Command2"_s);
+    ok->setObjectName(u"okButton"_s);
     auto* cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
-    cancel->setObjectName(u"Command1"_s);
+    cancel->setObjectName(u"cancelButton"_s);
     for (QPushButton* b : {ok, cancel}) {
         b->setAutoDefault(false);
         b->setMinimumWidth(96);
     }
-    connect(ok, &QPushButton::clicked, this, &frmDanraku::accept);
+    connect(ok, &QPushButton::clicked, this, &ParagraphPickerDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
@@ -43,7 +43,7 @@ frmDanraku::frmDanraku(const CurrentText& text, QWidget* owner) : QDialog(owner)
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(List1);
+    layout->addWidget(m_paragraphList);
     layout->addLayout(buttons);
 
     adjustSize();
@@ -53,14 +53,14 @@ frmDanraku::frmDanraku(const CurrentText& text, QWidget* owner) : QDialog(owner)
     }
 }
 
-void frmDanraku::accept() {
-    const int index = List1->currentRow();
+void ParagraphPickerDialog::accept() {
+    const int index = m_paragraphList->currentRow();
     if (index < 0) return;
     m_chosen = index;
     QDialog::accept();
 }
 
-void frmDanraku::keyPressEvent(QKeyEvent* event) {
+void ParagraphPickerDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         accept();
         return;

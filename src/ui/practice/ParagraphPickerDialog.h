@@ -10,12 +10,12 @@ class QListWidget;
  * The paragraph selection window: lists the paragraphs by number and opening words and
  * answers with the accepted one (`chosenParagraph()`, after exec() returns Accepted).
  */
-class frmDanraku : public QDialog {
+class ParagraphPickerDialog : public QDialog {
     Q_OBJECT
 
 public:
     /** Lists the paragraphs of `text`, the practised one selected. */
-    frmDanraku(const CurrentText& text, QWidget* owner);
+    ParagraphPickerDialog(const CurrentText& text, QWidget* owner);
 
     /** The chosen paragraph (0 = the first); -1 until one is accepted. */
     int chosenParagraph() const { return m_chosen; }
@@ -28,5 +28,5 @@ protected:
 
 private:
     int m_chosen = -1;
-    QListWidget* List1 = nullptr;
+    QListWidget* m_paragraphList = nullptr;
 };

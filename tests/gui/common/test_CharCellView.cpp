@@ -54,7 +54,7 @@ struct CharCellViewTest : ::testing::Test {
         view.resize(twips::toPixels(TextPanelWidth), 120);
     }
     void layout(const QString& line) {
-        LayoutSegment(*display, line, {}, true, FontCellMetrics(16), TextPanelWidth, 3);
+        layoutSegment(*display, line, {}, true, FontCellMetrics(16), TextPanelWidth, 3);
         view.refreshAll();
     }
     QImage grab() { return view.grab().toImage().convertToFormat(QImage::Format_RGB32); }
@@ -143,7 +143,7 @@ TEST(CharCellViewMetrics, FullWidthCellsHaveTheDesignAdvanceAtEverySize) {
         EXPECT_EQ(metrics.cellHeight() + 30, Options::fontLayout(pointSize).rowPitch);
         // The real font gives the design rows.
         TargetDisplay display;
-        LayoutSegment(display, QStringLiteral("漢").repeated(100), {}, true, metrics, TextPanelWidth, 3);
+        layoutSegment(display, QStringLiteral("漢").repeated(100), {}, true, metrics, TextPanelWidth, 3);
         const int perRow = Options::fontLayout(pointSize).charsPerLine;
         EXPECT_EQ(display.cells[size_t(perRow)].left, 0);
         EXPECT_EQ(display.cells[size_t(perRow - 1)].top, display.cells[0].top);

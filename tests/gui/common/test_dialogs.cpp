@@ -32,17 +32,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-enum Kind { Keikoku, Chui, Keikoku2, Keikoku4, Keikoku5, Uchikiri, KindCount };
-const char* const KindName[] = {"frmKeikoku", "frmChui", "frmKeikoku2", "frmKeikoku4", "frmKeikoku5", "frmUchikiri"};
+enum Kind { LimitsWarning, Picker, DeleteText, FieldCheck, Editor, Finished, KindCount };
+const char* const KindName[] = {"TextLimitsWarning", "PickerMessage", "DeleteTextConfirmation", "FieldCheckWarning", "EditorMessage", "AttemptFinishedDialog"};
 
 template <typename T> std::unique_ptr<QDialog> build(QWidget* owner) { return std::make_unique<T>(owner); }
-std::unique_ptr<QDialog> (*const make[])(QWidget*) = {build<frmKeikoku>,  build<frmChui>,       build<frmKeikoku2>,
-                                                      build<frmKeikoku4>, build<frmKeikoku5>, build<frmUchikiri>};
+std::unique_ptr<QDialog> (*const make[])(QWidget*) = {build<TextLimitsWarning>,  build<PickerMessage>,       build<DeleteTextConfirmation>,
+                                                      build<FieldCheckWarning>, build<EditorMessage>, build<AttemptFinishedDialog>};
 
 // The dialog's answer: confirmed deletion, or details asked for.
 bool answer(const QDialog& dialog, Kind kind) {
-    if (kind == Keikoku2) return static_cast<const frmKeikoku2&>(dialog).confirmed();
-    if (kind == Uchikiri) return static_cast<const frmUchikiri&>(dialog).detailsRequested();
+    if (kind == DeleteText) return static_cast<const DeleteTextConfirmation&>(dialog).confirmed();
+    if (kind == Finished) return static_cast<const AttemptFinishedDialog&>(dialog).detailsRequested();
     return false;
 }
 
@@ -103,27 +103,27 @@ TEST(DialogFlags, EveryButtonKeyAndCloseBoxAnswersAsDesigned) {
         bool flagAfter;
     };
     std::vector<Case> cases = {
-        {Keikoku2, "削除", click("Command1"), QDialog::Accepted, Delete, true},
-        {Keikoku2, "ｷｬﾝｾﾙ", click("Command2"), QDialog::Rejected, Delete, false},
-        {Keikoku2, "Esc", key(Qt::Key_Escape), QDialog::Rejected, Delete, false},
-        {Keikoku2, "close box", closeBox, QDialog::Rejected, Delete, false},
-        {Keikoku2, "Enter", focusThen("Command2", key(Qt::Key_Return)), QDialog::Rejected, Delete, false},
-        {Uchikiri, "詳細(F1)", click("Command1"), QDialog::Accepted, Details, true},
-        {Uchikiri, "F1", key(Qt::Key_F1), QDialog::Accepted, Details, true},
-        {Uchikiri, "F1 on Command2", key(Qt::Key_F1, "Command2"), QDialog::Accepted, Details, true},
-        {Uchikiri, "F1 on Label3", key(Qt::Key_F1, "Label3"), QDialog::Accepted, Details, true},
-        {Uchikiri, "閉じる(Esc)", click("Command2"), QDialog::Rejected, Details, false},
-        {Uchikiri, "Esc", key(Qt::Key_Escape), QDialog::Rejected, Details, false},
-        {Uchikiri, "close box", closeBox, QDialog::Rejected, Details, false},
-        {Uchikiri, "Command3", click("Command3"), StillOpen, Details, false},
-        {Uchikiri, "Space", key(Qt::Key_Space), StillOpen, Details, false},
+        {DeleteText, "削除", click("acceptButton"), QDialog::Accepted, Delete, true},
+        {DeleteText, "ｷｬﾝｾﾙ", click("rejectButton"), QDialog::Rejected, Delete, false},
+        {DeleteText, "Esc", key(Qt::Key_Escape), QDialog::Rejected, Delete, false},
+        {DeleteText, "close box", closeBox, QDialog::Rejected, Delete, false},
+        {DeleteText, "Enter", focusThen("rejectButton", key(Qt::Key_Return)), QDialog::Rejected, Delete, false},
+        {Finished, "詳細(F1)", click("detailsButton"), QDialog::Accepted, Details, true},
+        {Finished, "F1", key(Qt::Key_F1), QDialog::Accepted, Details, true},
+        {Finished, "F1 on closeButton", key(Qt::Key_F1, "closeButton"), QDialog::Accepted, Details, true},
+        {Finished, "F1 on inputTimeLabel", key(Qt::Key_F1, "inputTimeLabel"), QDialog::Accepted, Details, true},
+        {Finished, "閉じる(Esc)", click("closeButton"), QDialog::Rejected, Details, false},
+        {Finished, "Esc", key(Qt::Key_Escape), QDialog::Rejected, Details, false},
+        {Finished, "close box", closeBox, QDialog::Rejected, Details, false},
+        {Finished, "focusHolder", click("focusHolder"), StillOpen, Details, false},
+        {Finished, "Space", key(Qt::Key_Space), StillOpen, Details, false},
         // Enter does nothing, whatever has the focus.
-        {Uchikiri, "Return", focusThen("Command3", key(Qt::Key_Return)), StillOpen, Details, false},
-        {Uchikiri, "Enter", key(Qt::Key_Enter), StillOpen, Details, false},
-        {Uchikiri, "Return on Command1", key(Qt::Key_Return, "Command1"), StillOpen, Details, false},
+        {Finished, "Return", focusThen("focusHolder", key(Qt::Key_Return)), StillOpen, Details, false},
+        {Finished, "Enter", key(Qt::Key_Enter), StillOpen, Details, false},
+        {Finished, "Return on detailsButton", key(Qt::Key_Return, "detailsButton"), StillOpen, Details, false},
     };
-    for (Kind kind : {Keikoku, Chui, Keikoku4, Keikoku5}) {
-        cases.push_back({kind, "OK", click("Command1"), QDialog::Accepted, None, false});
+    for (Kind kind : {LimitsWarning, Picker, FieldCheck, Editor}) {
+        cases.push_back({kind, "OK", click("acceptButton"), QDialog::Accepted, None, false});
         cases.push_back({kind, "Enter", key(Qt::Key_Return), QDialog::Accepted, None, false});
     }
     QWidget owner;
@@ -143,10 +143,10 @@ TEST(DialogCentring, CentredOverTheOwnerWindow) {
     EXPECT_EQ(DialogFrame::centredOver({50, 40, 200, 100}, {320, 140}), QPoint(-10, 20)); // wider than the owner
 }
 
-TEST(DialogCentring, Keikoku5TakesTheOpenersWidth) {
+TEST(DialogCentring, EditorMessageTakesTheOpenersWidth) {
     QWidget owner;
-    frmKeikoku5 dialog(&owner);
-    const auto *ok = child(dialog, "Command1"), *label = child(dialog, "Label1");
+    EditorMessage dialog(&owner);
+    const auto *ok = child(dialog, "acceptButton"), *label = child(dialog, "messageLabel");
     ASSERT_TRUE(ok && label);
     dialog.setFormWidth(5070);
     EXPECT_EQ(ok->x(), twips::toPixels(2055));
@@ -173,17 +173,17 @@ protected:
 TEST_F(DialogLayout, CaptionsTextsFitAndCentring) {
     // Per dialog: caption, then control names with their texts; every button is listed.
     const std::vector<QStringList> designed = {
-        {u"Rinvale QX"_s, u"Label1"_s,
+        {u"Rinvale QX"_s, u"explanationLabel"_s,
          u"全体の文字数が9999文字を超える場合、全体の段落数が 200段落を超える場合、１段落の文字数が "
          u"800文字を超える場合は、適当な箇所で分割または改行してください。"_s,
-         u"Command1"_s, u"OK"_s},
-        {u"Rinvale QX"_s, u"Label1"_s, u"編集するテキストを選択してください"_s, u"Command1"_s, u"OK"_s},
-        {u"テキストの削除"_s, u"Label1"_s, u"削除したテキストは元に戻りません"_s, u"Command1"_s, u"削除"_s,
-         u"Command2"_s, u"ｷｬﾝｾﾙ"_s},
-        {u"Rinvale QX"_s, u"Label1"_s, u"必須項目が入力されていません"_s, u"Command1"_s, u"OK"_s},
-        {u"Rinvale QX"_s, u"Label1"_s, u"2220 箇所置換しました"_s, u"Command1"_s, u"OK"_s},
-        {u"Rinvale QX"_s, u"Label1"_s, u"おつかれさま"_s, u"Label3"_s, u"入力時間：  0分35秒"_s, u"Command1"_s,
-         u"詳細(F1)"_s, u"Command2"_s, u"閉じる(Esc)"_s, u"Command3"_s, QString()},
+         u"acceptButton"_s, u"OK"_s},
+        {u"Rinvale QX"_s, u"messageLabel"_s, u"編集するテキストを選択してください"_s, u"acceptButton"_s, u"OK"_s},
+        {u"テキストの削除"_s, u"messageLabel"_s, u"削除したテキストは元に戻りません"_s, u"acceptButton"_s, u"削除"_s,
+         u"rejectButton"_s, u"ｷｬﾝｾﾙ"_s},
+        {u"Rinvale QX"_s, u"messageLabel"_s, u"必須項目が入力されていません"_s, u"acceptButton"_s, u"OK"_s},
+        {u"Rinvale QX"_s, u"messageLabel"_s, u"2220 箇所置換しました"_s, u"acceptButton"_s, u"OK"_s},
+        {u"Rinvale QX"_s, u"greetingLabel"_s, u"おつかれさま"_s, u"inputTimeLabel"_s, u"入力時間：  0分35秒"_s, u"detailsButton"_s,
+         u"詳細(F1)"_s, u"closeButton"_s, u"閉じる(Esc)"_s, u"focusHolder"_s, QString()},
     };
     // The longest texts the openers put in.
     const QString longest[] = {{}, u"練習可能なテキストが見つかりません"_s, {}, u"発行日に誤りがあります"_s,
@@ -209,13 +209,13 @@ TEST_F(DialogLayout, CaptionsTextsFitAndCentring) {
         }
         EXPECT_EQ(dialog->findChildren<QPushButton*>().size(), buttons);
 
-        if (kind == Chui) static_cast<frmChui*>(dialog.get())->setMessage(longest[kind]);
-        if (kind == Keikoku4) static_cast<frmKeikoku4*>(dialog.get())->setMessage(longest[kind]);
-        if (kind == Keikoku5) static_cast<frmKeikoku5*>(dialog.get())->setMessage(longest[kind]);
-        if (kind == Keikoku5) static_cast<frmKeikoku5*>(dialog.get())->setFormWidth(8000);
-        if (kind == Uchikiri) static_cast<frmUchikiri*>(dialog.get())->setInputTime(longest[kind]);
+        if (kind == Picker) static_cast<PickerMessage*>(dialog.get())->setMessage(longest[kind]);
+        if (kind == FieldCheck) static_cast<FieldCheckWarning*>(dialog.get())->setMessage(longest[kind]);
+        if (kind == Editor) static_cast<EditorMessage*>(dialog.get())->setMessage(longest[kind]);
+        if (kind == Editor) static_cast<EditorMessage*>(dialog.get())->setFormWidth(8000);
+        if (kind == Finished) static_cast<AttemptFinishedDialog*>(dialog.get())->setInputTime(longest[kind]);
         if (!longest[kind].isEmpty()) {
-            EXPECT_EQ(child<QLabel>(*dialog, kind == Uchikiri ? "Label3" : "Label1")->text(), longest[kind]);
+            EXPECT_EQ(child<QLabel>(*dialog, kind == Finished ? "inputTimeLabel" : kind == LimitsWarning ? "explanationLabel" : "messageLabel")->text(), longest[kind]);
         }
         dialog->show();
         for (const QLabel* label : dialog->findChildren<QLabel*>()) {
@@ -232,18 +232,18 @@ TEST_F(DialogLayout, CaptionsTextsFitAndCentring) {
         EXPECT_EQ(own.left(), outer.left() + (outer.width() - own.width()) / 2);
         EXPECT_EQ(own.top(), outer.top() + (outer.height() - own.height()) / 2);
     }
-    frmUchikiri done(&owner);
-    EXPECT_EQ(child<QLabel>(done, "Label3")->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    AttemptFinishedDialog done(&owner);
+    EXPECT_EQ(child<QLabel>(done, "inputTimeLabel")->palette().color(QPalette::WindowText), QColor(0, 0, 128));
 }
 
 TEST_F(DialogLayout, LimitLinesAreFilledAfreshAndFit) {
     const QStringList lines = {u"全体の文字数が9999文字を超えています"_s, u"第  5段落が800文字を超えています"_s};
     QWidget owner;
-    frmKeikoku limits(&owner);
+    TextLimitsWarning limits(&owner);
     limits.setLines(lines);
     limits.setLines(lines);
     limits.show();
-    const auto* list = child<QListWidget>(limits, "List1");
+    const auto* list = child<QListWidget>(limits, "limitList");
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(1)->text(), lines[1]);
     EXPECT_LE(list->fontMetrics().horizontalAdvance(lines[0]) + 8, list->viewport()->width());

@@ -34,9 +34,9 @@ namespace {
 struct ProgramRun {
     explicit ProgramRun(const QString& folder) {
         module.programFolder = folder;
-        window = std::make_unique<frmMain>(module, fakes.platform);
+        window = std::make_unique<MainWindow>(module, fakes.platform);
         window->setMessageHandler([this](const QString& text) { messages.append(text); });
-        window->Form_Load();
+        window->startUp();
     }
     ~ProgramRun() {
         if (window) window->close();
@@ -52,7 +52,7 @@ struct ProgramRun {
     ::Session module;
     FakePlatform fakes;
     QStringList messages;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 class FrmMainTest : public ::testing::Test {
@@ -70,20 +70,20 @@ TEST_F(FrmMainTest, FirstStartShowsTheFirstSampleAndWritesTheDefaultSettings) {
         ProgramRun s(folder());
         EXPECT_TRUE(s.messages.isEmpty());
         EXPECT_EQ(s.window->windowTitle(), u"RinvaleQX ver1.0.0.29"_s);
-        EXPECT_EQ(s.label("Label1"), u"腕試し１　国際連合憲章 前文"_s);
-        EXPECT_EQ(s.label("Label21"), u"全文通し練習（全 12 段落）"_s);
-        EXPECT_EQ(s.label("Label18"), u"総文字数 455文字"_s);
-        EXPECT_EQ(s.label("Label22"), u"[Esc]でやり直し"_s);
+        EXPECT_EQ(s.label("titleLabel"), u"腕試し１　国際連合憲章 前文"_s);
+        EXPECT_EQ(s.label("modeLabel"), u"全文通し練習（全 12 段落）"_s);
+        EXPECT_EQ(s.label("charCountLabel"), u"総文字数 455文字"_s);
+        EXPECT_EQ(s.label("retryHint"), u"[Esc]でやり直し"_s);
         EXPECT_TRUE(QDir(folder() + u"/FileBox"_s).exists());
         EXPECT_TRUE(QDir(folder() + u"/LogBox"_s).exists());
-        for (const char* checked : {"mnuFontSize(2)", "mnuCount(0)", "mnuMissOto(0)", "mnuKijun(0)", "mnuRubiDis(0)",
-                                    "mnuKaigyo(0)", "mnuAdd(0)", "mnuHandan(0)", "mnuGyo(0)", "mnuIME(0)", "mnuKey(0)",
-                                    "mnuSPL(0)", "mnuTh"})
+        for (const char* checked : {"fontSizeActions(2)", "countdownActions(0)", "missSoundActions(0)", "standardActions(0)", "rubyActions(0)",
+                                    "enterKeyActions(0)", "endSpaceActions(0)", "judgementWindowActions(0)", "scrollRowActions(0)", "inputModeActions(0)", "retryKeyActions(0)",
+                                    "sampleActions(0)", "wholeTextAction"})
             EXPECT_TRUE(s.item(QString::fromLatin1(checked))->isChecked()) << checked;
-        EXPECT_FALSE(s.item(u"mnuEdit1"_s)->isEnabled());
-        EXPECT_FALSE(s.item(u"mnuPrev"_s)->isEnabled());
+        EXPECT_FALSE(s.item(u"editCurrentTextAction"_s)->isEnabled());
+        EXPECT_FALSE(s.item(u"previousParagraphAction"_s)->isEnabled());
         EXPECT_EQ(s.window->charsPerLine(), 40);
-        s.trigger(u"mnuEnd"_s);
+        s.trigger(u"quitAction"_s);
     }
     QFile file(settingsPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -98,9 +98,9 @@ TEST_F(FrmMainTest, FirstStartShowsTheFirstSampleAndWritesTheDefaultSettings) {
 }
 
 TEST_F(FrmMainTest, EveryOptionSurvivesARestart) {
-    const QStringList chosen = {u"mnuFontSize(4)"_s, u"mnuCount(3)"_s, u"mnuMissOto(1)"_s, u"mnuKijun(2)"_s,
-                                u"mnuRubiDis(1)"_s,  u"mnuKaigyo(1)"_s, u"mnuAdd(1)"_s,   u"mnuHandan(3)"_s,
-                                u"mnuGyo(2)"_s,      u"mnuIME(7)"_s,    u"mnuKey(1)"_s,   u"mnuSPL(16)"_s};
+    const QStringList chosen = {u"fontSizeActions(4)"_s, u"countdownActions(3)"_s, u"missSoundActions(1)"_s, u"standardActions(2)"_s,
+                                u"rubyActions(1)"_s,  u"enterKeyActions(1)"_s, u"endSpaceActions(1)"_s,   u"judgementWindowActions(3)"_s,
+                                u"scrollRowActions(2)"_s,      u"inputModeActions(7)"_s,    u"retryKeyActions(1)"_s,   u"sampleActions(16)"_s};
     {
         ProgramRun s(folder());
         for (const QString& name : chosen) s.trigger(name);
@@ -108,48 +108,48 @@ TEST_F(FrmMainTest, EveryOptionSurvivesARestart) {
         EXPECT_EQ(s.module.settings.number(Options::Countdown), 1);
         EXPECT_EQ(s.module.settings.number(Options::JudgementWindow), 100);
         EXPECT_EQ(s.module.settings.number(Options::InputMode), 7);
-        EXPECT_FALSE(s.item(u"mnuFontSize(2)"_s)->isChecked());
+        EXPECT_FALSE(s.item(u"fontSizeActions(2)"_s)->isChecked());
     }
     ProgramRun again(folder());
     for (const QString& name : chosen) EXPECT_TRUE(again.item(name)->isChecked()) << name.toStdString();
     EXPECT_EQ(again.window->charsPerLine(), 45);
     EXPECT_EQ(again.window->visibleRows(), 5);
-    EXPECT_EQ(again.label("Label22"), u"[Shift]+[Esc]でやり直し"_s);
-    EXPECT_EQ(again.label("Label1"), u"腕試し12　CEDAW Preamble"_s);
+    EXPECT_EQ(again.label("retryHint"), u"[Shift]+[Esc]でやり直し"_s);
+    EXPECT_EQ(again.label("titleLabel"), u"腕試し12　CEDAW Preamble"_s);
     // The English sample was loaded with the end-of-paragraph space.
     EXPECT_TRUE(again.module.text.line(5).endsWith(u' '));
 }
 
 TEST_F(FrmMainTest, EndSpaceOptionReloadsTheTextAtOnce) {
     ProgramRun s(folder());
-    s.trigger(u"mnuSPL(1)"_s);
+    s.trigger(u"sampleActions(1)"_s);
     EXPECT_FALSE(s.module.text.line(5).endsWith(u' '));
-    s.trigger(u"mnuAdd(1)"_s);
+    s.trigger(u"endSpaceActions(1)"_s);
     EXPECT_TRUE(s.module.text.line(5).endsWith(u' '));
-    s.trigger(u"mnuAdd(0)"_s);
+    s.trigger(u"endSpaceActions(0)"_s);
     EXPECT_FALSE(s.module.text.line(5).endsWith(u' '));
 }
 
 TEST_F(FrmMainTest, EnglishSampleDisablesTheJapaneseOnlyStandards) {
     ProgramRun s(folder());
-    s.trigger(u"mnuKijun(4)"_s);
-    s.trigger(u"mnuSPL(1)"_s);
-    EXPECT_FALSE(s.item(u"mnuKijun(3)"_s)->isEnabled());
-    EXPECT_FALSE(s.item(u"mnuKijun(4)"_s)->isEnabled());
-    EXPECT_TRUE(s.item(u"mnuKijun(0)"_s)->isChecked());
-    EXPECT_FALSE(s.item(u"mnuKijun(4)"_s)->isChecked());
+    s.trigger(u"standardActions(4)"_s);
+    s.trigger(u"sampleActions(1)"_s);
+    EXPECT_FALSE(s.item(u"standardActions(3)"_s)->isEnabled());
+    EXPECT_FALSE(s.item(u"standardActions(4)"_s)->isEnabled());
+    EXPECT_TRUE(s.item(u"standardActions(0)"_s)->isChecked());
+    EXPECT_FALSE(s.item(u"standardActions(4)"_s)->isChecked());
     EXPECT_EQ(s.module.settings.number(Options::Standard), 0);
-    s.trigger(u"mnuSPL(0)"_s);
-    EXPECT_TRUE(s.item(u"mnuKijun(4)"_s)->isEnabled());
+    s.trigger(u"sampleActions(0)"_s);
+    EXPECT_TRUE(s.item(u"standardActions(4)"_s)->isEnabled());
 }
 
 TEST_F(FrmMainTest, FontSizeChangesTheRowLayout) {
     ProgramRun s(folder());
-    s.trigger(u"mnuFontSize(0)"_s);
+    s.trigger(u"fontSizeActions(0)"_s);
     EXPECT_EQ(s.module.settings.number(Options::FontSize), 16);
     EXPECT_EQ(s.window->charsPerLine(), 29);
     EXPECT_EQ(s.window->visibleRows(), 3);
-    const QWidget* panel = s.window->findChild<QWidget*>(u"Picture1"_s);
+    const QWidget* panel = s.window->findChild<QWidget*>(u"textPanel"_s);
     EXPECT_EQ(panel->height(), (1425 + 7) / 15);
 }
 
@@ -164,16 +164,16 @@ TEST_F(FrmMainTest, StepsBetweenParagraphsInParagraphPractice) {
         f.write(table.toBytes());
     }
     ProgramRun s(folder());
-    EXPECT_EQ(s.label("Label21"), u"段落別練習 (第 1 段落)"_s);
-    EXPECT_TRUE(s.window->findChild<QWidget*>(u"Picture9"_s)->isVisibleTo(s.window.get()));
-    EXPECT_FALSE(s.item(u"mnuPrev"_s)->isEnabled());
-    s.trigger(u"mnuNext"_s);
-    EXPECT_EQ(s.label("Label21"), u"段落別練習 (第 2 段落)"_s);
-    EXPECT_TRUE(s.item(u"mnuPrev"_s)->isEnabled());
-    s.trigger(u"mnuTh"_s);
-    EXPECT_EQ(s.label("Label21"), u"全文通し練習（全 7 段落）"_s);
-    EXPECT_FALSE(s.item(u"mnuNext"_s)->isEnabled());
-    EXPECT_FALSE(s.window->findChild<QWidget*>(u"Picture9"_s)->isVisibleTo(s.window.get()));
+    EXPECT_EQ(s.label("modeLabel"), u"段落別練習 (第 1 段落)"_s);
+    EXPECT_TRUE(s.window->findChild<QWidget*>(u"paragraphNoticePanel"_s)->isVisibleTo(s.window.get()));
+    EXPECT_FALSE(s.item(u"previousParagraphAction"_s)->isEnabled());
+    s.trigger(u"nextParagraphAction"_s);
+    EXPECT_EQ(s.label("modeLabel"), u"段落別練習 (第 2 段落)"_s);
+    EXPECT_TRUE(s.item(u"previousParagraphAction"_s)->isEnabled());
+    s.trigger(u"wholeTextAction"_s);
+    EXPECT_EQ(s.label("modeLabel"), u"全文通し練習（全 7 段落）"_s);
+    EXPECT_FALSE(s.item(u"nextParagraphAction"_s)->isEnabled());
+    EXPECT_FALSE(s.window->findChild<QWidget*>(u"paragraphNoticePanel"_s)->isVisibleTo(s.window.get()));
 }
 
 TEST_F(FrmMainTest, BrokenCurrentTextGivesAMessageAndTheChosenSample) {
@@ -193,8 +193,8 @@ TEST_F(FrmMainTest, BrokenCurrentTextGivesAMessageAndTheChosenSample) {
     ProgramRun s(folder());
     ASSERT_EQ(s.messages.size(), 1);
     EXPECT_TRUE(s.messages[0].contains(u"240101000000.txt"_s));
-    EXPECT_EQ(s.label("Label1"), u"腕試し４　Universal Declaration of Human Rights Preamble"_s);
-    EXPECT_TRUE(s.item(u"mnuSPL(4)"_s)->isChecked());
+    EXPECT_EQ(s.label("titleLabel"), u"腕試し４　Universal Declaration of Human Rights Preamble"_s);
+    EXPECT_TRUE(s.item(u"sampleActions(4)"_s)->isChecked());
     // The user's file is left as it was.
     EXPECT_EQ(QFileInfo(text.fileName()).size(), 5);
 }
@@ -207,7 +207,7 @@ TEST_F(FrmMainTest, OddSettingsFilesStartNormally) {
         f.write(QByteArray(size, '\x7f'));
         f.close();
         ProgramRun s(folder());
-        EXPECT_FALSE(s.label("Label1").isEmpty());
+        EXPECT_FALSE(s.label("titleLabel").isEmpty());
         EXPECT_EQ(s.module.settings.number(Options::FontSize) > 0, true);
     }
 }
@@ -218,14 +218,14 @@ TEST_F(FrmMainTest, HelpFilesAndHomePageOpenThroughTheDesktop) {
     QFile help(folder() + u"/Help.txt"_s);
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     help.close();
-    s.trigger(u"mnuHelpa"_s);
+    s.trigger(u"helpAction"_s);
     ASSERT_EQ(s.fakes.shell.opened.size(), 1);
     EXPECT_EQ(s.fakes.shell.opened[0], help.fileName());
-    s.trigger(u"mnuHome"_s);
+    s.trigger(u"homePageAction"_s);
     ASSERT_EQ(s.fakes.shell.opened.size(), 2);
     EXPECT_TRUE(s.fakes.shell.opened[1].startsWith(u"https://"_s));
     s.fakes.shell.succeed = false;
-    s.trigger(u"mnuHome"_s);
+    s.trigger(u"homePageAction"_s);
     EXPECT_EQ(s.messages.size(), 1);
 }
 
@@ -238,7 +238,7 @@ void writeOwnText(const QString& folder, const QString& title, const QStringList
                   const std::function<void(SettingsTable&)>& configure = {},
                   const QString& name = u"240101000000.txt"_s) {
     QDir().mkpath(folder + u"/FileBox"_s);
-    QStringList lines = {u"出所"_s, u"240101"_s, title, countsLine(ClassifyChars(paragraphs.join(QString()))),
+    QStringList lines = {u"出所"_s, u"240101"_s, title, countsLine(classifyChars(paragraphs.join(QString()))),
                          QStringList(10, u"99999.99"_s).join(u',')};
     lines += paragraphs;
     writeAll(folder + u"/FileBox/"_s + name, cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
@@ -289,7 +289,7 @@ TEST_F(FrmMainTest, TitlesAndParagraphsAreShownAsWrittenNeverAsMarkup) {
         writeOwnText(folder(), title, {u"あいう"_s, title});
         ProgramRun s(folder());
         ASSERT_TRUE(s.messages.isEmpty()) << s.messages.join(u'\n').toStdString();
-        for (const char* name : {"Label1", "Label2"}) {
+        for (const char* name : {"titleLabel", "nextParagraphLabel"}) {
             const QLabel* shown = s.window->findChild<QLabel*>(QString::fromLatin1(name));
             EXPECT_EQ(shown->text(), title) << name;
             // Laid out as one line holding every character, tags and all.
@@ -299,7 +299,7 @@ TEST_F(FrmMainTest, TitlesAndParagraphsAreShownAsWrittenNeverAsMarkup) {
         }
         for (const QLabel* any : s.window->findChildren<QLabel*>())
             EXPECT_EQ(any->textFormat(), Qt::PlainText) << any->objectName().toStdString();
-        EXPECT_EQ(s.label("Label9"), u"スピード(字／分)"_s);
+        EXPECT_EQ(s.label("speedCaption"), u"スピード(字／分)"_s);
     }
 }
 
@@ -310,7 +310,7 @@ TEST_F(FrmMainTest, MessageBoxShowsAFileNameWithMarkupAsWritten) {
     ::Session module;
     module.programFolder = folder();
     FakePlatform fakes;
-    frmMain window(module, fakes.platform); // with the program's own message boxes
+    MainWindow window(module, fakes.platform); // with the program's own message boxes
     bool seen = false;
     whenModal(&window, [&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
@@ -320,35 +320,35 @@ TEST_F(FrmMainTest, MessageBoxShowsAFileNameWithMarkupAsWritten) {
         EXPECT_TRUE(box->text().contains(name));
         box->accept();
     });
-    window.Form_Load();
+    window.startUp();
     EXPECT_TRUE(seen);
 }
 
 TEST_F(FrmMainTest, CancellingTheParagraphWindowKeepsWholeTextPractice) {
     ProgramRun s(folder());
     whenModal(s.window.get(), [](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
-    s.trigger(u"mnuPa"_s);
-    EXPECT_TRUE(s.item(u"mnuTh"_s)->isChecked());
-    EXPECT_FALSE(s.item(u"mnuPa"_s)->isChecked());
-    EXPECT_TRUE(s.item(u"mnuPa"_s)->isEnabled());
-    EXPECT_FALSE(s.item(u"mnuSitei"_s)->isEnabled());
-    EXPECT_EQ(s.label("Label21"), u"全文通し練習（全 12 段落）"_s);
+    s.trigger(u"paragraphsAction"_s);
+    EXPECT_TRUE(s.item(u"wholeTextAction"_s)->isChecked());
+    EXPECT_FALSE(s.item(u"paragraphsAction"_s)->isChecked());
+    EXPECT_TRUE(s.item(u"paragraphsAction"_s)->isEnabled());
+    EXPECT_FALSE(s.item(u"chooseParagraphAction"_s)->isEnabled());
+    EXPECT_EQ(s.label("modeLabel"), u"全文通し練習（全 12 段落）"_s);
 
     // Accepting switches the mode, and the items follow.
     whenModal(s.window.get(), [](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
-    s.trigger(u"mnuPa"_s);
-    EXPECT_FALSE(s.item(u"mnuTh"_s)->isChecked());
-    EXPECT_TRUE(s.item(u"mnuPa"_s)->isChecked());
-    EXPECT_FALSE(s.item(u"mnuPa"_s)->isEnabled());
+    s.trigger(u"paragraphsAction"_s);
+    EXPECT_FALSE(s.item(u"wholeTextAction"_s)->isChecked());
+    EXPECT_TRUE(s.item(u"paragraphsAction"_s)->isChecked());
+    EXPECT_FALSE(s.item(u"paragraphsAction"_s)->isEnabled());
     EXPECT_EQ(s.module.settings.number(Options::PracticeMode), 1);
 }
 
 TEST_F(FrmMainTest, ItemsThatExcludeEachOtherAreRadioItems) {
     ProgramRun s(folder());
-    QList<QStringList> arrays = {{u"mnuTh"_s, u"mnuPa"_s}, {}, {}};
-    for (int i = 0; i < 5; ++i) arrays[1] << u"mnuKijun(%1)"_s.arg(i);
+    QList<QStringList> arrays = {{u"wholeTextAction"_s, u"paragraphsAction"_s}, {}, {}};
+    for (int i = 0; i < 5; ++i) arrays[1] << u"standardActions(%1)"_s.arg(i);
     for (QAction* a : s.window->findChildren<QAction*>())
-        if (a->objectName().startsWith(u"mnuSPL("_s) && !a->isSeparator()) arrays[2] << a->objectName();
+        if (a->objectName().startsWith(u"sampleActions("_s) && !a->isSeparator()) arrays[2] << a->objectName();
     for (const Options::Group& group : Options::groups()) {
         QStringList names;
         for (const Options::Item& item : group.items)
@@ -365,8 +365,8 @@ TEST_F(FrmMainTest, ItemsThatExcludeEachOtherAreRadioItems) {
         for (const QString& name : names) EXPECT_EQ(s.item(name)->actionGroup(), group);
     }
     // Choosing the checked item again keeps it checked.
-    s.trigger(u"mnuFontSize(2)"_s);
-    EXPECT_TRUE(s.item(u"mnuFontSize(2)"_s)->isChecked());
+    s.trigger(u"fontSizeActions(2)"_s);
+    EXPECT_TRUE(s.item(u"fontSizeActions(2)"_s)->isChecked());
 }
 
 TEST_F(FrmMainTest, NextParagraphPreviewShowsOnlyWholeCharacters) {
@@ -375,10 +375,10 @@ TEST_F(FrmMainTest, NextParagraphPreviewShowsOnlyWholeCharacters) {
     writeOwnText(folder(), u"題"_s, {u"あいう"_s, longParagraph});
     {
         ProgramRun s(folder());
-        const QLabel* preview = s.window->findChild<QLabel*>(u"Label2"_s);
+        const QLabel* preview = s.window->findChild<QLabel*>(u"nextParagraphLabel"_s);
         for (int size = 0; size < 5; ++size) {
             SCOPED_TRACE(size);
-            s.trigger(u"mnuFontSize(%1)"_s.arg(size));
+            s.trigger(u"fontSizeActions(%1)"_s.arg(size));
             const QString shown = preview->text();
             const int width = preview->contentsRect().width();
             const QFontMetrics metrics(preview->font());
@@ -392,7 +392,7 @@ TEST_F(FrmMainTest, NextParagraphPreviewShowsOnlyWholeCharacters) {
     // A preview that fits is shown whole.
     writeOwnText(folder(), u"題"_s, {u"あいう"_s, u"短い段落"_s});
     ProgramRun shortText(folder());
-    EXPECT_EQ(shortText.label("Label2"), u"短い段落"_s);
+    EXPECT_EQ(shortText.label("nextParagraphLabel"), u"短い段落"_s);
 }
 
 TEST_F(FrmMainTest, TypedAndMistypedCharactersTakeTheirColours) {
@@ -427,11 +427,11 @@ TEST_F(FrmMainTest, TypedAndMistypedCharactersTakeTheirColours) {
         }
         ProgramRun s(folder());
         QApplication::setPalette(before);
-        s.window->StartAttempt();
+        s.window->startAttempt();
         s.fakes.clock.advance(10);
-        s.window->CountdownTick();
+        s.window->countdownTick();
         ASSERT_EQ(s.window->attempt().state(), AttemptState::Running);
-        s.window->findChild<InputBox*>(u"Text1"_s)->setText(u"漢x"_s); // right, then wrong
+        s.window->findChild<InputBox*>(u"inputEdit"_s)->setText(u"漢x"_s); // right, then wrong
 
         auto* view = s.window->findChild<CharCellView*>();
         const QImage image = view->grab().toImage();
@@ -463,7 +463,7 @@ protected:
         QDir().mkpath(folder() + u"/FileBox"_s);
         QFile text(folder() + u"/FileBox/240101000000.txt"_s);
         ASSERT_TRUE(text.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        const QStringList lines = {u"出所"_s, u"240101"_s, u"採点"_s, countsLine(ClassifyChars(paragraph)),
+        const QStringList lines = {u"出所"_s, u"240101"_s, u"採点"_s, countsLine(classifyChars(paragraph)),
                                    bestTimes,  paragraph};
         text.write(cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
         SettingsTable table;
@@ -480,15 +480,15 @@ protected:
         QApplication::sendEvent(s.window.get(), &space);
         for (int i = 0; i < 500 && s.window->attempt().state() == AttemptState::Countdown; ++i) {
             s.fakes.clock.advance(10);
-            s.window->CountdownTick();
+            s.window->countdownTick();
         }
         ASSERT_EQ(s.window->attempt().state(), AttemptState::Running);
         for (int t = 0; t < elapsedMs; t += 10) {
             s.fakes.clock.advance(10);
-            s.window->RunTick();
+            s.window->runTick();
         }
         // The input box's text property, whichever kind of box it is.
-        QWidget* input = s.window->findChild<QWidget*>(u"Text1"_s);
+        QWidget* input = s.window->findChild<QWidget*>(u"inputEdit"_s);
         ASSERT_NE(input, nullptr);
         const bool plain = input->metaObject()->indexOfProperty("plainText") >= 0;
         input->setProperty(plain ? "plainText" : "text", paragraph);
@@ -496,7 +496,7 @@ protected:
             if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
         });
         s.fakes.clock.advance(10);
-        s.window->RunTick();
+        s.window->runTick();
         ASSERT_EQ(s.window->attempt().state(), AttemptState::Ready);
     }
 
@@ -523,26 +523,26 @@ TEST_F(GradingTest, ChangeOfStandardGradesTheShownAttemptAgain) {
     ASSERT_TRUE(s.messages.isEmpty()) << s.messages.join(u'\n').toStdString();
 
     // Nothing attempted yet: a change of standard has no attempt to grade.
-    s.trigger(u"mnuKijun(2)"_s);
-    EXPECT_TRUE(s.label("Lab2(1)").isEmpty());
-    s.trigger(u"mnuKijun(0)"_s);
+    s.trigger(u"standardActions(2)"_s);
+    EXPECT_TRUE(s.label("gradeValue").isEmpty());
+    s.trigger(u"standardActions(0)"_s);
 
     typeWholeText(s, paragraph, 9230);
-    ASSERT_EQ(s.label("Lab2(0)"), u"65.0"_s);
-    EXPECT_EQ(s.label("Lab2(1)"), u"2級"_s);
+    ASSERT_EQ(s.label("cpmValue"), u"65.0"_s);
+    EXPECT_EQ(s.label("gradeValue"), u"2級"_s);
     const struct {
         int standard;
         const char16_t* grade;
     } cases[] = {{1, u"B級"}, {2, u"3級"}, {3, u"2級"}, {4, u"準1"}, {0, u"2級"}, {4, u"準1"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.standard);
-        s.trigger(u"mnuKijun(%1)"_s.arg(c.standard));
+        s.trigger(u"standardActions(%1)"_s.arg(c.standard));
         EXPECT_EQ(s.module.settings.number(Options::Standard), c.standard);
-        EXPECT_EQ(s.label("Lab2(1)"), QString::fromUtf16(c.grade));
+        EXPECT_EQ(s.label("gradeValue"), QString::fromUtf16(c.grade));
         // The attempt's best time is graded the same way in the best list.
-        EXPECT_EQ(s.label("lblHan(0)"), QString::fromUtf16(c.grade));
+        EXPECT_EQ(s.label("bestGrade(0)"), QString::fromUtf16(c.grade));
         // The rest of the result stays as it was.
-        EXPECT_EQ(s.label("Lab2(0)"), u"65.0"_s);
+        EXPECT_EQ(s.label("cpmValue"), u"65.0"_s);
     }
 }
 
@@ -561,22 +561,22 @@ TEST_F(GradingTest, BestListGradesAreGreyUnlessTheTextQualifiesForAJudgement) {
         writeText(c.paragraph, bestTimesLine({u"00010.00"_s, u"00020.00"_s}));
         ProgramRun s(folder());
         ASSERT_TRUE(s.messages.isEmpty()) << s.messages.join(u'\n').toStdString();
-        ASSERT_EQ(s.label("Label20"), QString::fromUtf16(c.eligibility));
+        ASSERT_EQ(s.label("eligibilityLabel"), QString::fromUtf16(c.eligibility));
         const QColor text = s.window->palette().color(QPalette::ButtonText);
         const QColor shadow = s.window->palette().color(QPalette::Dark);
         ASSERT_NE(text, shadow);
         const QColor graded = c.grey ? shadow : text;
         // On loading and again after a change of standard, which builds the list anew.
-        for (const char16_t* standard : {u"mnuKijun(0)", u"mnuKijun(2)"}) {
+        for (const char16_t* standard : {u"standardActions(0)", u"standardActions(2)"}) {
             SCOPED_TRACE(QString::fromUtf16(standard).toStdString());
             s.trigger(QString::fromUtf16(standard));
             for (int row : {0, 1}) {
-                ASSERT_FALSE(s.window->findChild<QLabel*>(u"lblHan(%1)"_s.arg(row))->text().isEmpty());
-                EXPECT_EQ(foreground(s, u"lblHan(%1)"_s.arg(row)), graded) << row;
-                EXPECT_EQ(foreground(s, u"lblRVL(%1)"_s.arg(row)), graded) << row;
+                ASSERT_FALSE(s.window->findChild<QLabel*>(u"bestGrade(%1)"_s.arg(row))->text().isEmpty());
+                EXPECT_EQ(foreground(s, u"bestGrade(%1)"_s.arg(row)), graded) << row;
+                EXPECT_EQ(foreground(s, u"bestOwnLevel(%1)"_s.arg(row)), graded) << row;
                 // Speeds are no grades: never grey.
-                EXPECT_EQ(foreground(s, u"lblCPM(%1)"_s.arg(row)), text) << row;
-                EXPECT_EQ(foreground(s, u"lblSPM(%1)"_s.arg(row)), text) << row;
+                EXPECT_EQ(foreground(s, u"bestCpm(%1)"_s.arg(row)), text) << row;
+                EXPECT_EQ(foreground(s, u"bestScore(%1)"_s.arg(row)), text) << row;
             }
         }
     }

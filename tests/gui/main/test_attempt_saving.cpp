@@ -33,10 +33,10 @@ protected:
         table.setNumber(Options::Countdown, 2);
         writeAll(settingsPath(), table.toBytes() + Surplus);
         module.programFolder = m_dir.path();
-        window = std::make_unique<frmMain>(module, fakes.platform);
+        window = std::make_unique<MainWindow>(module, fakes.platform);
         window->setMessageHandler([this](const QString& text) { messages.append(text); });
-        window->Form_Load();
-        Text1 = window->findChild<InputBox*>(u"Text1"_s);
+        window->startUp();
+        inputEdit = window->findChild<InputBox*>(u"inputEdit"_s);
         // Closes the result dialog whenever one is up.
         m_closer.setInterval(0);
         QObject::connect(&m_closer, &QTimer::timeout, [] {
@@ -60,13 +60,13 @@ protected:
         QApplication::sendEvent(window.get(), &space);
         for (int i = 0; i < 200 && window->attempt().state() == AttemptState::Countdown; ++i) {
             fakes.clock.advance(10);
-            window->CountdownTick();
+            window->countdownTick();
         }
         ASSERT_EQ(window->attempt().state(), AttemptState::Running);
         for (int i = 0; i < 500 && window->attempt().state() == AttemptState::Running; ++i) {
             fakes.clock.advance(msPerSegment);
-            Text1->setText(window->display().SegmentText);
-            window->RunTick();
+            inputEdit->setText(window->display().segmentText);
+            window->runTick();
         }
         ASSERT_EQ(window->attempt().state(), AttemptState::Ready);
     }
@@ -75,8 +75,8 @@ protected:
     Session module;
     FakePlatform fakes;
     QStringList messages;
-    std::unique_ptr<frmMain> window;
-    InputBox* Text1 = nullptr;
+    std::unique_ptr<MainWindow> window;
+    InputBox* inputEdit = nullptr;
     QTimer m_closer;
 };
 

@@ -57,10 +57,10 @@ protected:
         settings.close();
 
         module.programFolder = m_dir.path();
-        window = std::make_unique<frmMain>(module, fakes.platform);
+        window = std::make_unique<MainWindow>(module, fakes.platform);
         window->setMessageHandler([this](const QString& text) { messages.append(text); });
-        window->Form_Load();
-        Text1 = window->findChild<InputBox*>(u"Text1"_s);
+        window->startUp();
+        inputEdit = window->findChild<InputBox*>(u"inputEdit"_s);
     }
     void TearDown() override { window->close(); }
     virtual void configure(SettingsTable&) {}
@@ -72,13 +72,13 @@ protected:
     void countdown() {
         for (int i = 0; i < 200 && window->attempt().state() == AttemptState::Countdown; ++i) {
             fakes.clock.advance(10);
-            window->CountdownTick();
+            window->countdownTick();
         }
     }
     void tick(int times = 1) {
         for (int i = 0; i < times; ++i) {
             fakes.clock.advance(10);
-            window->RunTick();
+            window->runTick();
         }
     }
     QString label(const char* name) const { return window->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
@@ -95,30 +95,30 @@ protected:
     Session module;
     FakePlatform fakes;
     QStringList messages;
-    std::unique_ptr<frmMain> window;
-    InputBox* Text1 = nullptr;
+    std::unique_ptr<MainWindow> window;
+    InputBox* inputEdit = nullptr;
 };
 
 } // namespace
 
 TEST_F(PracticeTest, SpaceRunsTheCountdownIntoTyping) {
-    EXPECT_TRUE(item("mnuStart")->isEnabled());
-    EXPECT_FALSE(Text1->isEnabled());
+    EXPECT_TRUE(item("startAction")->isEnabled());
+    EXPECT_FALSE(inputEdit->isEnabled());
     key(Qt::Key_Space, u" "_s);
     EXPECT_EQ(window->attempt().state(), AttemptState::Countdown);
-    EXPECT_FALSE(shown("Label15"));
-    EXPECT_FALSE(item("mnuStart")->isEnabled());
-    EXPECT_TRUE(item("mnuRetry")->isEnabled());
-    EXPECT_FALSE(window->findChild<QMenu*>(u"mnuOption"_s)->menuAction()->isEnabled());
+    EXPECT_FALSE(shown("startHint"));
+    EXPECT_FALSE(item("startAction")->isEnabled());
+    EXPECT_TRUE(item("retryAction")->isEnabled());
+    EXPECT_FALSE(window->findChild<QMenu*>(u"optionsMenu"_s)->menuAction()->isEnabled());
     fakes.clock.advance(10);
-    window->CountdownTick();
-    EXPECT_EQ(label("Label3"), u"１"_s);
+    window->countdownTick();
+    EXPECT_EQ(label("countdownLabel"), u"１"_s);
     countdown();
     EXPECT_EQ(window->attempt().state(), AttemptState::Running);
-    EXPECT_TRUE(Text1->isEnabled());
-    EXPECT_FALSE(shown("Picture5"));
-    EXPECT_TRUE(item("mnuPause")->isEnabled());
-    EXPECT_FALSE(item("mnuTh")->isEnabled());
+    EXPECT_TRUE(inputEdit->isEnabled());
+    EXPECT_FALSE(shown("startPanel"));
+    EXPECT_TRUE(item("pauseAction")->isEnabled());
+    EXPECT_FALSE(item("wholeTextAction")->isEnabled());
     // A second Space goes to the input box, it does not restart.
     key(Qt::Key_Space, u" "_s);
     EXPECT_EQ(window->attempt().state(), AttemptState::Running);
@@ -128,19 +128,19 @@ TEST_F(PracticeTest, PauseKeepsTheClockStillAndSpaceDoesNotStart) {
     key(Qt::Key_Space, u" "_s);
     countdown();
     tick(100);
-    EXPECT_EQ(label("Label4"), u"1"_s);
+    EXPECT_EQ(label("elapsedLabel"), u"1"_s);
     key(Qt::Key_Pause);
     EXPECT_EQ(window->attempt().state(), AttemptState::Paused);
-    EXPECT_TRUE(shown("Picture10"));
-    EXPECT_EQ(item("mnuPause")->text(), u"再開(&P)"_s);
-    EXPECT_FALSE(Text1->isEnabled());
+    EXPECT_TRUE(shown("pausePanel"));
+    EXPECT_EQ(item("pauseAction")->text(), u"再開(&P)"_s);
+    EXPECT_FALSE(inputEdit->isEnabled());
     fakes.clock.advance(60000);
     key(Qt::Key_Space, u" "_s);
     EXPECT_EQ(window->attempt().state(), AttemptState::Paused);
-    item("mnuPause")->trigger();
+    item("pauseAction")->trigger();
     EXPECT_EQ(window->attempt().state(), AttemptState::Running);
     tick(1);
-    EXPECT_EQ(label("Label4"), u"1"_s);
+    EXPECT_EQ(label("elapsedLabel"), u"1"_s);
 }
 
 TEST_F(PracticeTest, RetryKeysFollowTheOption) {
@@ -149,136 +149,136 @@ TEST_F(PracticeTest, RetryKeysFollowTheOption) {
     key(Qt::Key_Space, u" "_s);
     key(Qt::Key_Escape);
     EXPECT_EQ(window->attempt().state(), AttemptState::Ready);
-    EXPECT_TRUE(shown("Label22"));
+    EXPECT_TRUE(shown("retryHint"));
 
-    item("mnuKey(1)")->trigger();
-    EXPECT_EQ(label("Label22"), u"[Shift]+[Esc]でやり直し"_s);
+    item("retryKeyActions(1)")->trigger();
+    EXPECT_EQ(label("retryHint"), u"[Shift]+[Esc]でやり直し"_s);
     key(Qt::Key_Space, u" "_s);
     countdown();
-    Text1->setText(u"あい"_s);
+    inputEdit->setText(u"あい"_s);
     key(Qt::Key_Escape);
     key(Qt::Key_Escape, QString(), Qt::ShiftModifier | Qt::ControlModifier);
     EXPECT_EQ(window->attempt().state(), AttemptState::Running);
     key(Qt::Key_Escape, QString(), Qt::ShiftModifier);
     EXPECT_EQ(window->attempt().state(), AttemptState::Ready);
-    EXPECT_TRUE(Text1->text().isEmpty());
+    EXPECT_TRUE(inputEdit->text().isEmpty());
 }
 
 TEST_F(PracticeTest, TypingIsJudgedAndAMissSounds) {
     key(Qt::Key_Space, u" "_s);
     countdown();
-    Text1->setText(u"あ"_s);
+    inputEdit->setText(u"あ"_s);
     EXPECT_EQ(window->display().cells[0].state, CellState::Correct);
     EXPECT_EQ(fakes.sound.played, 0);
-    Text1->setText(u"あX"_s);
+    inputEdit->setText(u"あX"_s);
     EXPECT_EQ(window->display().cells[1].state, CellState::Wrong);
     EXPECT_TRUE(window->display().cells[1].underline);
     EXPECT_EQ(fakes.sound.played, 1);
-    Text1->setText(u"あXう"_s);
+    inputEdit->setText(u"あXう"_s);
     EXPECT_EQ(fakes.sound.played, 1);
-    item("mnuRetry")->trigger();
-    item("mnuMissOto(1)")->trigger();
+    item("retryAction")->trigger();
+    item("missSoundActions(1)")->trigger();
     key(Qt::Key_Space, u" "_s);
     countdown();
-    Text1->setText(u"X"_s);
+    inputEdit->setText(u"X"_s);
     EXPECT_EQ(fakes.sound.played, 1);
 }
 
 TEST_F(PracticeTest, WholeTextRunsToTheEndDialog) {
     key(Qt::Key_Space, u" "_s);
     countdown();
-    Text1->setText(u"あいう"_s);
+    inputEdit->setText(u"あいう"_s);
     tick();
-    EXPECT_EQ(module.text.CurrentLine, 6);
-    EXPECT_TRUE(Text1->text().isEmpty());
-    EXPECT_EQ(window->display().SegmentText, u"漢字か"_s);
-    EXPECT_EQ(window->display().RubyTexts, QStringList{u"かん"_s});
-    Text1->setText(u"漢字"_s);
+    EXPECT_EQ(module.text.currentLine, 6);
+    EXPECT_TRUE(inputEdit->text().isEmpty());
+    EXPECT_EQ(window->display().segmentText, u"漢字か"_s);
+    EXPECT_EQ(window->display().rubyTexts, QStringList{u"かん"_s});
+    inputEdit->setText(u"漢字"_s);
     tick(100);
-    Text1->setText(u"漢字か"_s);
+    inputEdit->setText(u"漢字か"_s);
     tick();
-    Text1->setText(u"えお"_s);
+    inputEdit->setText(u"えお"_s);
     tick(390);
-    Text1->setText(u"えお山"_s);
+    inputEdit->setText(u"えお山"_s);
     QString inputTime;
     whenModal([&](QWidget* dialog) {
-        inputTime = dialog->findChild<QLabel*>(u"Label3"_s)->text();
+        inputTime = dialog->findChild<QLabel*>(u"inputTimeLabel"_s)->text();
         // Nothing to show in detail yet: the details button is off.
-        EXPECT_FALSE(dialog->findChild<QWidget*>(u"Command1"_s)->isEnabled());
+        EXPECT_FALSE(dialog->findChild<QWidget*>(u"detailsButton"_s)->isEnabled());
         dialog->close();
     });
     tick();
     EXPECT_EQ(inputTime, u"入力時間：  0分05秒"_s);
     EXPECT_EQ(window->attempt().state(), AttemptState::Ready);
-    EXPECT_EQ(module.text.CurrentLine, 5);
-    EXPECT_EQ(window->attempt().ParagraphResults[1].timeMs, 1010);
-    EXPECT_TRUE(item("mnuStart")->isEnabled());
-    EXPECT_FALSE(shown("Picture8"));
-    EXPECT_EQ(label("Label11"), u"9"_s);
+    EXPECT_EQ(module.text.currentLine, 5);
+    EXPECT_EQ(window->attempt().paragraphResults[1].timeMs, 1010);
+    EXPECT_TRUE(item("startAction")->isEnabled());
+    EXPECT_FALSE(shown("textInfoPanel"));
+    EXPECT_EQ(label("typedCharsLabel"), u"9"_s);
 
     // The result panel and the first best time, with the record files behind them.
-    EXPECT_FALSE(label("Lab2(0)").isEmpty());
-    EXPECT_EQ(label("Lab2(4)"), u"0"_s);
-    EXPECT_FALSE(label("lblCPM(0)").isEmpty());
-    EXPECT_TRUE(label("lblCPM(1)").isEmpty());
+    EXPECT_FALSE(label("cpmValue").isEmpty());
+    EXPECT_EQ(label("keystrokesValue"), u"0"_s);
+    EXPECT_FALSE(label("bestCpm(0)").isEmpty());
+    EXPECT_TRUE(label("bestCpm(1)").isEmpty());
     EXPECT_LT(module.text.bestTimes[0], 10.0f);
     EXPECT_EQ(QDir(m_dir.path() + u"/LogBox"_s).entryList({u"*Practice.log"_s}).size(), 1);
     EXPECT_TRUE(QFile::exists(m_dir.path() + u"/LogBox/d240101000000.txt"_s));
     EXPECT_TRUE(messages.isEmpty());
 
     // A change of standard grades the shown attempt again.
-    item("mnuKijun(4)")->trigger();
-    EXPECT_FALSE(label("Lab2(1)").isEmpty());
+    item("standardActions(4)")->trigger();
+    EXPECT_FALSE(label("gradeValue").isEmpty());
     EXPECT_EQ(module.settings.number(Options::Standard), 4);
 }
 
 TEST_F(PracticeTest, EnterOptionWaitsForEnterBetweenParagraphs) {
-    item("mnuKaigyo(1)")->trigger();
+    item("enterKeyActions(1)")->trigger();
     key(Qt::Key_Space, u" "_s);
     countdown();
-    Text1->setText(u"あいう"_s);
+    inputEdit->setText(u"あいう"_s);
     tick(20);
-    EXPECT_EQ(module.text.CurrentLine, 5);
+    EXPECT_EQ(module.text.currentLine, 5);
     key(Qt::Key_Return, u"\r"_s);
-    EXPECT_EQ(module.text.CurrentLine, 6);
-    EXPECT_TRUE(Text1->text().isEmpty());
+    EXPECT_EQ(module.text.currentLine, 6);
+    EXPECT_TRUE(inputEdit->text().isEmpty());
     // Enter on an incomplete segment is swallowed and does nothing.
-    Text1->setText(u"漢"_s);
+    inputEdit->setText(u"漢"_s);
     key(Qt::Key_Return, u"\r"_s);
-    EXPECT_EQ(module.text.CurrentLine, 6);
-    EXPECT_EQ(Text1->text(), u"漢"_s);
+    EXPECT_EQ(module.text.currentLine, 6);
+    EXPECT_EQ(inputEdit->text(), u"漢"_s);
 }
 
 TEST_F(PracticeTest, ParagraphPracticeStartsAtTheChosenParagraph) {
     whenModal([](QWidget* dialog) {
-        auto* list = dialog->findChild<QListWidget*>(u"List1"_s);
+        auto* list = dialog->findChild<QListWidget*>(u"paragraphList"_s);
         EXPECT_EQ(list->count(), 3);
         EXPECT_EQ(list->item(1)->text(), u"  2 漢字か"_s);
         list->setCurrentRow(2);
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, u"\r"_s);
         QApplication::sendEvent(dialog, &enter);
     });
-    item("mnuPa")->trigger();
-    EXPECT_EQ(label("Label21"), u"段落別練習 (第 3 段落)"_s);
-    EXPECT_TRUE(item("mnuPa")->isChecked());
-    EXPECT_FALSE(item("mnuPa")->isEnabled());
-    EXPECT_FALSE(item("mnuNext")->isEnabled());
-    EXPECT_TRUE(item("mnuPrev")->isEnabled());
-    EXPECT_EQ(window->display().SegmentText, u"えお山"_s);
-    EXPECT_TRUE(label("Label2").isEmpty());
+    item("paragraphsAction")->trigger();
+    EXPECT_EQ(label("modeLabel"), u"段落別練習 (第 3 段落)"_s);
+    EXPECT_TRUE(item("paragraphsAction")->isChecked());
+    EXPECT_FALSE(item("paragraphsAction")->isEnabled());
+    EXPECT_FALSE(item("nextParagraphAction")->isEnabled());
+    EXPECT_TRUE(item("previousParagraphAction")->isEnabled());
+    EXPECT_EQ(window->display().segmentText, u"えお山"_s);
+    EXPECT_TRUE(label("nextParagraphLabel").isEmpty());
 
     // Cancelling the selection changes nothing.
     whenModal([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
-    item("mnuSitei")->trigger();
-    EXPECT_EQ(label("Label21"), u"段落別練習 (第 3 段落)"_s);
+    item("chooseParagraphAction")->trigger();
+    EXPECT_EQ(label("modeLabel"), u"段落別練習 (第 3 段落)"_s);
 
     key(Qt::Key_Space, u" "_s);
     countdown();
     whenModal([](QWidget* dialog) { dialog->close(); });
-    Text1->setText(u"えお山"_s);
+    inputEdit->setText(u"えお山"_s);
     tick();
     EXPECT_EQ(window->attempt().state(), AttemptState::Ready);
-    EXPECT_EQ(module.text.CurrentLine, 7);
+    EXPECT_EQ(module.text.currentLine, 7);
     EXPECT_EQ(window->attempt().summary().firstRow, 2);
 }
 
@@ -286,15 +286,15 @@ TEST_F(PracticeTest, PastedTextIsJudgedLikeTyping) {
     key(Qt::Key_Space, u" "_s);
     countdown();
     QApplication::clipboard()->setText(u"あいX"_s);
-    Text1->paste();
+    inputEdit->paste();
     EXPECT_EQ(window->display().cells[1].state, CellState::Correct);
     EXPECT_EQ(window->display().cells[2].state, CellState::Wrong);
     EXPECT_EQ(fakes.sound.played, 1);
     // A huge paste is cut by the input box and judged without trouble.
-    Text1->clear();
+    inputEdit->clear();
     QApplication::clipboard()->setText(QString(200000, u'あ'));
-    Text1->paste();
-    EXPECT_LE(Text1->text().size(), Text1->maxLength());
+    inputEdit->paste();
+    EXPECT_LE(inputEdit->text().size(), inputEdit->maxLength());
     EXPECT_EQ(window->attempt().state(), AttemptState::Running);
 }
 
@@ -311,7 +311,7 @@ TEST_F(PracticeTest, ResumingKeepsTheInputAndTypingGoesOn) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
         QApplication::sendEvent(QApplication::focusWidget(), &press);
     };
-    auto* button = window->findChild<QPushButton*>(u"Command1"_s);
+    auto* button = window->findChild<QPushButton*>(u"resumeButton"_s);
     ASSERT_NE(button, nullptr);
     const std::vector<std::pair<const char*, std::function<void()>>> resumes = {
         {"Space on the button",
@@ -343,33 +343,33 @@ TEST_F(PracticeTest, ResumingKeepsTheInputAndTypingGoesOn) {
         EXPECT_EQ(QApplication::focusWidget(), button);
         resume();
         ASSERT_EQ(window->attempt().state(), AttemptState::Running);
-        EXPECT_EQ(QApplication::focusWidget(), Text1);
-        EXPECT_FALSE(Text1->textCursor().hasSelection());
+        EXPECT_EQ(QApplication::focusWidget(), inputEdit);
+        EXPECT_FALSE(inputEdit->textCursor().hasSelection());
         // The next key adds to the input; it does not replace it.
         type(u"Y"_s);
         expected += u"Y"_s;
-        EXPECT_EQ(Text1->text(), expected);
+        EXPECT_EQ(inputEdit->text(), expected);
     }
 }
 
 TEST_F(PracticeTest, InputPastTheParagraphEndIsShownAsMisses) {
     key(Qt::Key_Space, u" "_s);
     countdown();
-    Text1->setText(u"あい"_s);
-    EXPECT_EQ(Text1->surplusStart(), -1);
+    inputEdit->setText(u"あい"_s);
+    EXPECT_EQ(inputEdit->surplusStart(), -1);
     // A change that runs past the end: every cell is right, yet the paragraph cannot complete.
-    Text1->setText(u"あいうえお"_s);
+    inputEdit->setText(u"あいうえお"_s);
     tick();
-    EXPECT_EQ(module.text.CurrentLine, 5);
-    EXPECT_EQ(Text1->surplusStart(), 3);
-    ASSERT_EQ(Text1->extraSelections().size(), 1);
-    const QTextEdit::ExtraSelection mark = Text1->extraSelections()[0];
+    EXPECT_EQ(module.text.currentLine, 5);
+    EXPECT_EQ(inputEdit->surplusStart(), 3);
+    ASSERT_EQ(inputEdit->extraSelections().size(), 1);
+    const QTextEdit::ExtraSelection mark = inputEdit->extraSelections()[0];
     EXPECT_EQ(mark.cursor.selectedText(), u"えお"_s);
     EXPECT_EQ(mark.format.foreground().color(), QColor(255, 0, 0));
     // Deleting the surplus takes the mark away and completes the paragraph.
-    Text1->setText(u"あいう"_s);
-    EXPECT_EQ(Text1->surplusStart(), -1);
-    EXPECT_TRUE(Text1->extraSelections().isEmpty());
+    inputEdit->setText(u"あいう"_s);
+    EXPECT_EQ(inputEdit->surplusStart(), -1);
+    EXPECT_TRUE(inputEdit->extraSelections().isEmpty());
     tick();
-    EXPECT_EQ(module.text.CurrentLine, 6);
+    EXPECT_EQ(module.text.currentLine, 6);
 }

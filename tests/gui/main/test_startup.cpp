@@ -41,16 +41,16 @@ protected:
         return table;
     }
 
-    // One start: Form_Load, then `whileRunning`, then the close that writes the settings file.
-    void run(const std::function<void(frmMain&)>& whileRunning = {}) {
+    // One start: startUp, then `whileRunning`, then the close that writes the settings file.
+    void run(const std::function<void(MainWindow&)>& whileRunning = {}) {
         Session module;
         module.programFolder = m_dir.path();
         FakePlatform fakes;
-        frmMain window(module, fakes.platform);
+        MainWindow window(module, fakes.platform);
         window.setMessageHandler([this](const QString& text) { messages.append(text); });
-        window.Form_Load();
-        title = window.findChild<QLabel*>(u"Label1"_s)->text();
-        editCurrentEnabled = window.action(u"mnuEdit1"_s)->isEnabled();
+        window.startUp();
+        title = window.findChild<QLabel*>(u"titleLabel"_s)->text();
+        editCurrentEnabled = window.action(u"editCurrentTextAction"_s)->isEnabled();
         position = window.pos();
         frameSize = window.frameGeometry().size();
         if (whileRunning) whileRunning(window);
@@ -111,7 +111,7 @@ TEST_F(StartupTest, TheWindowReopensExactlyWhereItWasClosed) {
     for (const QPoint where : {QPoint(333, 222), QPoint(41, 0), QPoint(0, 57)}) {
         SCOPED_TRACE(where.x());
         SCOPED_TRACE(where.y());
-        run([&](frmMain& window) { window.move(where); });
+        run([&](MainWindow& window) { window.move(where); });
         for (int start = 0; start < 3; ++start) {
             run();
             EXPECT_EQ(position, where) << "start " << start;

@@ -24,7 +24,7 @@ namespace {
 const QString Written =
     u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s;
 
-class Keikoku3Test : public ::testing::Test {
+class DeleteRecordsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
@@ -41,7 +41,7 @@ protected:
     }
 
     // Shows the dialog modally, acts from inside its loop and returns its result.
-    static int execAndAct(frmKeikoku3& dialog, const std::function<void(frmKeikoku3&)>& act) {
+    static int execAndAct(DeleteRecordsDialog& dialog, const std::function<void(DeleteRecordsDialog&)>& act) {
         QTimer::singleShot(0, &dialog, [&dialog, act] {
             act(dialog);
             if (dialog.isVisible()) dialog.done(-1);
@@ -65,33 +65,33 @@ protected:
 
 } // namespace
 
-TEST_F(Keikoku3Test, DeleteIsOfferedOnlyWithRecordsAndWipesThem) {
+TEST_F(DeleteRecordsDialogTest, DeleteIsOfferedOnlyWithRecordsAndWipesThem) {
     {
-        frmKeikoku3 empty(m, &owner);
-        EXPECT_EQ(empty.findChild<QLabel*>(u"Label1"_s)->text(), u"削除する記録はありません"_s);
-        EXPECT_FALSE(button(empty, "Command1")->isEnabled());
+        DeleteRecordsDialog empty(m, &owner);
+        EXPECT_EQ(empty.findChild<QLabel*>(u"messageLabel"_s)->text(), u"削除する記録はありません"_s);
+        EXPECT_FALSE(button(empty, "acceptButton")->isEnabled());
     }
     giveRecords();
-    frmKeikoku3 dialog(m, &owner);
-    ASSERT_TRUE(button(dialog, "Command1")->isEnabled());
-    EXPECT_EQ(execAndAct(dialog, [](frmKeikoku3& d) { button(d, "Command1")->click(); }), QDialog::Accepted);
+    DeleteRecordsDialog dialog(m, &owner);
+    ASSERT_TRUE(button(dialog, "acceptButton")->isEnabled());
+    EXPECT_EQ(execAndAct(dialog, [](DeleteRecordsDialog& d) { button(d, "acceptButton")->click(); }), QDialog::Accepted);
     EXPECT_TRUE(dialog.errorMessage().isEmpty());
     EXPECT_EQ(m.settings[Options::SampleBestLines].address, BestTimesLine::emptyLine());
     EXPECT_EQ(m.text.bestTimes, BestTimesLine::empty());
     EXPECT_EQ(readAll(bestRec()), QByteArray("j000000000002   240101 b\r\n"));
 }
 
-TEST_F(Keikoku3Test, CancelEscapeEnterAndCloseBoxChangeNothing) {
-    const std::pair<const char*, std::function<void(frmKeikoku3&)>> cases[] = {
-        {"ｷｬﾝｾﾙ", [](frmKeikoku3& d) { button(d, "Command2")->click(); }},
-        {"close box", [](frmKeikoku3& d) { d.close(); }},
-        {"Enter on the initial focus", [](frmKeikoku3& d) { press(d, Qt::Key_Return); }},
-        {"Esc", [](frmKeikoku3& d) { press(d, Qt::Key_Escape); }},
+TEST_F(DeleteRecordsDialogTest, CancelEscapeEnterAndCloseBoxChangeNothing) {
+    const std::pair<const char*, std::function<void(DeleteRecordsDialog&)>> cases[] = {
+        {"ｷｬﾝｾﾙ", [](DeleteRecordsDialog& d) { button(d, "rejectButton")->click(); }},
+        {"close box", [](DeleteRecordsDialog& d) { d.close(); }},
+        {"Enter on the initial focus", [](DeleteRecordsDialog& d) { press(d, Qt::Key_Return); }},
+        {"Esc", [](DeleteRecordsDialog& d) { press(d, Qt::Key_Escape); }},
     };
     for (const auto& [what, act] : cases) {
         SCOPED_TRACE(what);
         giveRecords();
-        frmKeikoku3 dialog(m, &owner);
+        DeleteRecordsDialog dialog(m, &owner);
         EXPECT_EQ(execAndAct(dialog, act), QDialog::Rejected);
         EXPECT_EQ(m.settings[Options::SampleBestLines].address, Written);
         EXPECT_FLOAT_EQ(m.text.bestTimes[0], 12.34f);

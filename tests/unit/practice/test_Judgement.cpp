@@ -9,7 +9,7 @@ namespace {
 class JudgementTest : public ::testing::Test {
 protected:
     void layout(const QString& line) {
-        LayoutSegment(display, line, QStringView(), true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);
+        layoutSegment(display, line, QStringView(), true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);
     }
     JudgementResult change(const QString& input, int window = 800, bool sound = true) {
         return judgeInput(display, input, window, true, sound, {correctPrefix, mismatches, previousMismatches});
@@ -63,14 +63,14 @@ TEST_F(JudgementTest, MissSoundOnlyForNewMismatches) {
     EXPECT_EQ(mismatches, 3);
 }
 
-TEST_F(JudgementTest, WindowLimitsTheWorkAndTimer4DoesTheRest) {
+TEST_F(JudgementTest, WindowLimitsTheWorkAndTheRecolourTimerDoesTheRest) {
     QString target;
     for (int i = 0; i < 150; ++i) target += QChar(u'a' + i % 26);
     layout(target);
     QString input = target;
     input[10] = u'#'; // an error before the window
     JudgementResult r = change(input, 100);
-    EXPECT_TRUE(r.enableTimer4);
+    EXPECT_TRUE(r.startRecolour);
     // Positions 50..150 are judged now; 1..49 wait for the timer.
     EXPECT_EQ(display.cells[10].state, CellState::Untyped);
     EXPECT_EQ(display.cells[48].state, CellState::Untyped);
@@ -99,7 +99,7 @@ TEST_F(JudgementTest, NotRunningOnlyChecksTheWindow) {
     layout(u"abc"_s);
     const JudgementResult r =
         judgeInput(display, u"aXcdefgh", 4, false, true, {correctPrefix, mismatches, previousMismatches});
-    EXPECT_TRUE(r.enableTimer4);
+    EXPECT_TRUE(r.startRecolour);
     EXPECT_EQ(r.firstChanged, -1);
     EXPECT_EQ(states(3), u"..."_s);
 }

@@ -16,10 +16,10 @@ constexpr int ImeOn = 4, ImeOff = 2;
 class FakeKeyState final : public KeyState {
 public:
     std::set<int> held;
-    bool isDown(int keyCode) const override { return held.count(keyCode) != 0; }
+    bool isHeld(int keyCode) const override { return held.count(keyCode) != 0; }
 };
 
-// Keystrokes, conversions, confirmations, teisei, shusei.
+// Keystrokes, conversions, confirmations, corrections, revisions.
 using Totals = std::array<qint32, 5>;
 
 class KeyCountingTest : public ::testing::Test {
@@ -51,9 +51,9 @@ protected:
     // The attempt's totals; the segment's must be the same, as no segment ends in these cases.
     Totals totals() const {
         const auto& c = counters;
-        EXPECT_EQ((Totals{c.SegKeystrokes, c.SegConversions, c.SegConfirmations, c.SegTeisei, c.SegShusei}),
-                  (Totals{c.Keystrokes, c.Conversions, c.Confirmations, c.TeiseiCount, c.ShuseiCount}));
-        return {c.Keystrokes, c.Conversions, c.Confirmations, c.TeiseiCount, c.ShuseiCount};
+        EXPECT_EQ((Totals{c.segmentKeystrokes, c.segmentConversions, c.segmentConfirmations, c.segmentCorrections, c.segmentRevisions}),
+                  (Totals{c.keystrokes, c.conversions, c.confirmations, c.correctionCount, c.revisionCount}));
+        return {c.keystrokes, c.conversions, c.confirmations, c.correctionCount, c.revisionCount};
     }
 
     AttemptCounters counters;
@@ -71,10 +71,10 @@ TEST_F(KeyCountingTest, KanjiConvertedAndConfirmedWithTheInputMethod) {
     tap(Enter, true);
     commit(u"漢字"_s);
     EXPECT_EQ(totals(), (Totals{7, 1, 1, 0, 0}));
-    EXPECT_EQ(counting.List3(), QStringList({u"d□4"_s, u"d■4"_s, u"p漢4"_s, u"p字4"_s}));
+    EXPECT_EQ(counting.operationList(), QStringList({u"d□4"_s, u"d■4"_s, u"p漢4"_s, u"p字4"_s}));
     // The operation string consumes the log: the next paragraph starts with nothing of this one.
     EXPECT_EQ(counting.operationString(), u"漢字□■"_s);
-    EXPECT_TRUE(counting.List3().isEmpty());
+    EXPECT_TRUE(counting.operationList().isEmpty());
     EXPECT_EQ(counting.operationString(), QString());
 }
 
@@ -85,15 +85,15 @@ TEST_F(KeyCountingTest, HeldSpaceMarksOnceButEveryRepeatIsAKeystroke) {
     tap(A, true); // another key's release does not free Space
     EXPECT_TRUE(down(Space, true));
     EXPECT_EQ(totals(), (Totals{11, 1, 0, 0, 0}));
-    EXPECT_EQ(counting.List3().count(u"d□4"_s), 1);
+    EXPECT_EQ(counting.operationList().count(u"d□4"_s), 1);
     // A reset empties the log but Space stays held: its repeats still mark nothing.
     counting.reset();
     EXPECT_TRUE(down(Space, true));
-    EXPECT_TRUE(counting.List3().isEmpty());
+    EXPECT_TRUE(counting.operationList().isEmpty());
     up(Space);
     tap(Space, true);
-    EXPECT_EQ(counters.Conversions, 2);
-    EXPECT_EQ(counting.List3(), QStringList{u"d□4"_s});
+    EXPECT_EQ(counters.conversions, 2);
+    EXPECT_EQ(counting.operationList(), QStringList{u"d□4"_s});
 }
 
 TEST_F(KeyCountingTest, OperationAndDeletionKeysPressedAndRepeated) {
@@ -128,7 +128,7 @@ TEST_F(KeyCountingTest, OperationAndDeletionKeysPressedAndRepeated) {
         counting.keyPress(QChar(u'\b'), ime);   // the Backspace character is never logged
         counting.keyPress(QChar(u'\x7f'), ime); // nor the DEL that comes with Delete
         EXPECT_EQ(totals(), c.totals);
-        EXPECT_EQ(counting.List3(), c.log);
+        EXPECT_EQ(counting.operationList(), c.log);
     }
 }
 
@@ -140,7 +140,7 @@ TEST_F(KeyCountingTest, ShiftAloneIsNoKeystroke) {
     up(Shift);
     commit(u"A"_s);
     EXPECT_EQ(totals(), (Totals{1, 0, 0, 0, 0}));
-    EXPECT_EQ(counting.List3(), QStringList{u"pA2"_s});
+    EXPECT_EQ(counting.operationList(), QStringList{u"pA2"_s});
 }
 
 TEST_F(KeyCountingTest, SpacesTakeBackTheConversionTheirKeyCounted) {
@@ -206,9 +206,9 @@ TEST(KeyCountingLiveFigures, FiguresAndBars) {
     };
     for (const auto& c : cases) {
         const LiveFigures f = liveFigures(c.in);
-        EXPECT_EQ(f.Label11, QString::fromUtf16(c.label11)) << c.in.LastTick;
-        EXPECT_EQ(f.Label12, QString::fromUtf16(c.label12)) << c.in.LastTick;
-        EXPECT_EQ(f.Shape1Width, c.shape1) << c.in.LastTick;
+        EXPECT_EQ(f.typedChars, QString::fromUtf16(c.label11)) << c.in.lastTick;
+        EXPECT_EQ(f.cpm, QString::fromUtf16(c.label12)) << c.in.lastTick;
+        EXPECT_EQ(f.progressWidth, c.shape1) << c.in.lastTick;
     }
 }
 
@@ -231,8 +231,8 @@ TEST(KeyCountingLiveFigures, GaugeAgainstTheTarget) {
     };
     for (const auto& c : cases) {
         const LiveFigures f = liveFigures(c.in);
-        EXPECT_EQ(f.Shape2Width, c.shape2) << c.in.CorrectPrefix << " in " << c.in.LastTick << " ms";
-        EXPECT_EQ(f.gaugeColour, c.colour) << c.in.CorrectPrefix << " in " << c.in.LastTick << " ms";
+        EXPECT_EQ(f.gaugeWidth, c.shape2) << c.in.correctPrefix << " in " << c.in.lastTick << " ms";
+        EXPECT_EQ(f.gaugeColour, c.colour) << c.in.correctPrefix << " in " << c.in.lastTick << " ms";
     }
     EXPECT_EQ(gaugeRgb(GaugeColour::Red), 0xFF0000u);
     EXPECT_EQ(gaugeRgb(GaugeColour::Blue), 0x0000FFu);

@@ -18,7 +18,7 @@ struct Recorder {
     KeyStream stream{[this](int code, int own, quint32 waitedMs, const KeyState& held) {
         downs.emplace_back(code, own);
         waited.push_back(waitedMs);
-        heldAtPress.push_back(held.isDown(own));
+        heldAtPress.push_back(held.isHeld(own));
     }};
 };
 

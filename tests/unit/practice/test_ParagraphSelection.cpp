@@ -23,7 +23,7 @@ TEST(ParagraphSelection, RowsFitFortyTwoColumns) {
 
 TEST(ParagraphSelection, ListsParagraphsUpToTheFirstEmptyLine) {
     CurrentText t;
-    t.TextLines = {u"s"_s, u"d"_s, u"t"_s, u"c"_s, u"b"_s, u"一"_s, u"二"_s};
-    t.LineCount = 7;
+    t.textLines = {u"s"_s, u"d"_s, u"t"_s, u"c"_s, u"b"_s, u"一"_s, u"二"_s};
+    t.lineCount = 7;
     EXPECT_EQ(ParagraphSelection::rows(t), (QStringList{u"  1 一"_s, u"  2 二"_s}));
 }

@@ -16,7 +16,7 @@ namespace {
 std::unique_ptr<TargetDisplay> layout(const QString& line, int pointSize = 12, const QString& next = {},
                                       bool paragraphMode = false) {
     auto display = std::make_unique<TargetDisplay>();
-    LayoutSegment(*display, line, next, paragraphMode, FixedCellMetrics::forPointSize(pointSize), TextPanelWidth,
+    layoutSegment(*display, line, next, paragraphMode, FixedCellMetrics::forPointSize(pointSize), TextPanelWidth,
                   Options::fontLayout(pointSize).visibleRows);
     return display;
 }
@@ -39,7 +39,7 @@ QString rep(int times, const QString& s = u"あ"_s) {
     return s.repeated(times);
 }
 
-// Picture1 at (120, 600), 1320 high; Picture2 at 30 inside it; each reading character 150 twips.
+// textPanel at (120, 600), 1320 high; textCanvas at 30 inside it; each reading character 150 twips.
 RubyFrame frame(int picture2Top = 0) {
     return {120, 600, 1320, 30, picture2Top, 10200, [](const QString& s) { return 150 * int(s.size()); }};
 }
@@ -62,8 +62,8 @@ TEST(SegmentLayout, CellsReadingsAndSegmentText) {
         SCOPED_TRACE(line.toStdString());
         const auto d = layout(line);
         EXPECT_EQ(captions(*d), cells.split(QString(), Qt::SkipEmptyParts));
-        EXPECT_EQ(std::tuple(d->TargetChars, d->SegmentText), std::tuple(cells, cells));
-        EXPECT_EQ(std::tuple(d->RubyTexts, d->RubyPositions), std::tuple(readings, positions));
+        EXPECT_EQ(std::tuple(d->targetChars, d->segmentText), std::tuple(cells, cells));
+        EXPECT_EQ(std::tuple(d->rubyTexts, d->rubyPositions), std::tuple(readings, positions));
         EXPECT_EQ(d->cellsInUse(), TextLoading::segmentCellCount(line));
     }
 }
@@ -104,19 +104,19 @@ TEST(SegmentLayout, ARowHoldsCharsPerLineFullWidthCellsAtEverySize) {
     }
     // A cell whose right edge reaches exactly 300 twips before the panel's edge already breaks.
     TargetDisplay exact;
-    LayoutSegment(exact, u"あいうえ"_s, {}, true, FixedCellMetrics(240, 240), 300 + 3 * 240, 3);
+    layoutSegment(exact, u"あいうえ"_s, {}, true, FixedCellMetrics(240, 240), 300 + 3 * 240, 3);
     EXPECT_EQ(rowStarts(exact), (QList<int>{0, 2}));
 }
 
 TEST(SegmentLayout, TooManyCharactersAndReadingsAreClamped) {
     // The reading over cell 800 stays; the one after the last cell has nowhere to stand.
     const auto d = layout(rep(800) + u"《よ》いう《う》"_s + rep(99, u"え"_s));
-    EXPECT_EQ(std::tuple(d->cellsInUse(), d->SegmentText, d->cells[800].visible, d->cells[800].caption),
+    EXPECT_EQ(std::tuple(d->cellsInUse(), d->segmentText, d->cells[800].visible, d->cells[800].caption),
               std::tuple(TargetDisplay::CellCount, rep(800) + u"い"_s, true, u"い"_s));
-    EXPECT_EQ(std::tuple(d->RubyTexts, d->RubyPositions), std::tuple(QStringList{u"よ"_s}, QList<int>{800}));
+    EXPECT_EQ(std::tuple(d->rubyTexts, d->rubyPositions), std::tuple(QStringList{u"よ"_s}, QList<int>{800}));
 
     const auto crowded = layout(rep(900, u"《じ》"_s) + u"字"_s);
-    EXPECT_EQ(std::tuple(crowded->SegmentText, crowded->RubyTexts.size(), crowded->RubyPositions.size()),
+    EXPECT_EQ(std::tuple(crowded->segmentText, crowded->rubyTexts.size(), crowded->rubyPositions.size()),
               std::tuple(u"字"_s, TargetDisplay::CellCount, TargetDisplay::CellCount));
 }
 
@@ -124,9 +124,9 @@ TEST(SegmentLayout, ALayoutForgetsThePreviousSegment) {
     auto d = layout(rep(100, u"字《じ》"_s));
     for (int k = 0; k < 100; ++k)
         d->setCellState(k, CellState::Wrong);
-    LayoutSegment(*d, u"あい"_s, {}, true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);
+    layoutSegment(*d, u"あい"_s, {}, true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);
     EXPECT_EQ(captions(*d), (QStringList{u"あ"_s, u"い"_s}));
-    EXPECT_TRUE(d->RubyTexts.isEmpty() && d->RubyPositions.isEmpty());
+    EXPECT_TRUE(d->rubyTexts.isEmpty() && d->rubyPositions.isEmpty());
     for (int k = 0; k < TargetDisplay::CellCount; ++k) {
         const CharCell& cell = d->cells[size_t(k)];
         ASSERT_TRUE(cell.state == CellState::Untyped && !cell.underline && (k < 2 || !cell.visible)) << k;
@@ -216,7 +216,7 @@ TEST(SegmentLayoutRuby, StartOfTyping) {
 TEST(SegmentLayoutRuby, InputChangesF5AndScrolling) {
     // Readings over cells 2 and 40 of a 14-point segment (32 cells a row).
     const auto d = layout(u"漢字《かんじ》"_s + rep(36) + u"漢字《かんじ》です"_s, 14);
-    ASSERT_EQ(d->RubyPositions, (QList<int>{2, 40}));
+    ASSERT_EQ(d->rubyPositions, (QList<int>{2, 40}));
     // input length, entry 8, reading placed by the input change, shown by it, shown by F5 with the same input
     const std::tuple<int, int, int, bool, bool> cases[] = {
         {0, 0, 0, true, false},   {2, 0, 0, true, false},  {3, 0, 1, false, false},   {25, 0, 1, false, false},
@@ -234,17 +234,17 @@ TEST(SegmentLayoutRuby, InputChangesF5AndScrolling) {
 }
 
 TEST(SegmentLayoutRuby, ScrollingHidesTheBoxOutsideThePanel) {
-    // The reading over cell 40 is on the second row (top 15 + 315 = 330 inside Picture2).
+    // The reading over cell 40 is on the second row (top 15 + 315 = 330 inside textCanvas).
     const auto d = layout(rep(40) + u"《よ》い"_s, 14);
     const std::tuple<int, int, bool, bool> cases[] = {
-        // Picture2 top, input length, placed, visible
+        // textCanvas top, input length, placed, visible
         // Box tops: 720; -225 and 90 against the window's top limit of 90; 1620 and 1621 against the panel's
         // bottom less 300. Then a reading still more than half a row away, and every reading behind the input.
         {0, 30, true, true},    {-945, 30, true, false}, {-630, 30, true, true}, {900, 30, true, true},
         {901, 30, true, false}, {0, 10, false, false},   {0, 41, false, false},
     };
     for (const auto& [top, n, placed, visible] : cases) {
-        SCOPED_TRACE(testing::Message() << "Picture2 top " << top << " n=" << n);
+        SCOPED_TRACE(testing::Message() << "textCanvas top " << top << " n=" << n);
         const std::optional<RubyBox> box = rubyOnScroll(*d, n, 32, frame(top));
         ASSERT_EQ(box.has_value(), placed);
         if (!box) continue;

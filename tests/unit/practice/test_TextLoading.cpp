@@ -54,15 +54,15 @@ TEST_F(TextLoadingTest, FirstStartLoadsTheFirstSample) {
     EXPECT_EQ(v.menus.sampleChecked, 0);
     EXPECT_FALSE(v.menus.editCurrentEnabled);
     EXPECT_FALSE(v.paragraphPanel);
-    EXPECT_EQ(m.text.CurrentLine, 5);
+    EXPECT_EQ(m.text.currentLine, 5);
     EXPECT_FLOAT_EQ(m.text.bestTimes[0], BestTimesLine::EmptyTime);
 }
 
 TEST_F(TextLoadingTest, ChoosingASampleReplacesEveryLine) {
     chooseSample(m, 1);
-    EXPECT_EQ(m.text.LineCount, 17);
+    EXPECT_EQ(m.text.lineCount, 17);
     chooseSample(m, 6); // 7 paragraphs: nothing of the 12-paragraph text may remain
-    EXPECT_EQ(m.text.LineCount, 12);
+    EXPECT_EQ(m.text.lineCount, 12);
     EXPECT_TRUE(m.text.line(12).isEmpty());
     EXPECT_EQ(m.settings.number(Options::ChosenSample), 6);
     chooseSample(m, 2); // a separator index falls back to the first sample
@@ -75,8 +75,8 @@ TEST_F(TextLoadingTest, EnglishTextsGainTheEndSpaceOnlyWithTheOption) {
     const QString plain = m.text.line(5);
     EXPECT_FALSE(plain.endsWith(u' '));
     m.settings.setNumber(Options::EndSpace, 1);
-    LoadSampleText(m, 1);
-    for (int i = 5; i < m.text.LineCount; ++i) EXPECT_EQ(m.text.line(i), SampleTexts::SampleLines(1)[i] + u' ');
+    loadSampleText(m, 1);
+    for (int i = 5; i < m.text.lineCount; ++i) EXPECT_EQ(m.text.line(i), SampleTexts::sampleLines(1)[i] + u' ');
     // Japanese texts never get it.
     chooseSample(m, 0);
     EXPECT_FALSE(m.text.line(5).endsWith(u' '));
@@ -109,11 +109,11 @@ TEST_F(TextLoadingTest, ParagraphPracticeStepsBetweenParagraphs) {
     EXPECT_TRUE(v.menus.nextEnabled);
     EXPECT_FALSE(v.menus.detailsEnabled);
     EXPECT_FALSE(v.menus.paragraphEnabled);
-    EXPECT_EQ(m.text.counts, ClassifyChars(m.text.line(5)));
+    EXPECT_EQ(m.text.counts, classifyChars(m.text.line(5)));
     for (int i = 0; i < 10; ++i) nextParagraph(m); // stops at the last paragraph
     v = view(m);
     EXPECT_EQ(m.settings.number(Options::CurrentParagraph), 6);
-    EXPECT_EQ(m.text.CurrentLine, 11);
+    EXPECT_EQ(m.text.currentLine, 11);
     EXPECT_TRUE(v.menus.previousEnabled);
     EXPECT_FALSE(v.menus.nextEnabled);
     previousParagraph(m);
@@ -122,7 +122,7 @@ TEST_F(TextLoadingTest, ParagraphPracticeStepsBetweenParagraphs) {
     // Whole-text practice keeps the paragraph for a later switch back.
     wholeTextPractice(m);
     EXPECT_EQ(m.settings.number(Options::CurrentParagraph), 5);
-    EXPECT_EQ(m.text.CurrentLine, 5);
+    EXPECT_EQ(m.text.currentLine, 5);
     EXPECT_EQ(m.text.counts.total, 402);
     EXPECT_FALSE(view(m).menus.nextEnabled);
 }
@@ -130,9 +130,9 @@ TEST_F(TextLoadingTest, ParagraphPracticeStepsBetweenParagraphs) {
 TEST_F(TextLoadingTest, StoredParagraphBeyondTheTextIsClamped) {
     m.settings.setNumber(Options::PracticeMode, 1);
     m.settings.setNumber(Options::CurrentParagraph, 50);
-    LoadSampleText(m, 0);
-    EXPECT_EQ(m.text.CurrentLine, 16);
-    EXPECT_FALSE(m.text.line(m.text.CurrentLine).isEmpty());
+    loadSampleText(m, 0);
+    EXPECT_EQ(m.text.currentLine, 16);
+    EXPECT_FALSE(m.text.line(m.text.currentLine).isEmpty());
 }
 
 TEST_F(TextLoadingTest, LoadsAnOwnTextFile) {
@@ -180,7 +180,7 @@ TEST_F(TextLoadingTest, BlankLinesBetweenParagraphsRefuseTheWholeText) {
         const LoadResult result = loadCurrentText(m, &error);
         if (c.blankLine == 0) {
             ASSERT_EQ(result, LoadResult::OwnText) << error.toStdString();
-            EXPECT_EQ(m.text.LineCount, 8);
+            EXPECT_EQ(m.text.lineCount, 8);
             EXPECT_EQ(view(m).modeLine, u"全文通し練習（全 3 段落）"_s);
             EXPECT_EQ(m.text.line(7), u"三つ目"_s);
             continue;
@@ -210,7 +210,7 @@ TEST_F(TextLoadingTest, ATextDeletedOutsideTheProgramGivesWayToTheChosenSample) 
 TEST_F(TextLoadingTest, UnreadableStatisticsAreCountedFromTheParagraphs) {
     writeText(u"b.txt"_s, textLines({u"あいう"_s, u"ABC"_s}, u"garbage"_s));
     QString error;
-    ASSERT_TRUE(LoadOwnText(m, &error));
+    ASSERT_TRUE(loadOwnText(m, &error));
     EXPECT_EQ(m.text.counts.total, 6);
     EXPECT_EQ(m.text.counts.kana, 3);
     EXPECT_EQ(m.text.counts.halfAlnum, 3);

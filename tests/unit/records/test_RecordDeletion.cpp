@@ -51,7 +51,7 @@ protected:
         writeAll(file(), textFile(Written));
         m.settings[Options::CurrentFile].address = Id + u".txt"_s;
         QString error;
-        ASSERT_TRUE(TextLoading::LoadOwnText(m, &error)) << error.toStdString();
+        ASSERT_TRUE(TextLoading::loadOwnText(m, &error)) << error.toStdString();
     }
 
     QString log(const char16_t* name) const { return m.logBoxPath() + u'/' + QString::fromUtf16(name); }
@@ -63,7 +63,7 @@ protected:
 
 TEST_F(RecordDeletionTest, RemovesBothLanguageLinesAndTheDetailsFilesOnly) {
     QString error;
-    ASSERT_TRUE(RemoveTextRecords(m.logBoxPath(), Id, &error)) << error.toStdString();
+    ASSERT_TRUE(removeTextRecords(m.logBoxPath(), Id, &error)) << error.toStdString();
     EXPECT_EQ(readAll(log(u"BestRec.log")), Others[0] + Others[1] + Others[2] + "\r\n");
     EXPECT_FALSE(QFile::exists(log(u"d240115093000.txt")) || QFile::exists(log(u"b240115093000.txt")));
     for (const char16_t* kept : {u"d111111111111.txt", u"202401Practice.log", u"Temp.txt"})
@@ -71,17 +71,17 @@ TEST_F(RecordDeletionTest, RemovesBothLanguageLinesAndTheDetailsFilesOnly) {
 
     // A file losing its last line stays, empty; a missing LogBox is nothing to remove.
     writeAll(log(u"BestRec.log"), "j240115093000   240101 only\r\n");
-    EXPECT_TRUE(RemoveTextRecords(m.logBoxPath(), Id, &error));
+    EXPECT_TRUE(removeTextRecords(m.logBoxPath(), Id, &error));
     EXPECT_TRUE(QFile::exists(log(u"BestRec.log")) && readAll(log(u"BestRec.log")).isEmpty());
     ASSERT_TRUE(QDir(m.logBoxPath()).removeRecursively());
-    EXPECT_TRUE(RemoveTextRecords(m.logBoxPath(), Id, &error));
+    EXPECT_TRUE(removeTextRecords(m.logBoxPath(), Id, &error));
 }
 
 TEST_F(RecordDeletionTest, RefusesIdsThatAreEmptyOrPaths) {
     const QByteArray before = readAll(log(u"BestRec.log"));
     for (const QString& id : {QString(), u"   "_s, u"../FileBox/x"_s, u"..\\x"_s}) {
         QString error;
-        EXPECT_FALSE(RemoveTextRecords(m.logBoxPath(), id, &error)) << id.toStdString();
+        EXPECT_FALSE(removeTextRecords(m.logBoxPath(), id, &error)) << id.toStdString();
         EXPECT_FALSE(error.isEmpty());
     }
     EXPECT_EQ(readAll(log(u"BestRec.log")), before);
@@ -131,7 +131,7 @@ TEST_F(RecordDeletionTest, ReadOnlyLogBoxKeepsBestRecWhole) {
     const QByteArray before = readAll(log(u"BestRec.log"));
     QFile::setPermissions(m.logBoxPath(), QFile::ReadOwner | QFile::ExeOwner);
     QString error;
-    const bool removed = RemoveTextRecords(m.logBoxPath(), Id, &error);
+    const bool removed = removeTextRecords(m.logBoxPath(), Id, &error);
     QFile::setPermissions(m.logBoxPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_FALSE(removed);
     EXPECT_TRUE(error.contains(u"BestRec.log"_s));

@@ -189,13 +189,13 @@ protected:
         const QStringList paragraphs = {u"国際連合の人民は、"_s, u"われらの一生のうちに二度まで"_s,
                                         u"言語に絶する悲哀を人類に与えた"_s};
         const QStringList lines =
-            QStringList{u"出所"_s, u"240101"_s, u"表題"_s, countsLine(ClassifyChars(paragraphs.join(QString()))),
+            QStringList{u"出所"_s, u"240101"_s, u"表題"_s, countsLine(classifyChars(paragraphs.join(QString()))),
                         BestTimesLine::emptyLine()} +
             paragraphs;
         writeAll(textPath(), cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
         m.settings[Options::CurrentFile].address = TextName;
         QString error;
-        ASSERT_TRUE(TextLoading::LoadOwnText(m, &error)) << error.toStdString();
+        ASSERT_TRUE(TextLoading::loadOwnText(m, &error)) << error.toStdString();
     }
 
     // Every paragraph takes `perParagraphMs` and one confirmation.
@@ -204,7 +204,7 @@ protected:
         for (int p = 0; p < count; ++p)
             m_rows[size_t(p)] = {keystrokes, perParagraphMs, 1, 1, 0, 0, u"≪かな■"_s};
         return finish(
-            {perParagraphMs * count, {keystrokes * count, count, count}, 0, m.text.LineCount - 1, 0, count - 1}, now);
+            {perParagraphMs * count, {keystrokes * count, count, count}, 0, m.text.lineCount - 1, 0, count - 1}, now);
     }
 
     RecordOutcome finish(const AttemptSummary& s, const QDateTime& now = Jan31) {
@@ -490,7 +490,7 @@ TEST_F(RecordFilesTest, BestRecKeysMatchAsTheyReadBackWhateverTheBytes) {
         EXPECT_EQ(updated[qsizetype(i)], replaced ? QByteArray("j240115093000   240131 new") : line) << i;
     }
     writeAll(path, before);
-    ASSERT_TRUE(RecordDeletion::RemoveTextRecords(m.logBoxPath(), u"240115093000"_s));
+    ASSERT_TRUE(RecordDeletion::removeTextRecords(m.logBoxPath(), u"240115093000"_s));
     QList<QByteArray> kept;
     for (const auto& [line, replaced, removed] : cases)
         if (!removed) kept.append(line);

@@ -14,7 +14,7 @@ constexpr int Own = -1; // the own-level table in a case list of standards
 constexpr float Infinity = std::numeric_limits<float>::infinity();
 
 QString grade(int standard, LanguageClass language, float value) {
-    return standard == Own ? OwnLevel(language, value) : GradeForStandard(standard, language, value);
+    return standard == Own ? ownLevel(language, value) : gradeForStandard(standard, language, value);
 }
 
 float justBelow(float bound) {
@@ -55,7 +55,7 @@ TEST(GradeScales, HandPickedBoundsTakeTheNextBand) {
         EXPECT_EQ(str(grade(c.standard, c.language, c.bound)), str(c.on));
     }
     // A figure that rounds to 90.0 on screen but is below 90 as a float keeps the lower grade.
-    EXPECT_EQ(str(GradeForStandard(1, Japanese, 89.99f)), str(u"A級"));
+    EXPECT_EQ(str(gradeForStandard(1, Japanese, 89.99f)), str(u"A級"));
 }
 
 TEST(GradeScales, OwnLevelBoundsRiseByTwoThenByGrowingSteps) {
@@ -66,8 +66,8 @@ TEST(GradeScales, OwnLevelBoundsRiseByTwoThenByGrowingSteps) {
     for (const auto& [language, lowest] : {std::pair{Japanese, 10.0f}, std::pair{English, 14.0f}}) {
         float bound = lowest;
         for (int i = 0; i + 1 < ladder.size(); ++i) {
-            EXPECT_EQ(str(OwnLevel(language, justBelow(bound))), str(ladder[i])) << bound;
-            EXPECT_EQ(str(OwnLevel(language, bound)), str(ladder[i + 1])) << bound;
+            EXPECT_EQ(str(ownLevel(language, justBelow(bound))), str(ladder[i])) << bound;
+            EXPECT_EQ(str(ownLevel(language, bound)), str(ladder[i + 1])) << bound;
             bound += i < 33 ? 2.0f : 4.0f + 2.0f * float(i - 33);
         }
     }
@@ -104,12 +104,12 @@ TEST(GradeScales, TextsWithoutATableKeepTheirStartingStrings) {
     // Standards 3 and 4 grade Japanese only; 5 and -1 come from damaged settings.
     const std::pair<int, LanguageClass> noTable[] = {{3, English}, {4, English}, {0, Mixed}, {5, Japanese}, {-1, Japanese}};
     for (const auto& [standard, language] : noTable)
-        EXPECT_EQ(str(GradeForStandard(standard, language, 500)), " - ") << standard;
-    EXPECT_EQ(str(GradeForStandard(0, Japanese, nan)), " - ");
-    EXPECT_EQ(str(OwnLevel(Mixed, 20)), " - ");
-    EXPECT_EQ(str(OwnLevel(Mixed, 20, NoOwnLevelInBestList)), "-");
-    EXPECT_EQ(str(OwnLevel(Mixed, 20, NoOwnLevelAfterStandardChange)), " -");
-    EXPECT_EQ(str(OwnLevel(Japanese, nan, NoOwnLevelInBestList)), "-");
+        EXPECT_EQ(str(gradeForStandard(standard, language, 500)), " - ") << standard;
+    EXPECT_EQ(str(gradeForStandard(0, Japanese, nan)), " - ");
+    EXPECT_EQ(str(ownLevel(Mixed, 20)), " - ");
+    EXPECT_EQ(str(ownLevel(Mixed, 20, NoOwnLevelInBestList)), "-");
+    EXPECT_EQ(str(ownLevel(Mixed, 20, NoOwnLevelAfterStandardChange)), " -");
+    EXPECT_EQ(str(ownLevel(Japanese, nan, NoOwnLevelInBestList)), "-");
 }
 
 TEST(GradeScales, LanguageClassNeedsEightyPercentOfOneWidth) {
@@ -138,7 +138,7 @@ TEST(GradeScales, ShortAndLogFormsOfEveryLabel) {
                  {u"S段", u"Sda", u"Sda "}, {u"S級", u"Sky", u"Sky "}, {u"", u"Sky", u"Sky "},     {u"ZS", u"Sky", u"Sky "}};
     for (const auto& c : cases) {
         EXPECT_EQ(str(shortGrade(c.field)), str(c.shortForm)) << str(c.field);
-        EXPECT_EQ(str(ShortGradeForLog(c.field)), str(c.logForm)) << str(c.field);
+        EXPECT_EQ(str(shortGradeForLog(c.field)), str(c.logForm)) << str(c.field);
     }
     // Every label a standard gives: "N級" -> "Nky", "準N" -> "Nk*", "N段" -> "Nda", others as they are;
     // the two-character ones are four columns wide, so the log pads them.
@@ -152,7 +152,7 @@ TEST(GradeScales, ShortAndLogFormsOfEveryLabel) {
                                              : l.endsWith(u'段') ? l.first(1) + u"da"_s
                                                                  : l;
                     EXPECT_EQ(str(shortGrade(label)), str(expected));
-                    EXPECT_EQ(str(ShortGradeForLog(label)), str(expected + (l.size() == 2 ? u" "_s : u""_s)));
+                    EXPECT_EQ(str(shortGradeForLog(label)), str(expected + (l.size() == 2 ? u" "_s : u""_s)));
                     EXPECT_EQ(gradeLabelWidth(label), label.size()) << str(label);
                 }
 }
@@ -164,7 +164,7 @@ TEST(GradeScales, BestListLineGetsTheShortFormInPlace) {
     const std::pair<QString, QString> cases[] = {
         {u"3級"_s, u"3ky"_s}, {u"準1"_s, u"1k*"_s}, {u"S級"_s, u"Sky"_s}, {u" - "_s, u" - "_s}, {u"10A"_s, u"10A"_s}};
     for (const auto& [grade, shortForm] : cases)
-        EXPECT_EQ(str(ShortGradeForBestList(head + grade + tail)), str(head + shortForm + tail));
+        EXPECT_EQ(str(shortGradeForBestList(head + grade + tail)), str(head + shortForm + tail));
     // A damaged line too short to hold a grade is shown as it is.
-    EXPECT_EQ(str(ShortGradeForBestList(u"120715203344   120716"_s)), "120715203344   120716");
+    EXPECT_EQ(str(shortGradeForBestList(u"120715203344   120716"_s)), "120715203344   120716");
 }

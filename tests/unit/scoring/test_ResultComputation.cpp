@@ -30,8 +30,8 @@ TEST(ResultComputation, MarksAtEveryBoundOfEveryRow) {
     const std::pair<Operation, std::array<qint32, 8>> bounds[] = {
         {Conversion, {50, 51, 100, 101, 200, 201, 300, 301}}, // 5 %, 10 %, 20 %, 30 %
         {Confirmation, {10, 11, 20, 21, 40, 41, 60, 61}},     // 1 %, 2 %, 4 %, 6 %
-        {Teisei, {0, 1, 20, 21, 50, 51, 100, 101}},           // 0, 2 %, 5 %, 10 %
-        {Shusei, {0, 1, 20, 21, 50, 51, 100, 101}},
+        {Correction, {0, 1, 20, 21, 50, 51, 100, 101}},           // 0, 2 %, 5 %, 10 %
+        {Revision, {0, 1, 20, 21, 50, 51, 100, 101}},
     };
     const QString marks = u"☆◎◎○○△△×"_s;
     for (const auto& [row, bound] : bounds)
@@ -45,8 +45,8 @@ TEST(ResultComputation, MarksAtEveryBoundOfEveryRow) {
         QString mark;
     } exemptions[] = {
         {Conversion, 1, 2, 0, B}, {Confirmation, 12, 100, 12, B}, {Confirmation, 13, 100, 12, X},
-        {Teisei, 1, 2, 12, X},    {Conversion, 2, 0, 0, X}, // no characters: anything typed is the worst
-        {Teisei, 0, 0, 0, B},
+        {Correction, 1, 2, 12, X},    {Conversion, 2, 0, 0, X}, // no characters: anything typed is the worst
+        {Correction, 0, 0, 0, B},
     };
     for (const auto& c : exemptions)
         EXPECT_EQ(operationMark(c.row, c.count, c.characters, c.exemption), c.mark)
@@ -178,10 +178,10 @@ TEST(ResultComputation, RegradeUsesTheKeptTimeAndTheNewStandard) {
 
 TEST(ResultComputation, AttemptFromTheLoadedText) {
     Session m;
-    m.text.TextLines = {u"src"_s, u"000000"_s, u"title"_s, u""_s, QString::fromUtf16(NoRecordLine)};
+    m.text.textLines = {u"src"_s, u"000000"_s, u"title"_s, u""_s, QString::fromUtf16(NoRecordLine)};
     for (int p = 0; p < 12; ++p)
-        m.text.TextLines.append(u"漢字かな"_s);
-    m.text.LineCount = int(m.text.TextLines.size());
+        m.text.textLines.append(u"漢字かな"_s);
+    m.text.lineCount = int(m.text.textLines.size());
     m.text.counts = counts(24, 24, 0, 0, 0);
     m.settings.setNumber(Options::Standard, 1);
     AttemptSummary s{30000, {150, 0, 12}}; // one confirmation per paragraph end: 25 %
@@ -200,6 +200,6 @@ TEST(ResultComputation, AttemptFromTheLoadedText) {
 
     // The list counts the whole text even when the statistics line is unreadable.
     EXPECT_EQ(TextLoading::wholeTextCounts(m.text).total, 48);
-    m.text.TextLines[3] = u" 455 ( 455,   0)( 208, 226,  21)(   0,   0,   0)"_s;
+    m.text.textLines[3] = u" 455 ( 455,   0)( 208, 226,  21)(   0,   0,   0)"_s;
     EXPECT_EQ(TextLoading::wholeTextCounts(m.text), Japanese);
 }

@@ -71,7 +71,7 @@ TEST(TextStats, ClassifyCharsSkipsReadingsAndTrailingSpaces) {
         {u"   ", counts(0, 0, 0, 0, 0, 0)},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ClassifyChars(c.paragraph), c.expected) << str(c.paragraph);
+        EXPECT_EQ(classifyChars(c.paragraph), c.expected) << str(c.paragraph);
 }
 
 TEST(TextStats, CountsAddUpAndWeighEachClass) {
