@@ -278,7 +278,8 @@ TextView view(const Session& m) {
     v.countCaption = characterCountCaption(t.counts);
     v.kanjiCaption = kanjiRatioCaption(t.counts);
     v.halfCaption = halfRatioCaption(t.counts);
-    v.eligibility = judgementAvailability(t.counts);
+    v.eligibility = eligibility(t.counts);
+    v.eligibilityCaption = eligibilityCaption(v.eligibility);
     v.targetLine = targetLine(t.counts.total, m.activeTarget);
 
     MenuState& menus = v.menus;

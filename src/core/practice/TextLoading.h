@@ -106,7 +106,8 @@ struct TextView {
     QString countCaption;   ///< charCountLabel
     QString kanjiCaption;   ///< kanjiRatioLabel
     QString halfCaption;    ///< halfWidthRatioLabel
-    QString eligibility;    ///< eligibilityLabel
+    Eligibility eligibility = Eligibility::Available;
+    QString eligibilityCaption; ///< eligibilityLabel
     QString targetLine;     ///< targetLabel; empty when no target is set
     MenuState menus;
 };

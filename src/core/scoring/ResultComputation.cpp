@@ -48,8 +48,8 @@ bool isFilledTime(float t) {
 
 } // namespace
 
-bool greyGrades(QStringView eligibility) {
-    return eligibility == u"実務能力(仮)判定" || eligibility == u"実務能力判定不可";
+bool greyGrades(Eligibility eligibility) {
+    return eligibility != Eligibility::Available;
 }
 
 QString operationRate(qint32 count, qint32 characters) {
@@ -129,7 +129,7 @@ AttemptResult computeAttempt(const CurrentText& text, const SettingsTable& setti
     in.operations = {s.counters.conversions, s.counters.confirmations, s.counters.correctionCount, s.counters.revisionCount};
     in.standard = settings.number(Options::Standard);
     in.paragraphExemption = r.wholeText ? text.paragraphCount() : 0;
-    in.eligibility = judgementAvailability(text.counts);
+    in.eligibility = eligibility(text.counts);
     r.figures = computeResult(in);
     r.best.times = text.bestTimes;
     if (r.wholeText) r.best = updateBestTimes(text.bestTimes, s.elapsedMs);

@@ -53,8 +53,8 @@ struct ResultInput {
     qint32 paragraphExemption = 0;
     /** The own level that stands when none is graded: " - " for the result panel, "-" for a details line. */
     QString ownLevelStart = QString::fromUtf16(NoOwnLevel);
-    /** The eligibility caption of the text (eligibilityLabel); decides the grey grades. */
-    QString eligibility;
+    /** The text's eligibility; anything short of Available greys the grades. */
+    Eligibility eligibility = Eligibility::Available;
 };
 
 /** One operation row: count, rate and mark (conversionRow(0..2) .. revisionRow(0..2)). */
@@ -78,8 +78,8 @@ struct ResultFigures {
     bool greyGrades = false;                       ///< resultValues(1), resultValues(3) and the marks in the button-shadow colour
 };
 
-/** True when the eligibility caption asks for grey grades ("実務能力(仮)判定" or "実務能力判定不可"). */
-bool greyGrades(QStringView eligibility);
+/** True when the grades are shown grey: the text is only provisionally eligible, or not at all. */
+bool greyGrades(Eligibility eligibility);
 
 /** The rate text of an operation count: count × 100 ÷ characters as "#0.0", "Ovfl" at 100 % or more. */
 QString operationRate(qint32 count, qint32 characters);
@@ -145,7 +145,7 @@ struct BestListInput {
     int standard = 0;
     /** "-" after an attempt and on loading a text, " -" after a change of standard. */
     QString ownLevelStart = QString::fromUtf16(NoOwnLevelInBestList);
-    QString eligibility;
+    Eligibility eligibility = Eligibility::Available;
     int redRow = -1; ///< row entered by the last attempt, -1 for none
 };
 

@@ -235,16 +235,30 @@ bool isJapaneseText(const CharCounts& c) {
     return c.total > 0 && ratio(c.full, c.total) >= 0.5;
 }
 
-QString judgementAvailability(const CharCounts& c) {
+Eligibility eligibility(const CharCounts& c) {
     const double full = ratio(c.full, c.total);
     const double half = ratio(c.half, c.total);
     const double kanji = ratio(c.kanji, c.total);
-    if (full < 0.8 && half < 0.8) return u"実務能力判定不可"_s;
-    if (full >= 0.8 && c.total < 200) return u"実務能力(仮)判定"_s;
-    if (full >= 0.8 && kanji < 0.25) return u"実務能力(仮)判定"_s;
-    if (half >= 0.8 && c.total < 200) return u"実務能力(仮)判定"_s;
+    if (full < 0.8 && half < 0.8) return Eligibility::Unavailable;
+    if (full >= 0.8 && c.total < 200) return Eligibility::Provisional;
+    if (full >= 0.8 && kanji < 0.25) return Eligibility::Provisional;
+    if (half >= 0.8 && c.total < 200) return Eligibility::Provisional;
+    return Eligibility::Available;
+}
+
+QString eligibilityCaption(Eligibility e) {
+    switch (e) {
+    case Eligibility::Unavailable:
+        return u"実務能力判定不可"_s;
+    case Eligibility::Provisional:
+        return u"実務能力(仮)判定"_s;
+    case Eligibility::Available:
+        break;
+    }
     return u"実務能力判定　可"_s;
 }
+
+QString judgementAvailability(const CharCounts& c) { return eligibilityCaption(eligibility(c)); }
 
 QStringList limitViolations(const CharCounts& whole, const QList<CharCounts>& paragraphs) {
     QStringList messages;

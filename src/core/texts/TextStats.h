@@ -86,7 +86,13 @@ QString kanjiRatioCaption(const CharCounts& c);
 QString halfRatioCaption(const CharCounts& c);
 /** Text kind: Japanese when full / total >= 0.5 (false for an empty text). */
 bool isJapaneseText(const CharCounts& c);
-/** "実務能力判定不可", "実務能力(仮)判定" or "実務能力判定　可". */
+/** Whether a text's results may be graded: fully, provisionally (short or few kanji) or not at all. */
+enum class Eligibility { Available, Provisional, Unavailable };
+/** The eligibility of a text with these counts. */
+Eligibility eligibility(const CharCounts& c);
+/** "実務能力判定　可", "実務能力(仮)判定" or "実務能力判定不可". */
+QString eligibilityCaption(Eligibility e);
+/** The caption of the eligibility of a text with these counts. */
 QString judgementAvailability(const CharCounts& c);
 
 // ---- Limits ---------------------------------------------------------------------------

@@ -674,7 +674,7 @@ void MainWindow::standardChosen(int index) {
     checkArray(u"standardActions"_s, 5, index);
     m.settings.setNumber(Options::Standard, index);
     // With a result on show, the last attempt is graded again under the new standard.
-    if (m_textInfoPanel->isHidden() && m_lastElapsedMs > 0)
+    if (m_resultShown && m_lastElapsedMs > 0)
         m_resultValues[1]->setText(ResultComputation::regrade(m_lastCounts, m_lastElapsedMs, index));
     showBestList(QString::fromUtf16(NoOwnLevelAfterStandardChange));
 }
@@ -725,11 +725,13 @@ void MainWindow::showText() {
     m_charCountLabel->setText(v.countCaption);
     m_kanjiRatioLabel->setText(v.kanjiCaption);
     m_halfWidthRatioLabel->setText(v.halfCaption);
-    m_eligibilityLabel->setText(v.eligibility);
+    m_eligibility = v.eligibility;
+    m_eligibilityLabel->setText(v.eligibilityCaption);
+    m_hasTargetLine = !v.targetLine.isEmpty();
     m_targetLabel->setText(v.targetLine);
     m_targetLabel->setVisible(!v.targetLine.isEmpty());
 
-    m_textInfoPanel->show();
+    setResultShown(false);
     m_redRow = -1;
     clearResultPanel();
     returnToReady();
@@ -790,6 +792,21 @@ void MainWindow::applyAttemptState() {
     }
 }
 
+void MainWindow::clearAttemptDisplay() {
+    m_counting.reset();
+    m_keyStream.clear();
+    m_recolourTimer->stop();
+    resetLiveFigures();
+    setResultShown(false);
+    m_countdownLabel->clear();
+}
+
+void MainWindow::setResultShown(bool shown) {
+    m_resultShown = shown;
+    // The result takes the place of the text information.
+    m_textInfoPanel->setVisible(!shown);
+}
+
 void MainWindow::resetLiveFigures() {
     m_typedCharsLabel->setText(u"0"_s);
     m_speedLabel->setText(u"0.0"_s);
@@ -819,15 +836,10 @@ void MainWindow::layoutSegment() {
 void MainWindow::startAttempt() {
     if (m_attempt.state() != AttemptState::Ready) return;
     m_attempt.startAttempt();
-    m_counting.reset();
-    m_keyStream.clear();
     m_lastPreedit.clear();
     m_trace.line(u"start"_s);
     m_textScrollBar->setValue(0);
-    m_recolourTimer->stop();
-    resetLiveFigures();
-    m_textInfoPanel->show();
-    m_countdownLabel->clear();
+    clearAttemptDisplay();
     applyAttemptState();
 }
 
@@ -849,7 +861,7 @@ void MainWindow::runTick() {
         checkSegment();
         if (m_attempt.state() != AttemptState::Running) return;
     }
-    if (!m_textInfoPanel->isHidden()) m_elapsedLabel->setText(m_attempt.clockTick());
+    if (!m_resultShown) m_elapsedLabel->setText(m_attempt.clockTick());
 }
 
 void MainWindow::checkSegment() {
@@ -873,13 +885,13 @@ void MainWindow::endAttempt() {
     const AttemptSummary summary = m_attempt.summary();
     m_runTimer->stop();
     m_recolourTimer->stop();
-    m_textInfoPanel->hide();
+    setResultShown(true);
     m_inputEdit->setEnabled(false);
     m_rubyBox->hide();
     if (QAction* start = action(u"startAction"_s)) start->setEnabled(true);
     m_startHint->show();
     m_retryHint->show();
-    m_targetLabel->setVisible(m.activeTarget > 0 && !m_targetLabel->text().isEmpty());
+    m_targetLabel->setVisible(m.activeTarget > 0 && m_hasTargetLine);
     m_progressBar->resize(m_progressBar->parentWidget()->width(), m_progressBar->height());
     m_typedCharsLabel->setText(QString::number(
         m.text.counts.total + extraCharacters(m.text.counts, m.settings.number(Options::EndSpace),
@@ -939,13 +951,8 @@ void MainWindow::togglePause() {
 void MainWindow::retry() {
     if (m_attempt.state() == AttemptState::Ready) return;
     m_attempt.retry();
-    m_counting.reset();
-    m_keyStream.clear();
     m_trace.line(u"ready"_s);
-    m_recolourTimer->stop();
-    resetLiveFigures();
-    m_textInfoPanel->show();
-    m_countdownLabel->clear();
+    clearAttemptDisplay();
     m_rubyBox->hide();
     applyAttemptState();
     layoutSegment();
@@ -1240,7 +1247,7 @@ void MainWindow::showBestList(const QString& ownLevelStart) {
     in.counts = TextLoading::wholeTextCounts(m.text);
     in.standard = m.settings.number(Options::Standard);
     in.ownLevelStart = ownLevelStart;
-    in.eligibility = m_eligibilityLabel->text();
+    in.eligibility = m_eligibility;
     in.redRow = m_redRow;
     const ResultComputation::BestList list = ResultComputation::bestList(in);
     const QPalette system = palette();

@@ -50,7 +50,7 @@ public:
     QAction* action(const QString& name) const { return m_actions.value(name); }
 
     /** Window caption. */
-    static constexpr char16_t Caption[] = u"RinvaleQX ver1.0.0.29";
+    static constexpr char16_t Caption[] = u"RinvaleQX ver" RINVALE_VERSION;
 
     // The attempt's commands and timer handlers; the timers and keys call them, tests call
     // them directly after moving the fake clock.
@@ -104,6 +104,10 @@ private:
     void layoutSegment();
     void endAttempt();
     void resetLiveFigures();
+    /** Clears what the last attempt left (counting, live figures, result) before a new one. */
+    void clearAttemptDisplay();
+    /** Shows the result panel in place of the text information, or the other way round. */
+    void setResultShown(bool shown);
     void chooseParagraph();
     RubyFrame rubyFrame() const;
     void showRuby(const RubyBox& box);
@@ -129,6 +133,9 @@ private:
     bool m_japaneseDisplay = true;
     int m_charsPerLine = 40;
     int m_visibleRows = 4;
+    bool m_hasTargetLine = false; ///< the loaded text has a target-speed line
+    bool m_resultShown = false; ///< the last attempt's result is on show
+    Eligibility m_eligibility = Eligibility::Available; ///< of the loaded text
 
     QLabel* m_titleLabel = nullptr;   // title
     QLabel* m_modeLabel = nullptr;  // practice mode line

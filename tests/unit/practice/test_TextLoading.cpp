@@ -50,7 +50,8 @@ TEST_F(TextLoadingTest, FirstStartLoadsTheFirstSample) {
     EXPECT_EQ(v.title, u"腕試し１　国際連合憲章 前文"_s);
     EXPECT_EQ(v.modeLine, u"全文通し練習（全 12 段落）"_s);
     EXPECT_EQ(v.totalChars, u"455"_s);
-    EXPECT_EQ(v.eligibility, u"実務能力判定　可"_s);
+    EXPECT_EQ(v.eligibility, Eligibility::Available);
+    EXPECT_EQ(v.eligibilityCaption, u"実務能力判定　可"_s);
     EXPECT_EQ(v.menus.sampleChecked, 0);
     EXPECT_FALSE(v.menus.editCurrentEnabled);
     EXPECT_FALSE(v.paragraphPanel);

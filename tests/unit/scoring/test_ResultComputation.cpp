@@ -93,12 +93,12 @@ TEST(ResultComputation, FiguresOfJapaneseEnglishMixedAndEmptyTexts) {
     }
 }
 
-TEST(ResultComputation, GreyGradesFollowTheEligibilityCaption) {
-    const std::pair<const char16_t*, bool> cases[] = {
-        {u"実務能力(仮)判定", true}, {u"実務能力判定不可", true}, {u"実務能力判定　可", false}, {u"", false}};
-    for (const auto& [caption, grey] : cases) {
-        const ResultInput in{Japanese, 60000, 0, {}, 0, 0, QString::fromUtf16(NoOwnLevel), QString::fromUtf16(caption)};
-        EXPECT_EQ(computeResult(in).greyGrades, grey) << in.eligibility.toStdString();
+TEST(ResultComputation, GreyGradesFollowTheEligibility) {
+    const std::pair<Eligibility, bool> cases[] = {
+        {Eligibility::Provisional, true}, {Eligibility::Unavailable, true}, {Eligibility::Available, false}};
+    for (const auto& [eligibility, grey] : cases) {
+        const ResultInput in{Japanese, 60000, 0, {}, 0, 0, QString::fromUtf16(NoOwnLevel), eligibility};
+        EXPECT_EQ(computeResult(in).greyGrades, grey) << int(eligibility);
         BestListInput list;
         list.eligibility = in.eligibility;
         EXPECT_EQ(bestList(list)[0].greyGrades, grey);
