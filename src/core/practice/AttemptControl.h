@@ -51,9 +51,9 @@ struct StateControls {
     bool countdownTimerOn = false;
     bool inputMethodGuardOn = true;
     bool inputEnabled = false;
-    bool startPanel = true; ///< startPanel
+    bool startPanel = true;
     bool hints = true;      ///< startHint and retryHint
-    bool pausePanel = false; ///< pausePanel
+    bool pausePanel = false;
     bool startEnabled = true;
     bool pauseEnabled = false;
     bool retryEnabled = false;

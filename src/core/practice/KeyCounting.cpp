@@ -40,12 +40,12 @@ constexpr std::array<HeldKey, 16> HeldKeys{{
 }};
 constexpr int MarkingKeys = 10;
 
-QString logEntry(char16_t kind, QChar c, int imeStatus) {
+QString logEntry(char16_t kind, QChar c, int inputMethodStatus) {
     QString entry;
     entry.reserve(4);
     entry += QChar(kind);
     entry += c;
-    entry += QString::number(imeStatus);
+    entry += QString::number(inputMethodStatus);
     return entry;
 }
 
@@ -75,7 +75,7 @@ char16_t KeyCounting::keyMark(const KeyState& keys) {
     return m_lastMark;
 }
 
-bool KeyCounting::keyDown(int keyCode, const KeyState& keys, int imeStatus, bool text1Empty) {
+bool KeyCounting::keyDown(int keyCode, const KeyState& keys, int inputMethodStatus, bool inputEmpty) {
     keyMark(keys);
     const bool processed = keyCode == ProcessKeyCode;
     if (m_lastMark == OperationMark::Conversion && processed) {
@@ -93,7 +93,7 @@ bool KeyCounting::keyDown(int keyCode, const KeyState& keys, int imeStatus, bool
         ++m_counters.segmentRevisions;
     }
     if (m_lastMark == OperationMark::Correction) {
-        if (text1Empty) {
+        if (inputEmpty) {
             // Nothing to delete: the key did nothing and is no keystroke either.
             m_lastMark = 0;
             return false;
@@ -108,7 +108,7 @@ bool KeyCounting::keyDown(int keyCode, const KeyState& keys, int imeStatus, bool
     }
     ++m_counters.keystrokes;
     ++m_counters.segmentKeystrokes;
-    if (m_lastMark != 0) m_operationList.append(logEntry(u'd', QChar(m_lastMark), imeStatus));
+    if (m_lastMark != 0) m_operationList.append(logEntry(u'd', QChar(m_lastMark), inputMethodStatus));
     m_lastMark = 0;
     return true;
 }
@@ -118,7 +118,7 @@ void KeyCounting::keyUp(const KeyState& keys) {
         if (!keys.isHeld(HeldKeys[k].keyCode)) m_held[k] = false;
 }
 
-void KeyCounting::keyPress(QChar c, int imeStatus) {
+void KeyCounting::keyPress(QChar c, int inputMethodStatus) {
     if (c == u'\r') return; // Enter belongs to the segment check
     if (c == u'\x7f') return; // Delete arrives with the text DEL, yet it types nothing
     if (isSpace(c.unicode())) {
@@ -126,7 +126,7 @@ void KeyCounting::keyPress(QChar c, int imeStatus) {
         --m_counters.conversions;
         --m_counters.segmentConversions;
     }
-    if (c != u'\b') m_operationList.append(logEntry(u'p', c, imeStatus));
+    if (c != u'\b') m_operationList.append(logEntry(u'p', c, inputMethodStatus));
 }
 
 void KeyCounting::reset() {
@@ -141,7 +141,7 @@ QString KeyCounting::operationString() {
 }
 
 QString KeyCounting::buildOperationString(const QStringList& log) {
-    // The working copy (List2) without the conversion mark of a space key that typed a space.
+    // The working copy of the key log without the conversion mark of a space key that typed a space.
     std::vector<LogEntry> entries;
     entries.reserve(size_t(log.size()));
     for (qsizetype i = 0; i < log.size(); ++i) {
@@ -228,6 +228,6 @@ int initialInputMode(int entry66, int firstCellWidthTwips) {
     return firstCellWidthTwips >= 180 ? 4 : 2;
 }
 
-bool inputMethodGuardCloses(bool timer1Enabled, bool timer2Enabled, int imeStatus) {
-    return !timer1Enabled && !timer2Enabled && imeStatus > 2;
+bool inputMethodGuardCloses(bool runTimerOn, bool countdownTimerOn, int inputMethodStatus) {
+    return !runTimerOn && !countdownTimerOn && inputMethodStatus > 2;
 }

@@ -38,17 +38,17 @@ public:
 
     /**
      * A key-down while the attempt runs. `keyCode` is the key's own code, or 229 when the
-     * input method used the key; `text1Empty` says whether the input box is empty before
+     * input method used the key; `inputEmpty` says whether the input box is empty before
      * the key acts. Returns whether the key was counted as a keystroke (Shift alone and
      * a deletion in an empty box are not).
      */
-    bool keyDown(int keyCode, const KeyState& keys, int imeStatus, bool text1Empty);
+    bool keyDown(int keyCode, const KeyState& keys, int inputMethodStatus, bool inputEmpty);
 
     /** A key-up: every operation key that is no longer held may mark again. */
     void keyUp(const KeyState& keys);
 
     /** A typed character (never Enter): a space takes back the conversion its key counted. */
-    void keyPress(QChar c, int imeStatus);
+    void keyPress(QChar c, int inputMethodStatus);
 
     /** The attempt reset: empties the key log. Held keys stay held; only their release clears them. */
     void reset();
@@ -121,4 +121,4 @@ qint32 extraCharacters(const CharCounts& counts, qint32 endSpaceSetting, bool pa
 int initialInputMode(int entry66, int firstCellWidthTwips);
 
 /** inputMethodGuardTimer: whether the input method must be closed (no countdown or attempt running and a mode active). */
-bool inputMethodGuardCloses(bool timer1Enabled, bool timer2Enabled, int imeStatus);
+bool inputMethodGuardCloses(bool runTimerOn, bool countdownTimerOn, int inputMethodStatus);

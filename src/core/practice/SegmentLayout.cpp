@@ -213,8 +213,8 @@ RubyBox placeRuby(const TargetDisplay& display, int reading, const RubyFrame& fr
     const CharCell& cell = display.cells[size_t(position)];
     const int labelWidth = frame.labelWidth ? frame.labelWidth(display.rubyTexts[reading]) : 0;
     box.reading = reading;
-    box.left = frame.picture1Left + frame.textCanvasLeft + cell.left;
-    box.top = frame.picture1Top + frame.picture2Top + cell.top - RubyAbove;
+    box.left = frame.textPanelLeft + frame.textCanvasLeft + cell.left;
+    box.top = frame.textPanelTop + frame.textCanvasTop + cell.top - RubyAbove;
     box.width = labelWidth + RubyPadding;
     if (box.left + box.width > frame.windowInnerWidth - RubyRightMargin)
         box.left = frame.windowInnerWidth - box.width - RubyRightMargin;
@@ -255,6 +255,6 @@ std::optional<RubyBox> rubyOnScroll(const TargetDisplay& display, int inputLengt
     if (r < 0 || !nearReading(display.rubyPositions[r], inputLength, charsPerLine)) return std::nullopt;
     RubyBox box = placeRuby(display, r, frame);
     box.visible = box.reading == r && box.top >= RubyTopLimit &&
-                  box.top <= frame.picture1Top + frame.textPanelHeight - RubyBottomMargin;
+                  box.top <= frame.textPanelTop + frame.textPanelHeight - RubyBottomMargin;
     return box;
 }

@@ -111,8 +111,8 @@ struct RubyBox {
 
 /** Where the ruby box is placed from: the panels' positions and the label's width for a reading. */
 struct RubyFrame {
-    int picture1Left = 0, picture1Top = 0, textPanelHeight = 0;
-    int textCanvasLeft = 0, picture2Top = 0; ///< inside textPanel, the scroll offset included
+    int textPanelLeft = 0, textPanelTop = 0, textPanelHeight = 0;
+    int textCanvasLeft = 0, textCanvasTop = 0; ///< inside textPanel, the scroll offset included
     int windowInnerWidth = 0;
     std::function<int(const QString&)> labelWidth; ///< rubyLabel's width for a reading, twips
 };

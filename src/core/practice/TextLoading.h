@@ -102,7 +102,7 @@ struct TextView {
     QString title;          ///< titleLabel (shown as plain text, so "&" needs no doubling)
     QString modeLine;       ///< modeLabel
     bool paragraphPanel = false; ///< paragraphNoticePanel
-    QString totalChars;     ///< resultValues(5)
+    QString totalChars;     ///< 文字数 of the result panel
     QString countCaption;   ///< charCountLabel
     QString kanjiCaption;   ///< kanjiRatioLabel
     QString halfCaption;    ///< halfWidthRatioLabel

@@ -67,15 +67,15 @@ struct OperationRow {
 /** The texts of the result panel after an attempt. */
 struct ResultFigures {
     qint32 elapsedMs = MinimumElapsedMs;           ///< the floored time every figure came from
-    QString keystrokes;                            ///< resultValues(4)
+    QString keystrokes;                            ///< 打数
     std::array<OperationRow, OperationCount> rows; ///< conversionRow .. revisionRow
-    QString cpm;                                   ///< resultValues(0) and cpm
+    QString cpm;                                   ///< CPM, also the live speed figure
     float cpmValue = 0.0f;                         ///< the single-precision value the grade was taken from
-    QString grade;                                 ///< resultValues(1)
-    QString scr;                                   ///< resultValues(2)
-    QString ownLevel;                              ///< resultValues(3)
+    QString grade;                                 ///< grade
+    QString scr;                                   ///< score
+    QString ownLevel;                              ///< own level
     bool japaneseOperations = true;                ///< false: 変換, 確定 and 修正 show "-"
-    bool greyGrades = false;                       ///< resultValues(1), resultValues(3) and the marks in the button-shadow colour
+    bool greyGrades = false;                       ///< grade, own level and the marks in the button-shadow colour
 };
 
 /** True when the grades are shown grey: the text is only provisionally eligible, or not at all. */

@@ -439,7 +439,7 @@ void MainWindow::buildControls() {
         m_resultValues.append(nullptr);
     }
     for (int v = 0; v < 6; ++v) {
-        // m_resultValues(v) sits beside the caption of the same row order: CPM, LVL, SCR, RV, 打数, 文字数.
+        // m_resultValues[v] sits beside the caption of the same row order: CPM, LVL, SCR, RV, 打数, 文字数.
         const int left = RightColumn + (v % 2) * 2160 + 720;
         const int top = 900 + (v / 2) * 315;
         m_resultValues[v] = makeLabel(form, QString::fromUtf16(ResultValueNames[v]), {}, left, top, 1350, 300,
@@ -1037,11 +1037,11 @@ void MainWindow::scrollTo(int value) {
 RubyFrame MainWindow::rubyFrame() const {
     const Options::FontLayout& layout = Options::fontLayout(m.settings.number(Options::FontSize));
     RubyFrame frame;
-    frame.picture1Left = twips::fromPixels(m_textPanel->x());
-    frame.picture1Top = twips::fromPixels(m_textPanel->y());
+    frame.textPanelLeft = twips::fromPixels(m_textPanel->x());
+    frame.textPanelTop = twips::fromPixels(m_textPanel->y());
     frame.textPanelHeight = layout.textPanelHeight;
     frame.textCanvasLeft = layout.textCanvasLeft;
-    frame.picture2Top = m_cellView->scrollOffsetTwips();
+    frame.textCanvasTop = m_cellView->scrollOffsetTwips();
     frame.windowInnerWidth = ClientWidth;
     const QFontMetrics metrics(m_rubyLabel->font());
     frame.labelWidth = [metrics](const QString& text) { return twips::fromPixels(metrics.horizontalAdvance(text) + 4); };

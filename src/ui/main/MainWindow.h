@@ -186,5 +186,5 @@ private:
     QLabel* m_charCountLabel = nullptr;
     QLabel* m_halfWidthRatioLabel = nullptr;
     QLabel* m_eligibilityLabel = nullptr;
-    QList<QLabel*> m_resultValues;        // result values; m_resultValues(5) is the text's character count
+    QList<QLabel*> m_resultValues;        // cpm, grade, score, own level, keystrokes, text characters
 };

@@ -40,8 +40,8 @@ QString rep(int times, const QString& s = u"あ"_s) {
 }
 
 // textPanel at (120, 600), 1320 high; textCanvas at 30 inside it; each reading character 150 twips.
-RubyFrame frame(int picture2Top = 0) {
-    return {120, 600, 1320, 30, picture2Top, 10200, [](const QString& s) { return 150 * int(s.size()); }};
+RubyFrame frame(int textCanvasTop = 0) {
+    return {120, 600, 1320, 30, textCanvasTop, 10200, [](const QString& s) { return 150 * int(s.size()); }};
 }
 
 } // namespace
