@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         writeBytes(logBox + u"/b"_s + ownName, "best");
     }
 
-    const bool ok = RecordDeletion::RemoveTextRecords(logBox, id, nullptr);
+    const bool ok = RecordDeletion::removeTextRecords(logBox, id, nullptr);
     if (plantable && ok &&
         (QFileInfo::exists(logBox + u"/d"_s + ownName) || QFileInfo::exists(logBox + u"/b"_s + ownName)))
         __builtin_trap();
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!allowed.contains(name)) __builtin_trap();
     if (QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size() != 4) __builtin_trap();
 
-    RecordDeletion::RemoveTextRecords(logBox, id, nullptr);
+    RecordDeletion::removeTextRecords(logBox, id, nullptr);
     if ((QFileInfo::exists(bestRecPath) ? readBytes(bestRecPath) : QByteArray()) != afterBytes) __builtin_trap();
     return 0;
 }
