@@ -1,6 +1,6 @@
+#include "core/practice/TextLoading.h"
 #include "core/settings/Options.h"
 #include "core/util/Cp932.h"
-#include "core/practice/TextLoading.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,9 +17,9 @@ struct LoadingFixture {
     LoadingFixture() {
         module.programFolder = dir.path();
         QDir().mkpath(module.fileBoxPath());
-        QStringList lines = {u"出所"_s, u"000000"_s, u"表題"_s,
-                             u"9000 (9000,   0)(4000,4000,1000)(   0,   0,   0)"_s,
-                             u"99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99"_s};
+        QStringList lines = {
+            u"出所"_s, u"000000"_s, u"表題"_s, u"9000 (9000,   0)(4000,4000,1000)(   0,   0,   0)"_s,
+            u"99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99"_s};
         const QString paragraph = u"国際の平和及び安全を維持するために、われらの力を合わせ、共同の利益を守る。"_s;
         for (int p = 0; p < 200; ++p) lines.append(paragraph + QString::number(p));
         QFile f(module.fileBoxPath() + u"/bench.txt"_s);

@@ -1,10 +1,10 @@
-#include "core/settings/Options.h"
-#include "core/settings/SettingsTable.h"
-#include "core/util/Cp932.h"
 #include "core/practice/TextLoading.h"
 #include "core/records/RecordDeletion.h"
 #include "core/records/RecordFiles.h"
 #include "core/scoring/ResultComputation.h"
+#include "core/settings/Options.h"
+#include "core/settings/SettingsTable.h"
+#include "core/util/Cp932.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -86,7 +86,8 @@ BENCHMARK(WholeTextRecords200Paragraphs)->Unit(benchmark::kMillisecond);
 // The lines of the "d" file alone: 200 paragraphs graded one by one.
 void DetailLines200Paragraphs(benchmark::State& state) {
     RecordsFixture fixture;
-    const ResultComputation::AttemptResult result = ResultComputation::computeAttempt(fixture.module.text, fixture.module.settings, fixture.summary);
+    const ResultComputation::AttemptResult result =
+        ResultComputation::computeAttempt(fixture.module.text, fixture.module.settings, fixture.summary);
     const QStringList paragraphs = fixture.module.text.textLines.mid(5);
     for (auto _ : state) {
         const QStringList lines =

@@ -1,6 +1,6 @@
-#include "core/util/Cp932.h"
 #include "core/texts/SampleTexts.h"
 #include "core/texts/TextStats.h"
+#include "core/util/Cp932.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 #include "FuzzScratch.h"
-#include "core/util/Cp932.h"
 #include "core/records/RecordFiles.h"
+#include "core/util/Cp932.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #include "FuzzScratch.h"
-#include "core/util/BasicFunctions.h"
 #include "core/records/RecordDeletion.h"
 #include "core/records/RecordFiles.h"
+#include "core/util/BasicFunctions.h"
 
 #include <QDir>
 #include <QSet>

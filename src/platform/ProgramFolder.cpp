@@ -1,5 +1,5 @@
-#include "core/util/Folders.h"
 #include "platform/ProgramFolder.h"
+#include "core/util/Folders.h"
 
 #include <QCoreApplication>
 #include <QDir>

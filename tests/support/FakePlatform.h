@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/AlertSound.h"
 #include "core/util/Clock.h"
+#include "platform/AlertSound.h"
 #include "platform/InputMethod.h"
 #include "platform/KeyboardMonitor.h"
 #include "platform/Platform.h"

@@ -1,7 +1,7 @@
 #include "core/practice/AttemptControl.h"
 
-#include "core/util/BasicFunctions.h"
 #include "core/settings/Options.h"
+#include "core/util/BasicFunctions.h"
 
 #include <cmath>
 

@@ -52,7 +52,7 @@ struct StateControls {
     bool inputMethodGuardOn = true;
     bool inputEnabled = false;
     bool startPanel = true;
-    bool hints = true;      ///< startHint and retryHint
+    bool hints = true; ///< startHint and retryHint
     bool pausePanel = false;
     bool startEnabled = true;
     bool pauseEnabled = false;

@@ -12,15 +12,13 @@ struct CurrentText {
     /** Paragraph p is line p + FirstParagraphLine. */
     static constexpr int FirstParagraphLine = 5;
 
-    QStringList textLines;                      ///< exactly lineCount lines
+    QStringList textLines; ///< exactly lineCount lines
     int lineCount = 0;
-    int currentLine = FirstParagraphLine;       ///< index of the line being practised
-    CharCounts counts;                          ///< of the whole text or of the practised paragraph
+    int currentLine = FirstParagraphLine; ///< index of the line being practised
+    CharCounts counts;                    ///< of the whole text or of the practised paragraph
     BestTimes bestTimes = BestTimesLine::empty();
 
     /** Line `index`, empty beyond the text. */
-    QString line(int index) const {
-        return index >= 0 && index < textLines.size() ? textLines[index] : QString();
-    }
+    QString line(int index) const { return index >= 0 && index < textLines.size() ? textLines[index] : QString(); }
     int paragraphCount() const { return lineCount - FirstParagraphLine; }
 };

@@ -16,7 +16,7 @@ struct JudgementResult {
     int firstChanged = -1; ///< cells whose look changed (to repaint), -1 when none
     int lastChanged = -1;
     bool startRecolour = false; ///< the input is longer than the judgement window
-    bool missSound = false;    ///< a new mismatch appeared and the miss sound is on
+    bool missSound = false;     ///< a new mismatch appeared and the miss sound is on
 };
 
 /**

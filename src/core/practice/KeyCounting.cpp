@@ -30,7 +30,7 @@ constexpr std::array<HeldKey, 16> HeldKeys{{
     {13, OperationMark::Confirmation}, // Enter
     {29, OperationMark::Conversion},   // Non-convert
     {28, OperationMark::Conversion},   // Convert
-    {27, OperationMark::Revision},       // Esc
+    {27, OperationMark::Revision},     // Esc
     {VkBackspace, 0},
     {VkDelete, 0},
     {38, 0}, // Up, Down, Right, Left
@@ -119,7 +119,7 @@ void KeyCounting::keyUp(const KeyState& keys) {
 }
 
 void KeyCounting::keyPress(QChar c, int inputMethodStatus) {
-    if (c == u'\r') return; // Enter belongs to the segment check
+    if (c == u'\r') return;   // Enter belongs to the segment check
     if (c == u'\x7f') return; // Delete arrives with the text DEL, yet it types nothing
     if (isSpace(c.unicode())) {
         // The space key that produced a space converted nothing.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/practice/KeyState.h"
 #include "core/practice/AttemptControl.h"
+#include "core/practice/KeyState.h"
 #include "core/texts/TextStats.h"
 
 #include <QString>
@@ -13,8 +13,8 @@
 namespace OperationMark {
 inline constexpr char16_t Conversion = u'□';   ///< a conversion key (変換)
 inline constexpr char16_t Confirmation = u'■'; ///< Enter in a composition (確定)
-inline constexpr char16_t Revision = u'＜';      ///< a correction while composing (修正)
-inline constexpr char16_t Correction = u'≪';       ///< a deletion of committed input (訂正)
+inline constexpr char16_t Revision = u'＜';    ///< a correction while composing (修正)
+inline constexpr char16_t Correction = u'≪';   ///< a deletion of committed input (訂正)
 } // namespace OperationMark
 
 /**
@@ -100,10 +100,10 @@ struct LiveFigureInput {
 
 /** The live figures to show. */
 struct LiveFigures {
-    QString typedChars;     ///< characters typed correctly so far
-    QString cpm;     ///< characters per minute, "#0.0"
+    QString typedChars;    ///< characters typed correctly so far
+    QString cpm;           ///< characters per minute, "#0.0"
     int progressWidth = 0; ///< progress bar
-    int gaugeWidth = 0; ///< speed gauge; the full track stands for 120 % of the target
+    int gaugeWidth = 0;    ///< speed gauge; the full track stands for 120 % of the target
     GaugeColour gaugeColour = GaugeColour::Red;
 };
 
@@ -120,5 +120,6 @@ qint32 extraCharacters(const CharCounts& counts, qint32 endSpaceSetting, bool pa
 /** The input mode of inputEdit at the start of typing: entry 66 when set, else hiragana (4) for full-width cells. */
 int initialInputMode(int entry66, int firstCellWidthTwips);
 
-/** inputMethodGuardTimer: whether the input method must be closed (no countdown or attempt running and a mode active). */
+/** inputMethodGuardTimer: whether the input method must be closed (no countdown or attempt running and a mode active).
+ */
 bool inputMethodGuardCloses(bool runTimerOn, bool countdownTimerOn, int inputMethodStatus);

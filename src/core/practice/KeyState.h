@@ -20,7 +20,8 @@ public:
     /** The keys `state` holds now. */
     static KeySnapshot of(const KeyState& state) {
         KeySnapshot held;
-        for (int k = 0; k < 256; ++k) held.set(k, state.isHeld(k));
+        for (int k = 0; k < 256; ++k)
+            held.set(k, state.isHeld(k));
         return held;
     }
 

@@ -1,8 +1,8 @@
 #include "core/practice/ParagraphSelection.h"
 
+#include "core/practice/TextLoading.h"
 #include "core/util/BasicFunctions.h"
 #include "core/util/Cp932.h"
-#include "core/practice/TextLoading.h"
 
 namespace ParagraphSelection {
 

@@ -1,8 +1,8 @@
 #include "core/practice/SegmentLayout.h"
 
+#include "core/practice/TextLoading.h"
 #include "core/settings/Options.h"
 #include "core/util/Cp932.h"
-#include "core/practice/TextLoading.h"
 
 #include <algorithm>
 #include <cmath>

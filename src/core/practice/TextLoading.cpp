@@ -1,9 +1,9 @@
 #include "core/practice/TextLoading.h"
 
-#include "core/util/BasicFunctions.h"
 #include "core/settings/Options.h"
-#include "core/util/Cp932.h"
 #include "core/texts/SampleTexts.h"
+#include "core/util/BasicFunctions.h"
+#include "core/util/Cp932.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +17,9 @@ namespace {
 
 constexpr int First = CurrentText::FirstParagraphLine;
 
-QString paragraphLabel(int paragraphNumber) { return basic::RightAligned(paragraphNumber, 3); }
+QString paragraphLabel(int paragraphNumber) {
+    return basic::RightAligned(paragraphNumber, 3);
+}
 
 bool isTypeable(QChar c) {
     const char16_t u = c.unicode();
@@ -32,7 +34,8 @@ QStringList splitLines(const QString& text, int maxLines, bool* moreText) {
     const qsizetype n = text.size();
     while (start < n && lines.size() < maxLines) {
         qsizetype end = start;
-        while (end < n && text[end] != u'\r' && text[end] != u'\n') ++end;
+        while (end < n && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
         lines.append(text.mid(start, end - start));
         if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n') ++end;
         start = end + 1;
@@ -93,7 +96,8 @@ void prepareLoadedText(Session& m) {
         applyTextKind(m);
     }
     if (!isJapaneseText(t.counts) && m.settings.number(Options::EndSpace) == 1)
-        for (int i = First; i < t.lineCount; ++i) t.textLines[i] += u' ';
+        for (int i = First; i < t.lineCount; ++i)
+            t.textLines[i] += u' ';
     t.bestTimes = storedBestTimes(m);
 }
 
@@ -104,7 +108,8 @@ CharCounts wholeTextCounts(const CurrentText& t) {
     if (counts.total <= 0) {
         // An unreadable statistics line would leave nothing to divide by: count the paragraphs.
         counts = {};
-        for (int i = First; i < t.lineCount; ++i) counts += classifyChars(t.line(i));
+        for (int i = First; i < t.lineCount; ++i)
+            counts += classifyChars(t.line(i));
     }
     return counts;
 }
@@ -116,7 +121,9 @@ bool isPlainFileName(const QString& name) {
     return true;
 }
 
-int segmentCellCount(QStringView line) { return int(withoutReadings(line).size()); }
+int segmentCellCount(QStringView line) {
+    return int(withoutReadings(line).size());
+}
 
 QString checkPracticeLines(const QStringList& lines) {
     const int paragraphs = int(lines.size()) - First;

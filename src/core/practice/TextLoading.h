@@ -84,31 +84,31 @@ void previousParagraph(Session& m);
 
 /** Which menu items the loaded text and mode enable and check (ready state). */
 struct MenuState {
-    bool wholeChecked = true;      ///< wholeTextAction
-    bool paragraphChecked = false; ///< paragraphsAction
-    bool paragraphEnabled = true;  ///< paragraphsAction
+    bool wholeChecked = true;            ///< wholeTextAction
+    bool paragraphChecked = false;       ///< paragraphsAction
+    bool paragraphEnabled = true;        ///< paragraphsAction
     bool chooseParagraphEnabled = false; ///< chooseParagraphAction
-    bool previousEnabled = false;  ///< previousParagraphAction
-    bool nextEnabled = false;      ///< nextParagraphAction
-    bool detailsEnabled = true;    ///< bestDetailsAction, lastDetailsAction
-    bool editCurrentEnabled = false; ///< editCurrentTextAction
+    bool previousEnabled = false;        ///< previousParagraphAction
+    bool nextEnabled = false;            ///< nextParagraphAction
+    bool detailsEnabled = true;          ///< bestDetailsAction, lastDetailsAction
+    bool editCurrentEnabled = false;     ///< editCurrentTextAction
     std::array<bool, 5> standardEnabled{true, true, true, true, true};
     int standardChecked = 0;
-    int sampleChecked = -1;        ///< checked item of sampleActions, -1 for none
+    int sampleChecked = -1; ///< checked item of sampleActions, -1 for none
 };
 
 /** Captions of the main window for the loaded text. */
 struct TextView {
-    QString title;          ///< titleLabel (shown as plain text, so "&" needs no doubling)
-    QString modeLine;       ///< modeLabel
+    QString title;               ///< titleLabel (shown as plain text, so "&" needs no doubling)
+    QString modeLine;            ///< modeLabel
     bool paragraphPanel = false; ///< paragraphNoticePanel
-    QString totalChars;     ///< 文字数 of the result panel
-    QString countCaption;   ///< charCountLabel
-    QString kanjiCaption;   ///< kanjiRatioLabel
-    QString halfCaption;    ///< halfWidthRatioLabel
+    QString totalChars;          ///< 文字数 of the result panel
+    QString countCaption;        ///< charCountLabel
+    QString kanjiCaption;        ///< kanjiRatioLabel
+    QString halfCaption;         ///< halfWidthRatioLabel
     Eligibility eligibility = Eligibility::Available;
     QString eligibilityCaption; ///< eligibilityLabel
-    QString targetLine;     ///< targetLabel; empty when no target is set
+    QString targetLine;         ///< targetLabel; empty when no target is set
     MenuState menus;
 };
 

@@ -1,11 +1,11 @@
 #include "core/records/RecordDeletion.h"
 
-#include "core/util/BasicFunctions.h"
 #include "core/practice/Session.h"
-#include "core/util/AtomicFile.h"
-#include "core/util/Cp932.h"
-#include "core/scoring/BestTimes.h"
 #include "core/records/RecordFiles.h"
+#include "core/scoring/BestTimes.h"
+#include "core/util/AtomicFile.h"
+#include "core/util/BasicFunctions.h"
+#include "core/util/Cp932.h"
 
 #include <QFile>
 #include <QFileInfo>

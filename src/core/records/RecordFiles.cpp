@@ -1,13 +1,13 @@
 #include "core/records/RecordFiles.h"
 
-#include "core/util/BasicFunctions.h"
 #include "core/practice/Session.h"
+#include "core/practice/TextLoading.h"
 #include "core/settings/Options.h"
+#include "core/texts/SampleTexts.h"
 #include "core/util/AtomicFile.h"
+#include "core/util/BasicFunctions.h"
 #include "core/util/Cp932.h"
 #include "core/util/Folders.h"
-#include "core/practice/TextLoading.h"
-#include "core/texts/SampleTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -299,8 +299,7 @@ bool rewriteBestTimesLineOfFile(const QString& path, const QString& line, QStrin
         return false;
     };
     // Recreating a text that was deleted while loaded would leave a file of five lines.
-    if (!info.exists() && !info.isSymLink())
-        return fail(u"が見つからないため、ベストタイムを保存できませんでした。"_s);
+    if (!info.exists() && !info.isSymLink()) return fail(u"が見つからないため、ベストタイムを保存できませんでした。"_s);
     if (info.isSymLink() || !info.isFile())
         return fail(u"は通常のファイルではないため、ベストタイムを保存できませんでした。"_s);
     if (info.size() > TextLoading::MaxFileBytes)

@@ -1,7 +1,7 @@
 #include "core/scoring/BestTimes.h"
 
-#include "core/util/BasicFunctions.h"
 #include "core/texts/TextStats.h"
+#include "core/util/BasicFunctions.h"
 
 #include <cmath>
 

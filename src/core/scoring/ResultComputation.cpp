@@ -1,11 +1,11 @@
 #include "core/scoring/ResultComputation.h"
 
-#include "core/util/BasicFunctions.h"
-#include "core/practice/CurrentText.h"
-#include "core/settings/SettingsTable.h"
-#include "core/settings/Options.h"
 #include "core/practice/AttemptControl.h"
+#include "core/practice/CurrentText.h"
 #include "core/practice/TextLoading.h"
+#include "core/settings/Options.h"
+#include "core/settings/SettingsTable.h"
+#include "core/util/BasicFunctions.h"
 
 #include <cmath>
 
@@ -126,7 +126,8 @@ AttemptResult computeAttempt(const CurrentText& text, const SettingsTable& setti
     in.counts = text.counts;
     in.elapsedMs = s.elapsedMs;
     in.keystrokes = s.counters.keystrokes;
-    in.operations = {s.counters.conversions, s.counters.confirmations, s.counters.correctionCount, s.counters.revisionCount};
+    in.operations = {s.counters.conversions, s.counters.confirmations, s.counters.correctionCount,
+                     s.counters.revisionCount};
     in.standard = settings.number(Options::Standard);
     in.paragraphExemption = r.wholeText ? text.paragraphCount() : 0;
     in.eligibility = eligibility(text.counts);
@@ -165,6 +166,5 @@ BestList bestList(const BestListInput& in) {
     }
     return list;
 }
-
 
 } // namespace ResultComputation

@@ -152,5 +152,4 @@ struct BestListInput {
 /** The ten rows of the best-records list. */
 BestList bestList(const BestListInput& input);
 
-
 } // namespace ResultComputation

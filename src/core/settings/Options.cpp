@@ -21,10 +21,10 @@ constexpr Item AddItems[] = {{0, u"付加しない(&N)"}, {1, u"段落末に付�
 constexpr Item HandanItems[] = {
     {0, u"全文字(&A)"}, {1, u"直近400文字(&B)"}, {2, u"直近200文字(&C)"}, {3, u"直近100文字(&D)"}};
 constexpr Item ScrollItems[] = {{0, u"最終行(&A)"}, {1, u"下から 2行目(&B)"}, {2, u"下から 3行目(&C)"}};
-constexpr Item ImeItems[] = {{0, u"自動切替(&A)"},   {1, u""},
-                             {2, u"直接入力(&D)"},   {4, u"ひらがな(&H)"},
+constexpr Item ImeItems[] = {{0, u"自動切替(&A)"},     {1, u""},
+                             {2, u"直接入力(&D)"},     {4, u"ひらがな(&H)"},
                              {5, u"全角カタカナ(&K)"}, {6, u"半角カタカナ(&I)"},
-                             {7, u"全角英数(&L)"},   {8, u"半角英数(&P)"}};
+                             {7, u"全角英数(&L)"},     {8, u"半角英数(&P)"}};
 constexpr Item KeyItems[] = {{0, u"[Esc]キー(&E)"}, {1, u"[Shift]+[Esc]キー(&S)"}};
 
 constexpr Item StandardItems[] = {{0, u"MSパソコン入力コンクール[Mパソ](&M)"},
@@ -36,10 +36,18 @@ constexpr Item StandardItems[] = {{0, u"MSパソコン入力コンクール[Mパ
 constexpr qint32 FontSizes[] = {16, 14, 12, 11, 10};
 constexpr qint32 JudgementWindows[] = {800, 400, 200, 100};
 
-qint32 sameAsIndex(int index) { return index; }
-qint32 fontSizeOf(int index) { return index >= 0 && index < 5 ? FontSizes[index] : 12; }
-qint32 countdownOf(int index) { return 4 - index; }
-qint32 judgementWindowOf(int index) { return index >= 0 && index < 4 ? JudgementWindows[index] : 800; }
+qint32 sameAsIndex(int index) {
+    return index;
+}
+qint32 fontSizeOf(int index) {
+    return index >= 0 && index < 5 ? FontSizes[index] : 12;
+}
+qint32 countdownOf(int index) {
+    return 4 - index;
+}
+qint32 judgementWindowOf(int index) {
+    return index >= 0 && index < 4 ? JudgementWindows[index] : 800;
+}
 
 const Group Groups[] = {
     {u"fontSizeActions", u"fontSizeMenu", u"フォントサイズ設定(&F)", FontSize, FontSizeItems, fontSizeOf},
@@ -48,7 +56,8 @@ const Group Groups[] = {
     {u"rubyActions", u"rubyMenu", u"ルビ表示設定(&R)", RubyDisplay, RubyItems, sameAsIndex},
     {u"enterKeyActions", u"enterKeyMenu", u"次段落移行設定(&N)", ParagraphChange, ChangeItems, sameAsIndex},
     {u"endSpaceActions", u"endSpaceMenu", u"スペース付加（英文）設定(&A)", EndSpace, AddItems, sameAsIndex},
-    {u"judgementWindowActions", u"judgementWindowMenu", u"正誤判断文字数設定(&P)", JudgementWindow, HandanItems, judgementWindowOf},
+    {u"judgementWindowActions", u"judgementWindowMenu", u"正誤判断文字数設定(&P)", JudgementWindow, HandanItems,
+     judgementWindowOf},
     {u"scrollRowActions", u"scrollRowMenu", u"スクロール位置設定(&S)", ScrollPosition, ScrollItems, sameAsIndex},
     {u"inputModeActions", u"inputModeMenu", u"入力モード初期設定(&I)", InputMode, ImeItems, sameAsIndex},
     {u"retryKeyActions", u"retryKeyMenu", u"やり直しキー設定(&E)", RetryKey, KeyItems, sameAsIndex},
@@ -68,7 +77,9 @@ void keepValid(SettingsTable& table, int entry, qint32 defaultValue) {
 
 } // namespace
 
-std::span<const Group> groups() { return Groups; }
+std::span<const Group> groups() {
+    return Groups;
+}
 
 const Group* groupForEntry(int entry) {
     for (const Group& g : Groups)
@@ -82,7 +93,9 @@ int indexForValue(const Group& group, qint32 value) {
     return -1;
 }
 
-std::span<const Item> standards() { return StandardItems; }
+std::span<const Item> standards() {
+    return StandardItems;
+}
 
 const FontLayout& fontLayout(int pointSize) {
     for (const FontLayout& layout : Layouts)
@@ -114,7 +127,8 @@ void applyStartupDefaults(SettingsTable& table) {
     if (table.number(TextsPerPage) < 0) table.setNumber(TextsPerPage, 100);
 
     if (table[SampleBestLines].address.isEmpty())
-        for (int i = 0; i < 20; ++i) table[SampleBestLines + i].address = QString::fromUtf16(NoRecordLine);
+        for (int i = 0; i < 20; ++i)
+            table[SampleBestLines + i].address = QString::fromUtf16(NoRecordLine);
 }
 
 QString retryHint(qint32 retryKey) {

@@ -49,7 +49,7 @@ struct Group {
     const char16_t* arrayName;   ///< control array, e.g. "fontSizeActions"
     const char16_t* submenuName; ///< e.g. "fontSizeMenu"
     const char16_t* submenuCaption;
-    int entry;                   ///< settings entry of the stored value
+    int entry; ///< settings entry of the stored value
     std::span<const Item> items;
     /** Stored value of item `index`. */
     qint32 (*valueOf)(int index);

@@ -72,7 +72,6 @@ void addOne(CharCounts& counts, CharClass cls) {
     }
 }
 
-
 } // namespace
 
 CharCounts classifyChars(QStringView paragraph) {
@@ -258,7 +257,9 @@ QString eligibilityCaption(Eligibility e) {
     return u"実務能力判定　可"_s;
 }
 
-QString judgementAvailability(const CharCounts& c) { return eligibilityCaption(eligibility(c)); }
+QString judgementAvailability(const CharCounts& c) {
+    return eligibilityCaption(eligibility(c));
+}
 
 QStringList limitViolations(const CharCounts& whole, const QList<CharCounts>& paragraphs) {
     QStringList messages;

@@ -27,25 +27,32 @@ QString Right(QStringView s, qsizetype n) {
 
 QStringView RTrimmedView(QStringView s) {
     qsizetype end = s.size();
-    while (end > 0 && s[end - 1] == u' ') --end;
+    while (end > 0 && s[end - 1] == u' ')
+        --end;
     return s.left(end);
 }
 
-QString RTrim(QStringView s) { return RTrimmedView(s).toString(); }
+QString RTrim(QStringView s) {
+    return RTrimmedView(s).toString();
+}
 
 QString LTrim(QStringView s) {
     qsizetype begin = 0;
-    while (begin < s.size() && s[begin] == u' ') ++begin;
+    while (begin < s.size() && s[begin] == u' ')
+        ++begin;
     return s.mid(begin).toString();
 }
 
-QString Trim(QStringView s) { return LTrim(RTrim(s)); }
+QString Trim(QStringView s) {
+    return LTrim(RTrim(s));
+}
 
 double Val(QStringView s) {
     std::string text;
     text.reserve(static_cast<size_t>(std::min<qsizetype>(s.size(), 64)));
     qsizetype i = 0;
-    while (i < s.size() && (s[i] == u' ' || s[i] == u'\t' || s[i] == u'\n' || s[i] == u'\r')) ++i;
+    while (i < s.size() && (s[i] == u' ' || s[i] == u'\t' || s[i] == u'\n' || s[i] == u'\r'))
+        ++i;
     if (i < s.size() && (s[i] == u'-' || s[i] == u'+')) text += char(s[i++].unicode());
     bool digits = false, point = false;
     for (; i < s.size() && text.size() < 400; ++i) {
@@ -76,7 +83,9 @@ double Val(QStringView s) {
     return std::isfinite(value) ? value : 0.0;
 }
 
-double Int(double x) { return std::floor(x); }
+double Int(double x) {
+    return std::floor(x);
+}
 
 namespace {
 
@@ -100,7 +109,8 @@ std::string roundedDigits(double value, int decimals, int significantDigits) {
     const int keep = pointPos + decimals; // number of mantissa digits that stay
     std::string digits;
     if (keep < 0) return "0";
-    for (int k = 0; k < keep; ++k) digits += k < int(mantissa.size()) ? mantissa[size_t(k)] : '0';
+    for (int k = 0; k < keep; ++k)
+        digits += k < int(mantissa.size()) ? mantissa[size_t(k)] : '0';
     const char next = keep < int(mantissa.size()) ? mantissa[size_t(keep)] : '0';
     if (digits.empty()) digits = "0";
     if (next >= '5') {
@@ -131,16 +141,18 @@ QString Format(double value, QStringView picture, int significantDigits) {
         if (c == u'0') ++minIntDigits;
 
     std::string digits = value == 0.0 ? std::string("0") : roundedDigits(value, decimals, significantDigits);
-    while (int(digits.size()) < decimals + 1) digits.insert(digits.begin(), '0');
+    while (int(digits.size()) < decimals + 1)
+        digits.insert(digits.begin(), '0');
     std::string intPart = digits.substr(0, digits.size() - size_t(decimals));
     std::string fracPart = digits.substr(digits.size() - size_t(decimals));
     // Leading zeros of the integer part only where the picture asks for them.
     size_t firstNonZero = intPart.find_first_not_of('0');
     intPart = firstNonZero == std::string::npos ? std::string() : intPart.substr(firstNonZero);
-    while (int(intPart.size()) < minIntDigits) intPart.insert(intPart.begin(), '0');
+    while (int(intPart.size()) < minIntDigits)
+        intPart.insert(intPart.begin(), '0');
 
-    const bool isZero = intPart.find_first_not_of('0') == std::string::npos &&
-                        fracPart.find_first_not_of('0') == std::string::npos;
+    const bool isZero =
+        intPart.find_first_not_of('0') == std::string::npos && fracPart.find_first_not_of('0') == std::string::npos;
     QString result;
     if (value < 0 && !isZero) result += u'-';
     result += QString::fromLatin1(intPart.data(), qsizetype(intPart.size()));
@@ -151,7 +163,9 @@ QString Format(double value, QStringView picture, int significantDigits) {
     return result;
 }
 
-QString FormatSingle(float value, QStringView picture) { return Format(double(value), picture, 7); }
+QString FormatSingle(float value, QStringView picture) {
+    return Format(double(value), picture, 7);
+}
 
 QString FormatAt(QStringView text, QStringView picture) {
     const qsizetype width = picture.count(u'@');
@@ -159,6 +173,8 @@ QString FormatAt(QStringView text, QStringView picture) {
     return QString(width - text.size(), u' ') + text.toString();
 }
 
-QString RightAligned(qint64 value, int width) { return FormatAt(QString::number(value), QString(width, u'@')); }
+QString RightAligned(qint64 value, int width) {
+    return FormatAt(QString::number(value), QString(width, u'@'));
+}
 
 } // namespace basic

@@ -10,4 +10,6 @@ public:
 };
 
 /** Milliseconds from `earlier` to `later`, right across the 32-bit wrap of the clock. */
-constexpr qint32 elapsedMs(quint32 earlier, quint32 later) { return static_cast<qint32>(later - earlier); }
+constexpr qint32 elapsedMs(quint32 earlier, quint32 later) {
+    return static_cast<qint32>(later - earlier);
+}

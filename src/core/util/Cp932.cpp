@@ -43,7 +43,8 @@ struct Tables {
             else if (n == 2)
                 encode[u] = quint16((quint8(out[0]) << 8) | quint8(out[1]));
         }
-        for (int b = 0; b < 256; ++b) decodeOne(fromCp, b, 1);
+        for (int b = 0; b < 256; ++b)
+            decodeOne(fromCp, b, 1);
         for (int leadByte = 0x81; leadByte <= 0xFC; ++leadByte) {
             if (leadByte >= 0xA0 && leadByte < 0xE0) continue;
             lead[size_t(leadByte)] = true;
@@ -79,12 +80,15 @@ const Tables& tables() {
 
 } // namespace
 
-quint16 code(char16_t c) { return tables().encode[c]; }
+quint16 code(char16_t c) {
+    return tables().encode[c];
+}
 
 qsizetype byteLength(QStringView s) {
     const Tables& t = tables();
     qsizetype n = 0;
-    for (QChar c : s) n += t.encode[c.unicode()] > 0xFF ? 2 : 1;
+    for (QChar c : s)
+        n += t.encode[c.unicode()] > 0xFF ? 2 : 1;
     return n;
 }
 

@@ -11,11 +11,14 @@
  */
 namespace cp932 {
 
-/** The character's code: 0..0xFF for a single byte, lead byte * 256 + trail byte for two; '?' (0x3F) when unmappable. */
+/** The character's code: 0..0xFF for a single byte, lead byte * 256 + trail byte for two; '?' (0x3F) when unmappable.
+ */
 quint16 code(char16_t c);
 
 /** True when the character takes two bytes (and two display columns). */
-inline bool isDoubleByte(char16_t c) { return code(c) > 0xFF; }
+inline bool isDoubleByte(char16_t c) {
+    return code(c) > 0xFF;
+}
 
 /** Number of bytes the text takes in code page 932. */
 qsizetype byteLength(QStringView s);

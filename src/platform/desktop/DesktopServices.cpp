@@ -34,8 +34,8 @@ void DesktopAlertSound::play() {
     if (m_context && !m_canberraFailed) {
         // Each miss replaces the previous sound instead of piling up behind it.
         ca_context_cancel(m_context, 1);
-        if (ca_context_play(m_context, 1, CA_PROP_EVENT_ID, "bell", CA_PROP_EVENT_DESCRIPTION, "入力ミス",
-                            nullptr) == CA_SUCCESS)
+        if (ca_context_play(m_context, 1, CA_PROP_EVENT_ID, "bell", CA_PROP_EVENT_DESCRIPTION, "入力ミス", nullptr) ==
+            CA_SUCCESS)
             return;
         m_canberraFailed = true;
     }

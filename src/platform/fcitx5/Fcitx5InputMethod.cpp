@@ -22,7 +22,9 @@ Fcitx5InputMethod* Fcitx5InputMethod::create(QObject* parent) {
     return new Fcitx5InputMethod(parent);
 }
 
-Fcitx5InputMethod::Fcitx5InputMethod(QObject* parent) : QObject(parent) { refresh(); }
+Fcitx5InputMethod::Fcitx5InputMethod(QObject* parent) : QObject(parent) {
+    refresh();
+}
 
 void Fcitx5InputMethod::call(const QString& method) const {
     QDBusConnection::sessionBus().asyncCall(QDBusMessage::createMethodCall(Service, Path, Interface, method));
@@ -46,9 +48,12 @@ void Fcitx5InputMethod::refresh() const {
 int Fcitx5InputMethod::status() const {
     refresh();
     switch (m_state) {
-    case 2: return 4;
-    case 0: return 0;
-    default: return 2;
+    case 2:
+        return 4;
+    case 0:
+        return 0;
+    default:
+        return 2;
     }
 }
 

@@ -33,6 +33,6 @@ private:
 
     xcb_connection_t* m_connection;
     quint8 m_minKeycode = 8;
-    std::vector<int> m_virtualKeys;      ///< by X keycode − minimum keycode
-    std::array<bool, 256> m_held{};      ///< by virtual-key code
+    std::vector<int> m_virtualKeys; ///< by X keycode − minimum keycode
+    std::array<bool, 256> m_held{}; ///< by virtual-key code
 };

@@ -79,7 +79,8 @@ MessageFrame::MessageFrame(const QString& name, const QString& caption, QWidget*
     addIcon(icon);
     m_label = addLabel(u"messageLabel"_s, message, TextLeft, MessageTop, 0, MessageHeight);
     for (int i = 0; i < buttonCaptions.size(); ++i)
-        m_buttons.append(addButton(i == 0 ? u"acceptButton"_s : u"rejectButton"_s, buttonCaptions.at(i), 0, ButtonRowTop));
+        m_buttons.append(
+            addButton(i == 0 ? u"acceptButton"_s : u"rejectButton"_s, buttonCaptions.at(i), 0, ButtonRowTop));
     setFormWidth(widthTwips);
     // As on the desktop the program was designed for, the first button starts with the focus,
     // so Enter presses it.

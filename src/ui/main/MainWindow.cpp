@@ -1,43 +1,43 @@
 #include "ui/main/MainWindow.h"
 
-#include "core/util/BasicFunctions.h"
-#include "core/settings/Options.h"
-#include "core/settings/WindowPosition.h"
-#include "ui/practice/AttemptFinishedDialog.h"
-#include "core/settings/ColourSettings.h"
-#include "platform/AlertSound.h"
-#include "platform/InputMethod.h"
-#include "platform/KeyboardMonitor.h"
-#include "core/util/Folders.h"
-#include "platform/ShellOpen.h"
 #include "core/practice/Judgement.h"
 #include "core/practice/KeyCodes.h"
 #include "core/practice/TextLoading.h"
-#include "ui/practice/ParagraphPickerDialog.h"
-#include "ui/common/CharCellView.h"
-#include "ui/common/FontCellMetrics.h"
-#include "ui/main/InputBox.h"
 #include "core/records/RecordDeletion.h"
 #include "core/records/RecordFiles.h"
-#include "ui/records/DeleteRecordsDialog.h"
 #include "core/scoring/GradeScales.h"
+#include "core/settings/ColourSettings.h"
+#include "core/settings/Options.h"
+#include "core/settings/WindowPosition.h"
 #include "core/texts/SampleTexts.h"
+#include "core/util/BasicFunctions.h"
+#include "core/util/Folders.h"
+#include "platform/AlertSound.h"
+#include "platform/InputMethod.h"
+#include "platform/KeyboardMonitor.h"
+#include "platform/ShellOpen.h"
+#include "ui/common/CharCellView.h"
+#include "ui/common/FontCellMetrics.h"
 #include "ui/common/PlainText.h"
 #include "ui/common/Twips.h"
+#include "ui/main/InputBox.h"
+#include "ui/practice/AttemptFinishedDialog.h"
+#include "ui/practice/ParagraphPickerDialog.h"
+#include "ui/records/DeleteRecordsDialog.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDialog>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -64,8 +64,9 @@ constexpr int RightWidth = 4320;
 
 // Commands whose windows are not in the program yet: their items stay disabled.
 const std::set<QString> NotYetAvailable = {
-    u"newTextAction"_s,    u"editCurrentTextAction"_s,  u"pickToPractiseAction"_s, u"pickToEditAction"_s, u"pickToDeleteAction"_s, u"editSourcesAction"_s,
-    u"lastDetailsAction"_s,   u"bestDetailsAction"_s,   u"bestRecordsAction"_s,   u"practiceLogAction"_s,   u"speedGaugeAction"_s, u"textListSizeAction"_s,
+    u"newTextAction"_s,        u"editCurrentTextAction"_s, u"pickToPractiseAction"_s, u"pickToEditAction"_s,
+    u"pickToDeleteAction"_s,   u"editSourcesAction"_s,     u"lastDetailsAction"_s,    u"bestDetailsAction"_s,
+    u"bestRecordsAction"_s,    u"practiceLogAction"_s,     u"speedGaugeAction"_s,     u"textListSizeAction"_s,
     u"colourSettingsAction"_s,
 };
 
@@ -73,10 +74,12 @@ const std::set<QString> NotYetAvailable = {
 const QString HomePageAddress = u"https://rinvale.jp/"_s;
 
 // The result values, in the order of m_resultValues.
-constexpr const char16_t* ResultValueNames[] = {u"cpmValue",       u"gradeValue",      u"scoreValue",
-                                                u"ownLevelValue",  u"keystrokesValue", u"textCharsValue"};
+constexpr const char16_t* ResultValueNames[] = {u"cpmValue",      u"gradeValue",      u"scoreValue",
+                                                u"ownLevelValue", u"keystrokesValue", u"textCharsValue"};
 
-QString indexed(const QString& arrayName, int index) { return arrayName + u'(' + QString::number(index) + u')'; }
+QString indexed(const QString& arrayName, int index) {
+    return arrayName + u'(' + QString::number(index) + u')';
+}
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int left, int top, int width, int height,
                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
@@ -113,8 +116,7 @@ void setColours(QWidget* w, const QColor& text, const QColor& background) {
 
 MainWindow::MainWindow(Session& module, Platform& platform, QWidget* parent)
     : QMainWindow(parent), m(module), m_platform(platform), m_attempt(module, platform.clock),
-      m_counting(m_attempt.counters),
-      m_keyStream([this](int code, int ownCode, quint32 waited, const KeyState& held) {
+      m_counting(m_attempt.counters), m_keyStream([this](int code, int ownCode, quint32 waited, const KeyState& held) {
           keyDown(code, ownCode, waited, held);
       }) {
     setObjectName(u"MainWindow"_s);
@@ -160,7 +162,8 @@ MainWindow::MainWindow(Session& module, Platform& platform, QWidget* parent)
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { m_trace.line(u"menu "_s + menu->objectName()); });
         connect(menu, &QMenu::aboutToHide, this, [this] {
             QTimer::singleShot(0, this, [this] {
-                if (m_inputEdit->isEnabled() && isActiveWindow() && !QApplication::activePopupWidget()) m_inputEdit->setFocus();
+                if (m_inputEdit->isEnabled() && isActiveWindow() && !QApplication::activePopupWidget())
+                    m_inputEdit->setFocus();
             });
         });
     }
@@ -200,7 +203,8 @@ void MainWindow::buildMenus() {
     addItem(file, u"pickToDeleteAction"_s, u"テキスト選択→削除(&D)"_s);
     file->addSeparator();
     addItem(file, u"editSourcesAction"_s, u"出所･キーワード編集(&O)"_s);
-    connect(addItem(file, u"deleteRecordsAction"_s, u"記録の削除(&R)"_s), &QAction::triggered, this, &MainWindow::deleteRecords);
+    connect(addItem(file, u"deleteRecordsAction"_s, u"記録の削除(&R)"_s), &QAction::triggered, this,
+            &MainWindow::deleteRecords);
     file->addSeparator();
     connect(addItem(file, u"quitAction"_s, u"終了(&X)"_s), &QAction::triggered, this, &QWidget::close);
 
@@ -263,8 +267,7 @@ void MainWindow::buildMenus() {
             [this] { openBesideProgram(u"ReadMe.txt"_s); });
     help->addSeparator();
     connect(addItem(help, u"homePageAction"_s, u"ホームへ接続(&C)"_s), &QAction::triggered, this, [this] {
-        if (!m_platform.shell.open(HomePageAddress))
-            message(u"ホームページを開けませんでした。\n"_s + HomePageAddress);
+        if (!m_platform.shell.open(HomePageAddress)) message(u"ホームページを開けませんでした。\n"_s + HomePageAddress);
     });
 
     for (QAction* a : std::as_const(m_actions))
@@ -297,7 +300,8 @@ void MainWindow::addOptionMenus(QMenu* options) {
             standards->menuAction()->setObjectName(u"standardMenu"_s);
             auto* standardGroup = new QActionGroup(standards);
             for (const Options::Item& item : Options::standards()) {
-                QAction* a = addItem(standards, indexed(u"standardActions"_s, item.index), QString::fromUtf16(item.caption));
+                QAction* a =
+                    addItem(standards, indexed(u"standardActions"_s, item.index), QString::fromUtf16(item.caption));
                 a->setCheckable(true);
                 standardGroup->addAction(a);
                 const int index = item.index;
@@ -434,8 +438,8 @@ void MainWindow::buildControls() {
     for (int i = 0; i < 6; ++i) {
         const int left = RightColumn + (i % 2) * 2160;
         const int top = 900 + (i / 2) * 315;
-        makeLabel(form, indexed(u"resultCaptions"_s, results[i].index), QString::fromUtf16(results[i].caption), left, top, 720,
-                  300);
+        makeLabel(form, indexed(u"resultCaptions"_s, results[i].index), QString::fromUtf16(results[i].caption), left,
+                  top, 720, 300);
         m_resultValues.append(nullptr);
     }
     for (int v = 0; v < 6; ++v) {
@@ -454,7 +458,8 @@ void MainWindow::buildControls() {
     const char16_t* rowArrays[] = {u"conversionRow", u"confirmationRow", u"correctionRow", u"revisionRow"};
     for (int r = 0; r < 4; ++r) {
         const int top = operationsTop + 270 * (r + 1);
-        makeLabel(form, indexed(u"resultCaptions"_s, r + 1), QString::fromUtf16(operations[r]), RightColumn, top, 1000, 270);
+        makeLabel(form, indexed(u"resultCaptions"_s, r + 1), QString::fromUtf16(operations[r]), RightColumn, top, 1000,
+                  270);
         for (int c = 0; c < 3; ++c)
             makeLabel(form, indexed(QString::fromUtf16(rowArrays[r]), c), {}, RightColumn + 1200 + c * 900, top,
                       c == 2 ? 600 : 900, 270, Qt::AlignRight | Qt::AlignVCenter);
@@ -588,15 +593,16 @@ void MainWindow::applyColours() {
     setColours(m_textPanel, practiceText, practiceBackground);
     m_cellView->setBackgroundColour(practiceBackground);
     m_cellView->setStateColours(practiceText, colour(CorrectText, QColor(typed.red, typed.green, typed.blue)),
-                           colour(MissText, QColor(255, 0, 0)));
+                                colour(MissText, QColor(255, 0, 0)));
     setColours(m_rubyBox, colour(RubyText, systemText), colour(RubyBackground, window));
     setColours(m_rubyLabel, colour(RubyText, systemText), colour(RubyBackground, window));
     setColours(m_nextParagraphLabel, colour(NextText, systemText), colour(NextBackground, window));
     setColours(m_nextParagraphPanel, colour(NextText, systemText), colour(NextBackground, window));
     const QColor inputBackground = colour(InputBackground, window);
     setColours(m_inputEdit, colour(InputText, systemText), inputBackground);
-    for (QWidget* w : {static_cast<QWidget*>(m_inputPanel), static_cast<QWidget*>(m_startPanel), static_cast<QWidget*>(m_startHint),
-                       static_cast<QWidget*>(m_retryHint), static_cast<QWidget*>(m_targetLabel)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_inputPanel), static_cast<QWidget*>(m_startPanel), static_cast<QWidget*>(m_startHint),
+          static_cast<QWidget*>(m_retryHint), static_cast<QWidget*>(m_targetLabel)})
         setColours(w, systemText, inputBackground);
 }
 
@@ -614,7 +620,8 @@ void MainWindow::applyFontLayout() {
     int top = TextPanelTop;
     twips::place(m_textPanel, LeftColumn, top, PanelWidth, layout.textPanelHeight);
     // The cells carry their own 15-twip top; the view starts at the panel's top.
-    twips::place(m_cellView, layout.textCanvasLeft, 0, PanelWidth - 300 - layout.textCanvasLeft, layout.textPanelHeight - 30);
+    twips::place(m_cellView, layout.textCanvasLeft, 0, PanelWidth - 300 - layout.textCanvasLeft,
+                 layout.textPanelHeight - 30);
     twips::place(m_textScrollBar, PanelWidth - 285, 30, 255, layout.textPanelHeight - 75);
     top += layout.textPanelHeight + 60;
 
@@ -623,7 +630,8 @@ void MainWindow::applyFontLayout() {
     top += layout.nextParagraphHeight + 120;
 
     twips::place(m_inputPanel, LeftColumn, top, PanelWidth, layout.inputHeight + 90);
-    twips::place(m_inputEdit, layout.textCanvasLeft + 30, 45, PanelWidth - 90 - layout.textCanvasLeft, layout.inputHeight);
+    twips::place(m_inputEdit, layout.textCanvasLeft + 30, 45, PanelWidth - 90 - layout.textCanvasLeft,
+                 layout.inputHeight);
     twips::place(m_startPanel, 30, 45, PanelWidth - 90, layout.startPanelHeight);
     const int width = PanelWidth - 90;
     twips::place(m_countdownLabel, 0, 0, width, layout.startPanelHeight / 2);
@@ -749,7 +757,9 @@ void MainWindow::openBesideProgram(const QString& fileName) {
     message(fileName + u"が見つかりません。"_s);
 }
 
-void MainWindow::message(const QString& text) { m_showMessage(text); }
+void MainWindow::message(const QString& text) {
+    m_showMessage(text);
+}
 
 // ---- The attempt -----------------------------------------------------------------------
 
@@ -781,13 +791,15 @@ void MainWindow::applyAttemptState() {
     enable(u"retryAction"_s, c.retryEnabled);
     for (const char16_t* menu : {u"resultsMenu", u"optionsMenu", u"helpMenu", u"samplesMenu"})
         m_menus.value(QString::fromUtf16(menu))->menuAction()->setEnabled(c.otherMenus);
-    for (const char16_t* item : {u"newTextAction", u"pickToPractiseAction", u"pickToEditAction", u"editSourcesAction", u"pickToDeleteAction", u"deleteRecordsAction"})
+    for (const char16_t* item : {u"newTextAction", u"pickToPractiseAction", u"pickToEditAction", u"editSourcesAction",
+                                 u"pickToDeleteAction", u"deleteRecordsAction"})
         enable(QString::fromUtf16(item), c.otherMenus);
     if (state == AttemptState::Ready) {
         applyMenuState();
     } else {
         // Mode changes and paragraph steps wait for the ready state.
-        for (const char16_t* item : {u"editCurrentTextAction", u"wholeTextAction", u"paragraphsAction", u"chooseParagraphAction", u"previousParagraphAction", u"nextParagraphAction"})
+        for (const char16_t* item : {u"editCurrentTextAction", u"wholeTextAction", u"paragraphsAction",
+                                     u"chooseParagraphAction", u"previousParagraphAction", u"nextParagraphAction"})
             enable(QString::fromUtf16(item), false);
     }
 }
@@ -819,12 +831,12 @@ void MainWindow::resetLiveFigures() {
 void MainWindow::layoutSegment() {
     const CurrentText& t = m.text;
     ::layoutSegment(m_display, t.line(t.currentLine), t.line(t.currentLine + 1),
-                  m.settings.number(Options::PracticeMode) != 0, *m_metrics, TextPanelWidth, m_visibleRows);
+                    m.settings.number(Options::PracticeMode) != 0, *m_metrics, TextPanelWidth, m_visibleRows);
     // A composition under way belongs to the next paragraph: clearing must not end it.
     m_inputEdit->clearInput();
     // Only whole characters: a glyph cut at the panel's edge reads as another character.
-    m_nextParagraphLabel->setText(plaintext::wholeCharactersThatFit(m_display.previewText, m_nextParagraphLabel->fontMetrics(),
-                                                      m_nextParagraphLabel->contentsRect().width()));
+    m_nextParagraphLabel->setText(plaintext::wholeCharactersThatFit(
+        m_display.previewText, m_nextParagraphLabel->fontMetrics(), m_nextParagraphLabel->contentsRect().width()));
     m_textScrollBar->setValue(0);
     m_textScrollBar->setMaximum(m_display.scrollMaximum);
     m_textScrollBar->setEnabled(m_display.scrollEnabled);
@@ -893,9 +905,9 @@ void MainWindow::endAttempt() {
     m_retryHint->show();
     m_targetLabel->setVisible(m.activeTarget > 0 && m_hasTargetLine);
     m_progressBar->resize(m_progressBar->parentWidget()->width(), m_progressBar->height());
-    m_typedCharsLabel->setText(QString::number(
-        m.text.counts.total + extraCharacters(m.text.counts, m.settings.number(Options::EndSpace),
-                                              summary.practiceMode != 0, m.text.lineCount)));
+    m_typedCharsLabel->setText(
+        QString::number(m.text.counts.total + extraCharacters(m.text.counts, m.settings.number(Options::EndSpace),
+                                                              summary.practiceMode != 0, m.text.lineCount)));
 
     const ResultComputation::AttemptResult result = ResultComputation::computeAttempt(m.text, m.settings, summary);
     showResult(result.figures);
@@ -915,8 +927,8 @@ void MainWindow::endAttempt() {
             if (!file.save(m.settings, &error)) message(error);
         }
     }
-    const RecordFiles::RecordOutcome records = RecordFiles::writeAttemptRecords(
-        m, summary, m_attempt.paragraphResults, result, QDateTime::currentDateTime());
+    const RecordFiles::RecordOutcome records =
+        RecordFiles::writeAttemptRecords(m, summary, m_attempt.paragraphResults, result, QDateTime::currentDateTime());
     if (result.wholeText) m_redRow = result.best.row;
 
     if (summary.practiceMode == 0) m.text.currentLine = CurrentText::FirstParagraphLine;
@@ -976,12 +988,13 @@ void MainWindow::inputChanged() {
     if (r.startRecolour && !m_recolourTimer->isActive()) m_recolourTimer->start();
     // Characters past the paragraph's end keep it from completing: show them as misses.
     const int segmentLength = int(m_display.segmentText.size());
-    m_inputEdit->markSurplus(running && input.size() > segmentLength ? segmentLength : -1,
-                       toColor(ColourSettings::customColour(m.settings, ColourSettings::MissText), QColor(255, 0, 0)));
+    m_inputEdit->markSurplus(
+        running && input.size() > segmentLength ? segmentLength : -1,
+        toColor(ColourSettings::customColour(m.settings, ColourSettings::MissText), QColor(255, 0, 0)));
     if (!running) return;
     if (m_textScrollBar->isEnabled()) {
-        if (const auto value = scrollWhileTyping(m_display, int(input.size()), m.settings.number(Options::ScrollPosition),
-                                                 m_visibleRows))
+        if (const auto value = scrollWhileTyping(m_display, int(input.size()),
+                                                 m.settings.number(Options::ScrollPosition), m_visibleRows))
             m_textScrollBar->setValue(*value);
     }
     showRuby(rubyOnInput(m_display, int(input.size()), m_charsPerLine, m.settings.number(Options::RubyDisplay),
@@ -1020,8 +1033,8 @@ void MainWindow::inputMethodGuardTick() {
 }
 
 void MainWindow::recolourTick() {
-    const JudgementResult r = recolourBeforeWindow(m_display, m_inputEdit->text(),
-                                                   m.settings.number(Options::JudgementWindow), m_attempt.mismatchCount);
+    const JudgementResult r = recolourBeforeWindow(
+        m_display, m_inputEdit->text(), m.settings.number(Options::JudgementWindow), m_attempt.mismatchCount);
     if (r.firstChanged >= 0) m_cellView->refreshCells(r.firstChanged, r.lastChanged);
 }
 
@@ -1044,7 +1057,9 @@ RubyFrame MainWindow::rubyFrame() const {
     frame.textCanvasTop = m_cellView->scrollOffsetTwips();
     frame.windowInnerWidth = ClientWidth;
     const QFontMetrics metrics(m_rubyLabel->font());
-    frame.labelWidth = [metrics](const QString& text) { return twips::fromPixels(metrics.horizontalAdvance(text) + 4); };
+    frame.labelWidth = [metrics](const QString& text) {
+        return twips::fromPixels(metrics.horizontalAdvance(text) + 4);
+    };
     return frame;
 }
 
@@ -1080,8 +1095,7 @@ bool MainWindow::handleKey(QKeyEvent* event) {
     m_keyModifiers = event->modifiers();
     m_keyConsumed = false;
     // The key-down comes first: the input method ignored this key, so it has its own code.
-    m_keyStream.keyEventArrived(keyCode, event->nativeScanCode(), m_platform.clock.nowMs(),
-                                m_platform.keyboard);
+    m_keyStream.keyEventArrived(keyCode, event->nativeScanCode(), m_platform.clock.nowMs(), m_platform.keyboard);
     if (m_keyConsumed) return true;
 
     const QString text = event->text();
@@ -1124,8 +1138,8 @@ void MainWindow::keyDown(int keyCode, int ownCode, quint32 waitedMs, const KeySt
         }
         return;
     case KeyAction::Counting: {
-        const bool counted = m_counting.keyDown(keyCode, heldAtPress, m_platform.inputMethod.status(),
-                                                m_inputEdit->text().isEmpty());
+        const bool counted =
+            m_counting.keyDown(keyCode, heldAtPress, m_platform.inputMethod.status(), m_inputEdit->text().isEmpty());
         m_keystrokesLabel->setText(QString::number(m_attempt.counters.keystrokes));
         if (m_trace.enabled()) {
             m_trace.line(u"keydown code=%1 own=%2 waited=%3 counted=%4"_s.arg(keyCode).arg(ownCode).arg(waitedMs).arg(
@@ -1211,12 +1225,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Results and records ---------------------------------------------------------------
 
-QLabel* MainWindow::label(const QString& name) const { return findChild<QLabel*>(name); }
+QLabel* MainWindow::label(const QString& name) const {
+    return findChild<QLabel*>(name);
+}
 
 void MainWindow::clearResultPanel() {
-    for (int i = 0; i < 5; ++i) m_resultValues[i]->clear();
+    for (int i = 0; i < 5; ++i)
+        m_resultValues[i]->clear();
     for (const char16_t* row : {u"conversionRow", u"confirmationRow", u"correctionRow", u"revisionRow"})
-        for (int c = 0; c < 3; ++c) label(indexed(QString::fromUtf16(row), c))->clear();
+        for (int c = 0; c < 3; ++c)
+            label(indexed(QString::fromUtf16(row), c))->clear();
 }
 
 void MainWindow::showResult(const ResultComputation::ResultFigures& f) {
@@ -1238,7 +1256,9 @@ void MainWindow::showResult(const ResultComputation::ResultFigures& f) {
     m_resultValues[1]->setText(f.grade);
     m_resultValues[2]->setText(f.scr);
     m_resultValues[3]->setText(f.ownLevel);
-    for (int i : {1, 3}) setColours(m_resultValues[i], f.greyGrades ? shadow : text, m_resultValues[i]->palette().color(QPalette::Window));
+    for (int i : {1, 3})
+        setColours(m_resultValues[i], f.greyGrades ? shadow : text,
+                   m_resultValues[i]->palette().color(QPalette::Window));
 }
 
 void MainWindow::showBestList(const QString& ownLevelStart) {

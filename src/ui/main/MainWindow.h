@@ -1,13 +1,13 @@
 #pragma once
 
-#include "core/practice/Session.h"
-#include "platform/Platform.h"
-#include "core/practice/KeyStream.h"
 #include "core/practice/AttemptControl.h"
 #include "core/practice/KeyCounting.h"
+#include "core/practice/KeyStream.h"
 #include "core/practice/KeyTrace.h"
 #include "core/practice/SegmentLayout.h"
+#include "core/practice/Session.h"
 #include "core/scoring/ResultComputation.h"
+#include "platform/Platform.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -133,12 +133,12 @@ private:
     bool m_japaneseDisplay = true;
     int m_charsPerLine = 40;
     int m_visibleRows = 4;
-    bool m_hasTargetLine = false; ///< the loaded text has a target-speed line
-    bool m_resultShown = false; ///< the last attempt's result is on show
+    bool m_hasTargetLine = false;                       ///< the loaded text has a target-speed line
+    bool m_resultShown = false;                         ///< the last attempt's result is on show
     Eligibility m_eligibility = Eligibility::Available; ///< of the loaded text
 
-    QLabel* m_titleLabel = nullptr;   // title
-    QLabel* m_modeLabel = nullptr;  // practice mode line
+    QLabel* m_titleLabel = nullptr;           // title
+    QLabel* m_modeLabel = nullptr;            // practice mode line
     QFrame* m_paragraphNoticePanel = nullptr; // paragraph-practice panel
     AttemptControl m_attempt;
     KeyCounting m_counting;
@@ -154,12 +154,12 @@ private:
     qint32 m_lastElapsedMs = 0; ///< kept so a change of standard can grade the last attempt again
     CharCounts m_lastCounts;
     std::unique_ptr<FontCellMetrics> m_metrics;
-    QTimer* m_runTimer = nullptr; // running clock and segment check
-    QTimer* m_countdownTimer = nullptr; // countdown
+    QTimer* m_runTimer = nullptr;              // running clock and segment check
+    QTimer* m_countdownTimer = nullptr;        // countdown
     QTimer* m_inputMethodGuardTimer = nullptr; // keeps the input method closed between attempts
-    QTimer* m_recolourTimer = nullptr; // recolours the characters before the judgement window
+    QTimer* m_recolourTimer = nullptr;         // recolours the characters before the judgement window
 
-    QFrame* m_textPanel = nullptr; // text panel
+    QFrame* m_textPanel = nullptr;      // text panel
     CharCellView* m_cellView = nullptr; // the character cells; stands where the inner panel m_textCanvas is
     QScrollBar* m_textScrollBar = nullptr;
     QFrame* m_rubyBox = nullptr;
@@ -175,16 +175,16 @@ private:
     QLabel* m_targetLabel = nullptr;
     QFrame* m_pausePanel = nullptr; // pause panel
     QPushButton* m_resumeButton = nullptr;
-    QLabel* m_elapsedLabel = nullptr;  // elapsed seconds
-    QLabel* m_keystrokesLabel = nullptr;  // keystrokes
+    QLabel* m_elapsedLabel = nullptr;    // elapsed seconds
+    QLabel* m_keystrokesLabel = nullptr; // keystrokes
     QLabel* m_typedCharsLabel = nullptr; // characters typed
-    QLabel* m_speedLabel = nullptr; // characters per minute
-    QFrame* m_progressBar = nullptr;  // progress bar
-    QFrame* m_speedGauge = nullptr;  // speed gauge
-    QFrame* m_textInfoPanel = nullptr; // text information
+    QLabel* m_speedLabel = nullptr;      // characters per minute
+    QFrame* m_progressBar = nullptr;     // progress bar
+    QFrame* m_speedGauge = nullptr;      // speed gauge
+    QFrame* m_textInfoPanel = nullptr;   // text information
     QLabel* m_kanjiRatioLabel = nullptr;
     QLabel* m_charCountLabel = nullptr;
     QLabel* m_halfWidthRatioLabel = nullptr;
     QLabel* m_eligibilityLabel = nullptr;
-    QList<QLabel*> m_resultValues;        // cpm, grade, score, own level, keystrokes, text characters
+    QList<QLabel*> m_resultValues; // cpm, grade, score, own level, keystrokes, text characters
 };

@@ -26,17 +26,19 @@ const QColor DarkBlue(0, 0, 128);
 
 } // namespace
 
-AttemptFinishedDialog::AttemptFinishedDialog(QWidget* owner) : DialogFrame(u"AttemptFinishedDialog"_s, u"Rinvale QX"_s, owner) {
+AttemptFinishedDialog::AttemptFinishedDialog(QWidget* owner)
+    : DialogFrame(u"AttemptFinishedDialog"_s, u"Rinvale QX"_s, owner) {
     setClientSize(ClientWidth, ClientHeight);
 
-    m_greetingLabel = addLabel(u"greetingLabel"_s, u"おつかれさま"_s, Margin, greetingLabelTop, TextWidth, greetingLabelHeight, Qt::AlignCenter);
+    m_greetingLabel = addLabel(u"greetingLabel"_s, u"おつかれさま"_s, Margin, greetingLabelTop, TextWidth,
+                               greetingLabelHeight, Qt::AlignCenter);
     QFont greeting = m_greetingLabel->font();
     greeting.setPointSize(greeting.pointSize() + 5);
     greeting.setBold(true);
     m_greetingLabel->setFont(greeting);
 
-    m_inputTimeLabel =
-        addLabel(u"inputTimeLabel"_s, u"入力時間：  0分35秒"_s, Margin, inputTimeLabelTop, TextWidth, inputTimeLabelHeight, Qt::AlignCenter);
+    m_inputTimeLabel = addLabel(u"inputTimeLabel"_s, u"入力時間：  0分35秒"_s, Margin, inputTimeLabelTop, TextWidth,
+                                inputTimeLabelHeight, Qt::AlignCenter);
     QFont time = m_inputTimeLabel->font();
     time.setPointSize(time.pointSize() + 2);
     m_inputTimeLabel->setFont(time);
@@ -46,12 +48,13 @@ AttemptFinishedDialog::AttemptFinishedDialog(QWidget* owner) : DialogFrame(u"Att
 
     // m_focusHolder leads the tab order and holds the focus, so Enter lands on a button without action.
     m_focusHolder = addButton(u"focusHolder"_s, {}, 0, 0);
-    twips::place(m_focusHolder, Margin / 2, ClientHeight - Margin / 2 - focusHolderSize, focusHolderSize, focusHolderSize);
+    twips::place(m_focusHolder, Margin / 2, ClientHeight - Margin / 2 - focusHolderSize, focusHolderSize,
+                 focusHolderSize);
     m_focusHolder->setFlat(true);
     const int rowLeft = (ClientWidth - 2 * WideButtonWidth - ButtonGap) / 2;
     m_detailsButton = addButton(u"detailsButton"_s, u"詳細(F1)"_s, rowLeft, ButtonTop, WideButtonWidth);
-    m_closeButton =
-        addButton(u"closeButton"_s, u"閉じる(Esc)"_s, rowLeft + WideButtonWidth + ButtonGap, ButtonTop, WideButtonWidth);
+    m_closeButton = addButton(u"closeButton"_s, u"閉じる(Esc)"_s, rowLeft + WideButtonWidth + ButtonGap, ButtonTop,
+                              WideButtonWidth);
     setTabOrder(m_focusHolder, m_detailsButton);
     setTabOrder(m_detailsButton, m_closeButton);
 
@@ -69,7 +72,9 @@ void AttemptFinishedDialog::setInputTime(const QString& text) {
     m_inputTimeLabel->setText(text);
 }
 
-void AttemptFinishedDialog::setDetailsAvailable(bool available) { m_detailsButton->setEnabled(available); }
+void AttemptFinishedDialog::setDetailsAvailable(bool available) {
+    m_detailsButton->setEnabled(available);
+}
 
 void AttemptFinishedDialog::requestDetails() {
     if (!m_detailsButton->isEnabled()) return;

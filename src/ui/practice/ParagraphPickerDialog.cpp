@@ -22,7 +22,8 @@ ParagraphPickerDialog::ParagraphPickerDialog(const CurrentText& text, QWidget* o
     fixed.setStyleHint(QFont::Monospace);
     m_paragraphList->setFont(fixed);
     m_paragraphList->addItems(ParagraphSelection::rows(text));
-    m_paragraphList->setCurrentRow(std::clamp(text.currentLine - CurrentText::FirstParagraphLine, 0, m_paragraphList->count() - 1));
+    m_paragraphList->setCurrentRow(
+        std::clamp(text.currentLine - CurrentText::FirstParagraphLine, 0, m_paragraphList->count() - 1));
     const int rowWidth = QFontMetrics(fixed).horizontalAdvance(QString(48, u'0'));
     m_paragraphList->setMinimumSize(rowWidth + 40, 320);
     connect(m_paragraphList, &QListWidget::itemDoubleClicked, this, &ParagraphPickerDialog::accept);

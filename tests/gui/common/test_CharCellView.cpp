@@ -1,5 +1,5 @@
-#include "core/settings/Options.h"
 #include "core/practice/SegmentLayout.h"
+#include "core/settings/Options.h"
 #include "ui/common/CharCellView.h"
 #include "ui/common/FontCellMetrics.h"
 #include "ui/common/Twips.h"

@@ -1,12 +1,12 @@
-#include "ui/messages/PickerMessage.h"
-#include "ui/messages/TextLimitsWarning.h"
-#include "ui/messages/DeleteTextConfirmation.h"
-#include "ui/messages/FieldCheckWarning.h"
-#include "ui/messages/EditorMessage.h"
-#include "ui/practice/AttemptFinishedDialog.h"
 #include "ui/common/PlainText.h"
 #include "ui/common/QtJapanese.h"
 #include "ui/common/Twips.h"
+#include "ui/messages/DeleteTextConfirmation.h"
+#include "ui/messages/EditorMessage.h"
+#include "ui/messages/FieldCheckWarning.h"
+#include "ui/messages/PickerMessage.h"
+#include "ui/messages/TextLimitsWarning.h"
+#include "ui/practice/AttemptFinishedDialog.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -33,11 +33,15 @@ using namespace Qt::StringLiterals;
 namespace {
 
 enum Kind { LimitsWarning, Picker, DeleteText, FieldCheck, Editor, Finished, KindCount };
-const char* const KindName[] = {"TextLimitsWarning", "PickerMessage", "DeleteTextConfirmation", "FieldCheckWarning", "EditorMessage", "AttemptFinishedDialog"};
+const char* const KindName[] = {"TextLimitsWarning", "PickerMessage", "DeleteTextConfirmation",
+                                "FieldCheckWarning", "EditorMessage", "AttemptFinishedDialog"};
 
-template <typename T> std::unique_ptr<QDialog> build(QWidget* owner) { return std::make_unique<T>(owner); }
-std::unique_ptr<QDialog> (*const make[])(QWidget*) = {build<TextLimitsWarning>,  build<PickerMessage>,       build<DeleteTextConfirmation>,
-                                                      build<FieldCheckWarning>, build<EditorMessage>, build<AttemptFinishedDialog>};
+template <typename T> std::unique_ptr<QDialog> build(QWidget* owner) {
+    return std::make_unique<T>(owner);
+}
+std::unique_ptr<QDialog> (*const make[])(QWidget*) = {build<TextLimitsWarning>,      build<PickerMessage>,
+                                                      build<DeleteTextConfirmation>, build<FieldCheckWarning>,
+                                                      build<EditorMessage>,          build<AttemptFinishedDialog>};
 
 // The dialog's answer: confirmed deletion, or details asked for.
 bool answer(const QDialog& dialog, Kind kind) {
@@ -182,12 +186,16 @@ TEST_F(DialogLayout, CaptionsTextsFitAndCentring) {
          u"rejectButton"_s, u"ｷｬﾝｾﾙ"_s},
         {u"Rinvale QX"_s, u"messageLabel"_s, u"必須項目が入力されていません"_s, u"acceptButton"_s, u"OK"_s},
         {u"Rinvale QX"_s, u"messageLabel"_s, u"2220 箇所置換しました"_s, u"acceptButton"_s, u"OK"_s},
-        {u"Rinvale QX"_s, u"greetingLabel"_s, u"おつかれさま"_s, u"inputTimeLabel"_s, u"入力時間：  0分35秒"_s, u"detailsButton"_s,
-         u"詳細(F1)"_s, u"closeButton"_s, u"閉じる(Esc)"_s, u"focusHolder"_s, QString()},
+        {u"Rinvale QX"_s, u"greetingLabel"_s, u"おつかれさま"_s, u"inputTimeLabel"_s, u"入力時間：  0分35秒"_s,
+         u"detailsButton"_s, u"詳細(F1)"_s, u"closeButton"_s, u"閉じる(Esc)"_s, u"focusHolder"_s, QString()},
     };
     // The longest texts the openers put in.
-    const QString longest[] = {{}, u"練習可能なテキストが見つかりません"_s, {}, u"発行日に誤りがあります"_s,
-                               u"検索（置換元）文字列を指定してください"_s, u"入力時間：999分59秒"_s};
+    const QString longest[] = {{},
+                               u"練習可能なテキストが見つかりません"_s,
+                               {},
+                               u"発行日に誤りがあります"_s,
+                               u"検索（置換元）文字列を指定してください"_s,
+                               u"入力時間：999分59秒"_s};
     QWidget owner;
     owner.setGeometry(333, 77, 1101, 655);
     owner.show();
@@ -215,7 +223,11 @@ TEST_F(DialogLayout, CaptionsTextsFitAndCentring) {
         if (kind == Editor) static_cast<EditorMessage*>(dialog.get())->setFormWidth(8000);
         if (kind == Finished) static_cast<AttemptFinishedDialog*>(dialog.get())->setInputTime(longest[kind]);
         if (!longest[kind].isEmpty()) {
-            EXPECT_EQ(child<QLabel>(*dialog, kind == Finished ? "inputTimeLabel" : kind == LimitsWarning ? "explanationLabel" : "messageLabel")->text(), longest[kind]);
+            EXPECT_EQ(child<QLabel>(*dialog, kind == Finished        ? "inputTimeLabel"
+                                             : kind == LimitsWarning ? "explanationLabel"
+                                                                     : "messageLabel")
+                          ->text(),
+                      longest[kind]);
         }
         dialog->show();
         for (const QLabel* label : dialog->findChildren<QLabel*>()) {
@@ -311,7 +323,8 @@ TEST(QtTranslation, InputBoxMenuAndStandardButtonsSpeakJapanese) {
     }
     EXPECT_GE(items, 6);
     QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Yes | QDialogButtonBox::No);
-    for (const QAbstractButton* b : buttons.buttons()) EXPECT_TRUE(isJapanese(b->text())) << b->text().toStdString();
+    for (const QAbstractButton* b : buttons.buttons())
+        EXPECT_TRUE(isJapanese(b->text())) << b->text().toStdString();
     QCoreApplication::removeTranslator(translator);
     delete translator;
 }

@@ -1,12 +1,12 @@
-#include "core/settings/Options.h"
-#include "ui/main/MainWindow.h"
 #include "core/settings/ColourSettings.h"
+#include "core/settings/Options.h"
+#include "core/texts/TextStats.h"
+#include "core/util/Cp932.h"
 #include "support/FakePlatform.h"
 #include "support/TestFiles.h"
-#include "core/util/Cp932.h"
 #include "ui/common/CharCellView.h"
 #include "ui/main/InputBox.h"
-#include "core/texts/TextStats.h"
+#include "ui/main/MainWindow.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -76,9 +76,10 @@ TEST_F(FrmMainTest, FirstStartShowsTheFirstSampleAndWritesTheDefaultSettings) {
         EXPECT_EQ(s.label("retryHint"), u"[Esc]でやり直し"_s);
         EXPECT_TRUE(QDir(folder() + u"/FileBox"_s).exists());
         EXPECT_TRUE(QDir(folder() + u"/LogBox"_s).exists());
-        for (const char* checked : {"fontSizeActions(2)", "countdownActions(0)", "missSoundActions(0)", "standardActions(0)", "rubyActions(0)",
-                                    "enterKeyActions(0)", "endSpaceActions(0)", "judgementWindowActions(0)", "scrollRowActions(0)", "inputModeActions(0)", "retryKeyActions(0)",
-                                    "sampleActions(0)", "wholeTextAction"})
+        for (const char* checked : {"fontSizeActions(2)", "countdownActions(0)", "missSoundActions(0)",
+                                    "standardActions(0)", "rubyActions(0)", "enterKeyActions(0)", "endSpaceActions(0)",
+                                    "judgementWindowActions(0)", "scrollRowActions(0)", "inputModeActions(0)",
+                                    "retryKeyActions(0)", "sampleActions(0)", "wholeTextAction"})
             EXPECT_TRUE(s.item(QString::fromLatin1(checked))->isChecked()) << checked;
         EXPECT_FALSE(s.item(u"editCurrentTextAction"_s)->isEnabled());
         EXPECT_FALSE(s.item(u"previousParagraphAction"_s)->isEnabled());
@@ -98,12 +99,14 @@ TEST_F(FrmMainTest, FirstStartShowsTheFirstSampleAndWritesTheDefaultSettings) {
 }
 
 TEST_F(FrmMainTest, EveryOptionSurvivesARestart) {
-    const QStringList chosen = {u"fontSizeActions(4)"_s, u"countdownActions(3)"_s, u"missSoundActions(1)"_s, u"standardActions(2)"_s,
-                                u"rubyActions(1)"_s,  u"enterKeyActions(1)"_s, u"endSpaceActions(1)"_s,   u"judgementWindowActions(3)"_s,
-                                u"scrollRowActions(2)"_s,      u"inputModeActions(7)"_s,    u"retryKeyActions(1)"_s,   u"sampleActions(16)"_s};
+    const QStringList chosen = {
+        u"fontSizeActions(4)"_s,  u"countdownActions(3)"_s, u"missSoundActions(1)"_s, u"standardActions(2)"_s,
+        u"rubyActions(1)"_s,      u"enterKeyActions(1)"_s,  u"endSpaceActions(1)"_s,  u"judgementWindowActions(3)"_s,
+        u"scrollRowActions(2)"_s, u"inputModeActions(7)"_s, u"retryKeyActions(1)"_s,  u"sampleActions(16)"_s};
     {
         ProgramRun s(folder());
-        for (const QString& name : chosen) s.trigger(name);
+        for (const QString& name : chosen)
+            s.trigger(name);
         EXPECT_EQ(s.module.settings.number(Options::FontSize), 10);
         EXPECT_EQ(s.module.settings.number(Options::Countdown), 1);
         EXPECT_EQ(s.module.settings.number(Options::JudgementWindow), 100);
@@ -111,7 +114,8 @@ TEST_F(FrmMainTest, EveryOptionSurvivesARestart) {
         EXPECT_FALSE(s.item(u"fontSizeActions(2)"_s)->isChecked());
     }
     ProgramRun again(folder());
-    for (const QString& name : chosen) EXPECT_TRUE(again.item(name)->isChecked()) << name.toStdString();
+    for (const QString& name : chosen)
+        EXPECT_TRUE(again.item(name)->isChecked()) << name.toStdString();
     EXPECT_EQ(again.window->charsPerLine(), 45);
     EXPECT_EQ(again.window->visibleRows(), 5);
     EXPECT_EQ(again.label("retryHint"), u"[Shift]+[Esc]でやり直し"_s);
@@ -255,7 +259,9 @@ void whenModal(QObject* context, std::function<void(QWidget*)> answer) {
     });
 }
 
-ColourSettings::Rgb rgb(const QColor& c) { return {c.red(), c.green(), c.blue()}; }
+ColourSettings::Rgb rgb(const QColor& c) {
+    return {c.red(), c.green(), c.blue()};
+}
 
 // The contrast against `background` of the pixel in `rect` that stands out most.
 double strongestContrast(const QImage& image, const QRect& rect, const QColor& background) {
@@ -346,7 +352,8 @@ TEST_F(FrmMainTest, CancellingTheParagraphWindowKeepsWholeTextPractice) {
 TEST_F(FrmMainTest, ItemsThatExcludeEachOtherAreRadioItems) {
     ProgramRun s(folder());
     QList<QStringList> arrays = {{u"wholeTextAction"_s, u"paragraphsAction"_s}, {}, {}};
-    for (int i = 0; i < 5; ++i) arrays[1] << u"standardActions(%1)"_s.arg(i);
+    for (int i = 0; i < 5; ++i)
+        arrays[1] << u"standardActions(%1)"_s.arg(i);
     for (QAction* a : s.window->findChildren<QAction*>())
         if (a->objectName().startsWith(u"sampleActions("_s) && !a->isSeparator()) arrays[2] << a->objectName();
     for (const Options::Group& group : Options::groups()) {
@@ -362,7 +369,8 @@ TEST_F(FrmMainTest, ItemsThatExcludeEachOtherAreRadioItems) {
         ASSERT_NE(group, nullptr);
         EXPECT_EQ(group->exclusionPolicy(), QActionGroup::ExclusionPolicy::Exclusive);
         EXPECT_EQ(group->actions().size(), names.size());
-        for (const QString& name : names) EXPECT_EQ(s.item(name)->actionGroup(), group);
+        for (const QString& name : names)
+            EXPECT_EQ(s.item(name)->actionGroup(), group);
     }
     // Choosing the checked item again keeps it checked.
     s.trigger(u"fontSizeActions(2)"_s);
@@ -371,7 +379,8 @@ TEST_F(FrmMainTest, ItemsThatExcludeEachOtherAreRadioItems) {
 
 TEST_F(FrmMainTest, NextParagraphPreviewShowsOnlyWholeCharacters) {
     QString longParagraph;
-    for (int i = 0; i < 30; ++i) longParagraph += u"漢字とかなWide ﾊﾝｶｸ、"_s;
+    for (int i = 0; i < 30; ++i)
+        longParagraph += u"漢字とかなWide ﾊﾝｶｸ、"_s;
     writeOwnText(folder(), u"題"_s, {u"あいう"_s, longParagraph});
     {
         ProgramRun s(folder());
@@ -464,7 +473,7 @@ protected:
         QFile text(folder() + u"/FileBox/240101000000.txt"_s);
         ASSERT_TRUE(text.open(QIODevice::WriteOnly | QIODevice::Truncate));
         const QStringList lines = {u"出所"_s, u"240101"_s, u"採点"_s, countsLine(classifyChars(paragraph)),
-                                   bestTimes,  paragraph};
+                                   bestTimes, paragraph};
         text.write(cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
         SettingsTable table;
         table[Options::CurrentFile].address = u"240101000000.txt"_s;

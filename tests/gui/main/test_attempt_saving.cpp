@@ -1,10 +1,10 @@
+#include "core/scoring/BestTimes.h"
 #include "core/settings/Options.h"
 #include "core/settings/SettingsTable.h"
-#include "ui/main/MainWindow.h"
-#include "ui/main/InputBox.h"
 #include "support/FakePlatform.h"
 #include "support/TestFiles.h"
-#include "core/scoring/BestTimes.h"
+#include "ui/main/InputBox.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "core/settings/Options.h"
-#include "ui/main/MainWindow.h"
 #include "support/FakePlatform.h"
+#include "ui/main/MainWindow.h"
 
 #include "ui/main/InputBox.h"
 #include <QAction>

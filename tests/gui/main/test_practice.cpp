@@ -1,7 +1,7 @@
 #include "core/settings/Options.h"
-#include "ui/main/MainWindow.h"
-#include "support/FakePlatform.h"
 #include "core/util/Cp932.h"
+#include "support/FakePlatform.h"
+#include "ui/main/MainWindow.h"
 
 #include "ui/main/InputBox.h"
 #include <QAction>

@@ -1,8 +1,8 @@
 #include "core/settings/Options.h"
 #include "core/settings/SettingsTable.h"
-#include "ui/main/MainWindow.h"
-#include "support/FakePlatform.h"
 #include "core/util/Cp932.h"
+#include "support/FakePlatform.h"
+#include "ui/main/MainWindow.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "core/practice/Session.h"
-#include "core/settings/Options.h"
 #include "core/practice/TextLoading.h"
+#include "core/settings/Options.h"
 #include "ui/records/DeleteRecordsDialog.h"
 
 #include <QApplication>
@@ -21,8 +21,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Written =
-    u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s;
+const QString Written = u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s;
 
 class DeleteRecordsDialogTest : public ::testing::Test {
 protected:
@@ -74,7 +73,8 @@ TEST_F(DeleteRecordsDialogTest, DeleteIsOfferedOnlyWithRecordsAndWipesThem) {
     giveRecords();
     DeleteRecordsDialog dialog(m, &owner);
     ASSERT_TRUE(button(dialog, "acceptButton")->isEnabled());
-    EXPECT_EQ(execAndAct(dialog, [](DeleteRecordsDialog& d) { button(d, "acceptButton")->click(); }), QDialog::Accepted);
+    EXPECT_EQ(execAndAct(dialog, [](DeleteRecordsDialog& d) { button(d, "acceptButton")->click(); }),
+              QDialog::Accepted);
     EXPECT_TRUE(dialog.errorMessage().isEmpty());
     EXPECT_EQ(m.settings[Options::SampleBestLines].address, BestTimesLine::emptyLine());
     EXPECT_EQ(m.text.bestTimes, BestTimesLine::empty());

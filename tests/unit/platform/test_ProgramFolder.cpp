@@ -107,7 +107,7 @@ TEST(ProgramFolder, FoldersAreCreatedWhereTheyCanBe) {
     EXPECT_TRUE(ensureFolder(root.filePath(u"new/nested/FileBox"_s)));
     EXPECT_TRUE(QFileInfo(root.filePath(u"new/nested/FileBox"_s)).isDir());
     EXPECT_FALSE(ensureFolder(file));                 // a file is no folder
-    EXPECT_FALSE(ensureFolder(file + u"/LogBox"_s)); // not even root can create below a file
+    EXPECT_FALSE(ensureFolder(file + u"/LogBox"_s));  // not even root can create below a file
     EXPECT_FALSE(ensureFolder(QString()));
 }
 
@@ -121,9 +121,8 @@ TEST(ProgramFolder, MakeOwnerWritableTouchesOnlyRegularFilesDirectlyInTheFolder)
     // Group and other bits must stay as they were.
     const QFile::Permissions before = QFile::ReadOwner | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther;
     const QFile::Permissions writable = before | QFile::WriteOwner;
-    const std::pair<QString, QFile::Permissions> cases[] = {{box + u"/240101120000.txt"_s, writable},
-                                                            {box + u"/.hidden"_s, writable},
-                                                            {box + u"/sub/inner.txt"_s, before}};
+    const std::pair<QString, QFile::Permissions> cases[] = {
+        {box + u"/240101120000.txt"_s, writable}, {box + u"/.hidden"_s, writable}, {box + u"/sub/inner.txt"_s, before}};
     for (const auto& [path, after] : cases)
         ASSERT_TRUE(touch(path, before)) << path.toStdString();
     makeOwnerWritable(box);

@@ -1,6 +1,6 @@
+#include "core/practice/AttemptControl.h"
 #include "core/settings/Options.h"
 #include "support/FakePlatform.h"
-#include "core/practice/AttemptControl.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,8 @@ protected:
 TEST(AttemptStates, ControlsFollowTheStateTable) {
     struct Row {
         AttemptState state;
-        bool runTimerOn, countdownTimerOn, inputMethodGuardOn, text1, startPanel, hints, pausePanel, start, pause, retry;
+        bool runTimerOn, countdownTimerOn, inputMethodGuardOn, text1, startPanel, hints, pausePanel, start, pause,
+            retry;
         const char16_t* caption;
     } rows[] = {
         {AttemptState::Ready, false, false, true, false, true, true, false, true, false, false, u"中断(&P)"},
@@ -171,13 +172,16 @@ TEST_F(AttemptTest, WholeTextFillsARowPerParagraphAndReturnsToTheStart) {
     EXPECT_EQ(a.doneChars, 2);
 
     EXPECT_EQ(tick(u"うX"_s), AttemptControl::SegmentOutcome::Incomplete);
-    for (int i = 0; i < 10; ++i) tick(u"う"_s);
+    for (int i = 0; i < 10; ++i)
+        tick(u"う"_s);
     EXPECT_EQ(tick(u"うえ"_s), AttemptControl::SegmentOutcome::Advanced);
     EXPECT_EQ(m.text.currentLine, 7);
-    for (int i = 0; i < 5; ++i) tick(u""_s);
+    for (int i = 0; i < 5; ++i)
+        tick(u""_s);
     EXPECT_EQ(tick(u"お"_s), AttemptControl::SegmentOutcome::Ended);
     EXPECT_EQ(a.state(), AttemptState::Ready);
-    for (int row = 0; row < 3; ++row) EXPECT_GE(a.paragraphResults[size_t(row)].timeMs, 10) << row;
+    for (int row = 0; row < 3; ++row)
+        EXPECT_GE(a.paragraphResults[size_t(row)].timeMs, 10) << row;
     EXPECT_EQ(a.paragraphResults[3].timeMs, 0);
     EXPECT_EQ(a.summary().firstRow, 0);
     EXPECT_EQ(a.summary().lastRow, 2);
@@ -191,7 +195,8 @@ TEST_F(AttemptTest, EnterOptionMakesCompleteSegmentsWaitButNotTheLast) {
     m.settings.setNumber(Options::ParagraphChange, 1);
     startTyping();
     EXPECT_FALSE(a.checksOnTick());
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(tick(u"あい"_s), AttemptControl::SegmentOutcome::Incomplete);
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(tick(u"あい"_s), AttemptControl::SegmentOutcome::Incomplete);
     // Enter does the check; the clock ran on while waiting.
     EXPECT_EQ(a.checkSegment(u"あい", u"あい"), AttemptControl::SegmentOutcome::Advanced);
     EXPECT_EQ(a.paragraphResults[0].timeMs, 200);

@@ -37,10 +37,10 @@ TEST_F(JudgementTest, MarksEveryPositionAgainstItsOwnTarget) {
         qint32 prefix;
     } cases[] = {
         {u"あいXえ"_s, u"ooXo."_s, 2},
-        {u"あいう"_s, u"ooo.."_s, 3},     // deleting back clears the error and the cells after the input
+        {u"あいう"_s, u"ooo.."_s, 3},       // deleting back clears the error and the cells after the input
         {u"あいうえおか"_s, u"ooooo"_s, 5}, // a surplus character mismatches; its cell is not shown
         {u""_s, u"....."_s, 0},
-        {u"いあ"_s, u"XX..."_s, 0},       // a wrong first character leaves the prefix as it was
+        {u"いあ"_s, u"XX..."_s, 0}, // a wrong first character leaves the prefix as it was
     };
     for (const Case& c : cases) {
         change(c.input);

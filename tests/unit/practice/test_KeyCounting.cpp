@@ -51,7 +51,8 @@ protected:
     // The attempt's totals; the segment's must be the same, as no segment ends in these cases.
     Totals totals() const {
         const auto& c = counters;
-        EXPECT_EQ((Totals{c.segmentKeystrokes, c.segmentConversions, c.segmentConfirmations, c.segmentCorrections, c.segmentRevisions}),
+        EXPECT_EQ((Totals{c.segmentKeystrokes, c.segmentConversions, c.segmentConfirmations, c.segmentCorrections,
+                          c.segmentRevisions}),
                   (Totals{c.keystrokes, c.conversions, c.confirmations, c.correctionCount, c.revisionCount}));
         return {c.keystrokes, c.conversions, c.confirmations, c.correctionCount, c.revisionCount};
     }

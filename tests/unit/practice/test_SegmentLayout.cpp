@@ -1,6 +1,6 @@
-#include "core/settings/Options.h"
 #include "core/practice/SegmentLayout.h"
 #include "core/practice/TextLoading.h"
+#include "core/settings/Options.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "core/settings/Options.h"
-#include "core/util/Cp932.h"
 #include "core/practice/TextLoading.h"
+#include "core/settings/Options.h"
 #include "core/texts/SampleTexts.h"
+#include "core/util/Cp932.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,8 +33,9 @@ protected:
         m.settings[Options::CurrentFile].address = name;
     }
     static QStringList textLines(const QStringList& paragraphs, const QString& stats = JapaneseStats) {
-        return QStringList{u"出所"_s, u"240101キー"_s, u"表題 A&B"_s, stats,
-                           u"00012.34,00013.50,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s} +
+        return QStringList{
+                   u"出所"_s, u"240101キー"_s, u"表題 A&B"_s, stats,
+                   u"00012.34,00013.50,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s} +
                paragraphs;
     }
 
@@ -77,7 +78,8 @@ TEST_F(TextLoadingTest, EnglishTextsGainTheEndSpaceOnlyWithTheOption) {
     EXPECT_FALSE(plain.endsWith(u' '));
     m.settings.setNumber(Options::EndSpace, 1);
     loadSampleText(m, 1);
-    for (int i = 5; i < m.text.lineCount; ++i) EXPECT_EQ(m.text.line(i), SampleTexts::sampleLines(1)[i] + u' ');
+    for (int i = 5; i < m.text.lineCount; ++i)
+        EXPECT_EQ(m.text.line(i), SampleTexts::sampleLines(1)[i] + u' ');
     // Japanese texts never get it.
     chooseSample(m, 0);
     EXPECT_FALSE(m.text.line(5).endsWith(u' '));
@@ -219,7 +221,8 @@ TEST_F(TextLoadingTest, UnreadableStatisticsAreCountedFromTheParagraphs) {
 
 TEST_F(TextLoadingTest, TextsThatCannotBePractisedFallBackToTheChosenSample) {
     QStringList many = textLines({});
-    for (int i = 0; i < 5000; ++i) many.append(u"行"_s);
+    for (int i = 0; i < 5000; ++i)
+        many.append(u"行"_s);
     QByteArray binary = cp932::encode(textLines({u"ab"_s}).join(u"\r\n"_s));
     binary.append(QByteArray("\r\nx\0\x01y\r\n", 9));
     QByteArray invalid = cp932::encode(textLines({u"ab"_s}).join(u"\r\n"_s));
@@ -265,12 +268,9 @@ TEST_F(TextLoadingTest, LimitsOfAPractisableText) {
         QStringList paragraphs;
         bool ok;
     } cases[] = {
-        {{QString(800, u'あ')}, true},
-        {{QString(800, u'あ') + u"《よみがな》"_s}, true}, // readings take no cell
-        {{QString(801, u'あ')}, false},
-        {QStringList(200, u"あ"_s), true},
-        {QStringList(201, u"あ"_s), false},
-        {{u"a\tb"_s}, false},
+        {{QString(800, u'あ')}, true},      {{QString(800, u'あ') + u"《よみがな》"_s}, true}, // readings take no cell
+        {{QString(801, u'あ')}, false},     {QStringList(200, u"あ"_s), true},
+        {QStringList(201, u"あ"_s), false}, {{u"a\tb"_s}, false},
     };
     for (const auto& c : cases) {
         QStringList lines = textLines(c.paragraphs);

@@ -1,8 +1,8 @@
 #include "core/practice/Session.h"
-#include "core/settings/Options.h"
-#include "core/util/Cp932.h"
 #include "core/practice/TextLoading.h"
 #include "core/records/RecordDeletion.h"
+#include "core/settings/Options.h"
+#include "core/util/Cp932.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,8 +23,7 @@ using namespace RecordDeletion;
 namespace {
 
 const QString Id = u"240115093000"_s;
-const QString Written =
-    u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s;
+const QString Written = u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s;
 // BestRec.log lines of other texts and damaged lines, which deletion must keep byte for byte.
 const QByteArray Others[] = {"j111111111111   240101 a\r\n",
                              "\r\nshort\r\nj99999\xff\xfe"
@@ -56,7 +55,6 @@ protected:
 
     QString log(const char16_t* name) const { return m.logBoxPath() + u'/' + QString::fromUtf16(name); }
     QString file() const { return m.fileBoxPath() + u'/' + Id + u".txt"_s; }
-
 };
 
 } // namespace

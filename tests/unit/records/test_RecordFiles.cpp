@@ -1,10 +1,10 @@
-#include "core/util/BasicFunctions.h"
 #include "core/practice/Session.h"
-#include "core/settings/Options.h"
-#include "core/util/Cp932.h"
 #include "core/practice/TextLoading.h"
 #include "core/records/RecordDeletion.h"
 #include "core/records/RecordFiles.h"
+#include "core/settings/Options.h"
+#include "core/util/BasicFunctions.h"
+#include "core/util/Cp932.h"
 
 #include <QDir>
 #include <QFile>
@@ -146,8 +146,7 @@ TEST(RecordLines, BestTimesLineInBothForms) {
     times[0] = 12.345f;
     times[9] = 99999.0f;
     const QString written = BestTimesLine::format(times);
-    EXPECT_EQ(written,
-              u"00012.35,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.00,"_s);
+    EXPECT_EQ(written, u"00012.35,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.00,"_s);
     const QString empty = BestTimesLine::emptyLine();
     EXPECT_EQ(empty.size(), 89);
     EXPECT_TRUE(BestTimesLine::isEmptyLine(empty));
@@ -179,7 +178,7 @@ TEST(RecordLines, DetailFileOf200Paragraphs) {
         EXPECT_TRUE(p % 2 == 0 || line.contains(u"     -　    -　"_s));
     }
     EXPECT_TRUE(lines[202 + 5].isEmpty());  // an empty string keeps its line
-    EXPECT_EQ(lines[202 + 7], u"かな≪"_s); // leading corrections dropped
+    EXPECT_EQ(lines[202 + 7], u"かな≪"_s);  // leading corrections dropped
 }
 
 class RecordFilesTest : public ProgramFolderTest {
@@ -238,8 +237,7 @@ TEST_F(RecordFilesTest, WholeTextAttemptsWriteEveryRecordAndOnlyAStrictlyFasterO
               bestRecLine(u"240115093000", m.text.counts, Jan31.date(), m_last.figures));
     const QStringList text = fileLines(textPath());
     ASSERT_EQ(text.size(), 8);
-    EXPECT_EQ(text[4],
-              u"00030.00,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s);
+    EXPECT_EQ(text[4], u"00030.00,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s);
     const QStringList detail = fileLines(log(u"d240115093000.txt"));
     ASSERT_EQ(detail.size(), 2 * 3 + 2);
     EXPECT_EQ(basic::Val(basic::Mid(detail[2], 7, 6)), 14);
@@ -377,8 +375,7 @@ TEST_F(RecordFilesTest, ReadOnlyLogBoxLeavesEveryFileWhole) {
     const RecordOutcome out = finishWhole(9000);
     QFile::setPermissions(m.logBoxPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_FALSE(out.practiceLog || out.bestRec || out.detailFile || out.bestDetailFile);
-    EXPECT_TRUE(out.errorMessage().contains(u"202401Practice.log"_s) &&
-                out.errorMessage().contains(u"BestRec.log"_s));
+    EXPECT_TRUE(out.errorMessage().contains(u"202401Practice.log"_s) && out.errorMessage().contains(u"BestRec.log"_s));
     EXPECT_EQ(readAll(log(u"202401Practice.log")), logBefore);
     EXPECT_EQ(readAll(log(u"BestRec.log")), bestBefore);
     EXPECT_EQ(QDir(m.logBoxPath()).entryList(QDir::Files), filesBefore);

@@ -1,8 +1,8 @@
-#include "core/practice/Session.h"
-#include "core/settings/Options.h"
 #include "core/practice/AttemptControl.h"
+#include "core/practice/Session.h"
 #include "core/practice/TextLoading.h"
 #include "core/scoring/ResultComputation.h"
+#include "core/settings/Options.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ TEST(ResultComputation, MarksAtEveryBoundOfEveryRow) {
     const std::pair<Operation, std::array<qint32, 8>> bounds[] = {
         {Conversion, {50, 51, 100, 101, 200, 201, 300, 301}}, // 5 %, 10 %, 20 %, 30 %
         {Confirmation, {10, 11, 20, 21, 40, 41, 60, 61}},     // 1 %, 2 %, 4 %, 6 %
-        {Correction, {0, 1, 20, 21, 50, 51, 100, 101}},           // 0, 2 %, 5 %, 10 %
+        {Correction, {0, 1, 20, 21, 50, 51, 100, 101}},       // 0, 2 %, 5 %, 10 %
         {Revision, {0, 1, 20, 21, 50, 51, 100, 101}},
     };
     const QString marks = u"☆◎◎○○△△×"_s;
@@ -44,8 +44,8 @@ TEST(ResultComputation, MarksAtEveryBoundOfEveryRow) {
         qint32 count, characters, exemption;
         QString mark;
     } exemptions[] = {
-        {Conversion, 1, 2, 0, B}, {Confirmation, 12, 100, 12, B}, {Confirmation, 13, 100, 12, X},
-        {Correction, 1, 2, 12, X},    {Conversion, 2, 0, 0, X}, // no characters: anything typed is the worst
+        {Conversion, 1, 2, 0, B},  {Confirmation, 12, 100, 12, B}, {Confirmation, 13, 100, 12, X},
+        {Correction, 1, 2, 12, X}, {Conversion, 2, 0, 0, X}, // no characters: anything typed is the worst
         {Correction, 0, 0, 0, B},
     };
     for (const auto& c : exemptions)
@@ -165,7 +165,7 @@ TEST(ResultComputation, BestListOwnLevelStartsDifferentlyAfterAChangeOfStandard)
     in.ownLevelStart = QString::fromUtf16(NoOwnLevelAfterStandardChange);
     EXPECT_EQ(bestList(in)[0].ownLevel, u" -"_s);
     in.counts = English;                           // a graded text is not affected by the start value
-    EXPECT_EQ(bestList(in)[0].ownLevel, u"ZB"_s); // 60 × 400 ÷ 1379 = 17.4 s
+    EXPECT_EQ(bestList(in)[0].ownLevel, u"ZB"_s);  // 60 × 400 ÷ 1379 = 17.4 s
 }
 
 TEST(ResultComputation, RegradeUsesTheKeptTimeAndTheNewStandard) {

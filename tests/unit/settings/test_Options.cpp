@@ -18,7 +18,8 @@ TEST(Options, ZeroTableStartsWithTheDefaults) {
     EXPECT_EQ(table.number(TextsPerPage), 100);
     for (int entry : {MissSound, Standard, RubyDisplay, ParagraphChange, EndSpace, ScrollPosition, RetryKey})
         EXPECT_EQ(table.number(entry), 0) << entry;
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(table[SampleBestLines + i].address, QString::fromUtf16(NoRecordLine));
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(table[SampleBestLines + i].address, QString::fromUtf16(NoRecordLine));
     EXPECT_EQ(table.toBytes().size(), 5788);
 }
 
@@ -28,10 +29,10 @@ TEST(Options, StoredValuesNoItemShowsBecomeDefaults) {
         qint32 stored;
         qint32 expected;
     } cases[] = {
-        {InputMode, 1, 2},        {InputMode, 3, 0},      {InputMode, 8, 8},      {FontSize, 13, 12},
-        {FontSize, 10, 10},       {Countdown, 7, 4},      {Countdown, 1, 1},      {JudgementWindow, 123, 800},
-        {JudgementWindow, 100, 100}, {Standard, 9, 0},    {Standard, 4, 4},       {ScrollPosition, 3, 0},
-        {RetryKey, -1, 0},        {PracticeMode, 5, 1},   {CurrentParagraph, -4, 0}, {MissSound, 2, 0},
+        {InputMode, 1, 2},           {InputMode, 3, 0},    {InputMode, 8, 8},         {FontSize, 13, 12},
+        {FontSize, 10, 10},          {Countdown, 7, 4},    {Countdown, 1, 1},         {JudgementWindow, 123, 800},
+        {JudgementWindow, 100, 100}, {Standard, 9, 0},     {Standard, 4, 4},          {ScrollPosition, 3, 0},
+        {RetryKey, -1, 0},           {PracticeMode, 5, 1}, {CurrentParagraph, -4, 0}, {MissSound, 2, 0},
     };
     for (const auto& c : cases) {
         SettingsTable table;
@@ -55,8 +56,8 @@ TEST(Options, ItemsMapToStoredValuesAndBack) {
         int index;
         qint32 value;
     } cases[] = {
-        {FontSize, 0, 16},         {FontSize, 4, 10},         {Countdown, 0, 4},         {Countdown, 3, 1},
-        {JudgementWindow, 0, 800}, {JudgementWindow, 3, 100}, {InputMode, 2, 2},         {InputMode, 8, 8},
+        {FontSize, 0, 16},         {FontSize, 4, 10},         {Countdown, 0, 4},      {Countdown, 3, 1},
+        {JudgementWindow, 0, 800}, {JudgementWindow, 3, 100}, {InputMode, 2, 2},      {InputMode, 8, 8},
         {RetryKey, 1, 1},          {EndSpace, 1, 1},          {ScrollPosition, 2, 2},
     };
     for (const auto& c : cases) {
@@ -90,8 +91,10 @@ TEST(WindowPosition, RestoresOnlyReachablePositions) {
         int top, left;
         bool restored;
     } cases[] = {
-        {100, 500, true},   {0, 500, false},     {-1, 500, false},     {100, -8500, false},
-        {100, -7980, true}, {100, -7981, false}, {screenH - 480, 0, true}, {screenH - 479, 0, false},
+        {100, 500, true},           {0, 500, false},
+        {-1, 500, false},           {100, -8500, false},
+        {100, -7980, true},         {100, -7981, false},
+        {screenH - 480, 0, true},   {screenH - 479, 0, false},
         {100, screenW - 480, true}, {100, screenW - 479, false},
     };
     for (const auto& c : cases) {

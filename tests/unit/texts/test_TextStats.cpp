@@ -109,11 +109,8 @@ TEST(TextStats, SplitStopsAtTheThousandthParagraph) {
     QString thousand;
     for (int i = 1; i <= 1000; ++i)
         thousand += (i > 1 ? u"\r\n"_s : QString()) + QString::number(i);
-    const std::pair<QString, bool> cases[] = {{u""_s, false},
-                                              {u"\r\n"_s, false},
-                                              {u"\r\n\r\n"_s, true},
-                                              {u"\r\n   "_s, true},
-                                              {u"\r\n1001"_s, true}};
+    const std::pair<QString, bool> cases[] = {
+        {u""_s, false}, {u"\r\n"_s, false}, {u"\r\n\r\n"_s, true}, {u"\r\n   "_s, true}, {u"\r\n1001"_s, true}};
     for (const auto& [after, truncated] : cases) {
         const ParagraphSplit split = splitParagraphs(thousand + after);
         EXPECT_EQ(split.truncated, truncated) << str(after);

@@ -32,11 +32,12 @@ TEST(BasicFunctions, ValReadsTheLeadingNumber) {
         const char16_t* text;
         double value;
     } cases[] = {
-        {u" 455 ( 45", 455},  {u"   0", 0},       {u"00012.34,", 12.34}, {u"abc", 0},  {u"", 0},
-        {u"-3.5x", -3.5},     {u"  12e2 ", 1200}, {u"1.2.3", 1.2},       {u"+7", 7},   {u"9e", 9},
+        {u" 455 ( 45", 455},     {u"   0", 0},       {u"00012.34,", 12.34}, {u"abc", 0}, {u"", 0},
+        {u"-3.5x", -3.5},        {u"  12e2 ", 1200}, {u"1.2.3", 1.2},       {u"+7", 7},  {u"9e", 9},
         {u"99999.99", 99999.99},
     };
-    for (const auto& c : cases) EXPECT_DOUBLE_EQ(Val(c.text), c.value) << QString::fromUtf16(c.text).toStdString();
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(Val(c.text), c.value) << QString::fromUtf16(c.text).toStdString();
 }
 
 TEST(BasicFunctions, FormatRoundsHalfAwayFromZeroOnDecimalDigits) {
@@ -45,12 +46,23 @@ TEST(BasicFunctions, FormatRoundsHalfAwayFromZeroOnDecimalDigits) {
         const char16_t* picture;
         const char16_t* expected;
     } cases[] = {
-        {45.714285, u"#0.00", u"45.71"}, {0.0, u"#0.00", u"0.00"},    {0.005, u"#0.00", u"0.01"},
-        {2.675, u"#0.00", u"2.68"},      {12.34, u"00000.00", u"00012.34"}, {99999.99, u"00000.00", u"99999.99"},
-        {2.5, u"#0", u"3"},              {3.5, u"0", u"4"},           {0.4, u"#0", u"0"},
-        {0.4, u"#", u""},                {7, u"00", u"07"},           {123.45, u"#0.0", u"123.5"},
-        {-1.25, u"#0.0", u"-1.3"},       {-0.04, u"#0.0", u"0.0"},   {9.96, u"#0.0", u"10.0"},
-        {999.95, u"#0.0", u"1000.0"},    {123456, u"00", u"123456"},
+        {45.714285, u"#0.00", u"45.71"},
+        {0.0, u"#0.00", u"0.00"},
+        {0.005, u"#0.00", u"0.01"},
+        {2.675, u"#0.00", u"2.68"},
+        {12.34, u"00000.00", u"00012.34"},
+        {99999.99, u"00000.00", u"99999.99"},
+        {2.5, u"#0", u"3"},
+        {3.5, u"0", u"4"},
+        {0.4, u"#0", u"0"},
+        {0.4, u"#", u""},
+        {7, u"00", u"07"},
+        {123.45, u"#0.0", u"123.5"},
+        {-1.25, u"#0.0", u"-1.3"},
+        {-0.04, u"#0.0", u"0.0"},
+        {9.96, u"#0.0", u"10.0"},
+        {999.95, u"#0.0", u"1000.0"},
+        {123456, u"00", u"123456"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Format(c.value, c.picture), QString::fromUtf16(c.expected)) << c.value;
