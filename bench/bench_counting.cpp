@@ -1,6 +1,8 @@
-#include "practice/KeyCounting.h"
+#include "core/practice/KeyCounting.h"
 
 #include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -8,7 +10,7 @@ namespace {
 class HeldKeys final : public KeyState {
 public:
     int held = 0;
-    bool isDown(int keyCode) const override { return keyCode == held; }
+    bool isHeld(int keyCode) const override { return keyCode == held; }
 };
 
 // A romaji key inside a composition: the input method takes it and no operation key is held.
@@ -42,16 +44,16 @@ BENCHMARK(CountKeyDownWithMark)->Unit(benchmark::kMicrosecond);
 // The key log of an 800-character Japanese paragraph: words of three characters, each
 // converted and confirmed, a full-width space now and then, a deletion and an English word.
 QStringList paragraphLog() {
-    const QString text = u"国際の平和及び安全を維持するために、われらの力を合わせ、"_qs;
+    const QString text = u"国際の平和及び安全を維持するために、われらの力を合わせ、"_s;
     QStringList log;
     int typed = 0;
     while (typed < 800) {
-        log << u"d□4"_qs << u"d■4"_qs;
+        log << u"d□4"_s << u"d■4"_s;
         for (int k = 0; k < 3 && typed < 800; ++k, ++typed)
-            log << u"p"_qs + text[typed % text.size()] + u"4"_qs;
-        if (typed % 60 == 0) log << u"d□4"_qs << u"p　4"_qs;
-        if (typed % 90 == 0) log << u"d≪4"_qs << u"d＜4"_qs;
-        if (typed % 150 == 0) log << u"pU2"_qs << u"pN2"_qs << u"d□2"_qs << u"p 2"_qs;
+            log << u"p"_s + text[typed % text.size()] + u"4"_s;
+        if (typed % 60 == 0) log << u"d□4"_s << u"p　4"_s;
+        if (typed % 90 == 0) log << u"d≪4"_s << u"d＜4"_s;
+        if (typed % 150 == 0) log << u"pU2"_s << u"pN2"_s << u"d□2"_s << u"p 2"_s;
     }
     return log;
 }

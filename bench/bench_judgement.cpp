@@ -1,6 +1,8 @@
-#include "practice/Judgement.h"
+#include "core/practice/Judgement.h"
 
 #include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -8,11 +10,11 @@ namespace {
 // (judgement window 800): the work of a keystroke late in the longest paragraph.
 void JudgeInputChange800(benchmark::State& state) {
     QString target;
-    const QString sentence = u"国際の平和及び安全を維持するために、われらの力を合わせ、"_qs;
+    const QString sentence = u"国際の平和及び安全を維持するために、われらの力を合わせ、"_s;
     while (target.size() < 800) target += sentence;
     target.truncate(800);
     TargetDisplay display;
-    LayoutSegment(display, target, QStringView(), true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);
+    layoutSegment(display, target, QStringView(), true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);
     QString input = target.left(799);
     input[400] = u'X';
     qint32 prefix = 0, mismatches = 0, previous = 0;

@@ -1,7 +1,7 @@
-#include "practice/SegmentLayout.h"
-#include "practice/widgets/CharCellView.h"
-#include "practice/widgets/FontCellMetrics.h"
-#include "widgets/Twips.h"
+#include "core/practice/SegmentLayout.h"
+#include "ui/common/CharCellView.h"
+#include "ui/common/FontCellMetrics.h"
+#include "ui/common/Twips.h"
 
 #include <QApplication>
 #include <QImage>
@@ -9,6 +9,8 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -30,15 +32,15 @@ void ensureApplication() {
 QString segment800(bool japanese) {
     const QString prose =
         japanese ? u"私たちは、毎日の練習を通じて正確で速い入力を身につけることを目指します。文書の作成には、"
-                   u"漢字とかなの使い分け、句読点の位置、変換の確かさが求められます。"_qs
+                   u"漢字とかなの使い分け、句読点の位置、変換の確かさが求められます。"_s
                  : u"Typing practice builds accurate and steady habits, one paragraph at a time. Every word "
-                   u"that crosses the right edge of the panel moves whole to the next row of the display. "_qs;
+                   u"that crosses the right edge of the panel moves whole to the next row of the display. "_s;
     QString segment;
     int shown = 0;
     for (qsizetype i = 0; shown < 800; ++i) {
         segment += prose[i % prose.size()];
         ++shown;
-        if (japanese && shown % 40 == 0) segment += u"《よみがな》"_qs;
+        if (japanese && shown % 40 == 0) segment += u"《よみがな》"_s;
     }
     return segment;
 }
@@ -48,7 +50,7 @@ void layoutBenchmark(benchmark::State& state, bool japanese, const CellMetrics& 
     const QString next = segment800(japanese).left(200);
     auto display = std::make_unique<TargetDisplay>();
     for (auto _ : state) {
-        LayoutSegment(*display, line, next, false, metrics, TextPanelWidth, 4);
+        layoutSegment(*display, line, next, false, metrics, TextPanelWidth, 4);
         benchmark::DoNotOptimize(display->rowCount);
     }
     state.counters["cells"] = display->cellsInUse();
@@ -80,7 +82,7 @@ struct PaintedCells {
     PaintedCells() {
         ensureApplication();
         display = std::make_unique<TargetDisplay>();
-        LayoutSegment(*display, segment800(true), {}, true, FontCellMetrics(12), TextPanelWidth, 4);
+        layoutSegment(*display, segment800(true), {}, true, FontCellMetrics(12), TextPanelWidth, 4);
         for (int k = 0; k < 300; ++k)
             display->setCellState(k, k % 37 == 5 ? CellState::Wrong : CellState::Correct);
         view = std::make_unique<CharCellView>();

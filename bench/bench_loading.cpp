@@ -1,12 +1,14 @@
-#include "app/Options.h"
-#include "platform/Cp932.h"
-#include "practice/TextLoading.h"
+#include "core/practice/TextLoading.h"
+#include "core/settings/Options.h"
+#include "core/util/Cp932.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -15,20 +17,20 @@ struct LoadingFixture {
     LoadingFixture() {
         module.programFolder = dir.path();
         QDir().mkpath(module.fileBoxPath());
-        QStringList lines = {u"出所"_qs, u"000000"_qs, u"表題"_qs,
-                             u"9000 (9000,   0)(4000,4000,1000)(   0,   0,   0)"_qs,
-                             u"99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99"_qs};
-        const QString paragraph = u"国際の平和及び安全を維持するために、われらの力を合わせ、共同の利益を守る。"_qs;
+        QStringList lines = {
+            u"出所"_s, u"000000"_s, u"表題"_s, u"9000 (9000,   0)(4000,4000,1000)(   0,   0,   0)"_s,
+            u"99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99"_s};
+        const QString paragraph = u"国際の平和及び安全を維持するために、われらの力を合わせ、共同の利益を守る。"_s;
         for (int p = 0; p < 200; ++p) lines.append(paragraph + QString::number(p));
-        QFile f(module.fileBoxPath() + u"/bench.txt"_qs);
+        QFile f(module.fileBoxPath() + u"/bench.txt"_s);
         f.open(QIODevice::WriteOnly);
-        f.write(cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+        f.write(cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
         f.close();
         Options::applyStartupDefaults(module.settings);
-        module.settings[Options::CurrentFile].address = u"bench.txt"_qs;
+        module.settings[Options::CurrentFile].address = u"bench.txt"_s;
     }
     QTemporaryDir dir;
-    Module1 module;
+    Session module;
 };
 
 void LoadOwnText200Paragraphs(benchmark::State& state) {
@@ -36,7 +38,7 @@ void LoadOwnText200Paragraphs(benchmark::State& state) {
     QString error;
     cp932::code(u'a'); // the code tables are built once per run, not per load
     for (auto _ : state) {
-        const bool ok = TextLoading::LoadOwnText(fixture.module, &error);
+        const bool ok = TextLoading::loadOwnText(fixture.module, &error);
         benchmark::DoNotOptimize(ok);
     }
 }
@@ -45,7 +47,7 @@ BENCHMARK(LoadOwnText200Paragraphs)->Unit(benchmark::kMicrosecond);
 void ParagraphPracticeStep(benchmark::State& state) {
     LoadingFixture fixture;
     QString error;
-    TextLoading::LoadOwnText(fixture.module, &error);
+    TextLoading::loadOwnText(fixture.module, &error);
     for (auto _ : state) {
         TextLoading::paragraphPractice(fixture.module, 100);
         benchmark::DoNotOptimize(fixture.module.text.counts);

@@ -1,10 +1,10 @@
-#include "app/Options.h"
-#include "app/SettingsTable.h"
-#include "platform/Cp932.h"
-#include "practice/TextLoading.h"
-#include "records/RecordDeletion.h"
-#include "records/RecordFiles.h"
-#include "scoring/ResultComputation.h"
+#include "core/practice/TextLoading.h"
+#include "core/records/RecordDeletion.h"
+#include "core/records/RecordFiles.h"
+#include "core/scoring/ResultComputation.h"
+#include "core/settings/Options.h"
+#include "core/settings/SettingsTable.h"
+#include "core/util/Cp932.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -22,44 +24,44 @@ struct RecordsFixture {
         QDir().mkpath(module.fileBoxPath());
         QDir().mkpath(module.logBoxPath());
         Options::applyStartupDefaults(module.settings);
-        const QString paragraph = u"国際の平和及び安全を維持するために、われらの力を合わせ、共同の利益を守る。"_qs;
-        QStringList lines = {u"出所"_qs, u"000000"_qs, u"表題"_qs, QString(), BestTimesLine::emptyLine()};
+        const QString paragraph = u"国際の平和及び安全を維持するために、われらの力を合わせ、共同の利益を守る。"_s;
+        QStringList lines = {u"出所"_s, u"000000"_s, u"表題"_s, QString(), BestTimesLine::emptyLine()};
         CharCounts total;
         for (int p = 0; p < 200; ++p) {
             lines.append(paragraph);
-            total += ClassifyChars(paragraph);
+            total += classifyChars(paragraph);
         }
         lines[3] = countsLine(total);
-        QFile f(module.fileBoxPath() + u"/240115093000.txt"_qs);
+        QFile f(module.fileBoxPath() + u"/240115093000.txt"_s);
         f.open(QIODevice::WriteOnly);
-        f.write(cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+        f.write(cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
         f.close();
-        module.settings[Options::CurrentFile].address = u"240115093000.txt"_qs;
+        module.settings[Options::CurrentFile].address = u"240115093000.txt"_s;
         QString error;
-        TextLoading::LoadOwnText(module, &error);
+        TextLoading::loadOwnText(module, &error);
 
         summary.practiceMode = 0;
         summary.lastRow = 199;
-        summary.currentLine = module.text.LineCount - 1;
+        summary.currentLine = module.text.lineCount - 1;
         for (int p = 0; p < 200; ++p) {
-            rows[size_t(p)] = {60, 15000, 8, 3, 1, 2, u"≪こくさいの□■へいわ□■およびあんぜんを□□■"_qs.repeated(4)};
-            summary.counters.Keystrokes += 60;
-            summary.counters.Conversions += 8;
-            summary.counters.Confirmations += 3;
-            summary.counters.TeiseiCount += 1;
-            summary.counters.ShuseiCount += 2;
+            rows[size_t(p)] = {60, 15000, 8, 3, 1, 2, u"≪こくさいの□■へいわ□■およびあんぜんを□□■"_s.repeated(4)};
+            summary.counters.keystrokes += 60;
+            summary.counters.conversions += 8;
+            summary.counters.confirmations += 3;
+            summary.counters.correctionCount += 1;
+            summary.counters.revisionCount += 2;
         }
         summary.elapsedMs = 200 * 15000;
         // Other texts' lines, so that the BestRec.log update has something to keep.
-        QFile best(module.logBoxPath() + u"/BestRec.log"_qs);
+        QFile best(module.logBoxPath() + u"/BestRec.log"_s);
         best.open(QIODevice::WriteOnly);
         for (int t = 0; t < 1000; ++t)
             best.write(
-                cp932::encode(u"j%1   240101    455   700   150.0 S段   431.6 SS    6.6◎  2.6☆  0.7◎  2.2○\r\n"_qs.arg(
+                cp932::encode(u"j%1   240101    455   700   150.0 S段   431.6 SS    6.6◎  2.6☆  0.7◎  2.2○\r\n"_s.arg(
                     t, 12, 10, QChar(u'0'))));
     }
     QTemporaryDir dir;
-    Module1 module;
+    Session module;
     AttemptSummary summary;
     std::array<ParagraphResult, 201> rows;
 };
@@ -72,7 +74,7 @@ void WholeTextRecords200Paragraphs(benchmark::State& state) {
     for (auto _ : state) {
         fixture.module.text.bestTimes = BestTimesLine::empty();
         const ResultComputation::AttemptResult result =
-            ResultComputation::computeAttempt(fixture.module, fixture.summary);
+            ResultComputation::computeAttempt(fixture.module.text, fixture.module.settings, fixture.summary);
         const RecordFiles::RecordOutcome out =
             RecordFiles::writeAttemptRecords(fixture.module, fixture.summary, fixture.rows, result, now);
         if (!out.ok()) state.SkipWithError("records could not be written");
@@ -84,8 +86,9 @@ BENCHMARK(WholeTextRecords200Paragraphs)->Unit(benchmark::kMillisecond);
 // The lines of the "d" file alone: 200 paragraphs graded one by one.
 void DetailLines200Paragraphs(benchmark::State& state) {
     RecordsFixture fixture;
-    const ResultComputation::AttemptResult result = ResultComputation::computeAttempt(fixture.module, fixture.summary);
-    const QStringList paragraphs = fixture.module.text.TextLines.mid(5);
+    const ResultComputation::AttemptResult result =
+        ResultComputation::computeAttempt(fixture.module.text, fixture.module.settings, fixture.summary);
+    const QStringList paragraphs = fixture.module.text.textLines.mid(5);
     for (auto _ : state) {
         const QStringList lines =
             RecordFiles::detailLines(result.figures, fixture.module.text.counts.total, paragraphs, fixture.rows, 0);
@@ -101,7 +104,7 @@ QByteArray bestRecOf(int texts, qint64 minBytes = 0) {
     int t = 0;
     while (t < texts || bytes.size() < minBytes - 200) {
         for (const char16_t* mark : {u"j", u"e"})
-            bytes += cp932::encode(u"%1%2   240101    455   700   150.0 S段   431.6 SS    6.6◎  2.6☆  0.7◎  2.2○\r\n"_qs
+            bytes += cp932::encode(u"%1%2   240101    455   700   150.0 S段   431.6 SS    6.6◎  2.6☆  0.7◎  2.2○\r\n"_s
                                        .arg(QStringView(mark))
                                        .arg(t, 12, 10, QChar(u'0')));
         ++t;
@@ -119,11 +122,11 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 // window waits for this at the end of an attempt, so it must stay under 100 ms up to the size limit.
 void BestRecUpdate(benchmark::State& state) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"BestRec.log"_qs);
+    const QString path = dir.filePath(u"BestRec.log"_s);
     const QByteArray bytes =
         state.range(0) > 0 ? bestRecOf(int(state.range(0))) : bestRecOf(0, RecordFiles::MaxBestRecBytes);
     writeFile(path, bytes);
-    const QString line = u"j000000000777   240131    455   690   152.0 S段   440.0 SS    6.6◎  2.6☆  0.7◎  2.2○"_qs;
+    const QString line = u"j000000000777   240131    455   690   152.0 S段   440.0 SS    6.6◎  2.6☆  0.7◎  2.2○"_s;
     for (auto _ : state) {
         QString error;
         if (!RecordFiles::updateBestRec(path, line, &error)) state.SkipWithError("update failed");
@@ -136,7 +139,7 @@ BENCHMARK(BestRecUpdate)->Arg(30000)->Arg(0)->Unit(benchmark::kMillisecond);
 // Deleting one text's records from a BestRec.log of 30,000 texts and from one at the size limit.
 void RecordDeletionOfOneText(benchmark::State& state) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"BestRec.log"_qs);
+    const QString path = dir.filePath(u"BestRec.log"_s);
     const QByteArray bytes =
         state.range(0) > 0 ? bestRecOf(int(state.range(0))) : bestRecOf(0, RecordFiles::MaxBestRecBytes);
     for (auto _ : state) {
@@ -144,7 +147,7 @@ void RecordDeletionOfOneText(benchmark::State& state) {
         writeFile(path, bytes);
         state.ResumeTiming();
         QString error;
-        if (!RecordDeletion::RemoveTextRecords(dir.path(), u"000000000777"_qs, &error)) state.SkipWithError("failed");
+        if (!RecordDeletion::removeTextRecords(dir.path(), u"000000000777"_s, &error)) state.SkipWithError("failed");
     }
 }
 BENCHMARK(RecordDeletionOfOneText)->Arg(30000)->Arg(0)->Unit(benchmark::kMillisecond);
@@ -155,7 +158,7 @@ QByteArray settingsAtLimit(bool strings) {
     SettingsTable table;
     Options::applyStartupDefaults(table);
     if (strings) {
-        const QString text = u"国際連合憲章前文、世界人権宣言の出典。"_qs.repeated(1700); // about 64 KB
+        const QString text = u"国際連合憲章前文、世界人権宣言の出典。"_s.repeated(1700); // about 64 KB
         const qsizetype textBytes = cp932::byteLength(text);
         qsizetype size = table.toBytes().size();
         for (int i = 0; i < 150 && size + 2 * textBytes < SettingsFile::MaxFileBytes; ++i, size += 2 * textBytes)

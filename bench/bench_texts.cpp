@@ -1,8 +1,10 @@
-#include "platform/Cp932.h"
-#include "texts/SampleTexts.h"
-#include "texts/TextStats.h"
+#include "core/texts/SampleTexts.h"
+#include "core/texts/TextStats.h"
+#include "core/util/Cp932.h"
 
 #include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -10,7 +12,7 @@ namespace {
 QStringList japaneseParagraphs() {
     QStringList paragraphs;
     for (int menuIndex : {0, 3, 6, 9, 12, 15, 18})
-        paragraphs += SampleTexts::SampleLines(menuIndex).mid(5);
+        paragraphs += SampleTexts::sampleLines(menuIndex).mid(5);
     return paragraphs;
 }
 
@@ -29,7 +31,7 @@ void BM_SampleLinesFirstRead(benchmark::State& state) {
     cp932::code(u'あ');
     for (auto _ : state) {
         for (int i = 0; i < SampleTexts::MenuItemCount; ++i)
-            benchmark::DoNotOptimize(SampleTexts::SampleLines(i));
+            benchmark::DoNotOptimize(SampleTexts::sampleLines(i));
     }
 }
 BENCHMARK(BM_SampleLinesFirstRead)->Iterations(1)->Unit(benchmark::kMicrosecond);
@@ -37,7 +39,7 @@ BENCHMARK(BM_SampleLinesFirstRead)->Iterations(1)->Unit(benchmark::kMicrosecond)
 void BM_SampleLinesCached(benchmark::State& state) {
     for (auto _ : state) {
         for (int i = 0; i < SampleTexts::MenuItemCount; ++i)
-            benchmark::DoNotOptimize(SampleTexts::SampleLines(i));
+            benchmark::DoNotOptimize(SampleTexts::sampleLines(i));
     }
 }
 BENCHMARK(BM_SampleLinesCached)->Unit(benchmark::kMicrosecond);
@@ -47,7 +49,7 @@ void BM_ClassifyChars9999(benchmark::State& state) {
     const QString text = japaneseText(9999);
     cp932::code(u'あ');
     for (auto _ : state)
-        benchmark::DoNotOptimize(ClassifyChars(text));
+        benchmark::DoNotOptimize(classifyChars(text));
     state.SetItemsProcessed(state.iterations() * text.size());
 }
 BENCHMARK(BM_ClassifyChars9999)->Unit(benchmark::kMicrosecond);
@@ -57,7 +59,7 @@ void BM_SplitParagraphs200(benchmark::State& state) {
     QStringList lines;
     for (int i = 0; i < 200; ++i)
         lines += paragraphs[i % paragraphs.size()];
-    const QString body = lines.join(u"\r\n"_qs);
+    const QString body = lines.join(u"\r\n"_s);
     for (auto _ : state)
         benchmark::DoNotOptimize(splitParagraphs(body));
     state.SetItemsProcessed(state.iterations() * body.size());

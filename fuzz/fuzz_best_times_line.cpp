@@ -1,4 +1,4 @@
-#include "records/BestTimes.h"
+#include "core/scoring/BestTimes.h"
 
 #include <cstdint>
 

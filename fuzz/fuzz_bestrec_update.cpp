@@ -1,6 +1,8 @@
 #include "FuzzScratch.h"
-#include "platform/Cp932.h"
-#include "records/RecordFiles.h"
+#include "core/records/RecordFiles.h"
+#include "core/util/Cp932.h"
+
+using namespace Qt::StringLiterals;
 
 // Input: the new record line (UTF-8), a zero byte, then the old BestRec.log. The update puts
 // the line in exactly once per matching key, leaves every other line byte for byte in its
@@ -12,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The program's record lines: the language mark and the 12-character ID first, and no line
     // end inside (a text's file name never holds a control character).
     if (line.size() < 13 || line.contains(u'\r') || line.contains(u'\n')) return 0;
-    const QString path = scratch.fresh() + u"/BestRec.log"_qs;
+    const QString path = scratch.fresh() + u"/BestRec.log"_s;
     writeBytes(path, old);
 
     if (!RecordFiles::updateBestRec(path, line, nullptr)) __builtin_trap();

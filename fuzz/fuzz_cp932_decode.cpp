@@ -1,4 +1,4 @@
-#include "platform/Cp932.h"
+#include "core/util/Cp932.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "practice/TextLoading.h"
+#include "core/practice/TextLoading.h"
 
 #include <cstdint>
 

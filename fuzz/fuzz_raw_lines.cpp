@@ -1,4 +1,4 @@
-#include "records/RecordFiles.h"
+#include "core/records/RecordFiles.h"
 
 #include <cstdint>
 

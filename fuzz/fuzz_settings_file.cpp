@@ -1,4 +1,4 @@
-#include "app/SettingsTable.h"
+#include "core/settings/SettingsTable.h"
 
 #include <cstdint>
 

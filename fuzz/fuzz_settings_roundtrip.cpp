@@ -1,11 +1,13 @@
 #include "FuzzScratch.h"
-#include "app/SettingsTable.h"
+#include "core/settings/SettingsTable.h"
+
+using namespace Qt::StringLiterals;
 
 // Any settings file loads; saving it writes the table and keeps the bytes that followed a
 // complete table; and the saved file loads and saves again byte for byte the same.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static FuzzScratch scratch;
-    const QString path = scratch.fresh() + u"/RudUZ.rvl"_qs;
+    const QString path = scratch.fresh() + u"/RudUZ.rvl"_s;
     const QByteArray original(reinterpret_cast<const char*>(data), qsizetype(size));
     writeBytes(path, original);
 

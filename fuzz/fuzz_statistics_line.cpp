@@ -1,4 +1,4 @@
-#include "texts/TextStats.h"
+#include "core/texts/TextStats.h"
 
 #include <cstdint>
 
@@ -11,6 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)kanjiRatioCaption(counts);
     const ParagraphSplit split = splitParagraphs(text);
     if (split.paragraphs.size() != split.startOffsets.size()) __builtin_trap();
-    for (const QString& p : split.paragraphs) (void)ClassifyChars(p);
+    for (const QString& p : split.paragraphs)
+        (void)classifyChars(p);
     return 0;
 }

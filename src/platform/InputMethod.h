@@ -8,10 +8,10 @@ class InputMethod {
 public:
     virtual ~InputMethod() = default;
 
-    /** IMEStatus: 0 no input method, 2 off, 4 on (Japanese input); finer modes may report 4. */
-    virtual int IMEStatus() const = 0;
+    /** 0 no input method, 2 off, 4 on (Japanese input); finer modes may report 4. */
+    virtual int status() const = 0;
 
-    /** ImmGetContext / ImmSetOpenStatus(context, FALSE) / ImmReleaseContext: closes the input method. */
+    /** Closes the input method (switches Japanese input off). */
     virtual void close() = 0;
 
     /**

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyState.h"
+#include "core/practice/KeyState.h"
 
 #include <QSet>
 #include <QtGlobal>
@@ -8,7 +8,7 @@
 #include <functional>
 
 /**
- * The keyboard as the practice window needs it: which keys are held (GetAsyncKeyState)
+ * The keyboard as the practice window needs it: which keys are held
  * and, where the display server allows it, every physical key press before the input
  * method decides what becomes of it.
  */
@@ -35,7 +35,7 @@ protected:
 /** Held keys taken from the program's own key events: for displays without a raw key stream, and for tests. */
 class EventKeyboardMonitor final : public KeyboardMonitor {
 public:
-    bool isDown(int keyCode) const override { return m_down.contains(keyCode); }
+    bool isHeld(int keyCode) const override { return m_down.contains(keyCode); }
     bool reportsRawPresses() const override { return false; }
     void noteKeyEvent(int keyCode, bool pressed) override {
         if (pressed)

@@ -5,7 +5,7 @@
 /** No input method on this desktop: every key is its own and the input method counts as off. */
 class NoInputMethod final : public InputMethod {
 public:
-    int IMEStatus() const override { return 2; }
+    int status() const override { return 2; }
     void close() override {}
     void setInputMode(int) override {}
 };

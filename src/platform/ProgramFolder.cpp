@@ -1,9 +1,12 @@
 #include "platform/ProgramFolder.h"
+#include "core/util/Folders.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -14,7 +17,7 @@ QString absoluteClean(const QString& path) {
 QString executableFolder() {
     if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
     // Before the application object exists Qt cannot say where the executable lies; Linux can.
-    return QFileInfo(QFileInfo(u"/proc/self/exe"_qs).canonicalFilePath()).absolutePath();
+    return QFileInfo(QFileInfo(u"/proc/self/exe"_s).canonicalFilePath()).absolutePath();
 }
 
 } // namespace
@@ -30,8 +33,8 @@ QString resolveProgramFolder(const QString& rinvaleHomeEnv, const QString& execu
         if (folder.isDir() && folder.isWritable() && settings.isFile()) return absoluteClean(executableDir);
     }
     // The XDG rules ignore a relative XDG_DATA_HOME.
-    const QString dataHome = QDir::isAbsolutePath(xdgDataHome) ? xdgDataHome : homeDir + u"/.local/share"_qs;
-    return absoluteClean(dataHome + u"/RinvaleQX"_qs);
+    const QString dataHome = QDir::isAbsolutePath(xdgDataHome) ? xdgDataHome : homeDir + u"/.local/share"_s;
+    return absoluteClean(dataHome + u"/RinvaleQX"_s);
 }
 
 QString programFolder() {
@@ -40,25 +43,4 @@ QString programFolder() {
     // A folder that cannot be created shows up later as a clear message from the first file that needs it.
     ensureFolder(folder);
     return folder;
-}
-
-bool ensureFolder(const QString& folder) {
-    if (folder.isEmpty()) return false;
-    QDir().mkpath(folder);
-    return QFileInfo(folder).isDir();
-}
-
-void makeOwnerWritable(const QString& folder) {
-    const QDir dir(folder);
-    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QFileInfo& info : files) {
-        const QFile::Permissions permissions = info.permissions();
-        if (!(permissions & QFile::WriteOwner))
-            QFile::setPermissions(info.filePath(), withOwnerPermissions(permissions, QFile::WriteOwner));
-    }
-}
-
-QFileDevice::Permissions withOwnerPermissions(QFileDevice::Permissions permissions, QFileDevice::Permissions added) {
-    const QFileDevice::Permissions userFlags = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
-    return (permissions & ~userFlags) | added;
 }

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-/** Opens a file or a web address with the desktop's default application (ShellExecuteA "open"). */
+/** Opens a file or a web address with the desktop's default application. */
 class ShellOpen {
 public:
     virtual ~ShellOpen() = default;

@@ -14,6 +14,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A lock file whose contents cannot be read is stale once its writer has had ample time to fill it.
@@ -46,13 +48,13 @@ SingleInstance::~SingleInstance() {
 }
 
 QString SingleInstance::folderLockPath(const QString& programFolder) {
-    return canonicalFolder(programFolder) + u"/.RinvaleQX.lock"_qs;
+    return canonicalFolder(programFolder) + u"/.RinvaleQX.lock"_s;
 }
 
 QString SingleInstance::fallbackLockPath(const QString& programFolder) {
     const QByteArray hash =
         QCryptographicHash::hash(canonicalFolder(programFolder).toUtf8(), QCryptographicHash::Sha256).toHex();
-    return runtimeFolder() + u"/RinvaleQX-"_qs + QString::fromLatin1(hash.left(32)) + u".lock"_qs;
+    return runtimeFolder() + u"/RinvaleQX-"_s + QString::fromLatin1(hash.left(32)) + u".lock"_s;
 }
 
 bool SingleInstance::tryAcquire(const QString& programFolder) {

@@ -147,9 +147,9 @@ for k in k a; do
     sleep 0.12
 done
 wait_until 5 'log_has "preedit=か "' || fail "k a did not compose か"
-menus=$(log_count '^menu mnuJissen')
+menus=$(log_count '^menu practiceMenu')
 xdotool key alt+t
-wait_until 5 '[ "$(log_count "^menu mnuJissen")" -gt '"$menus"' ]' || fail "Alt+T during a composition opened no menu"
+wait_until 5 '[ "$(log_count "^menu practiceMenu")" -gt '"$menus"' ]' || fail "Alt+T during a composition opened no menu"
 sleep 0.2
 xdotool key Escape
 sleep 0.3

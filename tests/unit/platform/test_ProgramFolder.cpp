@@ -1,6 +1,7 @@
+#include "core/util/Folders.h"
 #include "platform/ProgramFolder.h"
 
-#include "app/SettingsTable.h"
+#include "core/settings/SettingsTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -39,29 +42,29 @@ private:
 
 TEST(ProgramFolder, ResolvesInOrderOfPreference) {
     QTemporaryDir root;
-    const QString plainExe = root.filePath(u"bin"_qs), portableExe = root.filePath(u"portable"_qs);
-    const QString lockedExe = root.filePath(u"lockedbin"_qs), oddExe = root.filePath(u"odd"_qs);
-    const QString home = root.filePath(u"home"_qs), xdg = root.filePath(u"xdg"_qs);
+    const QString plainExe = root.filePath(u"bin"_s), portableExe = root.filePath(u"portable"_s);
+    const QString lockedExe = root.filePath(u"lockedbin"_s), oddExe = root.filePath(u"odd"_s);
+    const QString home = root.filePath(u"home"_s), xdg = root.filePath(u"xdg"_s);
     const QString settings = QString::fromUtf16(PortableSettingsFile);
     ASSERT_TRUE(QDir().mkpath(plainExe) && QDir().mkpath(lockedExe) && QDir().mkpath(portableExe));
     ASSERT_TRUE(QDir().mkpath(oddExe + u'/' + settings)); // a folder of that name is no settings file
     ASSERT_TRUE(touch(portableExe + u'/' + settings, ReadOnly | QFile::WriteOwner));
     ASSERT_TRUE(touch(lockedExe + u'/' + settings, ReadOnly | QFile::WriteOwner));
     ASSERT_TRUE(QFile::setPermissions(lockedExe, QFile::ReadOwner | QFile::ExeOwner));
-    const QString homeData = home + u"/.local/share/RinvaleQX"_qs;
-    const QString xdgData = xdg + u"/RinvaleQX"_qs;
+    const QString homeData = home + u"/.local/share/RinvaleQX"_s;
+    const QString xdgData = xdg + u"/RinvaleQX"_s;
     const struct Case {
         const char* what;
         QString env, exeDir, xdgHome, expected;
         bool needsPermissionChecks = false;
     } cases[] = {
-        {"RINVALE_HOME wins, cleaned", root.filePath(u"custom/../c2/"_qs), portableExe, xdg, root.filePath(u"c2"_qs)},
+        {"RINVALE_HOME wins, cleaned", root.filePath(u"custom/../c2/"_s), portableExe, xdg, root.filePath(u"c2"_s)},
         {"portable copy: settings file beside the executable", {}, portableExe, xdg, portableExe},
         {"writable executable folder without settings (a build folder)", {}, plainExe, xdg, xdgData},
         {"settings name taken by a folder", {}, oddExe, xdg, xdgData},
-        {"missing executable folder", {}, root.filePath(u"gone"_qs), xdg, xdgData},
+        {"missing executable folder", {}, root.filePath(u"gone"_s), xdg, xdgData},
         {"no XDG_DATA_HOME", {}, plainExe, {}, homeData},
-        {"relative XDG_DATA_HOME is ignored", {}, {}, u"rel/data"_qs, homeData},
+        {"relative XDG_DATA_HOME is ignored", {}, {}, u"rel/data"_s, homeData},
         {"read-only portable copy", {}, lockedExe, xdg, xdgData, true},
     };
     for (const auto& c : cases) {
@@ -79,19 +82,19 @@ TEST(ProgramFolder, PortableMarkIsTheSettingsFile) {
 TEST(ProgramFolder, WithoutRinvaleHomeRecordsGoToTheDataFolderNotBesideTheBuild) {
     // The test executable lies in a writable build folder without a settings file.
     QTemporaryDir root;
-    const QString xdg = root.filePath(u"data"_qs);
-    const QString exeDir = QFileInfo(QFileInfo(u"/proc/self/exe"_qs).canonicalFilePath()).absolutePath();
+    const QString xdg = root.filePath(u"data"_s);
+    const QString exeDir = QFileInfo(QFileInfo(u"/proc/self/exe"_s).canonicalFilePath()).absolutePath();
     ASSERT_TRUE(QFileInfo(exeDir).isWritable());
-    ASSERT_FALSE(QFileInfo::exists(exeDir + u"/RudUZ.rvl"_qs));
+    ASSERT_FALSE(QFileInfo::exists(exeDir + u"/RudUZ.rvl"_s));
     const ScopedEnv home("RINVALE_HOME", QString());
     const ScopedEnv data("XDG_DATA_HOME", xdg);
-    EXPECT_EQ(programFolder(), xdg + u"/RinvaleQX"_qs);
-    EXPECT_TRUE(QFileInfo(xdg + u"/RinvaleQX"_qs).isDir());
+    EXPECT_EQ(programFolder(), xdg + u"/RinvaleQX"_s);
+    EXPECT_TRUE(QFileInfo(xdg + u"/RinvaleQX"_s).isDir());
 }
 
 TEST(ProgramFolder, FoldersAreCreatedWhereTheyCanBe) {
     QTemporaryDir root;
-    const QString wanted = root.filePath(u"a/b/RinvaleHome"_qs);
+    const QString wanted = root.filePath(u"a/b/RinvaleHome"_s);
     const QByteArray old = qgetenv("RINVALE_HOME");
     const bool had = qEnvironmentVariableIsSet("RINVALE_HOME");
     qputenv("RINVALE_HOME", QFile::encodeName(wanted));
@@ -99,36 +102,35 @@ TEST(ProgramFolder, FoldersAreCreatedWhereTheyCanBe) {
     had ? void(qputenv("RINVALE_HOME", old)) : void(qunsetenv("RINVALE_HOME"));
     EXPECT_TRUE(QFileInfo(wanted).isDir());
 
-    const QString file = root.filePath(u"file"_qs);
+    const QString file = root.filePath(u"file"_s);
     ASSERT_TRUE(touch(file, ReadOnly | QFile::WriteOwner));
-    EXPECT_TRUE(ensureFolder(root.filePath(u"new/nested/FileBox"_qs)));
-    EXPECT_TRUE(QFileInfo(root.filePath(u"new/nested/FileBox"_qs)).isDir());
+    EXPECT_TRUE(ensureFolder(root.filePath(u"new/nested/FileBox"_s)));
+    EXPECT_TRUE(QFileInfo(root.filePath(u"new/nested/FileBox"_s)).isDir());
     EXPECT_FALSE(ensureFolder(file));                 // a file is no folder
-    EXPECT_FALSE(ensureFolder(file + u"/LogBox"_qs)); // not even root can create below a file
+    EXPECT_FALSE(ensureFolder(file + u"/LogBox"_s));  // not even root can create below a file
     EXPECT_FALSE(ensureFolder(QString()));
 }
 
 TEST(ProgramFolder, MakeOwnerWritableTouchesOnlyRegularFilesDirectlyInTheFolder) {
     QTemporaryDir root;
-    const QString box = root.filePath(u"FileBox"_qs);
-    ASSERT_TRUE(QDir().mkpath(box + u"/sub"_qs));
-    const QString outside = root.filePath(u"outside.txt"_qs);
+    const QString box = root.filePath(u"FileBox"_s);
+    ASSERT_TRUE(QDir().mkpath(box + u"/sub"_s));
+    const QString outside = root.filePath(u"outside.txt"_s);
     ASSERT_TRUE(touch(outside, ReadOnly));
-    ASSERT_TRUE(QFile::link(outside, box + u"/link.txt"_qs));
+    ASSERT_TRUE(QFile::link(outside, box + u"/link.txt"_s));
     // Group and other bits must stay as they were.
     const QFile::Permissions before = QFile::ReadOwner | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther;
     const QFile::Permissions writable = before | QFile::WriteOwner;
-    const std::pair<QString, QFile::Permissions> cases[] = {{box + u"/240101120000.txt"_qs, writable},
-                                                            {box + u"/.hidden"_qs, writable},
-                                                            {box + u"/sub/inner.txt"_qs, before}};
+    const std::pair<QString, QFile::Permissions> cases[] = {
+        {box + u"/240101120000.txt"_s, writable}, {box + u"/.hidden"_s, writable}, {box + u"/sub/inner.txt"_s, before}};
     for (const auto& [path, after] : cases)
         ASSERT_TRUE(touch(path, before)) << path.toStdString();
     makeOwnerWritable(box);
     for (const auto& [path, after] : cases) // only owner, group and other bits, not the current user's
         EXPECT_EQ(QFile::permissions(path) & QFile::Permissions::fromInt(0x7077), after) << path.toStdString();
     EXPECT_FALSE(QFile::permissions(outside) & QFile::WriteOwner) << "a link's target outside stays as it was";
-    makeOwnerWritable(root.filePath(u"missing"_qs)); // a missing folder is no error
-    EXPECT_FALSE(QFileInfo::exists(root.filePath(u"missing"_qs)));
+    makeOwnerWritable(root.filePath(u"missing"_s)); // a missing folder is no error
+    EXPECT_FALSE(QFileInfo::exists(root.filePath(u"missing"_s)));
 }
 
 TEST(ProgramFolder, OwnerPermissionsChangeOnlyTheOwnerBits) {

@@ -14,6 +14,8 @@
 #include <tuple>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Points the runtime folder at a private temporary folder so tests never meet real locks.
@@ -30,7 +32,7 @@ protected:
 
 TEST_F(SingleInstanceTest, SecondStartOnTheSameFolderIsRefusedOthersRunSideBySide) {
     QTemporaryDir program, other, elsewhere, otherRuntime;
-    const QString link = elsewhere.filePath(u"link"_qs);
+    const QString link = elsewhere.filePath(u"link"_s);
     ASSERT_TRUE(QFile::link(program.path(), link));
     auto first = std::make_unique<SingleInstance>();
     ASSERT_TRUE(first->tryAcquire(program.path()));
@@ -43,7 +45,7 @@ TEST_F(SingleInstanceTest, SecondStartOnTheSameFolderIsRefusedOthersRunSideBySid
     // A start from a terminal, ssh or cron has another runtime folder, or none: it must be refused all the same.
     for (const QByteArray& runtime : {QByteArray(), QFile::encodeName(otherRuntime.path())}) {
         runtime.isEmpty() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime);
-        for (const QString& spelling : {program.path(), program.path() + u"/./"_qs, link}) {
+        for (const QString& spelling : {program.path(), program.path() + u"/./"_s, link}) {
             SingleInstance second;
             EXPECT_FALSE(second.tryAcquire(spelling)) << spelling.toStdString() << " runtime " << runtime.data();
             EXPECT_FALSE(second.isAcquired());
@@ -67,7 +69,7 @@ TEST_F(SingleInstanceTest, SecondStartOnTheSameFolderIsRefusedOthersRunSideBySid
 TEST_F(SingleInstanceTest, LinksAndFifosInTheLockPlaceAreNeverOpened) {
     // Such a lock file is neither followed nor waited on: the lock of the runtime folder stands in.
     QTemporaryDir program, outside;
-    const QString target = outside.filePath(u"target"_qs);
+    const QString target = outside.filePath(u"target"_s);
     const QString lockPath = SingleInstance::folderLockPath(program.path());
     for (int kind = 0; kind < 3; ++kind) {
         SCOPED_TRACE(kind);
@@ -104,7 +106,7 @@ TEST_F(SingleInstanceTest, UnreadableLocksAreStaleOnlyOnceOld) {
     for (const auto& [content, ageSeconds, acquired] : {std::tuple{QByteArray(), 60, true}, {"not a lock", 0, false}}) {
         QTemporaryDir program;
         // The folder's own lock is unavailable (a dangling link stands there), so the runtime folder's is used.
-        ASSERT_TRUE(QFile::link(program.filePath(u"nowhere"_qs), SingleInstance::folderLockPath(program.path())));
+        ASSERT_TRUE(QFile::link(program.filePath(u"nowhere"_s), SingleInstance::folderLockPath(program.path())));
         QFile lock(SingleInstance::fallbackLockPath(program.path()));
         ASSERT_TRUE(lock.open(QIODevice::WriteOnly) && lock.write(content) == content.size());
         ASSERT_TRUE(

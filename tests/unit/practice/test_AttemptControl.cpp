@@ -1,8 +1,10 @@
-#include "app/Options.h"
-#include "fakes/FakePlatform.h"
-#include "practice/AttemptControl.h"
+#include "core/practice/AttemptControl.h"
+#include "core/settings/Options.h"
+#include "support/FakePlatform.h"
 
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -10,29 +12,29 @@ class AttemptTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Options::applyStartupDefaults(m.settings);
-        m.text.TextLines = {u"s"_qs, u"000000"_qs, u"t"_qs, u"x"_qs, u"x"_qs, u"あい"_qs, u"うえ"_qs, u"お"_qs};
-        m.text.LineCount = 8;
-        m.text.CurrentLine = 5;
+        m.text.textLines = {u"s"_s, u"000000"_s, u"t"_s, u"x"_s, u"x"_s, u"あい"_s, u"うえ"_s, u"お"_s};
+        m.text.lineCount = 8;
+        m.text.currentLine = 5;
     }
     // Runs the countdown to its end, one 10 ms tick at a time.
     void startTyping() {
-        a.StartAttempt();
+        a.startAttempt();
         for (int i = 0; i < 1000 && a.state() == AttemptState::Countdown; ++i) {
             clock.advance(10);
-            a.CountdownTick();
+            a.countdownTick();
         }
         ASSERT_EQ(a.state(), AttemptState::Running);
     }
-    // One Timer1 tick as the window runs it.
+    // One runTimer tick as the window runs it.
     AttemptControl::SegmentOutcome tick(const QString& input) {
         clock.advance(10);
         auto outcome = AttemptControl::SegmentOutcome::Incomplete;
-        if (a.checksOnTick()) outcome = a.CheckSegment(input, m.text.line(m.text.CurrentLine));
+        if (a.checksOnTick()) outcome = a.checkSegment(input, m.text.line(m.text.currentLine));
         if (outcome != AttemptControl::SegmentOutcome::Ended) a.clockTick();
         return outcome;
     }
 
-    Module1 m;
+    Session m;
     FakeClock clock;
     AttemptControl a{m, clock};
 };
@@ -42,7 +44,8 @@ protected:
 TEST(AttemptStates, ControlsFollowTheStateTable) {
     struct Row {
         AttemptState state;
-        bool timer1, timer2, timer3, text1, startPanel, hints, pausePanel, start, pause, retry;
+        bool runTimerOn, countdownTimerOn, inputMethodGuardOn, text1, startPanel, hints, pausePanel, start, pause,
+            retry;
         const char16_t* caption;
     } rows[] = {
         {AttemptState::Ready, false, false, true, false, true, true, false, true, false, false, u"中断(&P)"},
@@ -53,10 +56,10 @@ TEST(AttemptStates, ControlsFollowTheStateTable) {
     for (const Row& r : rows) {
         const StateControls c = controlsFor(r.state);
         SCOPED_TRACE(int(r.state));
-        EXPECT_EQ(c.timer1, r.timer1);
-        EXPECT_EQ(c.timer2, r.timer2);
-        EXPECT_EQ(c.timer3, r.timer3);
-        EXPECT_EQ(c.text1Enabled, r.text1);
+        EXPECT_EQ(c.runTimerOn, r.runTimerOn);
+        EXPECT_EQ(c.countdownTimerOn, r.countdownTimerOn);
+        EXPECT_EQ(c.inputMethodGuardOn, r.inputMethodGuardOn);
+        EXPECT_EQ(c.inputEnabled, r.text1);
         EXPECT_EQ(c.startPanel, r.startPanel);
         EXPECT_EQ(c.hints, r.hints);
         EXPECT_EQ(c.pausePanel, r.pausePanel);
@@ -103,14 +106,14 @@ TEST_F(AttemptTest, CountdownShowsDigitsForEveryCode) {
         int code;
         int typingAfterMs;
         QString firstDigit;
-    } cases[] = {{4, 3000, u"３"_qs}, {3, 2000, u"２"_qs}, {2, 1000, u"１"_qs}, {1, 10, QString()}};
+    } cases[] = {{4, 3000, u"３"_s}, {3, 2000, u"２"_s}, {2, 1000, u"１"_s}, {1, 10, QString()}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         m.settings.setNumber(Options::Countdown, c.code);
-        a.ReturnToReady();
-        a.StartAttempt();
+        a.returnToReady();
+        a.startAttempt();
         clock.advance(10);
-        auto step = a.CountdownTick();
+        auto step = a.countdownTick();
         EXPECT_EQ(step.digit, c.firstDigit);
         EXPECT_EQ(step.beginTyping, c.code == 1);
         if (c.code == 1) continue;
@@ -120,39 +123,39 @@ TEST_F(AttemptTest, CountdownShowsDigitsForEveryCode) {
         while (!step.beginTyping) {
             clock.advance(10);
             elapsed += 10;
-            step = a.CountdownTick();
+            step = a.countdownTick();
             if (!step.beginTyping && step.digit != shown.last()) shown.append(step.digit);
         }
         // The first 10 ms tick after the last whole second.
         EXPECT_EQ(elapsed, quint32(c.typingAfterMs + 10));
         EXPECT_EQ(shown.size(), c.code - 1);
-        EXPECT_EQ(a.AttemptStart, clock.now);
-        EXPECT_EQ(a.SegmentStart, clock.now);
+        EXPECT_EQ(a.attemptStart, clock.now);
+        EXPECT_EQ(a.segmentStart, clock.now);
     }
 }
 
 TEST_F(AttemptTest, LateTickStillBeginsTyping) {
-    a.StartAttempt();
+    a.startAttempt();
     clock.advance(1500);
-    EXPECT_EQ(a.CountdownTick().digit, u"２"_qs);
+    EXPECT_EQ(a.countdownTick().digit, u"２"_s);
     clock.advance(5000); // the machine stalled past zero
-    EXPECT_TRUE(a.CountdownTick().beginTyping);
+    EXPECT_TRUE(a.countdownTick().beginTyping);
     EXPECT_EQ(a.state(), AttemptState::Running);
 }
 
 TEST_F(AttemptTest, PauseIsTakenOutOfBothTimesAcrossTheClockWrap) {
     clock.now = 0xFFFFF000u;
     startTyping();
-    const quint32 attemptStart = a.AttemptStart;
+    const quint32 attemptStart = a.attemptStart;
     clock.advance(500);
-    a.TogglePause();
+    a.togglePause();
     EXPECT_EQ(a.state(), AttemptState::Paused);
     clock.advance(7000); // wraps past zero
-    a.TogglePause();
+    a.togglePause();
     EXPECT_EQ(a.state(), AttemptState::Running);
-    EXPECT_EQ(a.AttemptStart, attemptStart + 7000u);
-    EXPECT_EQ(elapsedMs(a.AttemptStart, clock.now), 500);
-    EXPECT_EQ(elapsedMs(a.SegmentStart, clock.now), 500);
+    EXPECT_EQ(a.attemptStart, attemptStart + 7000u);
+    EXPECT_EQ(elapsedMs(a.attemptStart, clock.now), 500);
+    EXPECT_EQ(elapsedMs(a.segmentStart, clock.now), 500);
 }
 
 TEST_F(AttemptTest, WholeTextFillsARowPerParagraphAndReturnsToTheStart) {
@@ -160,67 +163,71 @@ TEST_F(AttemptTest, WholeTextFillsARowPerParagraphAndReturnsToTheStart) {
     clock.advance(3);
     a.clockTick();
     // Completed within 10 ms of the start: recorded as 10 ms.
-    a.counters.SegKeystrokes = 4;
-    EXPECT_EQ(a.CheckSegment(u"あい", u"あい"), AttemptControl::SegmentOutcome::Advanced);
-    EXPECT_EQ(a.ParagraphResults[0].timeMs, 10);
-    EXPECT_EQ(a.ParagraphResults[0].keystrokes, 4);
-    EXPECT_EQ(a.counters.SegKeystrokes, 0);
-    EXPECT_EQ(m.text.CurrentLine, 6);
-    EXPECT_EQ(a.DoneChars, 2);
+    a.counters.segmentKeystrokes = 4;
+    EXPECT_EQ(a.checkSegment(u"あい", u"あい"), AttemptControl::SegmentOutcome::Advanced);
+    EXPECT_EQ(a.paragraphResults[0].timeMs, 10);
+    EXPECT_EQ(a.paragraphResults[0].keystrokes, 4);
+    EXPECT_EQ(a.counters.segmentKeystrokes, 0);
+    EXPECT_EQ(m.text.currentLine, 6);
+    EXPECT_EQ(a.doneChars, 2);
 
-    EXPECT_EQ(tick(u"うX"_qs), AttemptControl::SegmentOutcome::Incomplete);
-    for (int i = 0; i < 10; ++i) tick(u"う"_qs);
-    EXPECT_EQ(tick(u"うえ"_qs), AttemptControl::SegmentOutcome::Advanced);
-    EXPECT_EQ(m.text.CurrentLine, 7);
-    for (int i = 0; i < 5; ++i) tick(u""_qs);
-    EXPECT_EQ(tick(u"お"_qs), AttemptControl::SegmentOutcome::Ended);
+    EXPECT_EQ(tick(u"うX"_s), AttemptControl::SegmentOutcome::Incomplete);
+    for (int i = 0; i < 10; ++i)
+        tick(u"う"_s);
+    EXPECT_EQ(tick(u"うえ"_s), AttemptControl::SegmentOutcome::Advanced);
+    EXPECT_EQ(m.text.currentLine, 7);
+    for (int i = 0; i < 5; ++i)
+        tick(u""_s);
+    EXPECT_EQ(tick(u"お"_s), AttemptControl::SegmentOutcome::Ended);
     EXPECT_EQ(a.state(), AttemptState::Ready);
-    for (int row = 0; row < 3; ++row) EXPECT_GE(a.ParagraphResults[size_t(row)].timeMs, 10) << row;
-    EXPECT_EQ(a.ParagraphResults[3].timeMs, 0);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_GE(a.paragraphResults[size_t(row)].timeMs, 10) << row;
+    EXPECT_EQ(a.paragraphResults[3].timeMs, 0);
     EXPECT_EQ(a.summary().firstRow, 0);
     EXPECT_EQ(a.summary().lastRow, 2);
     EXPECT_EQ(a.summary().currentLine, 7);
-    EXPECT_EQ(a.summary().elapsedMs, elapsedMs(a.AttemptStart, a.LastTick));
-    a.ReturnToReady();
-    EXPECT_EQ(m.text.CurrentLine, 5);
+    EXPECT_EQ(a.summary().elapsedMs, elapsedMs(a.attemptStart, a.lastTick));
+    a.returnToReady();
+    EXPECT_EQ(m.text.currentLine, 5);
 }
 
 TEST_F(AttemptTest, EnterOptionMakesCompleteSegmentsWaitButNotTheLast) {
     m.settings.setNumber(Options::ParagraphChange, 1);
     startTyping();
     EXPECT_FALSE(a.checksOnTick());
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(tick(u"あい"_qs), AttemptControl::SegmentOutcome::Incomplete);
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(tick(u"あい"_s), AttemptControl::SegmentOutcome::Incomplete);
     // Enter does the check; the clock ran on while waiting.
-    EXPECT_EQ(a.CheckSegment(u"あい", u"あい"), AttemptControl::SegmentOutcome::Advanced);
-    EXPECT_EQ(a.ParagraphResults[0].timeMs, 200);
-    a.CheckSegment(u"うえ", u"うえ");
+    EXPECT_EQ(a.checkSegment(u"あい", u"あい"), AttemptControl::SegmentOutcome::Advanced);
+    EXPECT_EQ(a.paragraphResults[0].timeMs, 200);
+    a.checkSegment(u"うえ", u"うえ");
     EXPECT_TRUE(a.checksOnTick()); // the last segment completes at once
-    EXPECT_EQ(tick(u"お"_qs), AttemptControl::SegmentOutcome::Ended);
+    EXPECT_EQ(tick(u"お"_s), AttemptControl::SegmentOutcome::Ended);
 }
 
 TEST_F(AttemptTest, ParagraphPracticeRecordsItsOwnRow) {
     m.settings.setNumber(Options::PracticeMode, 1);
     m.settings.setNumber(Options::CurrentParagraph, 1);
-    a.ReturnToReady();
-    EXPECT_EQ(m.text.CurrentLine, 6);
+    a.returnToReady();
+    EXPECT_EQ(m.text.currentLine, 6);
     startTyping();
     EXPECT_TRUE(a.isLastSegment());
-    EXPECT_EQ(tick(u"うえ"_qs), AttemptControl::SegmentOutcome::Ended);
+    EXPECT_EQ(tick(u"うえ"_s), AttemptControl::SegmentOutcome::Ended);
     EXPECT_EQ(a.summary().firstRow, 1);
     EXPECT_EQ(a.summary().lastRow, 1);
-    EXPECT_EQ(a.ParagraphResults[0].timeMs, 0);
+    EXPECT_EQ(a.paragraphResults[0].timeMs, 0);
 }
 
 TEST_F(AttemptTest, RetryResetsEverything) {
     startTyping();
-    a.counters.Keystrokes = 12;
-    a.CheckSegment(u"あい", u"あい");
-    a.Retry();
+    a.counters.keystrokes = 12;
+    a.checkSegment(u"あい", u"あい");
+    a.retry();
     EXPECT_EQ(a.state(), AttemptState::Ready);
-    EXPECT_EQ(a.counters.Keystrokes, 0);
-    EXPECT_EQ(a.DoneChars, 0);
-    EXPECT_EQ(m.text.CurrentLine, 5);
+    EXPECT_EQ(a.counters.keystrokes, 0);
+    EXPECT_EQ(a.doneChars, 0);
+    EXPECT_EQ(m.text.currentLine, 5);
     // Space while paused does not start; a new start clears the old rows.
-    a.StartAttempt();
-    EXPECT_EQ(a.ParagraphResults[0].timeMs, 0);
+    a.startAttempt();
+    EXPECT_EQ(a.paragraphResults[0].timeMs, 0);
 }

@@ -1,9 +1,11 @@
-#include "practice/KeyCounting.h"
+#include "core/practice/KeyCounting.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <set>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -14,10 +16,10 @@ constexpr int ImeOn = 4, ImeOff = 2;
 class FakeKeyState final : public KeyState {
 public:
     std::set<int> held;
-    bool isDown(int keyCode) const override { return held.count(keyCode) != 0; }
+    bool isHeld(int keyCode) const override { return held.count(keyCode) != 0; }
 };
 
-// Keystrokes, conversions, confirmations, teisei, shusei.
+// Keystrokes, conversions, confirmations, corrections, revisions.
 using Totals = std::array<qint32, 5>;
 
 class KeyCountingTest : public ::testing::Test {
@@ -49,9 +51,10 @@ protected:
     // The attempt's totals; the segment's must be the same, as no segment ends in these cases.
     Totals totals() const {
         const auto& c = counters;
-        EXPECT_EQ((Totals{c.SegKeystrokes, c.SegConversions, c.SegConfirmations, c.SegTeisei, c.SegShusei}),
-                  (Totals{c.Keystrokes, c.Conversions, c.Confirmations, c.TeiseiCount, c.ShuseiCount}));
-        return {c.Keystrokes, c.Conversions, c.Confirmations, c.TeiseiCount, c.ShuseiCount};
+        EXPECT_EQ((Totals{c.segmentKeystrokes, c.segmentConversions, c.segmentConfirmations, c.segmentCorrections,
+                          c.segmentRevisions}),
+                  (Totals{c.keystrokes, c.conversions, c.confirmations, c.correctionCount, c.revisionCount}));
+        return {c.keystrokes, c.conversions, c.confirmations, c.correctionCount, c.revisionCount};
     }
 
     AttemptCounters counters;
@@ -67,12 +70,12 @@ TEST_F(KeyCountingTest, KanjiConvertedAndConfirmedWithTheInputMethod) {
     romaji({K, A, N, J, I});
     tap(Space, true);
     tap(Enter, true);
-    commit(u"漢字"_qs);
+    commit(u"漢字"_s);
     EXPECT_EQ(totals(), (Totals{7, 1, 1, 0, 0}));
-    EXPECT_EQ(counting.List3(), QStringList({u"d□4"_qs, u"d■4"_qs, u"p漢4"_qs, u"p字4"_qs}));
+    EXPECT_EQ(counting.operationList(), QStringList({u"d□4"_s, u"d■4"_s, u"p漢4"_s, u"p字4"_s}));
     // The operation string consumes the log: the next paragraph starts with nothing of this one.
-    EXPECT_EQ(counting.operationString(), u"漢字□■"_qs);
-    EXPECT_TRUE(counting.List3().isEmpty());
+    EXPECT_EQ(counting.operationString(), u"漢字□■"_s);
+    EXPECT_TRUE(counting.operationList().isEmpty());
     EXPECT_EQ(counting.operationString(), QString());
 }
 
@@ -83,15 +86,15 @@ TEST_F(KeyCountingTest, HeldSpaceMarksOnceButEveryRepeatIsAKeystroke) {
     tap(A, true); // another key's release does not free Space
     EXPECT_TRUE(down(Space, true));
     EXPECT_EQ(totals(), (Totals{11, 1, 0, 0, 0}));
-    EXPECT_EQ(counting.List3().count(u"d□4"_qs), 1);
+    EXPECT_EQ(counting.operationList().count(u"d□4"_s), 1);
     // A reset empties the log but Space stays held: its repeats still mark nothing.
     counting.reset();
     EXPECT_TRUE(down(Space, true));
-    EXPECT_TRUE(counting.List3().isEmpty());
+    EXPECT_TRUE(counting.operationList().isEmpty());
     up(Space);
     tap(Space, true);
-    EXPECT_EQ(counters.Conversions, 2);
-    EXPECT_EQ(counting.List3(), QStringList{u"d□4"_qs});
+    EXPECT_EQ(counters.conversions, 2);
+    EXPECT_EQ(counting.operationList(), QStringList{u"d□4"_s});
 }
 
 TEST_F(KeyCountingTest, OperationAndDeletionKeysPressedAndRepeated) {
@@ -104,14 +107,14 @@ TEST_F(KeyCountingTest, OperationAndDeletionKeysPressedAndRepeated) {
         Totals totals;
         QStringList log;
     } cases[] = {
-        {"F7 in a composition", F7, true, {}, true, {2, 1, 0, 0, 0}, {u"d□4"_qs}},
-        {"F7 with no composition still logs its mark", F7, false, u"字"_qs, true, {2, 0, 0, 0, 0}, {u"d□4"_qs}},
-        {"Enter in a composition", Enter, true, {}, true, {2, 0, 1, 0, 0}, {u"d■4"_qs}},
-        {"Esc in a composition", Esc, true, {}, true, {2, 0, 0, 0, 1}, {u"d＜4"_qs}},
+        {"F7 in a composition", F7, true, {}, true, {2, 1, 0, 0, 0}, {u"d□4"_s}},
+        {"F7 with no composition still logs its mark", F7, false, u"字"_s, true, {2, 0, 0, 0, 0}, {u"d□4"_s}},
+        {"Enter in a composition", Enter, true, {}, true, {2, 0, 1, 0, 0}, {u"d■4"_s}},
+        {"Esc in a composition", Esc, true, {}, true, {2, 0, 0, 0, 1}, {u"d＜4"_s}},
         // Deletions count again on every auto-repeat.
-        {"Backspace in a composition", Backspace, true, {}, true, {2, 0, 0, 0, 2}, {u"d＜4"_qs, u"d＜4"_qs}},
-        {"Backspace on committed text", Backspace, false, u"漢字"_qs, true, {2, 0, 0, 2, 0}, {u"d≪4"_qs, u"d≪4"_qs}},
-        {"Delete on committed text", Delete, false, u"漢字"_qs, true, {2, 0, 0, 2, 0}, {u"d≪4"_qs, u"d≪4"_qs}},
+        {"Backspace in a composition", Backspace, true, {}, true, {2, 0, 0, 0, 2}, {u"d＜4"_s, u"d＜4"_s}},
+        {"Backspace on committed text", Backspace, false, u"漢字"_s, true, {2, 0, 0, 2, 0}, {u"d≪4"_s, u"d≪4"_s}},
+        {"Delete on committed text", Delete, false, u"漢字"_s, true, {2, 0, 0, 2, 0}, {u"d≪4"_s, u"d≪4"_s}},
         {"Backspace in an empty box", Backspace, false, {}, false, {0, 0, 0, 0, 0}, {}},
         {"Delete in an empty box", Delete, false, {}, false, {0, 0, 0, 0, 0}, {}},
     };
@@ -126,7 +129,7 @@ TEST_F(KeyCountingTest, OperationAndDeletionKeysPressedAndRepeated) {
         counting.keyPress(QChar(u'\b'), ime);   // the Backspace character is never logged
         counting.keyPress(QChar(u'\x7f'), ime); // nor the DEL that comes with Delete
         EXPECT_EQ(totals(), c.totals);
-        EXPECT_EQ(counting.List3(), c.log);
+        EXPECT_EQ(counting.operationList(), c.log);
     }
 }
 
@@ -136,17 +139,17 @@ TEST_F(KeyCountingTest, ShiftAloneIsNoKeystroke) {
     EXPECT_FALSE(down(Shift, false));
     EXPECT_TRUE(tap(A, false)); // with Shift held the letter is the keystroke
     up(Shift);
-    commit(u"A"_qs);
+    commit(u"A"_s);
     EXPECT_EQ(totals(), (Totals{1, 0, 0, 0, 0}));
-    EXPECT_EQ(counting.List3(), QStringList{u"pA2"_qs});
+    EXPECT_EQ(counting.operationList(), QStringList{u"pA2"_s});
 }
 
 TEST_F(KeyCountingTest, SpacesTakeBackTheConversionTheirKeyCounted) {
-    commit(u"漢"_qs);
+    commit(u"漢"_s);
     tap(Space, true);
-    commit(u"　"_qs);
+    commit(u"　"_s);
     EXPECT_EQ(totals(), (Totals{1, 0, 0, 0, 0}));
-    EXPECT_EQ(counting.operationString(), u"漢　"_qs);
+    EXPECT_EQ(counting.operationString(), u"漢　"_s);
     // Without the input method Space counts no conversion, so English typing nets -1 per space.
     ime = ImeOff;
     const std::pair<int, char16_t> typed[] = {{A, u'a'}, {Space, u' '}, {B, u'b'}, {Space, u' '}, {A, u'a'}};
@@ -155,7 +158,7 @@ TEST_F(KeyCountingTest, SpacesTakeBackTheConversionTheirKeyCounted) {
         commit(QString(QChar(c)));
     }
     EXPECT_EQ(totals(), (Totals{6, -2, 0, 0, 0}));
-    EXPECT_EQ(counting.operationString(), u"a b a"_qs);
+    EXPECT_EQ(counting.operationString(), u"a b a"_s);
 }
 
 TEST(KeyCountingOperationString, FlushRules) {
@@ -163,25 +166,25 @@ TEST(KeyCountingOperationString, FlushRules) {
         QStringList log;
         QString expected;
     } cases[] = {
-        {{}, u""_qs},
+        {{}, u""_s},
         // Marks follow the characters of their composition.
-        {{u"d□4"_qs, u"d■4"_qs, u"p日4"_qs, u"p本4"_qs, u"d□4"_qs, u"d■4"_qs, u"p語4"_qs}, u"日本□■語□■"_qs},
+        {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p本4"_s, u"d□4"_s, u"d■4"_s, u"p語4"_s}, u"日本□■語□■"_s},
         // A typed full-width space flushes before itself.
-        {{u"d□4"_qs, u"d■4"_qs, u"p日4"_qs, u"p　4"_qs, u"p本4"_qs}, u"日□■　本"_qs},
+        {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p　4"_s, u"p本4"_s}, u"日□■　本"_s},
         // Single-byte characters flush with the input method off, wait with it on.
-        {{u"d□4"_qs, u"d■4"_qs, u"p日4"_qs, u"p本4"_qs, u"pa2"_qs, u"pb2"_qs}, u"日本□■ab"_qs},
-        {{u"d□4"_qs, u"d■4"_qs, u"p日4"_qs, u"p14"_qs}, u"日1□■"_qs},
-        {{u"p日4"_qs, u"pa2"_qs, u"p語4"_qs, u"d□4"_qs, u"p本4"_qs, u"pb4"_qs}, u"日a語本b□"_qs},
-        {{u"pa4"_qs, u"d□2"_qs, u"p日2"_qs, u"pb2"_qs}, u"a日b□"_qs},
+        {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p本4"_s, u"pa2"_s, u"pb2"_s}, u"日本□■ab"_s},
+        {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p14"_s}, u"日1□■"_s},
+        {{u"p日4"_s, u"pa2"_s, u"p語4"_s, u"d□4"_s, u"p本4"_s, u"pb4"_s}, u"日a語本b□"_s},
+        {{u"pa4"_s, u"d□2"_s, u"p日2"_s, u"pb2"_s}, u"a日b□"_s},
         // ≪ stays in place, after flushing a composition's marks.
-        {{u"pa2"_qs, u"pb2"_qs, u"d≪2"_qs, u"pc2"_qs}, u"ab≪c"_qs},
-        {{u"d≪2"_qs, u"pa2"_qs}, u"≪a"_qs},
-        {{u"d□4"_qs, u"d■4"_qs, u"p日4"_qs, u"d≪4"_qs, u"p本4"_qs}, u"日□■≪本"_qs},
-        {{u"d□4"_qs, u"d＜4"_qs, u"d□4"_qs, u"d■4"_qs, u"p字4"_qs}, u"字□＜□■"_qs},
+        {{u"pa2"_s, u"pb2"_s, u"d≪2"_s, u"pc2"_s}, u"ab≪c"_s},
+        {{u"d≪2"_s, u"pa2"_s}, u"≪a"_s},
+        {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"d≪4"_s, u"p本4"_s}, u"日□■≪本"_s},
+        {{u"d□4"_s, u"d＜4"_s, u"d□4"_s, u"d■4"_s, u"p字4"_s}, u"字□＜□■"_s},
         // Only the □ right before a space is dropped; one at the end stays.
-        {{u"pa2"_qs, u"d□2"_qs, u"p 2"_qs, u"pb2"_qs}, u"a b"_qs},
-        {{u"d□4"_qs, u"d□4"_qs, u"p　4"_qs}, u"□　"_qs},
-        {{u"pa4"_qs, u"d□4"_qs}, u"a□"_qs},
+        {{u"pa2"_s, u"d□2"_s, u"p 2"_s, u"pb2"_s}, u"a b"_s},
+        {{u"d□4"_s, u"d□4"_s, u"p　4"_s}, u"□　"_s},
+        {{u"pa4"_s, u"d□4"_s}, u"a□"_s},
     };
     for (const auto& c : cases)
         EXPECT_EQ(KeyCounting::buildOperationString(c.log), c.expected) << c.log.join(u' ').toStdString();
@@ -204,9 +207,9 @@ TEST(KeyCountingLiveFigures, FiguresAndBars) {
     };
     for (const auto& c : cases) {
         const LiveFigures f = liveFigures(c.in);
-        EXPECT_EQ(f.Label11, QString::fromUtf16(c.label11)) << c.in.LastTick;
-        EXPECT_EQ(f.Label12, QString::fromUtf16(c.label12)) << c.in.LastTick;
-        EXPECT_EQ(f.Shape1Width, c.shape1) << c.in.LastTick;
+        EXPECT_EQ(f.typedChars, QString::fromUtf16(c.label11)) << c.in.lastTick;
+        EXPECT_EQ(f.cpm, QString::fromUtf16(c.label12)) << c.in.lastTick;
+        EXPECT_EQ(f.progressWidth, c.shape1) << c.in.lastTick;
     }
 }
 
@@ -229,8 +232,8 @@ TEST(KeyCountingLiveFigures, GaugeAgainstTheTarget) {
     };
     for (const auto& c : cases) {
         const LiveFigures f = liveFigures(c.in);
-        EXPECT_EQ(f.Shape2Width, c.shape2) << c.in.CorrectPrefix << " in " << c.in.LastTick << " ms";
-        EXPECT_EQ(f.gaugeColour, c.colour) << c.in.CorrectPrefix << " in " << c.in.LastTick << " ms";
+        EXPECT_EQ(f.gaugeWidth, c.shape2) << c.in.correctPrefix << " in " << c.in.lastTick << " ms";
+        EXPECT_EQ(f.gaugeColour, c.colour) << c.in.correctPrefix << " in " << c.in.lastTick << " ms";
     }
     EXPECT_EQ(gaugeRgb(GaugeColour::Red), 0xFF0000u);
     EXPECT_EQ(gaugeRgb(GaugeColour::Blue), 0x0000FFu);

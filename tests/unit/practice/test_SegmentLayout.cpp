@@ -1,6 +1,6 @@
-#include "app/Options.h"
-#include "practice/SegmentLayout.h"
-#include "practice/TextLoading.h"
+#include "core/practice/SegmentLayout.h"
+#include "core/practice/TextLoading.h"
+#include "core/settings/Options.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +8,15 @@
 #include <optional>
 #include <tuple>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The display is large (801 cells); tests keep it on the heap.
 std::unique_ptr<TargetDisplay> layout(const QString& line, int pointSize = 12, const QString& next = {},
                                       bool paragraphMode = false) {
     auto display = std::make_unique<TargetDisplay>();
-    LayoutSegment(*display, line, next, paragraphMode, FixedCellMetrics::forPointSize(pointSize), TextPanelWidth,
+    layoutSegment(*display, line, next, paragraphMode, FixedCellMetrics::forPointSize(pointSize), TextPanelWidth,
                   Options::fontLayout(pointSize).visibleRows);
     return display;
 }
@@ -33,35 +35,35 @@ QList<int> rowStarts(const TargetDisplay& d) {
     return starts;
 }
 
-QString rep(int times, const QString& s = u"あ"_qs) {
+QString rep(int times, const QString& s = u"あ"_s) {
     return s.repeated(times);
 }
 
-// Picture1 at (120, 600), 1320 high; Picture2 at 30 inside it; each reading character 150 twips.
-RubyFrame frame(int picture2Top = 0) {
-    return {120, 600, 1320, 30, picture2Top, 10200, [](const QString& s) { return 150 * int(s.size()); }};
+// textPanel at (120, 600), 1320 high; textCanvas at 30 inside it; each reading character 150 twips.
+RubyFrame frame(int textCanvasTop = 0) {
+    return {120, 600, 1320, 30, textCanvasTop, 10200, [](const QString& s) { return 150 * int(s.size()); }};
 }
 
 } // namespace
 
 TEST(SegmentLayout, CellsReadingsAndSegmentText) {
     const std::tuple<QString, QString, QStringList, QList<int>> cases[] = {
-        {u"漢字《かんじ》です"_qs, u"漢字です"_qs, {u"かんじ"_qs}, {2}},
-        {u"A&B"_qs, u"A&B"_qs, {}, {}},
-        {u"《よ》読む"_qs, u"読む"_qs, {u"よ"_qs}, {0}},
-        {u"日本《にほん》と英国《えいこく》"_qs, u"日本と英国"_qs, {u"にほん"_qs, u"えいこく"_qs}, {2, 5}},
-        {u"あ》い"_qs, u"あい"_qs, {}, {}},
-        {u"あ《いう"_qs, u"あ"_qs, {u"いう"_qs}, {1}},
-        {u"あ《》い"_qs, u"あい"_qs, {QString()}, {1}},
-        {u"あ《い《う》え"_qs, u"あえ"_qs, {u"い"_qs, u"う"_qs}, {1, 1}},
+        {u"漢字《かんじ》です"_s, u"漢字です"_s, {u"かんじ"_s}, {2}},
+        {u"A&B"_s, u"A&B"_s, {}, {}},
+        {u"《よ》読む"_s, u"読む"_s, {u"よ"_s}, {0}},
+        {u"日本《にほん》と英国《えいこく》"_s, u"日本と英国"_s, {u"にほん"_s, u"えいこく"_s}, {2, 5}},
+        {u"あ》い"_s, u"あい"_s, {}, {}},
+        {u"あ《いう"_s, u"あ"_s, {u"いう"_s}, {1}},
+        {u"あ《》い"_s, u"あい"_s, {QString()}, {1}},
+        {u"あ《い《う》え"_s, u"あえ"_s, {u"い"_s, u"う"_s}, {1, 1}},
         {QString(), QString(), {}, {}},
     };
     for (const auto& [line, cells, readings, positions] : cases) {
         SCOPED_TRACE(line.toStdString());
         const auto d = layout(line);
         EXPECT_EQ(captions(*d), cells.split(QString(), Qt::SkipEmptyParts));
-        EXPECT_EQ(std::tuple(d->TargetChars, d->SegmentText), std::tuple(cells, cells));
-        EXPECT_EQ(std::tuple(d->RubyTexts, d->RubyPositions), std::tuple(readings, positions));
+        EXPECT_EQ(std::tuple(d->targetChars, d->segmentText), std::tuple(cells, cells));
+        EXPECT_EQ(std::tuple(d->rubyTexts, d->rubyPositions), std::tuple(readings, positions));
         EXPECT_EQ(d->cellsInUse(), TextLoading::segmentCellCount(line));
     }
 }
@@ -69,13 +71,13 @@ TEST(SegmentLayout, CellsReadingsAndSegmentText) {
 TEST(SegmentLayout, RowBreaksAndTheEnglishWordRule) {
     // At 12 points a half-width cell is 120 twips: cells 0..79 fit a row, cell 80 crosses the edge.
     const std::tuple<const char*, QString, QList<int>> cases[] = {
-        {"a word crossing the edge moves whole", rep(75, u"a"_qs) + u" bcdefghij"_qs, {0, 76}},
-        {"a space at the row end never breaks", rep(80, u"a"_qs) + u" "_qs + rep(10, u"b"_qs), {0, 81}},
-        {"several spaces stay at the row end", rep(80, u"a"_qs) + u"   b"_qs, {0, 83}},
-        {"a word longer than a row breaks at the edge", rep(100, u"a"_qs), {0, 80}},
-        {"a long word moves once, then breaks at every edge", u"ab "_qs + rep(170, u"c"_qs), {0, 3, 83, 163}},
-        {"a full-width character ends a word", rep(30) + rep(30, u"b"_qs), {0, 30}},
-        {"a full-width character at the edge breaks there", rep(75, u"a"_qs) + u" bcde漢"_qs, {0, 80}},
+        {"a word crossing the edge moves whole", rep(75, u"a"_s) + u" bcdefghij"_s, {0, 76}},
+        {"a space at the row end never breaks", rep(80, u"a"_s) + u" "_s + rep(10, u"b"_s), {0, 81}},
+        {"several spaces stay at the row end", rep(80, u"a"_s) + u"   b"_s, {0, 83}},
+        {"a word longer than a row breaks at the edge", rep(100, u"a"_s), {0, 80}},
+        {"a long word moves once, then breaks at every edge", u"ab "_s + rep(170, u"c"_s), {0, 3, 83, 163}},
+        {"a full-width character ends a word", rep(30) + rep(30, u"b"_s), {0, 30}},
+        {"a full-width character at the edge breaks there", rep(75, u"a"_s) + u" bcde漢"_s, {0, 80}},
     };
     for (const auto& [what, line, starts] : cases) {
         SCOPED_TRACE(what);
@@ -102,29 +104,29 @@ TEST(SegmentLayout, ARowHoldsCharsPerLineFullWidthCellsAtEverySize) {
     }
     // A cell whose right edge reaches exactly 300 twips before the panel's edge already breaks.
     TargetDisplay exact;
-    LayoutSegment(exact, u"あいうえ"_qs, {}, true, FixedCellMetrics(240, 240), 300 + 3 * 240, 3);
+    layoutSegment(exact, u"あいうえ"_s, {}, true, FixedCellMetrics(240, 240), 300 + 3 * 240, 3);
     EXPECT_EQ(rowStarts(exact), (QList<int>{0, 2}));
 }
 
 TEST(SegmentLayout, TooManyCharactersAndReadingsAreClamped) {
     // The reading over cell 800 stays; the one after the last cell has nowhere to stand.
-    const auto d = layout(rep(800) + u"《よ》いう《う》"_qs + rep(99, u"え"_qs));
-    EXPECT_EQ(std::tuple(d->cellsInUse(), d->SegmentText, d->cells[800].visible, d->cells[800].caption),
-              std::tuple(TargetDisplay::CellCount, rep(800) + u"い"_qs, true, u"い"_qs));
-    EXPECT_EQ(std::tuple(d->RubyTexts, d->RubyPositions), std::tuple(QStringList{u"よ"_qs}, QList<int>{800}));
+    const auto d = layout(rep(800) + u"《よ》いう《う》"_s + rep(99, u"え"_s));
+    EXPECT_EQ(std::tuple(d->cellsInUse(), d->segmentText, d->cells[800].visible, d->cells[800].caption),
+              std::tuple(TargetDisplay::CellCount, rep(800) + u"い"_s, true, u"い"_s));
+    EXPECT_EQ(std::tuple(d->rubyTexts, d->rubyPositions), std::tuple(QStringList{u"よ"_s}, QList<int>{800}));
 
-    const auto crowded = layout(rep(900, u"《じ》"_qs) + u"字"_qs);
-    EXPECT_EQ(std::tuple(crowded->SegmentText, crowded->RubyTexts.size(), crowded->RubyPositions.size()),
-              std::tuple(u"字"_qs, TargetDisplay::CellCount, TargetDisplay::CellCount));
+    const auto crowded = layout(rep(900, u"《じ》"_s) + u"字"_s);
+    EXPECT_EQ(std::tuple(crowded->segmentText, crowded->rubyTexts.size(), crowded->rubyPositions.size()),
+              std::tuple(u"字"_s, TargetDisplay::CellCount, TargetDisplay::CellCount));
 }
 
 TEST(SegmentLayout, ALayoutForgetsThePreviousSegment) {
-    auto d = layout(rep(100, u"字《じ》"_qs));
+    auto d = layout(rep(100, u"字《じ》"_s));
     for (int k = 0; k < 100; ++k)
         d->setCellState(k, CellState::Wrong);
-    LayoutSegment(*d, u"あい"_qs, {}, true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);
-    EXPECT_EQ(captions(*d), (QStringList{u"あ"_qs, u"い"_qs}));
-    EXPECT_TRUE(d->RubyTexts.isEmpty() && d->RubyPositions.isEmpty());
+    layoutSegment(*d, u"あい"_s, {}, true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);
+    EXPECT_EQ(captions(*d), (QStringList{u"あ"_s, u"い"_s}));
+    EXPECT_TRUE(d->rubyTexts.isEmpty() && d->rubyPositions.isEmpty());
     for (int k = 0; k < TargetDisplay::CellCount; ++k) {
         const CharCell& cell = d->cells[size_t(k)];
         ASSERT_TRUE(cell.state == CellState::Untyped && !cell.underline && (k < 2 || !cell.visible)) << k;
@@ -132,14 +134,14 @@ TEST(SegmentLayout, ALayoutForgetsThePreviousSegment) {
 }
 
 TEST(SegmentLayout, PreviewOfTheNextParagraph) {
-    const QString odd = u"あ《い》う》え《お"_qs;
+    const QString odd = u"あ《い》う》え《お"_s;
     const std::tuple<QString, bool, QString> cases[] = {
-        {u"次の漢字《かんじ》とA&B"_qs, false, u"次の漢字とA&B"_qs},
-        {u"次の漢字《かんじ》"_qs, true, QString()},
+        {u"次の漢字《かんじ》とA&B"_s, false, u"次の漢字とA&B"_s},
+        {u"次の漢字《かんじ》"_s, true, QString()},
         {odd, false, TextLoading::withoutReadings(odd)}, // the same reading rule as the rest of the program
     };
     for (const auto& [next, paragraphMode, preview] : cases)
-        EXPECT_EQ(layout(u"あ"_qs, 12, next, paragraphMode)->previewText, preview) << next.toStdString();
+        EXPECT_EQ(layout(u"あ"_s, 12, next, paragraphMode)->previewText, preview) << next.toStdString();
 }
 
 TEST(SegmentLayout, ScrollRangeFollowsTheRowCount) {
@@ -170,7 +172,7 @@ TEST(SegmentLayoutScroll, WhileTypingKeepsTheNextCharacterOnTheChosenRow) {
 }
 
 TEST(SegmentLayout, CellStateChangesAreReported) {
-    auto d = layout(u"あい"_qs);
+    auto d = layout(u"あい"_s);
     EXPECT_TRUE(d->setCellState(0, CellState::Wrong) && d->cells[0].underline);
     EXPECT_FALSE(d->setCellState(0, CellState::Wrong));
     EXPECT_TRUE(d->setCellState(0, CellState::Correct) && !d->cells[0].underline);
@@ -182,7 +184,7 @@ TEST(SegmentLayout, CellStateChangesAreReported) {
 
 TEST(SegmentLayoutRuby, PlacementOverTheCellAfterTheWord) {
     // 14 points: full-width cells of 300 twips, rows 315 apart.
-    const auto d = layout(u"漢字《かんじ》です"_qs + rep(40) + u"字《じ》"_qs, 14);
+    const auto d = layout(u"漢字《かんじ》です"_s + rep(40) + u"字《じ》"_s, 14);
     const RubyBox first = placeRuby(*d, 0, frame());
     EXPECT_EQ(std::tuple(first.reading, first.left, first.top, first.width),
               std::tuple(0, 120 + 30 + 600, 600 + 15 - 210, 3 * 150 + 30));
@@ -191,19 +193,19 @@ TEST(SegmentLayoutRuby, PlacementOverTheCellAfterTheWord) {
     EXPECT_EQ(std::pair(second.left, second.top), std::pair(120 + 30 + 13 * 300, 600 - 315 + 15 + 315 - 210));
     EXPECT_EQ(placeRuby(*d, 2, frame()).reading, -1);
     // A box that would pass the window's right edge is pulled back inside.
-    const RubyBox pulled = placeRuby(*layout(rep(31) + u"《ながいよみがなです》"_qs, 14), 0, frame());
+    const RubyBox pulled = placeRuby(*layout(rep(31) + u"《ながいよみがなです》"_s, 14), 0, frame());
     EXPECT_EQ(std::pair(pulled.left, pulled.width), std::pair(10200 - (9 * 150 + 30) - 90, 9 * 150 + 30));
 }
 
 TEST(SegmentLayoutRuby, StartOfTyping) {
     const std::tuple<QString, int, int, bool, int> cases[] = {
         // line, CharsPerLine, entry 8, shown, reading
-        {u"あいう"_qs, 32, 0, false, -1},
-        {u"漢字《かんじ》です"_qs, 32, 0, true, 0},
-        {u"漢字《かんじ》です"_qs, 32, 1, false, 0}, // placed, shown only by F5
-        {rep(15) + u"《よ》"_qs, 32, 0, true, 0},
-        {rep(16) + u"《よ》"_qs, 32, 0, false, -1}, // half a row away or more
-        {rep(14) + u"《よ》"_qs, 29, 0, true, 0},   // 14 is less than 29 / 2
+        {u"あいう"_s, 32, 0, false, -1},
+        {u"漢字《かんじ》です"_s, 32, 0, true, 0},
+        {u"漢字《かんじ》です"_s, 32, 1, false, 0}, // placed, shown only by F5
+        {rep(15) + u"《よ》"_s, 32, 0, true, 0},
+        {rep(16) + u"《よ》"_s, 32, 0, false, -1}, // half a row away or more
+        {rep(14) + u"《よ》"_s, 29, 0, true, 0},   // 14 is less than 29 / 2
     };
     for (const auto& [line, perRow, rubyDisplay, visible, reading] : cases) {
         const RubyBox box = rubyAtStart(*layout(line, 14), perRow, rubyDisplay, frame());
@@ -213,8 +215,8 @@ TEST(SegmentLayoutRuby, StartOfTyping) {
 
 TEST(SegmentLayoutRuby, InputChangesF5AndScrolling) {
     // Readings over cells 2 and 40 of a 14-point segment (32 cells a row).
-    const auto d = layout(u"漢字《かんじ》"_qs + rep(36) + u"漢字《かんじ》です"_qs, 14);
-    ASSERT_EQ(d->RubyPositions, (QList<int>{2, 40}));
+    const auto d = layout(u"漢字《かんじ》"_s + rep(36) + u"漢字《かんじ》です"_s, 14);
+    ASSERT_EQ(d->rubyPositions, (QList<int>{2, 40}));
     // input length, entry 8, reading placed by the input change, shown by it, shown by F5 with the same input
     const std::tuple<int, int, int, bool, bool> cases[] = {
         {0, 0, 0, true, false},   {2, 0, 0, true, false},  {3, 0, 1, false, false},   {25, 0, 1, false, false},
@@ -232,17 +234,17 @@ TEST(SegmentLayoutRuby, InputChangesF5AndScrolling) {
 }
 
 TEST(SegmentLayoutRuby, ScrollingHidesTheBoxOutsideThePanel) {
-    // The reading over cell 40 is on the second row (top 15 + 315 = 330 inside Picture2).
-    const auto d = layout(rep(40) + u"《よ》い"_qs, 14);
+    // The reading over cell 40 is on the second row (top 15 + 315 = 330 inside textCanvas).
+    const auto d = layout(rep(40) + u"《よ》い"_s, 14);
     const std::tuple<int, int, bool, bool> cases[] = {
-        // Picture2 top, input length, placed, visible
+        // textCanvas top, input length, placed, visible
         // Box tops: 720; -225 and 90 against the window's top limit of 90; 1620 and 1621 against the panel's
         // bottom less 300. Then a reading still more than half a row away, and every reading behind the input.
         {0, 30, true, true},    {-945, 30, true, false}, {-630, 30, true, true}, {900, 30, true, true},
         {901, 30, true, false}, {0, 10, false, false},   {0, 41, false, false},
     };
     for (const auto& [top, n, placed, visible] : cases) {
-        SCOPED_TRACE(testing::Message() << "Picture2 top " << top << " n=" << n);
+        SCOPED_TRACE(testing::Message() << "textCanvas top " << top << " n=" << n);
         const std::optional<RubyBox> box = rubyOnScroll(*d, n, 32, frame(top));
         ASSERT_EQ(box.has_value(), placed);
         if (!box) continue;

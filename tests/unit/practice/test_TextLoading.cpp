@@ -1,7 +1,7 @@
-#include "app/Options.h"
-#include "platform/Cp932.h"
-#include "practice/TextLoading.h"
-#include "texts/SampleTexts.h"
+#include "core/practice/TextLoading.h"
+#include "core/settings/Options.h"
+#include "core/texts/SampleTexts.h"
+#include "core/util/Cp932.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,20 +9,22 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/ProgramFolderTest.h"
+#include "support/ProgramFolderTest.h"
+
+using namespace Qt::StringLiterals;
 
 using namespace TextLoading;
 
 namespace {
 
-const QString JapaneseStats = u"  12 (  12,   0)(   6,   6,   0)(   0,   0,   0)"_qs;
+const QString JapaneseStats = u"  12 (  12,   0)(   6,   6,   0)(   0,   0,   0)"_s;
 
 class TextLoadingTest : public ProgramFolderTest {
 protected:
 
     // Writes a practice-text file as the program stores it (CP932, CR LF) and makes it current.
     void writeText(const QString& name, const QStringList& lines) {
-        writeBytes(name, cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+        writeBytes(name, cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
     }
     void writeBytes(const QString& name, const QByteArray& bytes) {
         QFile f(m.fileBoxPath() + u'/' + name);
@@ -31,8 +33,9 @@ protected:
         m.settings[Options::CurrentFile].address = name;
     }
     static QStringList textLines(const QStringList& paragraphs, const QString& stats = JapaneseStats) {
-        return QStringList{u"出所"_qs, u"240101キー"_qs, u"表題 A&B"_qs, stats,
-                           u"00012.34,00013.50,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_qs} +
+        return QStringList{
+                   u"出所"_s, u"240101キー"_s, u"表題 A&B"_s, stats,
+                   u"00012.34,00013.50,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s} +
                paragraphs;
     }
 
@@ -45,27 +48,28 @@ TEST_F(TextLoadingTest, FirstStartLoadsTheFirstSample) {
     EXPECT_EQ(loadCurrentText(m, &error), LoadResult::Sample);
     EXPECT_TRUE(error.isEmpty());
     const TextView v = view(m);
-    EXPECT_EQ(v.title, u"腕試し１　国際連合憲章 前文"_qs);
-    EXPECT_EQ(v.modeLine, u"全文通し練習（全 12 段落）"_qs);
-    EXPECT_EQ(v.totalChars, u"455"_qs);
-    EXPECT_EQ(v.eligibility, u"実務能力判定　可"_qs);
+    EXPECT_EQ(v.title, u"腕試し１　国際連合憲章 前文"_s);
+    EXPECT_EQ(v.modeLine, u"全文通し練習（全 12 段落）"_s);
+    EXPECT_EQ(v.totalChars, u"455"_s);
+    EXPECT_EQ(v.eligibility, Eligibility::Available);
+    EXPECT_EQ(v.eligibilityCaption, u"実務能力判定　可"_s);
     EXPECT_EQ(v.menus.sampleChecked, 0);
     EXPECT_FALSE(v.menus.editCurrentEnabled);
     EXPECT_FALSE(v.paragraphPanel);
-    EXPECT_EQ(m.text.CurrentLine, 5);
+    EXPECT_EQ(m.text.currentLine, 5);
     EXPECT_FLOAT_EQ(m.text.bestTimes[0], BestTimesLine::EmptyTime);
 }
 
 TEST_F(TextLoadingTest, ChoosingASampleReplacesEveryLine) {
     chooseSample(m, 1);
-    EXPECT_EQ(m.text.LineCount, 17);
+    EXPECT_EQ(m.text.lineCount, 17);
     chooseSample(m, 6); // 7 paragraphs: nothing of the 12-paragraph text may remain
-    EXPECT_EQ(m.text.LineCount, 12);
+    EXPECT_EQ(m.text.lineCount, 12);
     EXPECT_TRUE(m.text.line(12).isEmpty());
     EXPECT_EQ(m.settings.number(Options::ChosenSample), 6);
     chooseSample(m, 2); // a separator index falls back to the first sample
     EXPECT_EQ(m.settings.number(Options::ChosenSample), 0);
-    EXPECT_EQ(m.text.line(2), u"腕試し１　国際連合憲章 前文"_qs);
+    EXPECT_EQ(m.text.line(2), u"腕試し１　国際連合憲章 前文"_s);
 }
 
 TEST_F(TextLoadingTest, EnglishTextsGainTheEndSpaceOnlyWithTheOption) {
@@ -73,8 +77,9 @@ TEST_F(TextLoadingTest, EnglishTextsGainTheEndSpaceOnlyWithTheOption) {
     const QString plain = m.text.line(5);
     EXPECT_FALSE(plain.endsWith(u' '));
     m.settings.setNumber(Options::EndSpace, 1);
-    LoadSampleText(m, 1);
-    for (int i = 5; i < m.text.LineCount; ++i) EXPECT_EQ(m.text.line(i), SampleTexts::SampleLines(1)[i] + u' ');
+    loadSampleText(m, 1);
+    for (int i = 5; i < m.text.lineCount; ++i)
+        EXPECT_EQ(m.text.line(i), SampleTexts::sampleLines(1)[i] + u' ');
     // Japanese texts never get it.
     chooseSample(m, 0);
     EXPECT_FALSE(m.text.line(5).endsWith(u' '));
@@ -86,11 +91,11 @@ TEST_F(TextLoadingTest, EnglishTextsDropTheJapaneseOnlyStandards) {
     m.settings.setNumber(Options::TargetEnglish, 300);
     chooseSample(m, 0);
     EXPECT_EQ(m.settings.number(Options::Standard), 3);
-    EXPECT_EQ(m.ActiveTarget, 150);
+    EXPECT_EQ(m.activeTarget, 150);
     chooseSample(m, 1);
     const TextView v = view(m);
     EXPECT_EQ(m.settings.number(Options::Standard), 0);
-    EXPECT_EQ(m.ActiveTarget, 300);
+    EXPECT_EQ(m.activeTarget, 300);
     EXPECT_FALSE(v.menus.standardEnabled[3]);
     EXPECT_FALSE(v.menus.standardEnabled[4]);
     EXPECT_TRUE(v.menus.standardEnabled[2]);
@@ -101,26 +106,26 @@ TEST_F(TextLoadingTest, ParagraphPracticeStepsBetweenParagraphs) {
     m.settings.setNumber(Options::PracticeMode, 1);
     chooseSample(m, 6); // 7 paragraphs
     TextView v = view(m);
-    EXPECT_EQ(v.modeLine, u"段落別練習 (第 1 段落)"_qs);
+    EXPECT_EQ(v.modeLine, u"段落別練習 (第 1 段落)"_s);
     EXPECT_TRUE(v.paragraphPanel);
     EXPECT_FALSE(v.menus.previousEnabled);
     EXPECT_TRUE(v.menus.nextEnabled);
     EXPECT_FALSE(v.menus.detailsEnabled);
     EXPECT_FALSE(v.menus.paragraphEnabled);
-    EXPECT_EQ(m.text.counts, ClassifyChars(m.text.line(5)));
+    EXPECT_EQ(m.text.counts, classifyChars(m.text.line(5)));
     for (int i = 0; i < 10; ++i) nextParagraph(m); // stops at the last paragraph
     v = view(m);
     EXPECT_EQ(m.settings.number(Options::CurrentParagraph), 6);
-    EXPECT_EQ(m.text.CurrentLine, 11);
+    EXPECT_EQ(m.text.currentLine, 11);
     EXPECT_TRUE(v.menus.previousEnabled);
     EXPECT_FALSE(v.menus.nextEnabled);
     previousParagraph(m);
-    EXPECT_EQ(view(m).modeLine, u"段落別練習 (第 6 段落)"_qs);
+    EXPECT_EQ(view(m).modeLine, u"段落別練習 (第 6 段落)"_s);
 
     // Whole-text practice keeps the paragraph for a later switch back.
     wholeTextPractice(m);
     EXPECT_EQ(m.settings.number(Options::CurrentParagraph), 5);
-    EXPECT_EQ(m.text.CurrentLine, 5);
+    EXPECT_EQ(m.text.currentLine, 5);
     EXPECT_EQ(m.text.counts.total, 402);
     EXPECT_FALSE(view(m).menus.nextEnabled);
 }
@@ -128,20 +133,20 @@ TEST_F(TextLoadingTest, ParagraphPracticeStepsBetweenParagraphs) {
 TEST_F(TextLoadingTest, StoredParagraphBeyondTheTextIsClamped) {
     m.settings.setNumber(Options::PracticeMode, 1);
     m.settings.setNumber(Options::CurrentParagraph, 50);
-    LoadSampleText(m, 0);
-    EXPECT_EQ(m.text.CurrentLine, 16);
-    EXPECT_FALSE(m.text.line(m.text.CurrentLine).isEmpty());
+    loadSampleText(m, 0);
+    EXPECT_EQ(m.text.currentLine, 16);
+    EXPECT_FALSE(m.text.line(m.text.currentLine).isEmpty());
 }
 
 TEST_F(TextLoadingTest, LoadsAnOwnTextFile) {
-    writeText(u"240101120000.txt"_qs, textLines({u"漢字《かんじ》です。"_qs, u"二段落目です。"_qs}));
+    writeText(u"240101120000.txt"_s, textLines({u"漢字《かんじ》です。"_s, u"二段落目です。"_s}));
     QString error;
     loadCurrentText(m, &error);
     ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     const TextView v = view(m);
-    EXPECT_EQ(v.title, u"表題 A&B"_qs);
-    EXPECT_EQ(v.modeLine, u"全文通し練習（全 2 段落）"_qs);
-    EXPECT_EQ(v.totalChars, u"12"_qs);
+    EXPECT_EQ(v.title, u"表題 A&B"_s);
+    EXPECT_EQ(v.modeLine, u"全文通し練習（全 2 段落）"_s);
+    EXPECT_EQ(v.totalChars, u"12"_s);
     EXPECT_TRUE(v.menus.editCurrentEnabled);
     EXPECT_EQ(v.menus.sampleChecked, -1);
     EXPECT_FLOAT_EQ(m.text.bestTimes[0], 12.34f);
@@ -150,42 +155,42 @@ TEST_F(TextLoadingTest, LoadsAnOwnTextFile) {
 }
 
 TEST_F(TextLoadingTest, BlankLinesBetweenParagraphsRefuseTheWholeText) {
-    const QStringList three = textLines({u"一つ目"_qs, u"二つ目"_qs, u"三つ目"_qs});
+    const QStringList three = textLines({u"一つ目"_s, u"二つ目"_s, u"三つ目"_s});
     QStringList blankAfterSecond = three;
     blankAfterSecond.insert(7, QString());
     QStringList spacesAfterFirst = three;
-    spacesAfterFirst.insert(6, u"   "_qs);
-    QStringList farBlank = three.mid(0, 8) + QStringList(1100, QString()) + QStringList{u"三つ目"_qs};
+    spacesAfterFirst.insert(6, u"   "_s);
+    QStringList farBlank = three.mid(0, 8) + QStringList(1100, QString()) + QStringList{u"三つ目"_s};
     const struct Case {
         const char* what;
         QByteArray bytes;
         int blankLine; // 0: the text loads with its three paragraphs
     } cases[] = {
-        {"blank line after paragraph 2", cp932::encode(blankAfterSecond.join(u"\r\n"_qs)), 8},
-        {"line of spaces after paragraph 1", cp932::encode(spacesAfterFirst.join(u"\r\n"_qs)), 7},
+        {"blank line after paragraph 2", cp932::encode(blankAfterSecond.join(u"\r\n"_s)), 8},
+        {"line of spaces after paragraph 1", cp932::encode(spacesAfterFirst.join(u"\r\n"_s)), 7},
         {"blank line with lone line feeds", cp932::encode(blankAfterSecond.join(u'\n')), 8},
-        {"paragraph after 1100 blank lines", cp932::encode(farBlank.join(u"\r\n"_qs)), 9},
-        {"blank lines at the end", cp932::encode(three.join(u"\r\n"_qs) + u"\r\n\r\n \r\n"_qs), 0},
-        {"1100 blank lines at the end", cp932::encode((three + QStringList(1100, QString())).join(u"\r\n"_qs)), 0},
+        {"paragraph after 1100 blank lines", cp932::encode(farBlank.join(u"\r\n"_s)), 9},
+        {"blank lines at the end", cp932::encode(three.join(u"\r\n"_s) + u"\r\n\r\n \r\n"_s), 0},
+        {"1100 blank lines at the end", cp932::encode((three + QStringList(1100, QString())).join(u"\r\n"_s)), 0},
         {"lone line feeds", cp932::encode(three.join(u'\n') + u'\n'), 0},
         {"lone carriage returns", cp932::encode(three.join(u'\r')), 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        writeBytes(u"hand.txt"_qs, c.bytes);
+        writeBytes(u"hand.txt"_s, c.bytes);
         m.settings.setNumber(Options::ChosenSample, 1);
         QString error;
         const LoadResult result = loadCurrentText(m, &error);
         if (c.blankLine == 0) {
             ASSERT_EQ(result, LoadResult::OwnText) << error.toStdString();
-            EXPECT_EQ(m.text.LineCount, 8);
-            EXPECT_EQ(view(m).modeLine, u"全文通し練習（全 3 段落）"_qs);
-            EXPECT_EQ(m.text.line(7), u"三つ目"_qs);
+            EXPECT_EQ(m.text.lineCount, 8);
+            EXPECT_EQ(view(m).modeLine, u"全文通し練習（全 3 段落）"_s);
+            EXPECT_EQ(m.text.line(7), u"三つ目"_s);
             continue;
         }
         EXPECT_EQ(result, LoadResult::Unusable);
-        EXPECT_TRUE(error.contains(u"hand.txt"_qs)) << error.toStdString();
-        EXPECT_TRUE(error.contains(QString::number(c.blankLine) + u"行目が空行です"_qs)) << error.toStdString();
+        EXPECT_TRUE(error.contains(u"hand.txt"_s)) << error.toStdString();
+        EXPECT_TRUE(error.contains(QString::number(c.blankLine) + u"行目が空行です"_s)) << error.toStdString();
         // Never a part of the text: the chosen sample instead.
         EXPECT_TRUE(m.settings[Options::CurrentFile].address.isEmpty());
         EXPECT_EQ(view(m).menus.sampleChecked, 1);
@@ -193,22 +198,22 @@ TEST_F(TextLoadingTest, BlankLinesBetweenParagraphsRefuseTheWholeText) {
 }
 
 TEST_F(TextLoadingTest, ATextDeletedOutsideTheProgramGivesWayToTheChosenSample) {
-    m.settings[Options::CurrentFile].address = u"240101120000.txt"_qs; // no such file in FileBox
+    m.settings[Options::CurrentFile].address = u"240101120000.txt"_s; // no such file in FileBox
     m.settings.setNumber(Options::ChosenSample, 4);
     QString error;
     EXPECT_EQ(loadCurrentText(m, &error), LoadResult::Missing);
-    EXPECT_TRUE(error.contains(u"240101120000.txt"_qs)); // for a reload while the program runs
+    EXPECT_TRUE(error.contains(u"240101120000.txt"_s)); // for a reload while the program runs
     EXPECT_TRUE(m.settings[Options::CurrentFile].address.isEmpty());
     const TextView v = view(m);
     EXPECT_FALSE(v.menus.editCurrentEnabled);
     EXPECT_EQ(v.menus.sampleChecked, 4);
-    EXPECT_TRUE(m.text.line(2).startsWith(u"腕試し４"_qs));
+    EXPECT_TRUE(m.text.line(2).startsWith(u"腕試し４"_s));
 }
 
 TEST_F(TextLoadingTest, UnreadableStatisticsAreCountedFromTheParagraphs) {
-    writeText(u"b.txt"_qs, textLines({u"あいう"_qs, u"ABC"_qs}, u"garbage"_qs));
+    writeText(u"b.txt"_s, textLines({u"あいう"_s, u"ABC"_s}, u"garbage"_s));
     QString error;
-    ASSERT_TRUE(LoadOwnText(m, &error));
+    ASSERT_TRUE(loadOwnText(m, &error));
     EXPECT_EQ(m.text.counts.total, 6);
     EXPECT_EQ(m.text.counts.kana, 3);
     EXPECT_EQ(m.text.counts.halfAlnum, 3);
@@ -216,10 +221,11 @@ TEST_F(TextLoadingTest, UnreadableStatisticsAreCountedFromTheParagraphs) {
 
 TEST_F(TextLoadingTest, TextsThatCannotBePractisedFallBackToTheChosenSample) {
     QStringList many = textLines({});
-    for (int i = 0; i < 5000; ++i) many.append(u"行"_qs);
-    QByteArray binary = cp932::encode(textLines({u"ab"_qs}).join(u"\r\n"_qs));
+    for (int i = 0; i < 5000; ++i)
+        many.append(u"行"_s);
+    QByteArray binary = cp932::encode(textLines({u"ab"_s}).join(u"\r\n"_s));
     binary.append(QByteArray("\r\nx\0\x01y\r\n", 9));
-    QByteArray invalid = cp932::encode(textLines({u"ab"_qs}).join(u"\r\n"_qs));
+    QByteArray invalid = cp932::encode(textLines({u"ab"_s}).join(u"\r\n"_s));
     invalid.append("\r\n\x82\x20z\r\n");
 
     struct Case {
@@ -227,32 +233,32 @@ TEST_F(TextLoadingTest, TextsThatCannotBePractisedFallBackToTheChosenSample) {
         QString name;
         QByteArray bytes; // written when not null
     } cases[] = {
-        {"missing", u"gone.txt"_qs, {}},
-        {"path outside", u"../outside.txt"_qs, {}},
-        {"absolute path", u"/etc/passwd"_qs, {}},
-        {"5000 lines", u"many.txt"_qs, cp932::encode(many.join(u"\r\n"_qs))},
-        {"binary bytes", u"binary.txt"_qs, binary},
-        {"invalid CP932", u"invalid.txt"_qs, invalid},
-        {"801 characters", u"long.txt"_qs, cp932::encode(textLines({QString(801, u'あ')}).join(u"\r\n"_qs))},
-        {"no paragraph", u"empty.txt"_qs, cp932::encode(textLines({}).join(u"\r\n"_qs))},
-        {"only a reading", u"reading.txt"_qs, cp932::encode(textLines({u"《よみ》"_qs}).join(u"\r\n"_qs))},
-        {"empty file", u"zero.txt"_qs, QByteArray("")},
+        {"missing", u"gone.txt"_s, {}},
+        {"path outside", u"../outside.txt"_s, {}},
+        {"absolute path", u"/etc/passwd"_s, {}},
+        {"5000 lines", u"many.txt"_s, cp932::encode(many.join(u"\r\n"_s))},
+        {"binary bytes", u"binary.txt"_s, binary},
+        {"invalid CP932", u"invalid.txt"_s, invalid},
+        {"801 characters", u"long.txt"_s, cp932::encode(textLines({QString(801, u'あ')}).join(u"\r\n"_s))},
+        {"no paragraph", u"empty.txt"_s, cp932::encode(textLines({}).join(u"\r\n"_s))},
+        {"only a reading", u"reading.txt"_s, cp932::encode(textLines({u"《よみ》"_s}).join(u"\r\n"_s))},
+        {"empty file", u"zero.txt"_s, QByteArray("")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        QFile outside(m_dir.path() + u"/outside.txt"_qs);
+        QFile outside(m_dir.path() + u"/outside.txt"_s);
         ASSERT_TRUE(outside.open(QIODevice::WriteOnly));
-        outside.write(cp932::encode(textLines({u"外"_qs}).join(u"\r\n"_qs)));
+        outside.write(cp932::encode(textLines({u"外"_s}).join(u"\r\n"_s)));
         outside.close();
         if (!c.bytes.isNull()) writeBytes(c.name, c.bytes);
         m.settings[Options::CurrentFile].address = c.name;
         m.settings.setNumber(Options::ChosenSample, 3);
         QString error;
         const LoadResult result = loadCurrentText(m, &error);
-        EXPECT_EQ(result, c.bytes.isNull() && c.name == u"gone.txt"_qs ? LoadResult::Missing : LoadResult::Unusable);
+        EXPECT_EQ(result, c.bytes.isNull() && c.name == u"gone.txt"_s ? LoadResult::Missing : LoadResult::Unusable);
         EXPECT_TRUE(error.contains(c.name)) << error.toStdString();
         EXPECT_TRUE(m.settings[Options::CurrentFile].address.isEmpty());
-        EXPECT_EQ(m.text.line(2), u"腕試し３　世界人権宣言（仮訳文） 前文"_qs);
+        EXPECT_EQ(m.text.line(2), u"腕試し３　世界人権宣言（仮訳文） 前文"_s);
         EXPECT_FALSE(view(m).menus.editCurrentEnabled);
     }
 }
@@ -262,36 +268,33 @@ TEST_F(TextLoadingTest, LimitsOfAPractisableText) {
         QStringList paragraphs;
         bool ok;
     } cases[] = {
-        {{QString(800, u'あ')}, true},
-        {{QString(800, u'あ') + u"《よみがな》"_qs}, true}, // readings take no cell
-        {{QString(801, u'あ')}, false},
-        {QStringList(200, u"あ"_qs), true},
-        {QStringList(201, u"あ"_qs), false},
-        {{u"a\tb"_qs}, false},
+        {{QString(800, u'あ')}, true},      {{QString(800, u'あ') + u"《よみがな》"_s}, true}, // readings take no cell
+        {{QString(801, u'あ')}, false},     {QStringList(200, u"あ"_s), true},
+        {QStringList(201, u"あ"_s), false}, {{u"a\tb"_s}, false},
     };
     for (const auto& c : cases) {
         QStringList lines = textLines(c.paragraphs);
         EXPECT_EQ(checkPracticeLines(lines).isEmpty(), c.ok) << c.paragraphs.size() << " " << c.paragraphs[0].size();
     }
-    EXPECT_EQ(checkPracticeLines(textLines({u"あ"_qs, QString(801, u'あ')})), u"第  2段落が800文字を超えています。"_qs);
+    EXPECT_EQ(checkPracticeLines(textLines({u"あ"_s, QString(801, u'あ')})), u"第  2段落が800文字を超えています。"_s);
 }
 
 TEST(TextLoading, FileNamesNeverLeaveFileBox) {
     for (const char16_t* bad : {u"", u".", u"..", u"../a.txt", u"a/b.txt", u"a\\b.txt", u"/etc/passwd"})
         EXPECT_FALSE(isPlainFileName(QString::fromUtf16(bad))) << QString::fromUtf16(bad).toStdString();
-    EXPECT_TRUE(isPlainFileName(u"240101120000.txt"_qs));
-    EXPECT_TRUE(isPlainFileName(u"..txt"_qs));
+    EXPECT_TRUE(isPlainFileName(u"240101120000.txt"_s));
+    EXPECT_TRUE(isPlainFileName(u"..txt"_s));
 }
 
 TEST(TextLoading, ReadingsAndCells) {
     EXPECT_EQ(segmentCellCount(u"漢字《かんじ》です"), 4);
-    EXPECT_EQ(withoutReadings(u"漢《かん》字"), u"漢字"_qs);
-    EXPECT_EQ(withoutReadings(u"あ《いう"), u"あ"_qs);
+    EXPECT_EQ(withoutReadings(u"漢《かん》字"), u"漢字"_s);
+    EXPECT_EQ(withoutReadings(u"あ《いう"), u"あ"_s);
     EXPECT_EQ(segmentCellCount(u"あ《いう"), 1);
 }
 
 TEST(TextLoading, TargetLine) {
-    EXPECT_EQ(targetLine(2000, 150), u"目標：13分20秒 150CPM"_qs);
-    EXPECT_EQ(targetLine(455, 100), u"目標：4分33秒 100CPM"_qs); // 273 seconds
+    EXPECT_EQ(targetLine(2000, 150), u"目標：13分20秒 150CPM"_s);
+    EXPECT_EQ(targetLine(455, 100), u"目標：4分33秒 100CPM"_s); // 273 seconds
     EXPECT_EQ(targetLine(2000, 0), QString());
 }

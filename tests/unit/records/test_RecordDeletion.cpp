@@ -1,8 +1,8 @@
-#include "app/Module1.h"
-#include "app/Options.h"
-#include "platform/Cp932.h"
-#include "practice/TextLoading.h"
-#include "records/RecordDeletion.h"
+#include "core/practice/Session.h"
+#include "core/practice/TextLoading.h"
+#include "core/records/RecordDeletion.h"
+#include "core/settings/Options.h"
+#include "core/util/Cp932.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,19 +10,20 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/ProgramFolderTest.h"
+#include "support/ProgramFolderTest.h"
 
-#include "fakes/TestFiles.h"
+#include "support/TestFiles.h"
 
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 using namespace RecordDeletion;
 
 namespace {
 
-const QString Id = u"240115093000"_qs;
-const QString Written =
-    u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_qs;
+const QString Id = u"240115093000"_s;
+const QString Written = u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s;
 // BestRec.log lines of other texts and damaged lines, which deletion must keep byte for byte.
 const QByteArray Others[] = {"j111111111111   240101 a\r\n",
                              "\r\nshort\r\nj99999\xff\xfe"
@@ -41,27 +42,26 @@ protected:
     }
 
     static QByteArray textFile(const QString& bestLine) {
-        return cp932::encode(u"出所\r\n240101\r\n表題\r\n   9 (   9,   0)(   6,   2,   1)(   0,   0,   0)\r\n"_qs +
-                             bestLine + u"\r\n国際連合の人民は、\r\n"_qs);
+        return cp932::encode(u"出所\r\n240101\r\n表題\r\n   9 (   9,   0)(   6,   2,   1)(   0,   0,   0)\r\n"_s +
+                             bestLine + u"\r\n国際連合の人民は、\r\n"_s);
     }
 
     void loadText() {
         writeAll(file(), textFile(Written));
-        m.settings[Options::CurrentFile].address = Id + u".txt"_qs;
+        m.settings[Options::CurrentFile].address = Id + u".txt"_s;
         QString error;
-        ASSERT_TRUE(TextLoading::LoadOwnText(m, &error)) << error.toStdString();
+        ASSERT_TRUE(TextLoading::loadOwnText(m, &error)) << error.toStdString();
     }
 
     QString log(const char16_t* name) const { return m.logBoxPath() + u'/' + QString::fromUtf16(name); }
-    QString file() const { return m.fileBoxPath() + u'/' + Id + u".txt"_qs; }
-
+    QString file() const { return m.fileBoxPath() + u'/' + Id + u".txt"_s; }
 };
 
 } // namespace
 
 TEST_F(RecordDeletionTest, RemovesBothLanguageLinesAndTheDetailsFilesOnly) {
     QString error;
-    ASSERT_TRUE(RemoveTextRecords(m.logBoxPath(), Id, &error)) << error.toStdString();
+    ASSERT_TRUE(removeTextRecords(m.logBoxPath(), Id, &error)) << error.toStdString();
     EXPECT_EQ(readAll(log(u"BestRec.log")), Others[0] + Others[1] + Others[2] + "\r\n");
     EXPECT_FALSE(QFile::exists(log(u"d240115093000.txt")) || QFile::exists(log(u"b240115093000.txt")));
     for (const char16_t* kept : {u"d111111111111.txt", u"202401Practice.log", u"Temp.txt"})
@@ -69,17 +69,17 @@ TEST_F(RecordDeletionTest, RemovesBothLanguageLinesAndTheDetailsFilesOnly) {
 
     // A file losing its last line stays, empty; a missing LogBox is nothing to remove.
     writeAll(log(u"BestRec.log"), "j240115093000   240101 only\r\n");
-    EXPECT_TRUE(RemoveTextRecords(m.logBoxPath(), Id, &error));
+    EXPECT_TRUE(removeTextRecords(m.logBoxPath(), Id, &error));
     EXPECT_TRUE(QFile::exists(log(u"BestRec.log")) && readAll(log(u"BestRec.log")).isEmpty());
     ASSERT_TRUE(QDir(m.logBoxPath()).removeRecursively());
-    EXPECT_TRUE(RemoveTextRecords(m.logBoxPath(), Id, &error));
+    EXPECT_TRUE(removeTextRecords(m.logBoxPath(), Id, &error));
 }
 
 TEST_F(RecordDeletionTest, RefusesIdsThatAreEmptyOrPaths) {
     const QByteArray before = readAll(log(u"BestRec.log"));
-    for (const QString& id : {QString(), u"   "_qs, u"../FileBox/x"_qs, u"..\\x"_qs}) {
+    for (const QString& id : {QString(), u"   "_s, u"../FileBox/x"_s, u"..\\x"_s}) {
         QString error;
-        EXPECT_FALSE(RemoveTextRecords(m.logBoxPath(), id, &error)) << id.toStdString();
+        EXPECT_FALSE(removeTextRecords(m.logBoxPath(), id, &error)) << id.toStdString();
         EXPECT_FALSE(error.isEmpty());
     }
     EXPECT_EQ(readAll(log(u"BestRec.log")), before);
@@ -119,7 +119,7 @@ TEST_F(RecordDeletionTest, TextFileDeletedMeanwhileIsReportedButLogBoxIsCleared)
     ASSERT_TRUE(QFile::remove(file()));
     QString error;
     EXPECT_FALSE(deleteCurrentTextRecords(m, &error));
-    EXPECT_TRUE(error.contains(Id + u".txt"_qs));
+    EXPECT_TRUE(error.contains(Id + u".txt"_s));
     EXPECT_FALSE(QFile::exists(file()) || QFile::exists(log(u"d240115093000.txt")));
     EXPECT_EQ(m.text.bestTimes, BestTimesLine::empty());
 }
@@ -129,10 +129,10 @@ TEST_F(RecordDeletionTest, ReadOnlyLogBoxKeepsBestRecWhole) {
     const QByteArray before = readAll(log(u"BestRec.log"));
     QFile::setPermissions(m.logBoxPath(), QFile::ReadOwner | QFile::ExeOwner);
     QString error;
-    const bool removed = RemoveTextRecords(m.logBoxPath(), Id, &error);
+    const bool removed = removeTextRecords(m.logBoxPath(), Id, &error);
     QFile::setPermissions(m.logBoxPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_FALSE(removed);
-    EXPECT_TRUE(error.contains(u"BestRec.log"_qs));
+    EXPECT_TRUE(error.contains(u"BestRec.log"_s));
     EXPECT_EQ(readAll(log(u"BestRec.log")), before);
     EXPECT_TRUE(QFile::exists(log(u"d240115093000.txt")));
 }

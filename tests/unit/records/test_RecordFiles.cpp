@@ -1,10 +1,10 @@
-#include "app/BasicFunctions.h"
-#include "app/Module1.h"
-#include "app/Options.h"
-#include "platform/Cp932.h"
-#include "practice/TextLoading.h"
-#include "records/RecordDeletion.h"
-#include "records/RecordFiles.h"
+#include "core/practice/Session.h"
+#include "core/practice/TextLoading.h"
+#include "core/records/RecordDeletion.h"
+#include "core/records/RecordFiles.h"
+#include "core/settings/Options.h"
+#include "core/util/BasicFunctions.h"
+#include "core/util/Cp932.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,14 +13,16 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/ProgramFolderTest.h"
+#include "support/ProgramFolderTest.h"
 
-#include "fakes/TestFiles.h"
+#include "support/TestFiles.h"
 
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 using namespace RecordFiles;
 using ResultComputation::ResultFigures;
@@ -70,12 +72,12 @@ TEST(RecordLines, GoldenLinesWithTheirFieldsAtFixedPositions) {
     const QStringList
         g = goldenLines(),
         expected = {
-            u"240115093000日 240131 通し 全体   455   700   150.0 S段   431.6 SS   6.6◎  2.6☆  0.7◎  2.2○"_qs,
-            u"240115093000日 240131 第  3段落    40    80   120.0 1級   360.0 SF   7.5◎  2.5☆  0.0☆ 12.5×"_qs,
-            u"000000000002英 240131 通し 全体  1379  1500   250.0 B級   250.0  C     -　    -　  1.5◎    -"_qs,
-            u"000000000002英 240131 第  2段落   100   110   200.0 B級   200.0  F     -　    -　  3.0○    -"_qs,
-            u"j240115093000   240131    455   700   150.0 S段   431.6 SS    6.6◎  2.6☆  0.7◎  2.2○"_qs,
-            u"e000000000002   240131   1379  1500   250.0 B級   250.0  C      -　    -　  1.5◎    -"_qs,
+            u"240115093000日 240131 通し 全体   455   700   150.0 S段   431.6 SS   6.6◎  2.6☆  0.7◎  2.2○"_s,
+            u"240115093000日 240131 第  3段落    40    80   120.0 1級   360.0 SF   7.5◎  2.5☆  0.0☆ 12.5×"_s,
+            u"000000000002英 240131 通し 全体  1379  1500   250.0 B級   250.0  C     -　    -　  1.5◎    -"_s,
+            u"000000000002英 240131 第  2段落   100   110   200.0 B級   200.0  F     -　    -　  3.0○    -"_s,
+            u"j240115093000   240131    455   700   150.0 S段   431.6 SS    6.6◎  2.6☆  0.7◎  2.2○"_s,
+            u"e000000000002   240131   1379  1500   250.0 B級   250.0  C      -　    -　  1.5◎    -"_s,
         };
     EXPECT_EQ(g, expected);
     // The English log line in code page 932 bytes: the filler's ideographic spaces are 81 40.
@@ -101,32 +103,32 @@ TEST(RecordLines, GoldenLinesWithTheirFieldsAtFixedPositions) {
         SCOPED_TRACE(c.line.toStdString());
         const QString grade = QString::fromUtf16(c.grade);
         const int keysAt = c.charsAt + c.charsWidth, cpmAt = keysAt + 6;
-        EXPECT_EQ(basic::Mid(c.line, c.dateAt, 6), u"240131"_qs);
+        EXPECT_EQ(basic::Mid(c.line, c.dateAt, 6), u"240131"_s);
         EXPECT_EQ(basic::Mid(c.line, c.charsAt, c.charsWidth), QString::number(c.chars).rightJustified(c.charsWidth));
         EXPECT_EQ(basic::Mid(c.line, keysAt, 6), QString::number(c.keystrokes).rightJustified(6));
         EXPECT_EQ(basic::Mid(c.line, cpmAt, 8), QString::fromUtf16(c.cpm).rightJustified(8));
         EXPECT_EQ(basic::Mid(c.line, cpmAt + 8, 1 + grade.size()), u' ' + grade);
     }
-    EXPECT_EQ(basic::Mid(mixed, 60, 2), u" -"_qs); // own level of an ungraded text
+    EXPECT_EQ(basic::Mid(mixed, 60, 2), u" -"_s); // own level of an ungraded text
 }
 
 TEST(RecordLines, IdentifiersAndNames) {
     const int sampleIndices[] = {0, 1, 3, 4, 6, 7, 9, 10, 12, 13, 15, 16, 18, 19};
     for (int n = 0; n < 14; ++n)
-        EXPECT_EQ(sampleTextId(sampleIndices[n]), u"0000000000%1"_qs.arg(n + 1, 2, 10, QChar(u'0')));
+        EXPECT_EQ(sampleTextId(sampleIndices[n]), u"0000000000%1"_s.arg(n + 1, 2, 10, QChar(u'0')));
     for (int other : {2, 5, 20, -1})
         EXPECT_TRUE(sampleTextId(other).isEmpty()) << other;
-    EXPECT_EQ(textIdForFileName(u"a.txt"), u"a.txt       "_qs); // padded, so the line positions hold
-    EXPECT_EQ(practiceLogName(QDate(2023, 12, 31)), u"202312Practice.log"_qs);
+    EXPECT_EQ(textIdForFileName(u"a.txt"), u"a.txt       "_s); // padded, so the line positions hold
+    EXPECT_EQ(practiceLogName(QDate(2023, 12, 31)), u"202312Practice.log"_s);
 
-    Module1 m;
-    m.programFolder = u"/p"_qs;
+    Session m;
+    m.programFolder = u"/p"_s;
     m.settings.setNumber(Options::ChosenSample, 13);
-    EXPECT_EQ(detailFilePath(m, LastAttemptDetails), u"/p/LogBox/d000000000010.txt"_qs);
-    EXPECT_EQ(detailFilePath(m, BestAttemptDetails), u"/p/LogBox/b000000000010.txt"_qs);
-    EXPECT_EQ(detailFilePath(m, ParagraphDetails), u"/p/LogBox/Temp.txt"_qs);
-    m.settings[Options::CurrentFile].address = u"120715203344.txt"_qs;
-    EXPECT_EQ(detailFilePath(m, LastAttemptDetails), u"/p/LogBox/d120715203344.txt"_qs);
+    EXPECT_EQ(detailFilePath(m, LastAttemptDetails), u"/p/LogBox/d000000000010.txt"_s);
+    EXPECT_EQ(detailFilePath(m, BestAttemptDetails), u"/p/LogBox/b000000000010.txt"_s);
+    EXPECT_EQ(detailFilePath(m, ParagraphDetails), u"/p/LogBox/Temp.txt"_s);
+    m.settings[Options::CurrentFile].address = u"120715203344.txt"_s;
+    EXPECT_EQ(detailFilePath(m, LastAttemptDetails), u"/p/LogBox/d120715203344.txt"_s);
 }
 
 TEST(RecordLines, LanguageMarkUsesHalfOfTheCharacters) {
@@ -144,8 +146,7 @@ TEST(RecordLines, BestTimesLineInBothForms) {
     times[0] = 12.345f;
     times[9] = 99999.0f;
     const QString written = BestTimesLine::format(times);
-    EXPECT_EQ(written,
-              u"00012.35,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.00,"_qs);
+    EXPECT_EQ(written, u"00012.35,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.00,"_s);
     const QString empty = BestTimesLine::emptyLine();
     EXPECT_EQ(empty.size(), 89);
     EXPECT_TRUE(BestTimesLine::isEmptyLine(empty));
@@ -153,67 +154,67 @@ TEST(RecordLines, BestTimesLineInBothForms) {
     // A place that would not fit eight characters is written empty rather than shifting the rest.
     times[1] = 123456.0f;
     times[2] = -1.0f;
-    EXPECT_EQ(BestTimesLine::format(times).left(27), u"00012.35,99999.99,99999.99,"_qs);
+    EXPECT_EQ(BestTimesLine::format(times).left(27), u"00012.35,99999.99,99999.99,"_s);
 }
 
 TEST(RecordLines, DetailFileOf200Paragraphs) {
     QStringList paragraphs;
     std::array<ParagraphResult, 201> rows;
     for (int p = 0; p < 200; ++p) {
-        paragraphs.append(p % 2 ? u"Typing practice."_qs : u"漢字とかなの段落です。"_qs);
-        rows[size_t(p)] = {30 + p, 5000, 1, p % 3, 0, 0, p == 5 ? QString() : u"≪≪かな≪"_qs};
+        paragraphs.append(p % 2 ? u"Typing practice."_s : u"漢字とかなの段落です。"_s);
+        rows[size_t(p)] = {30 + p, 5000, 1, p % 3, 0, 0, p == 5 ? QString() : u"≪≪かな≪"_s};
     }
     const ResultFigures whole = figures(counts(1000, 1000, 200, 0, 0), 900000, 0, 9000, {100, 200, 1, 0}, 200);
     const QStringList lines = detailLines(whole, 2200, paragraphs, rows, 0);
     ASSERT_EQ(lines.size(), 2 * 200 + 2);
-    EXPECT_EQ(basic::Mid(lines[0], 1, 17), u"通し 全体  2200  9000"_qs);
+    EXPECT_EQ(basic::Mid(lines[0], 1, 17), u"通し 全体  2200  9000"_s);
     EXPECT_TRUE(lines[201].isEmpty());
     for (int p = 0; p < 200; ++p) {
         const QString& line = lines[p + 1];
         SCOPED_TRACE(line.toStdString());
         // The paragraph's own characters and counters, graded in its own language without exemption.
-        EXPECT_EQ(basic::Mid(line, 1, 18), u"第%1段落%2%3"_qs.arg(p + 1, 3).arg(p % 2 ? 16 : 11, 6).arg(30 + p, 6));
-        EXPECT_TRUE(p % 6 != 2 || line.contains(u" 18.2×"_qs)); // 2 confirmations in 11 characters
-        EXPECT_TRUE(p % 2 == 0 || line.contains(u"     -　    -　"_qs));
+        EXPECT_EQ(basic::Mid(line, 1, 18), u"第%1段落%2%3"_s.arg(p + 1, 3).arg(p % 2 ? 16 : 11, 6).arg(30 + p, 6));
+        EXPECT_TRUE(p % 6 != 2 || line.contains(u" 18.2×"_s)); // 2 confirmations in 11 characters
+        EXPECT_TRUE(p % 2 == 0 || line.contains(u"     -　    -　"_s));
     }
     EXPECT_TRUE(lines[202 + 5].isEmpty());  // an empty string keeps its line
-    EXPECT_EQ(lines[202 + 7], u"かな≪"_qs); // leading corrections dropped
+    EXPECT_EQ(lines[202 + 7], u"かな≪"_s);  // leading corrections dropped
 }
 
 class RecordFilesTest : public ProgramFolderTest {
 protected:
     // A three-paragraph text file as the creation window writes it, made the current text.
     void loadText() {
-        const QStringList paragraphs = {u"国際連合の人民は、"_qs, u"われらの一生のうちに二度まで"_qs,
-                                        u"言語に絶する悲哀を人類に与えた"_qs};
+        const QStringList paragraphs = {u"国際連合の人民は、"_s, u"われらの一生のうちに二度まで"_s,
+                                        u"言語に絶する悲哀を人類に与えた"_s};
         const QStringList lines =
-            QStringList{u"出所"_qs, u"240101"_qs, u"表題"_qs, countsLine(ClassifyChars(paragraphs.join(QString()))),
+            QStringList{u"出所"_s, u"240101"_s, u"表題"_s, countsLine(classifyChars(paragraphs.join(QString()))),
                         BestTimesLine::emptyLine()} +
             paragraphs;
-        writeAll(textPath(), cp932::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+        writeAll(textPath(), cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
         m.settings[Options::CurrentFile].address = TextName;
         QString error;
-        ASSERT_TRUE(TextLoading::LoadOwnText(m, &error)) << error.toStdString();
+        ASSERT_TRUE(TextLoading::loadOwnText(m, &error)) << error.toStdString();
     }
 
     // Every paragraph takes `perParagraphMs` and one confirmation.
     RecordOutcome finishWhole(qint32 perParagraphMs, const QDateTime& now = Jan31, qint32 keystrokes = 20) {
         const int count = m.text.paragraphCount();
         for (int p = 0; p < count; ++p)
-            m_rows[size_t(p)] = {keystrokes, perParagraphMs, 1, 1, 0, 0, u"≪かな■"_qs};
+            m_rows[size_t(p)] = {keystrokes, perParagraphMs, 1, 1, 0, 0, u"≪かな■"_s};
         return finish(
-            {perParagraphMs * count, {keystrokes * count, count, count}, 0, m.text.LineCount - 1, 0, count - 1}, now);
+            {perParagraphMs * count, {keystrokes * count, count, count}, 0, m.text.lineCount - 1, 0, count - 1}, now);
     }
 
     RecordOutcome finish(const AttemptSummary& s, const QDateTime& now = Jan31) {
-        m_last = ResultComputation::computeAttempt(m, s);
+        m_last = ResultComputation::computeAttempt(m.text, m.settings, s);
         return writeAttemptRecords(m, s, m_rows, m_last, now);
     }
 
     QString log(const char16_t* name) const { return m.logBoxPath() + u'/' + QString::fromUtf16(name); }
     QString textPath() const { return m.fileBoxPath() + u'/' + TextName; }
 
-    static inline const QString TextName = u"240115093000.txt"_qs;
+    static inline const QString TextName = u"240115093000.txt"_s;
     static inline const QDateTime Jan31{QDate(2024, 1, 31), QTime(21, 0)};
     std::array<ParagraphResult, 201> m_rows;
     ResultComputation::AttemptResult m_last;
@@ -222,26 +223,25 @@ protected:
 TEST_F(RecordFilesTest, WholeTextAttemptsWriteEveryRecordAndOnlyAStrictlyFasterOneIsANewBest) {
     loadText();
     writeAll(log(u"BestRec.log"), "j111111111111   240101 first\r\ne240115093000   240101 english\r\n");
-    m.DetailMode = ParagraphDetails;
+    m.detailMode = ParagraphDetails;
     RecordOutcome out = finishWhole(10000);
     EXPECT_TRUE(out.ok()) << out.errorMessage().toStdString();
     EXPECT_TRUE(out.practiceLog && out.bestRec && out.bestTimesLine && out.detailFile && out.bestDetailFile);
     EXPECT_FALSE(out.tempFile);
-    EXPECT_EQ(m.DetailMode, LastAttemptDetails);
+    EXPECT_EQ(m.detailMode, LastAttemptDetails);
     EXPECT_EQ(fileLines(log(u"202401Practice.log")),
               QStringList{practiceLogLine(u"240115093000", m.text.counts, Jan31.date(), 0, m_last.figures)});
     // Three confirmations at the ends of three paragraphs are not held against the attempt.
-    EXPECT_EQ(m_last.figures.rows[ResultComputation::Confirmation].mark, u"☆"_qs);
+    EXPECT_EQ(m_last.figures.rows[ResultComputation::Confirmation].mark, u"☆"_s);
     EXPECT_EQ(fileLines(log(u"BestRec.log")).value(2),
               bestRecLine(u"240115093000", m.text.counts, Jan31.date(), m_last.figures));
     const QStringList text = fileLines(textPath());
     ASSERT_EQ(text.size(), 8);
-    EXPECT_EQ(text[4],
-              u"00030.00,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_qs);
+    EXPECT_EQ(text[4], u"00030.00,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s);
     const QStringList detail = fileLines(log(u"d240115093000.txt"));
     ASSERT_EQ(detail.size(), 2 * 3 + 2);
     EXPECT_EQ(basic::Val(basic::Mid(detail[2], 7, 6)), 14);
-    EXPECT_EQ(detail[5], u"かな■"_qs);
+    EXPECT_EQ(detail[5], u"かな■"_s);
     EXPECT_EQ(readAll(log(u"b240115093000.txt")), readAll(log(u"d240115093000.txt")));
     writeAll(log(u"BestRec.log"), readAll(log(u"BestRec.log")) + "j999999999999   240101 last\r\n");
     const QByteArray bestBefore = readAll(log(u"BestRec.log")), bestDetail = readAll(log(u"b240115093000.txt"));
@@ -254,7 +254,7 @@ TEST_F(RecordFilesTest, WholeTextAttemptsWriteEveryRecordAndOnlyAStrictlyFasterO
     EXPECT_EQ(readAll(log(u"BestRec.log")), bestBefore);
     EXPECT_EQ(readAll(log(u"b240115093000.txt")), bestDetail);
     EXPECT_NE(readAll(log(u"d240115093000.txt")), bestDetail);
-    EXPECT_EQ(fileLines(textPath())[4].left(18), u"00030.00,00030.00,"_qs);
+    EXPECT_EQ(fileLines(textPath())[4].left(18), u"00030.00,00030.00,"_s);
     EXPECT_EQ(fileLines(log(u"202402Practice.log")).size(), 1); // a new month starts its own file
 
     // Faster: the line of this text is replaced where it stood.
@@ -262,11 +262,11 @@ TEST_F(RecordFilesTest, WholeTextAttemptsWriteEveryRecordAndOnlyAStrictlyFasterO
     EXPECT_TRUE(out.bestRec && out.bestDetailFile);
     const QStringList best = fileLines(log(u"BestRec.log"));
     ASSERT_EQ(best.size(), 4);
-    EXPECT_EQ(best[0], u"j111111111111   240101 first"_qs);
-    EXPECT_EQ(best[1], u"e240115093000   240101 english"_qs); // the English key is another line
-    EXPECT_EQ(best[2].left(22), u"j240115093000   240201"_qs);
-    EXPECT_EQ(best[3], u"j999999999999   240101 last"_qs);
-    EXPECT_EQ(fileLines(textPath())[4].left(27), u"00027.00,00030.00,00030.00,"_qs);
+    EXPECT_EQ(best[0], u"j111111111111   240101 first"_s);
+    EXPECT_EQ(best[1], u"e240115093000   240101 english"_s); // the English key is another line
+    EXPECT_EQ(best[2].left(22), u"j240115093000   240201"_s);
+    EXPECT_EQ(best[3], u"j999999999999   240101 last"_s);
+    EXPECT_EQ(fileLines(textPath())[4].left(27), u"00027.00,00030.00,00030.00,"_s);
     EXPECT_EQ(readAll(log(u"b240115093000.txt")), readAll(log(u"d240115093000.txt")));
 }
 
@@ -275,16 +275,16 @@ TEST_F(RecordFilesTest, ParagraphAttemptWritesTheLogAndTempOnly) {
     const QByteArray textBefore = readAll(textPath());
     m.settings.setNumber(Options::PracticeMode, 1);
     TextLoading::paragraphPractice(m, 2);
-    m_rows[2] = {12, 6000, 0, 0, 1, 0, u"≪≪ab≪c"_qs};
+    m_rows[2] = {12, 6000, 0, 0, 1, 0, u"≪≪ab≪c"_s};
     const RecordOutcome out = finish({6000, {12}, 1, 2 + CurrentText::FirstParagraphLine, 2, 2});
     EXPECT_TRUE(out.ok() && out.practiceLog && out.tempFile);
     EXPECT_FALSE(out.bestRec || out.bestTimesLine || out.detailFile || out.bestDetailFile);
-    EXPECT_EQ(basic::Mid(fileLines(log(u"202401Practice.log")).value(0), 21, 13), u" 第  3段落    15"_qs);
+    EXPECT_EQ(basic::Mid(fileLines(log(u"202401Practice.log")).value(0), 21, 13), u" 第  3段落    15"_s);
     EXPECT_EQ(readAll(log(u"Temp.txt")), QByteArray("ab\x81\xe1"
                                                     "c\r\n"));
     EXPECT_FALSE(QFile::exists(log(u"BestRec.log")) || QFile::exists(log(u"d240115093000.txt")));
     EXPECT_EQ(readAll(textPath()), textBefore);
-    EXPECT_EQ(m.DetailMode, ParagraphDetails);
+    EXPECT_EQ(m.detailMode, ParagraphDetails);
 }
 
 TEST_F(RecordFilesTest, SampleTextKeepsItsBestTimesInTheSettings) {
@@ -293,7 +293,7 @@ TEST_F(RecordFilesTest, SampleTextKeepsItsBestTimesInTheSettings) {
     EXPECT_FLOAT_EQ(BestTimesLine::parse(m.settings[Options::SampleBestLines + 1].address)[0], m_last.best.seconds);
     EXPECT_TRUE(QDir(m.fileBoxPath()).isEmpty());
     EXPECT_TRUE(QFile::exists(log(u"d000000000002.txt")) && QFile::exists(log(u"b000000000002.txt")));
-    EXPECT_EQ(fileLines(log(u"BestRec.log")).value(0).left(13), u"e000000000002"_qs);
+    EXPECT_EQ(fileLines(log(u"BestRec.log")).value(0).left(13), u"e000000000002"_s);
 }
 
 TEST_F(RecordFilesTest, BestRecKeepsDamagedLinesByteForByte) {
@@ -301,11 +301,11 @@ TEST_F(RecordFilesTest, BestRecKeepsDamagedLinesByteForByte) {
     const QByteArray kept = QByteArray("j111111111111   240101 a\r\n\r\nshort\r\nj2401150930\xff\xfe broken \x82\r\n");
     writeAll(path, kept + "j240115093000   231231 old\r\ne240115093000   231231 english");
     QString error;
-    ASSERT_TRUE(updateBestRec(path, u"j240115093000   240131 new"_qs, &error)) << error.toStdString();
+    ASSERT_TRUE(updateBestRec(path, u"j240115093000   240131 new"_s, &error)) << error.toStdString();
     EXPECT_EQ(readAll(path), kept + "j240115093000   240131 new\r\ne240115093000   231231 english\r\n");
     // A key not in the file goes at the end; lone LF line ends come back as CR LF.
     writeAll(path, "j111111111111 a\nj222222222222 b\n");
-    ASSERT_TRUE(updateBestRec(path, u"j333333333333 c"_qs, &error));
+    ASSERT_TRUE(updateBestRec(path, u"j333333333333 c"_s, &error));
     EXPECT_EQ(readAll(path), QByteArray("j111111111111 a\r\nj222222222222 b\r\nj333333333333 c\r\n"));
 }
 
@@ -313,10 +313,10 @@ TEST_F(RecordFilesTest, AppendingEndsAnOpenLastLineFirstAndReportsAFullDisk) {
     const QString path = log(u"202401Practice.log");
     writeAll(path, "older line");
     QString error;
-    ASSERT_TRUE(appendLine(path, u"新しい行"_qs, &error));
+    ASSERT_TRUE(appendLine(path, u"新しい行"_s, &error));
     EXPECT_EQ(readAll(path), QByteArray("older line\r\n") + cp932::encode(u"新しい行") + "\r\n");
-    if (!QFileInfo::exists(u"/dev/full"_qs)) GTEST_SKIP() << "no /dev/full";
-    EXPECT_FALSE(appendLine(u"/dev/full"_qs, u"a line"_qs, &error));
+    if (!QFileInfo::exists(u"/dev/full"_s)) GTEST_SKIP() << "no /dev/full";
+    EXPECT_FALSE(appendLine(u"/dev/full"_s, u"a line"_s, &error));
     EXPECT_FALSE(error.isEmpty());
 }
 
@@ -326,7 +326,7 @@ TEST_F(RecordFilesTest, BestTimesLineRewritesTheTextFileAtomically) {
                    "not part of the text\r\n");
     QString error;
     const QString line =
-        u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_qs;
+        u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s;
     ASSERT_TRUE(rewriteBestTimesLineOfFile(path, line, &error)) << error.toStdString();
     EXPECT_EQ(readAll(path), "src\r\n240101\r\ntitle\r\n  12 (stats)\r\n" + line.toLatin1() +
                                  "\r\n\x88\x9f\xff\r\nsecond\r\nthird\r\n");
@@ -341,7 +341,7 @@ TEST_F(RecordFilesTest, TextDeletedWhileLoadedIsReportedAndNotRecreated) {
     ASSERT_TRUE(QFile::remove(textPath()));
     const RecordOutcome out = finishWhole(10000);
     EXPECT_FALSE(out.ok() || out.bestTimesLine || QFile::exists(textPath()));
-    EXPECT_TRUE(out.errorMessage().contains(TextName) && out.errorMessage().contains(u"見つからない"_qs));
+    EXPECT_TRUE(out.errorMessage().contains(TextName) && out.errorMessage().contains(u"見つからない"_s));
     // Everything in LogBox is still written, and the table in memory keeps the time.
     EXPECT_TRUE(out.practiceLog && out.bestRec && out.detailFile && out.bestDetailFile);
     EXPECT_FLOAT_EQ(m.text.bestTimes[0], 30.0f);
@@ -355,13 +355,13 @@ TEST_F(RecordFilesTest, MissingLogBoxIsCreatedAgainButAFileInItsPlaceIsReported)
 
     ASSERT_TRUE(QDir(m.logBoxPath()).removeRecursively());
     writeAll(m.logBoxPath(), "not a folder");
-    m.DetailMode = ParagraphDetails;
+    m.detailMode = ParagraphDetails;
     const RecordOutcome out = finishWhole(9000);
-    EXPECT_TRUE(out.errorMessage().contains(u"LogBox"_qs));
+    EXPECT_TRUE(out.errorMessage().contains(u"LogBox"_s));
     EXPECT_FALSE(out.practiceLog || out.bestRec || out.detailFile);
     EXPECT_TRUE(out.bestTimesLine); // the text's own file is elsewhere
     EXPECT_EQ(readAll(m.logBoxPath()), QByteArray("not a folder"));
-    EXPECT_EQ(m.DetailMode, ParagraphDetails); // no details file of this attempt to show
+    EXPECT_EQ(m.detailMode, ParagraphDetails); // no details file of this attempt to show
 }
 
 TEST_F(RecordFilesTest, ReadOnlyLogBoxLeavesEveryFileWhole) {
@@ -375,8 +375,7 @@ TEST_F(RecordFilesTest, ReadOnlyLogBoxLeavesEveryFileWhole) {
     const RecordOutcome out = finishWhole(9000);
     QFile::setPermissions(m.logBoxPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_FALSE(out.practiceLog || out.bestRec || out.detailFile || out.bestDetailFile);
-    EXPECT_TRUE(out.errorMessage().contains(u"202401Practice.log"_qs) &&
-                out.errorMessage().contains(u"BestRec.log"_qs));
+    EXPECT_TRUE(out.errorMessage().contains(u"202401Practice.log"_s) && out.errorMessage().contains(u"BestRec.log"_s));
     EXPECT_EQ(readAll(log(u"202401Practice.log")), logBefore);
     EXPECT_EQ(readAll(log(u"BestRec.log")), bestBefore);
     EXPECT_EQ(QDir(m.logBoxPath()).entryList(QDir::Files), filesBefore);
@@ -410,7 +409,7 @@ TEST_F(RecordFilesTest, LinksAndFifosAmongTheRecordsAreReportedAndNeverFollowed)
             SCOPED_TRACE(testing::Message() << QString::fromUtf16(name).toStdString() << " " << int(stand));
             ASSERT_TRUE(QDir(m.logBoxPath()).removeRecursively() && QDir().mkpath(m.logBoxPath()));
             loadText(); // empty best times: the attempt is a new best and writes every file
-            const QString path = log(name), target = outside.filePath(u"target"_qs);
+            const QString path = log(name), target = outside.filePath(u"target"_s);
             QFile::remove(target);
             if (stand == Stand::LinkOut) writeAll(target, "outside\r\n");
             if (stand != Stand::Fifo) {
@@ -422,8 +421,8 @@ TEST_F(RecordFilesTest, LinksAndFifosAmongTheRecordsAreReportedAndNeverFollowed)
 
             const RecordOutcome out = finishWhole(10000); // a blocking open of the FIFO would hang here
             EXPECT_TRUE(out.errorMessage().contains(QString::fromUtf16(name))) << out.errorMessage().toStdString();
-            EXPECT_TRUE(out.errorMessage().contains(stand == Stand::Fifo ? u"通常のファイルではありません"_qs
-                                                                         : u"シンボリックリンク"_qs));
+            EXPECT_TRUE(out.errorMessage().contains(stand == Stand::Fifo ? u"通常のファイルではありません"_s
+                                                                         : u"シンボリックリンク"_s));
             EXPECT_EQ(out.errors.size(), 1) << "the other files are still written";
             EXPECT_EQ(QFile::exists(target), stand == Stand::LinkOut);
             if (stand == Stand::LinkOut) {
@@ -440,9 +439,9 @@ TEST_F(RecordFilesTest, FullDiskAndOversizedBestRecAreExplainedAndLeaveFilesWhol
     writeAll(log(u"202401Practice.log"), "earlier line\r\n");
     RecordOutcome out;
     withFileSizeLimit(20, [&] { out = finishWhole(10000); });
-    for (const QString& file : {u"練習ログ 202401Practice.log"_qs, u"BestRec.log"_qs, u"d240115093000.txt"_qs})
+    for (const QString& file : {u"練習ログ 202401Practice.log"_s, u"BestRec.log"_s, u"d240115093000.txt"_s})
         EXPECT_TRUE(out.errorMessage().contains(file)) << file.toStdString();
-    EXPECT_EQ(out.errorMessage().count(u"（ファイルの大きさの上限を超えます）"_qs), out.errors.size())
+    EXPECT_EQ(out.errorMessage().count(u"（ファイルの大きさの上限を超えます）"_s), out.errors.size())
         << out.errorMessage().toStdString();
     EXPECT_EQ(readAll(log(u"202401Practice.log")), "earlier line\r\n");
     EXPECT_FALSE(QFile::exists(log(u"BestRec.log")) || QFile::exists(log(u"d240115093000.txt")));
@@ -454,9 +453,9 @@ TEST_F(RecordFilesTest, FullDiskAndOversizedBestRecAreExplainedAndLeaveFilesWhol
         const QByteArray before = other + QByteArray(size - other.size() - 2, ' ') + "\r\n";
         writeAll(path, before);
         QString error;
-        EXPECT_EQ(updateBestRec(path, u"j240115093000   240131 new"_qs, &error), updated);
+        EXPECT_EQ(updateBestRec(path, u"j240115093000   240131 new"_s, &error), updated);
         EXPECT_EQ(readAll(path), updated ? before + "j240115093000   240131 new\r\n" : before);
-        EXPECT_TRUE(updated || error.contains(u"大きすぎます（8.0 MB、上限 8.0 MB）"_qs)) << error.toStdString();
+        EXPECT_TRUE(updated || error.contains(u"大きすぎます（8.0 MB、上限 8.0 MB）"_s)) << error.toStdString();
     }
 }
 
@@ -480,7 +479,7 @@ TEST_F(RecordFilesTest, BestRecKeysMatchAsTheyReadBackWhateverTheBytes) {
     for (const auto& [line, replaced, removed] : cases)
         before += line + "\r\n";
     writeAll(path, before);
-    ASSERT_TRUE(updateBestRec(path, u"j240115093000   240131 new"_qs, nullptr));
+    ASSERT_TRUE(updateBestRec(path, u"j240115093000   240131 new"_s, nullptr));
     const QList<QByteArray> updated = splitRawLines(readAll(path));
     ASSERT_EQ(updated.size(), std::size(cases));
     for (size_t i = 0; i < std::size(cases); ++i) {
@@ -488,7 +487,7 @@ TEST_F(RecordFilesTest, BestRecKeysMatchAsTheyReadBackWhateverTheBytes) {
         EXPECT_EQ(updated[qsizetype(i)], replaced ? QByteArray("j240115093000   240131 new") : line) << i;
     }
     writeAll(path, before);
-    ASSERT_TRUE(RecordDeletion::RemoveTextRecords(m.logBoxPath(), u"240115093000"_qs));
+    ASSERT_TRUE(RecordDeletion::removeTextRecords(m.logBoxPath(), u"240115093000"_s));
     QList<QByteArray> kept;
     for (const auto& [line, replaced, removed] : cases)
         if (!removed) kept.append(line);

@@ -1,9 +1,11 @@
-#include "scoring/GradeScales.h"
+#include "core/scoring/GradeScales.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -12,7 +14,7 @@ constexpr int Own = -1; // the own-level table in a case list of standards
 constexpr float Infinity = std::numeric_limits<float>::infinity();
 
 QString grade(int standard, LanguageClass language, float value) {
-    return standard == Own ? OwnLevel(language, value) : GradeForStandard(standard, language, value);
+    return standard == Own ? ownLevel(language, value) : gradeForStandard(standard, language, value);
 }
 
 float justBelow(float bound) {
@@ -53,19 +55,19 @@ TEST(GradeScales, HandPickedBoundsTakeTheNextBand) {
         EXPECT_EQ(str(grade(c.standard, c.language, c.bound)), str(c.on));
     }
     // A figure that rounds to 90.0 on screen but is below 90 as a float keeps the lower grade.
-    EXPECT_EQ(str(GradeForStandard(1, Japanese, 89.99f)), str(u"A級"));
+    EXPECT_EQ(str(gradeForStandard(1, Japanese, 89.99f)), str(u"A級"));
 }
 
 TEST(GradeScales, OwnLevelBoundsRiseByTwoThenByGrowingSteps) {
     // The ladder and the spacing rule stated with the table: 2 s a label up to "SJ", then 4, 6, 8 ... 22.
     const QStringList ladder = u"ZS ZA ZB ZC ZD ZE ZF ZG ZH ZI ZJ XX XS XA XB XC XD XE XF XG XH XI XJ "
-                               u"SS SA SB SC SD SE SF SG SH SI SJ A B C D E F G H I J -"_qs.split(u' ');
+                               u"SS SA SB SC SD SE SF SG SH SI SJ A B C D E F G H I J -"_s.split(u' ');
     ASSERT_EQ(ladder.size(), 45);
     for (const auto& [language, lowest] : {std::pair{Japanese, 10.0f}, std::pair{English, 14.0f}}) {
         float bound = lowest;
         for (int i = 0; i + 1 < ladder.size(); ++i) {
-            EXPECT_EQ(str(OwnLevel(language, justBelow(bound))), str(ladder[i])) << bound;
-            EXPECT_EQ(str(OwnLevel(language, bound)), str(ladder[i + 1])) << bound;
+            EXPECT_EQ(str(ownLevel(language, justBelow(bound))), str(ladder[i])) << bound;
+            EXPECT_EQ(str(ownLevel(language, bound)), str(ladder[i + 1])) << bound;
             bound += i < 33 ? 2.0f : 4.0f + 2.0f * float(i - 33);
         }
     }
@@ -102,12 +104,12 @@ TEST(GradeScales, TextsWithoutATableKeepTheirStartingStrings) {
     // Standards 3 and 4 grade Japanese only; 5 and -1 come from damaged settings.
     const std::pair<int, LanguageClass> noTable[] = {{3, English}, {4, English}, {0, Mixed}, {5, Japanese}, {-1, Japanese}};
     for (const auto& [standard, language] : noTable)
-        EXPECT_EQ(str(GradeForStandard(standard, language, 500)), " - ") << standard;
-    EXPECT_EQ(str(GradeForStandard(0, Japanese, nan)), " - ");
-    EXPECT_EQ(str(OwnLevel(Mixed, 20)), " - ");
-    EXPECT_EQ(str(OwnLevel(Mixed, 20, NoOwnLevelInBestList)), "-");
-    EXPECT_EQ(str(OwnLevel(Mixed, 20, NoOwnLevelAfterStandardChange)), " -");
-    EXPECT_EQ(str(OwnLevel(Japanese, nan, NoOwnLevelInBestList)), "-");
+        EXPECT_EQ(str(gradeForStandard(standard, language, 500)), " - ") << standard;
+    EXPECT_EQ(str(gradeForStandard(0, Japanese, nan)), " - ");
+    EXPECT_EQ(str(ownLevel(Mixed, 20)), " - ");
+    EXPECT_EQ(str(ownLevel(Mixed, 20, NoOwnLevelInBestList)), "-");
+    EXPECT_EQ(str(ownLevel(Mixed, 20, NoOwnLevelAfterStandardChange)), " -");
+    EXPECT_EQ(str(ownLevel(Japanese, nan, NoOwnLevelInBestList)), "-");
 }
 
 TEST(GradeScales, LanguageClassNeedsEightyPercentOfOneWidth) {
@@ -136,7 +138,7 @@ TEST(GradeScales, ShortAndLogFormsOfEveryLabel) {
                  {u"S段", u"Sda", u"Sda "}, {u"S級", u"Sky", u"Sky "}, {u"", u"Sky", u"Sky "},     {u"ZS", u"Sky", u"Sky "}};
     for (const auto& c : cases) {
         EXPECT_EQ(str(shortGrade(c.field)), str(c.shortForm)) << str(c.field);
-        EXPECT_EQ(str(ShortGradeForLog(c.field)), str(c.logForm)) << str(c.field);
+        EXPECT_EQ(str(shortGradeForLog(c.field)), str(c.logForm)) << str(c.field);
     }
     // Every label a standard gives: "N級" -> "Nky", "準N" -> "Nk*", "N段" -> "Nda", others as they are;
     // the two-character ones are four columns wide, so the log pads them.
@@ -145,24 +147,24 @@ TEST(GradeScales, ShortAndLogFormsOfEveryLabel) {
             if (const GradeScale* scale = standardScale(standard, language))
                 for (QStringView label : scale->labels) {
                     const QString l = label.toString();
-                    const QString expected = l.startsWith(u'準') ? l.mid(1) + u"k*"_qs
-                                             : l.endsWith(u'級') ? l.first(1) + u"ky"_qs
-                                             : l.endsWith(u'段') ? l.first(1) + u"da"_qs
+                    const QString expected = l.startsWith(u'準') ? l.mid(1) + u"k*"_s
+                                             : l.endsWith(u'級') ? l.first(1) + u"ky"_s
+                                             : l.endsWith(u'段') ? l.first(1) + u"da"_s
                                                                  : l;
                     EXPECT_EQ(str(shortGrade(label)), str(expected));
-                    EXPECT_EQ(str(ShortGradeForLog(label)), str(expected + (l.size() == 2 ? u" "_qs : u""_qs)));
+                    EXPECT_EQ(str(shortGradeForLog(label)), str(expected + (l.size() == 2 ? u" "_s : u""_s)));
                     EXPECT_EQ(gradeLabelWidth(label), label.size()) << str(label);
                 }
 }
 
 TEST(GradeScales, BestListLineGetsTheShortFormInPlace) {
     // ID, three blanks, date, characters, keystrokes, CPM and a blank: the grade starts at position 44.
-    const QString head = u"120715203344   120716    455   600   152.3 "_qs;
-    const QString tail = u"   250.0 SA   2.2◎  0.4☆  1.1◎  0.0☆"_qs;
+    const QString head = u"120715203344   120716    455   600   152.3 "_s;
+    const QString tail = u"   250.0 SA   2.2◎  0.4☆  1.1◎  0.0☆"_s;
     const std::pair<QString, QString> cases[] = {
-        {u"3級"_qs, u"3ky"_qs}, {u"準1"_qs, u"1k*"_qs}, {u"S級"_qs, u"Sky"_qs}, {u" - "_qs, u" - "_qs}, {u"10A"_qs, u"10A"_qs}};
+        {u"3級"_s, u"3ky"_s}, {u"準1"_s, u"1k*"_s}, {u"S級"_s, u"Sky"_s}, {u" - "_s, u" - "_s}, {u"10A"_s, u"10A"_s}};
     for (const auto& [grade, shortForm] : cases)
-        EXPECT_EQ(str(ShortGradeForBestList(head + grade + tail)), str(head + shortForm + tail));
+        EXPECT_EQ(str(shortGradeForBestList(head + grade + tail)), str(head + shortForm + tail));
     // A damaged line too short to hold a grade is shown as it is.
-    EXPECT_EQ(str(ShortGradeForBestList(u"120715203344   120716"_qs)), "120715203344   120716");
+    EXPECT_EQ(str(shortGradeForBestList(u"120715203344   120716"_s)), "120715203344   120716");
 }

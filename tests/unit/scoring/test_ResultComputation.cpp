@@ -1,9 +1,12 @@
-#include "app/Module1.h"
-#include "app/Options.h"
-#include "practice/AttemptControl.h"
-#include "scoring/ResultComputation.h"
+#include "core/practice/AttemptControl.h"
+#include "core/practice/Session.h"
+#include "core/practice/TextLoading.h"
+#include "core/scoring/ResultComputation.h"
+#include "core/settings/Options.h"
 
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 using namespace ResultComputation;
 
@@ -18,7 +21,7 @@ CharCounts counts(qint32 kanji, qint32 kana, qint32 fullOther, qint32 halfAlnum,
 const CharCounts Japanese = counts(208, 226, 21, 0, 0); // weighted count 1309.2
 const CharCounts English = counts(0, 0, 0, 1144, 235);  // weighted count 1379
 const CharCounts Mixed = counts(70, 0, 0, 30, 0);       // 70 % full-width: neither language
-const QString B = QString::fromUtf16(MarkBest), X = QString::fromUtf16(MarkBad), D = u"-"_qs;
+const QString B = QString::fromUtf16(MarkBest), X = QString::fromUtf16(MarkBad), D = u"-"_s;
 
 } // namespace
 
@@ -27,10 +30,10 @@ TEST(ResultComputation, MarksAtEveryBoundOfEveryRow) {
     const std::pair<Operation, std::array<qint32, 8>> bounds[] = {
         {Conversion, {50, 51, 100, 101, 200, 201, 300, 301}}, // 5 %, 10 %, 20 %, 30 %
         {Confirmation, {10, 11, 20, 21, 40, 41, 60, 61}},     // 1 %, 2 %, 4 %, 6 %
-        {Teisei, {0, 1, 20, 21, 50, 51, 100, 101}},           // 0, 2 %, 5 %, 10 %
-        {Shusei, {0, 1, 20, 21, 50, 51, 100, 101}},
+        {Correction, {0, 1, 20, 21, 50, 51, 100, 101}},       // 0, 2 %, 5 %, 10 %
+        {Revision, {0, 1, 20, 21, 50, 51, 100, 101}},
     };
-    const QString marks = u"☆◎◎○○△△×"_qs;
+    const QString marks = u"☆◎◎○○△△×"_s;
     for (const auto& [row, bound] : bounds)
         for (int i = 0; i < 8; ++i)
             EXPECT_EQ(operationMark(row, bound[size_t(i)], 1000), marks.mid(i, 1)) << row << " " << bound[size_t(i)];
@@ -41,9 +44,9 @@ TEST(ResultComputation, MarksAtEveryBoundOfEveryRow) {
         qint32 count, characters, exemption;
         QString mark;
     } exemptions[] = {
-        {Conversion, 1, 2, 0, B}, {Confirmation, 12, 100, 12, B}, {Confirmation, 13, 100, 12, X},
-        {Teisei, 1, 2, 12, X},    {Conversion, 2, 0, 0, X}, // no characters: anything typed is the worst
-        {Teisei, 0, 0, 0, B},
+        {Conversion, 1, 2, 0, B},  {Confirmation, 12, 100, 12, B}, {Confirmation, 13, 100, 12, X},
+        {Correction, 1, 2, 12, X}, {Conversion, 2, 0, 0, X}, // no characters: anything typed is the worst
+        {Correction, 0, 0, 0, B},
     };
     for (const auto& c : exemptions)
         EXPECT_EQ(operationMark(c.row, c.count, c.characters, c.exemption), c.mark)
@@ -85,17 +88,17 @@ TEST(ResultComputation, FiguresOfJapaneseEnglishMixedAndEmptyTexts) {
         for (const auto& row : f.rows)
             figures.append(row.rate + row.mark);
         EXPECT_EQ(figures.join(u'|'), QString::fromUtf16(expected)) << name;
-        EXPECT_EQ(f.keystrokes, u"700"_qs) << name;
+        EXPECT_EQ(f.keystrokes, u"700"_s) << name;
         EXPECT_EQ(f.japaneseOperations, f.rows[Conversion].count != D) << name;
     }
 }
 
-TEST(ResultComputation, GreyGradesFollowTheEligibilityCaption) {
-    const std::pair<const char16_t*, bool> cases[] = {
-        {u"実務能力(仮)判定", true}, {u"実務能力判定不可", true}, {u"実務能力判定　可", false}, {u"", false}};
-    for (const auto& [caption, grey] : cases) {
-        const ResultInput in{Japanese, 60000, 0, {}, 0, 0, QString::fromUtf16(NoOwnLevel), QString::fromUtf16(caption)};
-        EXPECT_EQ(computeResult(in).greyGrades, grey) << in.eligibility.toStdString();
+TEST(ResultComputation, GreyGradesFollowTheEligibility) {
+    const std::pair<Eligibility, bool> cases[] = {
+        {Eligibility::Provisional, true}, {Eligibility::Unavailable, true}, {Eligibility::Available, false}};
+    for (const auto& [eligibility, grey] : cases) {
+        const ResultInput in{Japanese, 60000, 0, {}, 0, 0, QString::fromUtf16(NoOwnLevel), eligibility};
+        EXPECT_EQ(computeResult(in).greyGrades, grey) << int(eligibility);
         BestListInput list;
         list.eligibility = in.eligibility;
         EXPECT_EQ(bestList(list)[0].greyGrades, grey);
@@ -143,9 +146,9 @@ TEST(ResultComputation, BestListRows) {
     const BestList rows = bestList(in);
     // 455 × 60 ÷ 182 = 150 CPM, 1309.2 × 60 ÷ 182 = 431.6, 182 × 400 ÷ 1309.2 = 55.6 s.
     EXPECT_EQ(QStringList({rows[0].cpm, rows[0].cpmTip, rows[0].grade, rows[0].scr, rows[0].scrTip, rows[0].ownLevel}),
-              QStringList({u"150"_qs, u"150.00"_qs, u"S級"_qs, u"432"_qs, u"431.60"_qs, u"SS"_qs}));
+              QStringList({u"150"_s, u"150.00"_s, u"S級"_s, u"432"_s, u"431.60"_s, u"SS"_s}));
     EXPECT_FALSE(rows[0].red);
-    EXPECT_EQ(rows[1].cpm, u"137"_qs); // 136.5 rounds away from zero
+    EXPECT_EQ(rows[1].cpm, u"137"_s); // 136.5 rounds away from zero
     EXPECT_TRUE(rows[1].red);
     EXPECT_TRUE(rows[2].filled); // 99999 is still shown
     EXPECT_FALSE(rows[3].filled);
@@ -158,45 +161,45 @@ TEST(ResultComputation, BestListOwnLevelStartsDifferentlyAfterAChangeOfStandard)
     in.times = BestTimesLine::empty();
     in.times[0] = 60.0f;
     in.counts = Mixed;
-    EXPECT_EQ(bestList(in)[0].ownLevel, u"-"_qs);
+    EXPECT_EQ(bestList(in)[0].ownLevel, u"-"_s);
     in.ownLevelStart = QString::fromUtf16(NoOwnLevelAfterStandardChange);
-    EXPECT_EQ(bestList(in)[0].ownLevel, u" -"_qs);
+    EXPECT_EQ(bestList(in)[0].ownLevel, u" -"_s);
     in.counts = English;                           // a graded text is not affected by the start value
-    EXPECT_EQ(bestList(in)[0].ownLevel, u"ZB"_qs); // 60 × 400 ÷ 1379 = 17.4 s
+    EXPECT_EQ(bestList(in)[0].ownLevel, u"ZB"_s);  // 60 × 400 ÷ 1379 = 17.4 s
 }
 
 TEST(ResultComputation, RegradeUsesTheKeptTimeAndTheNewStandard) {
     const CharCounts ninety = counts(45, 45, 0, 0, 0);
-    EXPECT_EQ(regrade(ninety, 60000, 1), u"S級"_qs); // exactly 90 CPM
-    EXPECT_EQ(regrade(ninety, 60001, 1), u"A級"_qs);
-    EXPECT_EQ(regrade(ninety, 60000, 2), u"2級"_qs);
-    EXPECT_EQ(regrade(English, 60000, 3), u" - "_qs); // no English table under standard 3
+    EXPECT_EQ(regrade(ninety, 60000, 1), u"S級"_s); // exactly 90 CPM
+    EXPECT_EQ(regrade(ninety, 60001, 1), u"A級"_s);
+    EXPECT_EQ(regrade(ninety, 60000, 2), u"2級"_s);
+    EXPECT_EQ(regrade(English, 60000, 3), u" - "_s); // no English table under standard 3
 }
 
 TEST(ResultComputation, AttemptFromTheLoadedText) {
-    Module1 m;
-    m.text.TextLines = {u"src"_qs, u"000000"_qs, u"title"_qs, u""_qs, QString::fromUtf16(NoRecordLine)};
+    Session m;
+    m.text.textLines = {u"src"_s, u"000000"_s, u"title"_s, u""_s, QString::fromUtf16(NoRecordLine)};
     for (int p = 0; p < 12; ++p)
-        m.text.TextLines.append(u"漢字かな"_qs);
-    m.text.LineCount = int(m.text.TextLines.size());
+        m.text.textLines.append(u"漢字かな"_s);
+    m.text.lineCount = int(m.text.textLines.size());
     m.text.counts = counts(24, 24, 0, 0, 0);
     m.settings.setNumber(Options::Standard, 1);
     AttemptSummary s{30000, {150, 0, 12}}; // one confirmation per paragraph end: 25 %
 
-    AttemptResult r = computeAttempt(m, s);
+    AttemptResult r = computeAttempt(m.text, m.settings, s);
     EXPECT_TRUE(r.wholeText && r.best.newBest && r.figures.greyGrades); // 48 characters: provisional judgement
     EXPECT_EQ(r.figures.rows[Confirmation].mark, B);
-    EXPECT_EQ(r.figures.grade, u"S級"_qs);
+    EXPECT_EQ(r.figures.grade, u"S級"_s);
     EXPECT_EQ(r.best.row, 0);
 
     s.practiceMode = 1;
-    r = computeAttempt(m, s);
+    r = computeAttempt(m.text, m.settings, s);
     EXPECT_FALSE(r.wholeText || r.best.newBest);
     EXPECT_EQ(r.figures.rows[Confirmation].mark, X);
     EXPECT_EQ(r.best.row, -1);
 
     // The list counts the whole text even when the statistics line is unreadable.
-    EXPECT_EQ(wholeTextCounts(m).total, 48);
-    m.text.TextLines[3] = u" 455 ( 455,   0)( 208, 226,  21)(   0,   0,   0)"_qs;
-    EXPECT_EQ(wholeTextCounts(m), Japanese);
+    EXPECT_EQ(TextLoading::wholeTextCounts(m.text).total, 48);
+    m.text.textLines[3] = u" 455 ( 455,   0)( 208, 226,  21)(   0,   0,   0)"_s;
+    EXPECT_EQ(TextLoading::wholeTextCounts(m.text), Japanese);
 }

@@ -1,14 +1,16 @@
-#include "texts/SampleTexts.h"
+#include "core/texts/SampleTexts.h"
 
-#include "texts/TextStats.h"
+#include "core/texts/TextStats.h"
 
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 using namespace SampleTexts;
 
 namespace {
 
-// In sample-number order. The statistics lines are the published figures; SampleLines computes its own.
+// In sample-number order. The statistics lines are the published figures; sampleLines computes its own.
 const struct {
     int menuIndex;
     const char16_t *caption, *title, *statistics;
@@ -55,12 +57,12 @@ TEST(SampleTexts, MenuHoldsFourteenSamplesBetweenSeparators) {
         if (!isSample(i)) {
             EXPECT_EQ(sampleNumber(i), 0) << i;
             EXPECT_TRUE(menuCaption(i).isEmpty()) << i;
-            EXPECT_TRUE(SampleLines(i).isEmpty()) << i;
+            EXPECT_TRUE(sampleLines(i).isEmpty()) << i;
         }
         samples += isSample(i);
     }
     EXPECT_EQ(samples, 14);
-    EXPECT_TRUE(SampleLines(1000).isEmpty());
+    EXPECT_TRUE(sampleLines(1000).isEmpty());
 }
 
 TEST(SampleTexts, LinesFormAPracticeTextWithComputedStatistics) {
@@ -69,18 +71,18 @@ TEST(SampleTexts, LinesFormAPracticeTextWithComputedStatistics) {
         SCOPED_TRACE(s.menuIndex);
         EXPECT_EQ(sampleNumber(s.menuIndex), number);
         EXPECT_EQ(menuCaption(s.menuIndex), QString::fromUtf16(s.caption));
-        const QStringList lines = SampleLines(s.menuIndex);
+        const QStringList lines = sampleLines(s.menuIndex);
         ASSERT_EQ(lines.size(), 5 + s.paragraphs);
         EXPECT_EQ(lines[0], QString::fromUtf16(s.title).section(u'　', 0, 0));
-        EXPECT_EQ(lines.mid(1, 4), QStringList({u"000000"_qs, QString::fromUtf16(s.title),
+        EXPECT_EQ(lines.mid(1, 4), QStringList({u"000000"_s, QString::fromUtf16(s.title),
                                                 QString::fromUtf16(s.statistics), QString::fromUtf16(NoRecordLine)}));
         CharCounts whole;
         for (qsizetype p = 5; p < lines.size(); ++p) {
             EXPECT_FALSE(lines[p].isEmpty() || lines[p].endsWith(u' ')) << p;
-            whole += ClassifyChars(lines[p]);
+            whole += classifyChars(lines[p]);
         }
         EXPECT_EQ(parseStatisticsLine(lines[3]), whole);
         EXPECT_EQ(isJapaneseText(whole), number % 2 == 1); // odd numbers are the Japanese versions
-        EXPECT_EQ(SampleLines(s.menuIndex), lines);
+        EXPECT_EQ(sampleLines(s.menuIndex), lines);
     }
 }

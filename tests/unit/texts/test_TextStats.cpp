@@ -1,8 +1,10 @@
-#include "texts/TextStats.h"
+#include "core/texts/TextStats.h"
 
-#include "platform/Cp932.h"
+#include "core/util/Cp932.h"
 
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -69,7 +71,7 @@ TEST(TextStats, ClassifyCharsSkipsReadingsAndTrailingSpaces) {
         {u"   ", counts(0, 0, 0, 0, 0, 0)},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ClassifyChars(c.paragraph), c.expected) << str(c.paragraph);
+        EXPECT_EQ(classifyChars(c.paragraph), c.expected) << str(c.paragraph);
 }
 
 TEST(TextStats, CountsAddUpAndWeighEachClass) {
@@ -89,11 +91,11 @@ TEST(TextStats, SplitKeepsNonEmptyLinesWithTheirOffsetsInTheBody) {
     } cases[] = {
         {u"", {}, {}},
         {u"\r\n  \r\n", {}, {}},
-        {u"a\r\nb", {u"a"_qs, u"b"_qs}, {0, 3}},
-        {u"\r\n\r\nあいう\r\n\r\nえお  \r\nか", {u"あいう"_qs, u"えお"_qs, u"か"_qs}, {4, 11, 17}},
-        {u"a\rb\r\rc", {u"a"_qs, u"b"_qs, u"c"_qs}, {0, 3, 8}},
-        {u"a\r\r\nb", {u"a"_qs, u"b"_qs}, {0, 5}},
-        {u"   \r\n　字 ", {u"　字"_qs}, {5}},
+        {u"a\r\nb", {u"a"_s, u"b"_s}, {0, 3}},
+        {u"\r\n\r\nあいう\r\n\r\nえお  \r\nか", {u"あいう"_s, u"えお"_s, u"か"_s}, {4, 11, 17}},
+        {u"a\rb\r\rc", {u"a"_s, u"b"_s, u"c"_s}, {0, 3, 8}},
+        {u"a\r\r\nb", {u"a"_s, u"b"_s}, {0, 5}},
+        {u"   \r\n　字 ", {u"　字"_s}, {5}},
     };
     for (const auto& c : cases) {
         const ParagraphSplit split = splitParagraphs(c.body);
@@ -106,17 +108,14 @@ TEST(TextStats, SplitKeepsNonEmptyLinesWithTheirOffsetsInTheBody) {
 TEST(TextStats, SplitStopsAtTheThousandthParagraph) {
     QString thousand;
     for (int i = 1; i <= 1000; ++i)
-        thousand += (i > 1 ? u"\r\n"_qs : QString()) + QString::number(i);
-    const std::pair<QString, bool> cases[] = {{u""_qs, false},
-                                              {u"\r\n"_qs, false},
-                                              {u"\r\n\r\n"_qs, true},
-                                              {u"\r\n   "_qs, true},
-                                              {u"\r\n1001"_qs, true}};
+        thousand += (i > 1 ? u"\r\n"_s : QString()) + QString::number(i);
+    const std::pair<QString, bool> cases[] = {
+        {u""_s, false}, {u"\r\n"_s, false}, {u"\r\n\r\n"_s, true}, {u"\r\n   "_s, true}, {u"\r\n1001"_s, true}};
     for (const auto& [after, truncated] : cases) {
         const ParagraphSplit split = splitParagraphs(thousand + after);
         EXPECT_EQ(split.truncated, truncated) << str(after);
         ASSERT_EQ(split.paragraphs.size(), MaxSplitParagraphs);
-        EXPECT_EQ(split.paragraphs.last(), u"1000"_qs);
+        EXPECT_EQ(split.paragraphs.last(), u"1000"_s);
         EXPECT_EQ(split.startOffsets.last(), thousand.size() - 4);
     }
 }
@@ -124,11 +123,11 @@ TEST(TextStats, SplitStopsAtTheThousandthParagraph) {
 // Ordinary statistics lines are pinned by the samples' published figures.
 TEST(TextStats, CountFieldsWidenBeyondFourDigits) {
     const CharCounts japanese = counts(208, 226, 21, 0, 0, 0);
-    EXPECT_EQ(countsLine(counts(9999, 0, 0, 0, 0, 1)), u"10000 (9999,   1)(9999,   0,   0)(   0,   0,   1)"_qs);
-    EXPECT_EQ(paragraphListLine(10000, japanese), u"10000  "_qs + countsLine(japanese));
-    EXPECT_EQ(paragraphListLine(1, japanese), u"   1  "_qs + countsLine(japanese));
-    EXPECT_EQ(wholeTextLine(japanese, true), u"全体  "_qs + countsLine(japanese));
-    EXPECT_EQ(wholeTextLine(japanese, false), u" All  "_qs + countsLine(japanese));
+    EXPECT_EQ(countsLine(counts(9999, 0, 0, 0, 0, 1)), u"10000 (9999,   1)(9999,   0,   0)(   0,   0,   1)"_s);
+    EXPECT_EQ(paragraphListLine(10000, japanese), u"10000  "_s + countsLine(japanese));
+    EXPECT_EQ(paragraphListLine(1, japanese), u"   1  "_s + countsLine(japanese));
+    EXPECT_EQ(wholeTextLine(japanese, true), u"全体  "_s + countsLine(japanese));
+    EXPECT_EQ(wholeTextLine(japanese, false), u" All  "_s + countsLine(japanese));
     // Header, list lines and the whole-text line share one column layout in a fixed-pitch font.
     for (bool japaneseDisplay : {true, false})
         EXPECT_EQ(cp932::byteLength(listHeader(japaneseDisplay)), 54);
@@ -167,8 +166,8 @@ TEST(TextStats, RatioCaptionsRoundToTwoPlacesInSixColumns) {
 }
 
 TEST(TextStats, KindAndJudgementFollowTheRatiosInOrder) {
-    const QString impossible = u"実務能力判定不可"_qs, provisional = u"実務能力(仮)判定"_qs,
-                  possible = u"実務能力判定　可"_qs;
+    const QString impossible = u"実務能力判定不可"_s, provisional = u"実務能力(仮)判定"_s,
+                  possible = u"実務能力判定　可"_s;
     const struct {
         CharCounts counts;
         bool japanese;
@@ -192,7 +191,7 @@ TEST(TextStats, KindAndJudgementFollowTheRatiosInOrder) {
 }
 
 TEST(TextStats, LimitsAcceptTheBoundAndReportEachViolation) {
-    const QString tooLong = u"全体の文字数が9999文字を超えています"_qs, tooMany = u"段落数が200段落を超えています"_qs;
+    const QString tooLong = u"全体の文字数が9999文字を超えています"_s, tooMany = u"段落数が200段落を超えています"_s;
     const auto paragraphs = [](int n, QList<int> longOnes, qint32 length) {
         QList<CharCounts> list(n, counts(0, 10, 0, 0, 0, 0));
         for (int p : longOnes)
@@ -207,10 +206,10 @@ TEST(TextStats, LimitsAcceptTheBoundAndReportEachViolation) {
         {counts(9999, 0, 0, 0, 0, 0), paragraphs(200, {5}, 800), {}},
         {counts(10000, 0, 0, 0, 0, 0), paragraphs(1, {}, 0), {tooLong}},
         {counts(10, 0, 0, 0, 0, 0), paragraphs(201, {}, 0), {tooMany}},
-        {counts(801, 0, 0, 0, 0, 0), paragraphs(5, {5}, 801), {u"第  5段落が800文字を超えています"_qs}},
+        {counts(801, 0, 0, 0, 0, 0), paragraphs(5, {5}, 801), {u"第  5段落が800文字を超えています"_s}},
         {counts(10000, 0, 0, 0, 0, 0),
          paragraphs(1000, {120, 1000}, 900),
-         {tooLong, tooMany, u"第120段落が800文字を超えています"_qs, u"第1000段落が800文字を超えています"_qs}},
+         {tooLong, tooMany, u"第120段落が800文字を超えています"_s, u"第1000段落が800文字を超えています"_s}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(limitViolations(c.whole, c.paragraphs), c.messages);

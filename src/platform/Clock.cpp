@@ -1,8 +1,0 @@
-#include "platform/Clock.h"
-
-#include <chrono>
-
-quint32 SystemClock::timeGetTime() const {
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<quint32>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-}

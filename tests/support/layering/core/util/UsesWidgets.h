@@ -1,0 +1,2 @@
+// A core unit that uses widgets: the layering check must refuse it.
+#include <QWidget>

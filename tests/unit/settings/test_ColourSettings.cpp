@@ -1,0 +1,103 @@
+#include "core/settings/ColourSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace ColourSettings;
+
+namespace {
+
+// Where each colour item lives in the settings table: its flag and its red entry.
+struct Storage {
+    int item;
+    int flag;
+    int red;
+};
+constexpr Storage Stored[] = {
+    {PracticeText, 14, 20}, {PracticeBackground, 15, 23}, {NextText, 16, 26},    {NextBackground, 17, 29},
+    {InputText, 18, 32},    {InputBackground, 19, 35},    {CorrectText, 44, 38}, {MissText, 45, 41},
+    {RubyText, 49, 46},     {RubyBackground, 53, 50},
+};
+
+// Every item's three numbers hold values of their own, so a mixed-up entry shows.
+SettingsTable everyColourStored() {
+    SettingsTable table;
+    for (const Storage& s : Stored)
+        for (int c = 0; c < 3; ++c)
+            table.setNumber(s.red + c, 10 * s.item + c + 1);
+    return table;
+}
+
+bool between(int value, int a, int b) {
+    return value >= std::min(a, b) && value <= std::max(a, b);
+}
+
+} // namespace
+
+// Catches entries mixed up between items, such as the flags of the correct (44) and miss (45) colours.
+TEST(ColourSettings, EachFlagTurnsOnItsOwnItemOnly) {
+    for (const Storage& on : Stored) {
+        SCOPED_TRACE(on.item);
+        SettingsTable table = everyColourStored();
+        table.setNumber(on.flag, 1);
+        for (const Storage& s : Stored) {
+            const std::optional<Rgb> colour = customColour(table, s.item);
+            if (s.item == on.item) {
+                ASSERT_TRUE(colour.has_value());
+                EXPECT_EQ(*colour, (Rgb{10 * s.item + 1, 10 * s.item + 2, 10 * s.item + 3}));
+            } else {
+                EXPECT_FALSE(colour.has_value()) << "item " << s.item;
+            }
+        }
+    }
+}
+
+TEST(ColourSettings, ContrastRatiosMatchTheWcagFigures) {
+    const struct {
+        Rgb a, b;
+        double ratio;
+    } cases[] = {
+        {{0, 0, 0}, {255, 255, 255}, 21.0},
+        {{128, 128, 128}, {128, 128, 128}, 1.0},
+        {{118, 118, 118}, {255, 255, 255}, 4.54}, // the usual lightest grey for body text
+        {{255, 0, 0}, {255, 255, 255}, 4.0},
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(contrastRatio(c.a, c.b), c.ratio, 0.01);
+}
+
+TEST(ColourSettings, TypedTextRecedesYetStaysLegibleOnLightAndDarkBackgrounds) {
+    const struct {
+        const char* palette;
+        Rgb text, background;
+    } cases[] = {
+        {"light, black on white", {0, 0, 0}, {255, 255, 255}},   {"light, GNOME", {46, 52, 54}, {255, 255, 255}},
+        {"dark, white on grey", {255, 255, 255}, {45, 45, 45}},  {"dark, KDE", {252, 252, 252}, {27, 30, 32}},
+        {"custom, navy on cream", {0, 0, 128}, {255, 255, 224}}, {"custom, yellow on blue", {255, 255, 0}, {0, 0, 160}},
+        {"custom, red on green", {200, 0, 0}, {0, 255, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.palette);
+        const Rgb typed = recedingTextColour(c.text, c.background);
+        const double contrast = contrastRatio(typed, c.background);
+        EXPECT_GE(contrast, 3.0);
+        EXPECT_GE(contrast, TypedTextContrast);
+        if (contrastRatio(c.text, c.background) > TypedTextContrast + 0.5) {
+            // Clearly fainter than the text still to type, and not far beyond what is needed.
+            EXPECT_NE(typed, c.text);
+            EXPECT_LT(contrast, TypedTextContrast + 0.3);
+        }
+        // A shade between the text and the background, not some other hue.
+        EXPECT_TRUE(between(typed.red, c.text.red, c.background.red));
+        EXPECT_TRUE(between(typed.green, c.text.green, c.background.green));
+        EXPECT_TRUE(between(typed.blue, c.text.blue, c.background.blue));
+    }
+}
+
+TEST(ColourSettings, FaintTextIsNotFadedFurther) {
+    for (const auto& [text, background] :
+         {std::pair{Rgb{150, 150, 150}, Rgb{255, 255, 255}}, std::pair{Rgb{80, 80, 80}, Rgb{60, 60, 60}},
+          std::pair{Rgb{20, 20, 20}, Rgb{20, 20, 20}}})
+        EXPECT_EQ(recedingTextColour(text, background), text);
+}
