@@ -6,6 +6,8 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 ASAN_BUILD_DIR ?= build-asan
 JOBS ?= $(shell nproc)
+# The program checks for a display itself and picks XWayland on a Wayland desktop.
+RINVALE = $(BUILD_DIR)/src/rinvale
 
 .PHONY: all deps configure build run test check bench clean
 
@@ -24,7 +26,7 @@ build: configure
 
 run: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target rinvale
-	@scripts/run.sh $(BUILD_DIR)/src/rinvale
+	@$(RINVALE)
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)

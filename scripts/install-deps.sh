@@ -2,7 +2,8 @@
 # The one list of Debian packages the project needs: build, tests, benchmarks, the
 # end-to-end runs under Xvfb and the input-method set-up of the README (im-config and
 # the fcitx5 configuration tool, which are only recommends of fcitx5 and so not installed
-# with it here). Installs only what is missing; needs root (or sudo).
+# with it here) and clang-format 14, which the `format` test runs. Installs only what is
+# missing; needs root (or sudo).
 set -euo pipefail
 
 PACKAGES=(
@@ -16,7 +17,7 @@ PACKAGES=(
     im-config fcitx5-config-qt
     fonts-ipafont-gothic imagemagick
     python3 python3-xlib
-    clang libclang-rt-14-dev llvm
+    clang libclang-rt-14-dev llvm clang-format
 )
 
 missing=()

@@ -12,7 +12,7 @@ trap xvfb_stop EXIT
 home="$(mktemp -d)"
 xvfb_start
 rinvale_start "$build/src/rinvale" "$home"
-win=$(wait_for_window "RinvaleQX ver")
+win=$(wait_for_main_window)
 sleep 0.5
 import -window root "$out/ready.png"
 

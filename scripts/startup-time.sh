@@ -20,7 +20,7 @@ done
 median=$(printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
 echo "start-up to shown window: median ${median} ms over ${runs} starts (all: ${times[*]})"
 rinvale_start "$exe" "$home"
-wait_for_window "RinvaleQX ver" >/dev/null
+wait_for_main_window >/dev/null
 sleep 1
 rss=$(awk '/VmRSS/ {print $2}' "/proc/$RINVALE_PID/status")
 echo "resident memory: $((rss / 1024)) MB"

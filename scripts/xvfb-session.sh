@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Helpers for running the real program under Xvfb: source this file, then call
-# xvfb_start, rinvale_start, wait_for_window, screenshot, xvfb_stop.
-# Every process is ended by its own PID.
+# Helpers for running the real program under Xvfb, shared by the end-to-end tests and the
+# scripts: source this file, then call xvfb_start, rinvale_start, wait_for_main_window, ...,
+# xvfb_stop. Every process is ended by its own PID.
+
+# fail MESSAGE: ends the test as failed. A script that has more to say defines its own.
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # xvfb_start: starts an X server of our own and exports DISPLAY. The server picks the display
 # number itself (-displayfd): it takes the first number whose socket it can bind, and a socket
@@ -52,6 +55,63 @@ wait_for_window() {
     return 1
 }
 
+# wait_for_main_window [seconds]: prints the main window's id once it is mapped.
+wait_for_main_window() { wait_for_window "RinvaleQX ver" "${1:-20}"; }
+
+# close_end_dialog [seconds]: waits for the end-of-attempt dialog and closes it with Esc.
+close_end_dialog() {
+    local box
+    box=$(wait_for_window "^Rinvale QX$" "${1:-10}") || fail "no end-of-attempt dialog"
+    xdotool windowfocus --sync "$box"
+    xdotool key --clearmodifiers Escape
+}
+
+# menu_exit WINDOW: chooses 終了(&X) in the main window's file menu from the keyboard.
+menu_exit() {
+    xdotool windowfocus --sync "$1"
+    xdotool key --clearmodifiers alt+f
+    sleep 0.3
+    xdotool key --clearmodifiers x
+}
+
+# wait_until SECONDS 'CONDITION': polls until the shell condition holds (evaluated anew each time).
+wait_until() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until eval "$1"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.05
+    done
+}
+
+# wait_exit PID SECONDS: waits for a process to end and returns its status (124 on time-out).
+wait_exit() {
+    local deadline=$((SECONDS + $2))
+    while kill -0 "$1" 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || return 124
+        sleep 0.05
+    done
+    wait "$1"
+}
+
+# settings_tool EXE: prints the path of rinvale-settings, the tool that writes and reads
+# settings files through the program's own code, from the build that made EXE
+# ($RINVALE_SETTINGS_TOOL when set). Tests never write the file format themselves.
+settings_tool() {
+    if [ -n "${RINVALE_SETTINGS_TOOL:-}" ]; then
+        echo "$RINVALE_SETTINGS_TOOL"
+        return 0
+    fi
+    local dir
+    dir="$(cd "$(dirname "$1")" && pwd)" || return 1
+    while [ "$dir" != / ] && [ ! -f "$dir/CMakeCache.txt" ]; do dir="$(dirname "$dir")"; done
+    [ -x "$dir/tests/tools/rinvale-settings" ] || {
+        echo "rinvale-settings is not built beside $1 (cmake --build <build> --target rinvale-settings)" >&2
+        return 1
+    }
+    echo "$dir/tests/tools/rinvale-settings"
+}
+
 screenshot() { import -window root "$1"; }
 
 # running PID: true while the process runs (an ended child not yet reaped does not count).
@@ -76,6 +136,14 @@ stop_pid() {
 
 rinvale_stop() {
     stop_pid "${RINVALE_PID:-}"
+    RINVALE_PID=""
+}
+
+# rinvale_kill: ends the program at once (SIGKILL), as a crash or a power cut would.
+rinvale_kill() {
+    [ -n "${RINVALE_PID:-}" ] || return 0
+    kill -9 "$RINVALE_PID" 2>/dev/null || true
+    wait "$RINVALE_PID" 2>/dev/null || true
     RINVALE_PID=""
 }
 

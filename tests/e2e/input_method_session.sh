@@ -62,15 +62,6 @@ fcitx_state() {
     dbus-send --session --print-reply=literal --dest=org.fcitx.Fcitx5 /controller \
         org.fcitx.Fcitx.Controller1.State 2>/dev/null | awk '{print $2}'
 }
-# wait_until SECONDS 'CONDITION': polls until the shell condition holds (evaluated anew each time).
-wait_until() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until eval "$1"; do
-        [ $SECONDS -lt $deadline ] || return 1
-        sleep 0.05
-    done
-}
 wait_until 20 '[ -n "$(fcitx_state)" ]' || fail "fcitx5 did not come up"
 state_is() { [ "$(fcitx_state)" = "$1" ]; }
 log_has() { grep -q -- "$1" "$work/keys.log" 2>/dev/null; }
@@ -79,7 +70,7 @@ log_count() { grep -c -- "$1" "$work/keys.log" 2>/dev/null || true; }
 RINVALE_HOME="$work/prog" RINVALE_KEY_LOG="$work/keys.log" QT_IM_MODULE=fcitx QT_QPA_PLATFORM=xcb \
     "$work/rinvale" >"$work/rinvale.out" 2>&1 &
 RINVALE_PID=$!
-win=$(wait_for_window "RinvaleQX ver" 20) || fail "main window did not appear"
+win=$(wait_for_main_window 20) || fail "main window did not appear"
 xdotool windowfocus --sync "$win"
 sleep 0.2
 

@@ -27,45 +27,22 @@ mapfile -t lines < <(tr -d '\r' <"$paragraphs" | grep -v '^[[:space:]]*$')
 count=${#lines[@]}
 
 # Settings: typing begins at once (countdown code 1) on sample 7; no file of the user's own.
-{
-    for i in $(seq 0 500); do
-        number='\x00\x00\x00\x00'
-        [ "$i" -eq 3 ] && number='\x01\x00\x00\x00'
-        [ "$i" -eq 12 ] && number="$(printf '\\x%02x' "$sample")"'\x00\x00\x00'
-        printf "$number"'\x00\x00\x00\x00'
-    done
-} >"$home/RudUZ.rvl"
+settings="$(settings_tool "$exe")" || fail "no settings tool"
+"$settings" "$home/RudUZ.rvl" 3=1 12="$sample" || fail "could not write the settings file"
 
 # Prints "BEST CPM" and fails unless every file of the folder is whole. BEST is the sample's
 # best time in the settings file (99999.99 when it has none), CPM that of its BestRec.log
 # line (0 when there is none).
 inspect() {
-    python3 - "$home" "$sample" "$key" "$count" <<'PY'
-import glob, os, struct, sys
-home, sample, key, paragraphs = sys.argv[1], int(sys.argv[2]), sys.argv[3], int(sys.argv[4])
+    local line
+    "$settings" --check "$home/RudUZ.rvl" || return 1
+    line="$("$settings" --get "$home/RudUZ.rvl" "$((300 + sample)).address")" || return 1
+    python3 - "$home" "$key" "$count" "$line" <<'PY'
+import glob, os, sys
+home, key, paragraphs, line = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
 def bad(why):
     print(why, file=sys.stderr)
     sys.exit(1)
-data = open(os.path.join(home, "RudUZ.rvl"), "rb").read()
-pos, entries = 0, []
-for i in range(501):
-    if pos + 4 > len(data):
-        bad(f"RudUZ.rvl is cut short in entry {i}")
-    pos += 4
-    fields = []
-    for _ in range(2):
-        if pos + 2 > len(data):
-            bad(f"RudUZ.rvl is cut short in entry {i}")
-        (n,) = struct.unpack_from("<H", data, pos)
-        pos += 2
-        if pos + n > len(data):
-            bad(f"RudUZ.rvl is cut short in entry {i}")
-        fields.append(data[pos:pos + n])
-        pos += n
-    entries.append(fields)
-if pos != len(data):
-    bad(f"RudUZ.rvl has {len(data) - pos} bytes after its table")
-line = entries[300 + sample][1].decode("ascii")
 best = 99999.99
 if line:
     times = line.split(",")[:-1]  # every time is followed by a comma
@@ -106,14 +83,14 @@ PY
 
 start() {
     rinvale_start "$exe" "$home"
-    win=$(wait_for_window "RinvaleQX ver" 30) && return 0
+    win=$(wait_for_main_window 30) && return 0
     # The display itself can go (another session's Xvfb on the same number): take a new one once.
     if ! kill -0 "$XVFB_PID" 2>/dev/null || ! xdpyinfo >/dev/null 2>&1; then
         echo "the X display went away before restart $1; starting a new one" >&2
         xvfb_stop
         xvfb_start
         rinvale_start "$exe" "$home"
-        win=$(wait_for_window "RinvaleQX ver" 30) && return 0
+        win=$(wait_for_main_window 30) && return 0
     fi
     fail "the main window did not appear after restart $1"
 }
@@ -128,11 +105,6 @@ type_text() {
         [ $i -lt $((count - 1)) ] && sleep 0.1
     done
     return 0
-}
-kill_now() {
-    kill -9 "$RINVALE_PID" 2>/dev/null || true
-    wait "$RINVALE_PID" 2>/dev/null || true
-    RINVALE_PID=""
 }
 slower() { python3 -c "import sys; sys.exit(0 if float(sys.argv[1]) > float(sys.argv[2]) + 1e-6 else 1)" "$@"; }
 
@@ -149,20 +121,15 @@ for ((k = 1; k <= kills; ++k)); do
     if [ $((k % 3)) -ne 0 ]; then
         # During the end-of-attempt writes.
         sleep "$delay"
-        kill_now
+        rinvale_kill
         writes=$((writes + 1))
     else
         # During the save at exit: close the end dialog, then 終了(&X).
-        box=$(wait_for_window "^Rinvale QX$" 20) || fail "no end-of-attempt dialog in round $k"
-        xdotool windowfocus --sync "$box"
-        xdotool key --clearmodifiers Escape
+        close_end_dialog 20
         sleep 0.3
-        xdotool windowfocus --sync "$win"
-        xdotool key --clearmodifiers alt+f
-        sleep 0.2
-        xdotool key --clearmodifiers x
+        menu_exit "$win"
         sleep "$delay"
-        kill_now
+        rinvale_kill
         exits=$((exits + 1))
     fi
     read -r now_best now_cpm < <(inspect) || fail "a file is damaged after kill $k (speed $speed, ${delay_ms} ms)"

@@ -6,12 +6,11 @@ exe="$1"
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../../scripts/xvfb-session.sh"
 trap xvfb_stop EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 home="$(mktemp -d)"
 
 xvfb_start
 rinvale_start "$exe" "$home"
-win=$(wait_for_window "RinvaleQX ver") || fail "main window did not appear"
+win=$(wait_for_main_window) || fail "main window did not appear"
 xdotool windowfocus --sync "$win"
 
 # 腕試し → "2 UN Charter Preamble(&B)", then トライアル → 段落別練習(&K).

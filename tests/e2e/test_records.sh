@@ -8,7 +8,6 @@ exe="$1"
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../../scripts/xvfb-session.sh"
 trap xvfb_stop EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 home="$(mktemp -d)"
 name=240101000000.txt
 mkdir -p "$home/FileBox"
@@ -16,27 +15,12 @@ printf 'Source\r\n240101\r\nShort text\r\n  10 (   0,  10)(   0,   0,   0)(   9,
     "99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99" \
     >"$home/FileBox/$name"
 # Settings: the text above is current and typing begins at once (countdown code 1).
-{
-    entry() { printf "$1"'\x00\x00'"$2"; } # number (4 bytes), empty name, address field
-    for i in $(seq 0 500); do
-        number='\x00\x00\x00\x00'
-        address='\x00\x00'
-        [ "$i" -eq 3 ] && number='\x01\x00\x00\x00'
-        [ "$i" -eq 200 ] && address="$(printf '\\x%02x\\x00' ${#name})$name"
-        entry "$number" "$address"
-    done
-} >"$home/RudUZ.rvl"
+settings="$(settings_tool "$exe")" || fail "no settings tool"
+"$settings" "$home/RudUZ.rvl" 3=1 200.address="$name" || fail "could not write the settings file"
 
 log() { ls "$home"/LogBox/*Practice.log 2>/dev/null | head -n 1; }
 lines() { [ -f "$1" ] && wc -l <"$1" || echo 0; }
 sum() { md5sum "$1" | cut -d' ' -f1; }
-wait_gone() { # waits for the end dialog and closes it
-    local box
-    box=$(wait_for_window "^Rinvale QX$" 10) || fail "no end-of-attempt dialog"
-    xdotool windowfocus --sync "$box"
-    xdotool key --clearmodifiers Escape
-    sleep 0.4
-}
 attempt() { # attempt DELAY_MS
     xdotool windowfocus --sync "$win"
     xdotool key --clearmodifiers space
@@ -44,12 +28,13 @@ attempt() { # attempt DELAY_MS
     xdotool type --delay "$1" "abc def"
     sleep 0.3
     xdotool type --delay "$1" "ghi"
-    wait_gone
+    close_end_dialog
+    sleep 0.4
 }
 
 xvfb_start
 rinvale_start "$exe" "$home"
-win=$(wait_for_window "RinvaleQX ver") || fail "main window did not appear"
+win=$(wait_for_main_window) || fail "main window did not appear"
 
 attempt 40
 practice=$(log)

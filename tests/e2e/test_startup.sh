@@ -8,30 +8,16 @@ here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../../scripts/xvfb-session.sh"
 trap xvfb_stop EXIT
 work="$(mktemp -d)"
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 xvfb_start
-
-# wait_exit PID SECONDS: waits for a process to end, returns its status.
-wait_exit() {
-    local deadline=$((SECONDS + $2))
-    while kill -0 "$1" 2>/dev/null; do
-        [ $SECONDS -lt $deadline ] || return 124
-        sleep 0.05
-    done
-    wait "$1"
-}
 
 # 1. First start, then "終了(&X)" from the keyboard.
 home="$work/first"
 mkdir -p "$home"
 rinvale_start "$exe" "$home"
-win=$(wait_for_window "RinvaleQX ver") || fail "main window did not appear"
+win=$(wait_for_main_window) || fail "main window did not appear"
 [ -d "$home/FileBox" ] && [ -d "$home/LogBox" ] || fail "FileBox and LogBox were not created"
-xdotool windowfocus --sync "$win"
-xdotool key --clearmodifiers alt+f
-sleep 0.3
-xdotool key --clearmodifiers x
+menu_exit "$win"
 wait_exit "$RINVALE_PID" 10 || fail "the program did not end after 終了(&X)"
 RINVALE_PID=""
 size=$(stat -c %s "$home/RudUZ.rvl")
@@ -43,7 +29,7 @@ home="$work/second"
 mkdir -p "$home"
 rinvale_start "$exe" "$home"
 first_pid=$RINVALE_PID
-wait_for_window "RinvaleQX ver" >/dev/null || fail "main window did not appear"
+wait_for_main_window >/dev/null || fail "main window did not appear"
 before=$(cd "$home" && find . -path ./\*.std\* -prune -o -printf '%p %s %T@\n' | sort)
 RINVALE_HOME="$home" QT_QPA_PLATFORM=xcb "$exe" >"$work/second.out" 2>&1 &
 second_pid=$!
@@ -63,10 +49,8 @@ kill -0 "$first_pid" || fail "the first instance ended"
 echo "second start: refused with a message, no file touched"
 
 # 3. A killed instance leaves its lock behind; the next start still runs.
-kill -9 "$first_pid"
-wait "$first_pid" 2>/dev/null || true
-RINVALE_PID=""
+rinvale_kill
 rinvale_start "$exe" "$home"
-wait_for_window "RinvaleQX ver" >/dev/null || fail "a stale lock blocked the next start"
+wait_for_main_window >/dev/null || fail "a stale lock blocked the next start"
 echo "start after a crash: not blocked"
 echo "1 passed, 0 failed"

@@ -14,7 +14,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 xvfb_start
 # Xvfb clears the root window's properties whenever its last client leaves: one client stays
@@ -32,33 +31,20 @@ work_area_set || fail "could not set the work area"
 home="$work/home"
 mkdir -p "$home"
 
-# wait_exit PID SECONDS: waits for a process to end, returns its status.
-wait_exit() {
-    local deadline=$((SECONDS + $2))
-    while kill -0 "$1" 2>/dev/null; do
-        [ $SECONDS -lt $deadline ] || return 124
-        sleep 0.05
-    done
-    wait "$1"
-}
-
 # position WINDOW: "x,y" of the window on the screen.
 position() { xdotool getwindowgeometry "$1" | awk '/Position:/ {print $2}'; }
 
 # start: starts the program and sets WIN to its main window.
 start() {
     rinvale_start "$exe" "$home"
-    WIN=$(wait_for_window "RinvaleQX ver") || fail "main window did not appear"
+    WIN=$(wait_for_main_window) || fail "main window did not appear"
     # The window is mapped before it settles at its place; give it a moment.
     sleep 0.3
 }
 
 # quit: ends the program through "終了(&X)", which writes the settings file.
 quit() {
-    xdotool windowfocus --sync "$WIN"
-    xdotool key --clearmodifiers alt+f
-    sleep 0.3
-    xdotool key --clearmodifiers x
+    menu_exit "$WIN"
     wait_exit "$RINVALE_PID" 10 || fail "the program did not end after 終了(&X)"
     RINVALE_PID=""
 }
@@ -110,6 +96,6 @@ moved_to 20 0
 moved_to 0 700
 
 # 3. The settings file keeps twips: 15 per pixel at this resolution.
-top=$(od -An -t d4 -j 0 -N 4 "$home/RudUZ.rvl" | tr -d ' ')
+top=$("$(settings_tool "$exe")" --get "$home/RudUZ.rvl" 0) || fail "could not read the settings file"
 [ "$top" -eq $((700 * 15)) ] || fail "entry 0 holds $top, not $((700 * 15)) twips"
 echo "1 passed, 0 failed"
