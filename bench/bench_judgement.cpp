@@ -11,7 +11,8 @@ namespace {
 void JudgeInputChange800(benchmark::State& state) {
     QString target;
     const QString sentence = u"国際の平和及び安全を維持するために、われらの力を合わせ、"_s;
-    while (target.size() < 800) target += sentence;
+    while (target.size() < 800)
+        target += sentence;
     target.truncate(800);
     TargetDisplay display;
     layoutSegment(display, target, QStringView(), true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);

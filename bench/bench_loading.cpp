@@ -21,7 +21,8 @@ struct LoadingFixture {
             u"出所"_s, u"000000"_s, u"表題"_s, u"9000 (9000,   0)(4000,4000,1000)(   0,   0,   0)"_s,
             u"99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99"_s};
         const QString paragraph = u"国際の平和及び安全を維持するために、われらの力を合わせ、共同の利益を守る。"_s;
-        for (int p = 0; p < 200; ++p) lines.append(paragraph + QString::number(p));
+        for (int p = 0; p < 200; ++p)
+            lines.append(paragraph + QString::number(p));
         QFile f(module.fileBoxPath() + u"/bench.txt"_s);
         f.open(QIODevice::WriteOnly);
         f.write(cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));

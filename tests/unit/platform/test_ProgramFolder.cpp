@@ -106,8 +106,8 @@ TEST(ProgramFolder, FoldersAreCreatedWhereTheyCanBe) {
     ASSERT_TRUE(touch(file, ReadOnly | QFile::WriteOwner));
     EXPECT_TRUE(ensureFolder(root.filePath(u"new/nested/FileBox"_s)));
     EXPECT_TRUE(QFileInfo(root.filePath(u"new/nested/FileBox"_s)).isDir());
-    EXPECT_FALSE(ensureFolder(file));                 // a file is no folder
-    EXPECT_FALSE(ensureFolder(file + u"/LogBox"_s));  // not even root can create below a file
+    EXPECT_FALSE(ensureFolder(file));                // a file is no folder
+    EXPECT_FALSE(ensureFolder(file + u"/LogBox"_s)); // not even root can create below a file
     EXPECT_FALSE(ensureFolder(QString()));
 }
 
@@ -135,9 +135,9 @@ TEST(ProgramFolder, MakeOwnerWritableTouchesOnlyRegularFilesDirectlyInTheFolder)
 
 TEST(ProgramFolder, OwnerPermissionsChangeOnlyTheOwnerBits) {
     // As root Qt reports every "user" permission anyone has; they must not become owner bits.
-    const QFileDevice::Permissions readOnlyWithOtherExe =
-        QFileDevice::ReadOwner | QFileDevice::ReadOther | QFileDevice::ExeOther | QFileDevice::ReadUser |
-        QFileDevice::WriteUser | QFileDevice::ExeUser;
+    const QFileDevice::Permissions readOnlyWithOtherExe = QFileDevice::ReadOwner | QFileDevice::ReadOther |
+                                                          QFileDevice::ExeOther | QFileDevice::ReadUser |
+                                                          QFileDevice::WriteUser | QFileDevice::ExeUser;
     EXPECT_EQ(withOwnerPermissions(readOnlyWithOtherExe, QFileDevice::WriteOwner),
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther | QFileDevice::ExeOther);
 }

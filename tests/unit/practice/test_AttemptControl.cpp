@@ -79,13 +79,13 @@ TEST(AttemptStates, KeysDoWhatTheStateAllows) {
         int key, shift, retrySetting;
         K expected;
     } downs[] = {
-        {S::Ready, KeyCode::Esc, 0, 0, K::None},        {S::Countdown, KeyCode::Esc, 0, 0, K::Retry},
-        {S::Running, KeyCode::Esc, 0, 0, K::Retry},     {S::Paused, KeyCode::Esc, 1, 0, K::Retry},
-        {S::Running, KeyCode::Esc, 0, 1, K::Counting},  {S::Running, KeyCode::Esc, 1, 1, K::Retry},
-        {S::Running, KeyCode::Esc, 3, 1, K::Counting},  {S::Countdown, KeyCode::Esc, 0, 1, K::None},
-        {S::Running, KeyCode::Enter, 0, 0, K::None},    {S::Running, KeyCode::Ctrl, 2, 0, K::None},
-        {S::Running, KeyCode::P, 2, 0, K::None},        {S::Running, KeyCode::Pause, 0, 0, K::TogglePause},
-        {S::Running, KeyCode::F5, 0, 0, K::ShowRuby},   {S::Ready, 65, 0, 0, K::None},
+        {S::Ready, KeyCode::Esc, 0, 0, K::None},       {S::Countdown, KeyCode::Esc, 0, 0, K::Retry},
+        {S::Running, KeyCode::Esc, 0, 0, K::Retry},    {S::Paused, KeyCode::Esc, 1, 0, K::Retry},
+        {S::Running, KeyCode::Esc, 0, 1, K::Counting}, {S::Running, KeyCode::Esc, 1, 1, K::Retry},
+        {S::Running, KeyCode::Esc, 3, 1, K::Counting}, {S::Countdown, KeyCode::Esc, 0, 1, K::None},
+        {S::Running, KeyCode::Enter, 0, 0, K::None},   {S::Running, KeyCode::Ctrl, 2, 0, K::None},
+        {S::Running, KeyCode::P, 2, 0, K::None},       {S::Running, KeyCode::Pause, 0, 0, K::TogglePause},
+        {S::Running, KeyCode::F5, 0, 0, K::ShowRuby},  {S::Ready, 65, 0, 0, K::None},
         {S::Running, 65, 0, 0, K::Counting},
     };
     for (const Case& c : downs)

@@ -18,7 +18,9 @@ protected:
         QString s;
         for (int k = 0; k < count; ++k) {
             const CharCell& c = display.cells[size_t(k)];
-            s += c.state == CellState::Correct ? u'o' : c.state == CellState::Wrong ? (c.underline ? u'X' : u'x') : u'.';
+            s += c.state == CellState::Correct ? u'o'
+                 : c.state == CellState::Wrong ? (c.underline ? u'X' : u'x')
+                                               : u'.';
         }
         return s;
     }
@@ -65,7 +67,8 @@ TEST_F(JudgementTest, MissSoundOnlyForNewMismatches) {
 
 TEST_F(JudgementTest, WindowLimitsTheWorkAndTheRecolourTimerDoesTheRest) {
     QString target;
-    for (int i = 0; i < 150; ++i) target += QChar(u'a' + i % 26);
+    for (int i = 0; i < 150; ++i)
+        target += QChar(u'a' + i % 26);
     layout(target);
     QString input = target;
     input[10] = u'#'; // an error before the window

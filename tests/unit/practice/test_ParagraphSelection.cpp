@@ -17,7 +17,8 @@ TEST(ParagraphSelection, RowsFitFortyTwoColumns) {
         {u"漢《かん》字"_s, u"  1 漢字"_s},
         {u"あ《いう"_s, u"  1 あ"_s},
     };
-    for (const Case& c : cases) EXPECT_EQ(ParagraphSelection::row(1, c.line), c.row) << c.line.toStdString();
+    for (const Case& c : cases)
+        EXPECT_EQ(ParagraphSelection::row(1, c.line), c.row) << c.line.toStdString();
     EXPECT_EQ(ParagraphSelection::row(12, u"x"), u" 12 x"_s);
 }
 

@@ -21,7 +21,6 @@ const QString JapaneseStats = u"  12 (  12,   0)(   6,   6,   0)(   0,   0,   0)
 
 class TextLoadingTest : public ProgramFolderTest {
 protected:
-
     // Writes a practice-text file as the program stores it (CP932, CR LF) and makes it current.
     void writeText(const QString& name, const QStringList& lines) {
         writeBytes(name, cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
@@ -38,7 +37,6 @@ protected:
                    u"00012.34,00013.50,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"_s} +
                paragraphs;
     }
-
 };
 
 } // namespace
@@ -113,7 +111,8 @@ TEST_F(TextLoadingTest, ParagraphPracticeStepsBetweenParagraphs) {
     EXPECT_FALSE(v.menus.detailsEnabled);
     EXPECT_FALSE(v.menus.paragraphEnabled);
     EXPECT_EQ(m.text.counts, classifyChars(m.text.line(5)));
-    for (int i = 0; i < 10; ++i) nextParagraph(m); // stops at the last paragraph
+    for (int i = 0; i < 10; ++i)
+        nextParagraph(m); // stops at the last paragraph
     v = view(m);
     EXPECT_EQ(m.settings.number(Options::CurrentParagraph), 6);
     EXPECT_EQ(m.text.currentLine, 11);

@@ -177,8 +177,8 @@ TEST(RecordLines, DetailFileOf200Paragraphs) {
         EXPECT_TRUE(p % 6 != 2 || line.contains(u" 18.2×"_s)); // 2 confirmations in 11 characters
         EXPECT_TRUE(p % 2 == 0 || line.contains(u"     -　    -　"_s));
     }
-    EXPECT_TRUE(lines[202 + 5].isEmpty());  // an empty string keeps its line
-    EXPECT_EQ(lines[202 + 7], u"かな≪"_s);  // leading corrections dropped
+    EXPECT_TRUE(lines[202 + 5].isEmpty()); // an empty string keeps its line
+    EXPECT_EQ(lines[202 + 7], u"かな≪"_s); // leading corrections dropped
 }
 
 class RecordFilesTest : public ProgramFolderTest {

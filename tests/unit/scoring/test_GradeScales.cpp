@@ -102,7 +102,8 @@ TEST(GradeScales, EveryTableIsAscendingAndSplitsAtEachBound) {
 TEST(GradeScales, TextsWithoutATableKeepTheirStartingStrings) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     // Standards 3 and 4 grade Japanese only; 5 and -1 come from damaged settings.
-    const std::pair<int, LanguageClass> noTable[] = {{3, English}, {4, English}, {0, Mixed}, {5, Japanese}, {-1, Japanese}};
+    const std::pair<int, LanguageClass> noTable[] = {
+        {3, English}, {4, English}, {0, Mixed}, {5, Japanese}, {-1, Japanese}};
     for (const auto& [standard, language] : noTable)
         EXPECT_EQ(str(gradeForStandard(standard, language, 500)), " - ") << standard;
     EXPECT_EQ(str(gradeForStandard(0, Japanese, nan)), " - ");
@@ -117,9 +118,9 @@ TEST(GradeScales, LanguageClassNeedsEightyPercentOfOneWidth) {
         qint32 total, full, half;
         LanguageClass expected;
     } cases[] = {
-        {5, 4, 1, Japanese},         {5, 1, 4, English},     {9999, 8000, 1999, Japanese}, {9999, 7999, 2000, Mixed},
-        {9999, 1999, 8000, English}, {100, 21, 79, Mixed},   {0, 0, 0, Mixed},
-        {10, 9, 9, English}, // damaged counts: English first
+        {5, 4, 1, Japanese},       {5, 1, 4, English},          {9999, 8000, 1999, Japanese},
+        {9999, 7999, 2000, Mixed}, {9999, 1999, 8000, English}, {100, 21, 79, Mixed},
+        {0, 0, 0, Mixed},          {10, 9, 9, English}, // damaged counts: English first
     };
     for (const auto& c : cases) {
         CharCounts counts;
@@ -134,8 +135,9 @@ TEST(GradeScales, ShortAndLogFormsOfEveryLabel) {
     // Fields as cut from a record line, including ones no table gives.
     const struct {
         const char16_t *field, *shortForm, *logForm;
-    } cases[] = {{u" - ", u" - ", u" - "},   {u"10E", u"10E", u"10E"}, {u"9級 ", u"9ky", u"9ky "}, {u"準2", u"2k*", u"2k* "},
-                 {u"S段", u"Sda", u"Sda "}, {u"S級", u"Sky", u"Sky "}, {u"", u"Sky", u"Sky "},     {u"ZS", u"Sky", u"Sky "}};
+    } cases[] = {{u" - ", u" - ", u" - "},  {u"10E", u"10E", u"10E"},  {u"9級 ", u"9ky", u"9ky "},
+                 {u"準2", u"2k*", u"2k* "}, {u"S段", u"Sda", u"Sda "}, {u"S級", u"Sky", u"Sky "},
+                 {u"", u"Sky", u"Sky "},    {u"ZS", u"Sky", u"Sky "}};
     for (const auto& c : cases) {
         EXPECT_EQ(str(shortGrade(c.field)), str(c.shortForm)) << str(c.field);
         EXPECT_EQ(str(shortGradeForLog(c.field)), str(c.logForm)) << str(c.field);

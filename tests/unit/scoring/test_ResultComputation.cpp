@@ -164,8 +164,8 @@ TEST(ResultComputation, BestListOwnLevelStartsDifferentlyAfterAChangeOfStandard)
     EXPECT_EQ(bestList(in)[0].ownLevel, u"-"_s);
     in.ownLevelStart = QString::fromUtf16(NoOwnLevelAfterStandardChange);
     EXPECT_EQ(bestList(in)[0].ownLevel, u" -"_s);
-    in.counts = English;                           // a graded text is not affected by the start value
-    EXPECT_EQ(bestList(in)[0].ownLevel, u"ZB"_s);  // 60 × 400 ÷ 1379 = 17.4 s
+    in.counts = English;                          // a graded text is not affected by the start value
+    EXPECT_EQ(bestList(in)[0].ownLevel, u"ZB"_s); // 60 × 400 ÷ 1379 = 17.4 s
 }
 
 TEST(ResultComputation, RegradeUsesTheKeptTimeAndTheNewStandard) {

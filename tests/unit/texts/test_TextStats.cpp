@@ -44,9 +44,9 @@ TEST(TextStats, CharactersClassifyByTheirCodePage932Code) {
         char16_t ch;
         CharClass cls;
     } cases[] = {
-        {u'ー', Kana},     {u'ヶ', Kana},  {u'々', FullOther}, {u'Α', FullOther},      {u'ⅰ', FullOther}, {u'＂', FullOther},
-        {u'亜', Kanji},    {u'纊', Kanji}, {u'\uE757', Kanji},  {u'ｱ', HalfKana},       {u'ﾞ', HalfOther}, {u'¥', HalfOther},
-        {u'é', HalfOther}, {u'€', HalfOther},
+        {u'ー', Kana},      {u'ヶ', Kana},     {u'々', FullOther}, {u'Α', FullOther},  {u'ⅰ', FullOther},
+        {u'＂', FullOther}, {u'亜', Kanji},    {u'纊', Kanji},     {u'\uE757', Kanji}, {u'ｱ', HalfKana},
+        {u'ﾞ', HalfOther},  {u'¥', HalfOther}, {u'é', HalfOther},  {u'€', HalfOther},
     };
     for (const auto& c : cases)
         EXPECT_EQ(classifyChar(c.ch), c.cls) << std::hex << int(c.ch);
