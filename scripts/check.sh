@@ -20,7 +20,7 @@ sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     "${launcher[@]}" -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" \
     -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build "$dir" -j "$jobs" --target unit_tests gui_tests
+cmake --build "$dir" -j "$jobs" --target unit_tests gui_tests rinvale-settings
 built=$SECONDS
 
 (cd "$dir" && ctest -j "$jobs" --output-on-failure -E '^e2e\.')
@@ -32,6 +32,6 @@ gccdir="$dir-gcc"
 cmake -S . -B "$gccdir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=g++ "${launcher[@]}" \
     -DCMAKE_CXX_FLAGS="-fsanitize=undefined -fno-sanitize-recover=all" \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" >/dev/null
-cmake --build "$gccdir" -j "$jobs" --target rinvale unit_tests gui_tests
+cmake --build "$gccdir" -j "$jobs" --target rinvale unit_tests gui_tests rinvale-settings
 (cd "$gccdir" && ctest -j "$jobs" --output-on-failure -E '^e2e\.')
 echo "check: build $((built - start)) s, sanitized tests $((tested - built)) s, GCC build and tests $((SECONDS - tested)) s, total $((SECONDS - start)) s"
