@@ -3,6 +3,7 @@
 #include "core/practice/Judgement.h"
 #include "core/practice/KeyCodes.h"
 #include "core/practice/TextLoading.h"
+#include "core/records/AttemptRecorder.h"
 #include "core/records/RecordDeletion.h"
 #include "core/records/RecordFiles.h"
 #include "core/scoring/GradeScales.h"
@@ -913,29 +914,17 @@ void MainWindow::endAttempt() {
     showResult(result.figures);
     m_lastElapsedMs = result.figures.elapsedMs;
     m_lastCounts = m.text.counts;
-    // A changed best-times line is on disk before BestRec.log and the "b" file follow from it:
-    // a crash at any moment then leaves the stored times at least as fast as the best record,
-    // so a slower attempt after a restart can never replace that record. A sample keeps its
-    // line in the settings file, which is saved here and not only at exit. writeAttemptRecords
-    // stores the same line again and reports a failure.
-    if (result.wholeText && result.best.row >= 0) {
-        QString ignored;
-        RecordFiles::storeBestTimesLine(m, BestTimesLine::format(result.best.times), &ignored);
-        if (RecordFiles::currentTextKey(m).isSample()) {
-            SettingsFile file(m.settingsPath());
-            QString error;
-            if (!file.save(m.settings, &error)) message(error);
-        }
-    }
-    const RecordFiles::RecordOutcome records =
-        RecordFiles::writeAttemptRecords(m, summary, m_attempt.paragraphResults, result, QDateTime::currentDateTime());
+    // The best-times line is stored before the other records (see AttemptRecorder).
+    const AttemptRecorder::Outcome records =
+        AttemptRecorder::record(m, summary, m_attempt.paragraphResults, result, QDateTime::currentDateTime());
+    if (!records.settingsError.isEmpty()) message(records.settingsError);
     if (result.wholeText) m_redRow = result.best.row;
 
     if (summary.practiceMode == 0) m.text.currentLine = CurrentText::FirstParagraphLine;
     m_startPanel->hide();
     layoutSegment();
     m_startPanel->show();
-    if (!records.ok()) message(records.errorMessage());
+    if (!records.files.ok()) message(records.files.errorMessage());
 
     AttemptFinishedDialog dialog(this);
     dialog.setInputTime(inputTimeCaption(summary.elapsedMs));
