@@ -44,41 +44,6 @@ protected:
 
 } // namespace
 
-TEST_F(CountingTest, CompositionConversionAndConfirmation) {
-    fakes.inputMethod.currentStatus = 4;
-    startTyping();
-    EXPECT_EQ(fakes.inputMethod.lastMode, 4); // a Japanese text starts in hiragana
-    composed(87, 25, u"ｗ"_s);
-    composed(65, 38, u"わ"_s);
-    composed(82, 27, u"わｒ"_s);
-    composed(69, 26, u"われ"_s);
-    composed(32, 65, u"我"_s);            // conversion
-    composed(13, 36, QString(), u"我"_s); // confirmation commits
-    EXPECT_EQ(counters().keystrokes, 6);
-    EXPECT_EQ(counters().conversions, 1);
-    EXPECT_EQ(counters().confirmations, 1);
-    EXPECT_EQ(inputEdit->text(), u"我"_s);
-    EXPECT_EQ(label(u"keystrokesLabel"_s), u"6"_s);
-    // Backspace on committed text is ignored by the input method: a correction of committed input.
-    plain(Qt::Key_Backspace, 8, 22, u"\b"_s);
-    EXPECT_EQ(counters().correctionCount, 1);
-    EXPECT_TRUE(inputEdit->text().isEmpty());
-    // On an empty box it is not even a keystroke.
-    plain(Qt::Key_Backspace, 8, 22, u"\b"_s);
-    EXPECT_EQ(counters().keystrokes, 7);
-}
-
-TEST_F(CountingTest, TheReadyStateKeepsTheInputMethodClosed) {
-    fakes.inputMethod.currentStatus = 4;
-    practice().inputMethodGuardTick();
-    EXPECT_EQ(fakes.inputMethod.closed, 1);
-    EXPECT_EQ(fakes.inputMethod.status(), 2);
-    startTyping();
-    fakes.inputMethod.currentStatus = 4;
-    practice().inputMethodGuardTick(); // the guard is off while typing
-    EXPECT_EQ(fakes.inputMethod.closed, 1);
-}
-
 // The input method stalls: every key's answer comes hundreds of milliseconds late, while
 // the window goes on ticking.
 TEST_F(CountingTest, LateAnswersCountEveryKeyOnceWithItsOwnCode) {

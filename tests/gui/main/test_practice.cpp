@@ -1,7 +1,6 @@
 #include "support/MainWindowTest.h"
 
 #include <QClipboard>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -34,65 +33,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(PracticeTest, SpaceRunsTheCountdownIntoTyping) {
-    EXPECT_TRUE(item(u"startAction"_s)->isEnabled());
-    EXPECT_FALSE(inputEdit->isEnabled());
-    key(Qt::Key_Space, u" "_s);
-    EXPECT_EQ(state(), AttemptState::Countdown);
-    EXPECT_FALSE(shown(u"startHint"_s));
-    EXPECT_FALSE(item(u"startAction"_s)->isEnabled());
-    EXPECT_TRUE(item(u"retryAction"_s)->isEnabled());
-    EXPECT_FALSE(window->findChild<QMenu*>(u"optionsMenu"_s)->menuAction()->isEnabled());
-    fakes.clock.advance(10);
-    practice().countdownTick();
-    EXPECT_EQ(label(u"countdownLabel"_s), u"１"_s);
-    countdown();
-    EXPECT_EQ(state(), AttemptState::Running);
-    EXPECT_TRUE(inputEdit->isEnabled());
-    EXPECT_FALSE(shown(u"startPanel"_s));
-    EXPECT_TRUE(item(u"pauseAction"_s)->isEnabled());
-    EXPECT_FALSE(item(u"wholeTextAction"_s)->isEnabled());
-    // A second Space goes to the input box, it does not restart.
-    key(Qt::Key_Space, u" "_s);
-    EXPECT_EQ(state(), AttemptState::Running);
-}
-
-TEST_F(PracticeTest, PauseKeepsTheClockStillAndSpaceDoesNotStart) {
-    startTyping();
-    tick(100);
-    EXPECT_EQ(label(u"elapsedLabel"_s), u"1"_s);
-    key(Qt::Key_Pause);
-    EXPECT_EQ(state(), AttemptState::Paused);
-    EXPECT_TRUE(shown(u"pausePanel"_s));
-    EXPECT_EQ(item(u"pauseAction"_s)->text(), u"再開(&P)"_s);
-    EXPECT_FALSE(inputEdit->isEnabled());
-    fakes.clock.advance(60000);
-    key(Qt::Key_Space, u" "_s);
-    EXPECT_EQ(state(), AttemptState::Paused);
-    item(u"pauseAction"_s)->trigger();
-    EXPECT_EQ(state(), AttemptState::Running);
-    tick(1);
-    EXPECT_EQ(label(u"elapsedLabel"_s), u"1"_s);
-}
-
-TEST_F(PracticeTest, TypingIsJudgedAndAMissSounds) {
-    startTyping();
-    inputEdit->setText(u"あ"_s);
-    EXPECT_EQ(window->display().cells[0].state, CellState::Correct);
-    EXPECT_EQ(fakes.sound.played, 0);
-    inputEdit->setText(u"あX"_s);
-    EXPECT_EQ(window->display().cells[1].state, CellState::Wrong);
-    EXPECT_TRUE(window->display().cells[1].underline);
-    EXPECT_EQ(fakes.sound.played, 1);
-    inputEdit->setText(u"あXう"_s);
-    EXPECT_EQ(fakes.sound.played, 1);
-    item(u"retryAction"_s)->trigger();
-    item(u"missSoundActions(1)"_s)->trigger();
-    startTyping();
-    inputEdit->setText(u"X"_s);
-    EXPECT_EQ(fakes.sound.played, 1);
-}
 
 TEST_F(PracticeTest, WholeTextRunsToTheEndDialog) {
     startTyping();
@@ -134,11 +74,6 @@ TEST_F(PracticeTest, WholeTextRunsToTheEndDialog) {
     EXPECT_EQ(QDir(folder() + u"/LogBox"_s).entryList({u"*Practice.log"_s}).size(), 1);
     EXPECT_TRUE(QFile::exists(folder() + u"/LogBox/d240101000000.txt"_s));
     EXPECT_TRUE(messages.isEmpty());
-
-    // A change of standard grades the shown attempt again.
-    item(u"standardActions(4)"_s)->trigger();
-    EXPECT_FALSE(label(u"gradeValue"_s).isEmpty());
-    EXPECT_EQ(session->settings.number(Options::Standard), 4);
 }
 
 TEST_F(PracticeTest, PastedTextIsJudgedLikeTyping) {
