@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include "core/practice/SessionFiles.h"
+
 #include "platform/NoInputMethod.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
@@ -70,7 +72,15 @@ int Application::run() {
     if (!inputMethod) inputMethod = &noInputMethod;
     Platform platform{clock, shell, sound, *keyboard, *inputMethod};
 
+    // The session's files are read before the window shows them, and the settings written
+    // when it closes; every problem is said in the window's words.
     MainWindow window(m_session, platform);
+    for (const QString& problem : SessionFiles::open(m_session))
+        window.message(problem);
+    QObject::connect(&window, &MainWindow::closing, &window, [this, &window] {
+        QString error;
+        if (!SessionFiles::save(m_session, &error)) window.message(error);
+    });
     window.startUp();
     window.show();
 

@@ -6,7 +6,8 @@ class QApplication;
 
 /**
  * The program once Qt runs: it finds the program folder, makes sure only one copy works in
- * it, wires the real platform services, owns the session and opens the main window.
+ * it, wires the real platform services, owns the session, reads its files at start-up and
+ * writes the settings at exit, and opens the main window.
  */
 class Application {
 public:

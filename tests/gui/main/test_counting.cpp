@@ -1,48 +1,25 @@
-#include "core/settings/Options.h"
-#include "support/FakePlatform.h"
-#include "ui/main/MainWindow.h"
+#include "support/MainWindowTest.h"
 
-#include "ui/main/InputBox.h"
-#include <QAction>
-#include <QApplication>
 #include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// The practice window with a keyboard that reports physical presses and a fake input method.
-class CountingTest : public ::testing::Test {
+// The window on screen, with a keyboard that reports physical presses and a fake input method.
+class CountingTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        module.programFolder = m_dir.path();
-        window = std::make_unique<MainWindow>(module, fakes.platform);
-        window->setMessageHandler([](const QString&) {});
-        window->startUp();
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        inputEdit = window->findChild<InputBox*>(u"inputEdit"_s);
+        MainWindowTest::SetUp();
+        start(true);
     }
-    void TearDown() override { window->close(); }
-
     void startTyping() {
-        window->startAttempt();
-        for (int i = 0; i < 400 && window->attempt().state() == AttemptState::Countdown; ++i) {
-            fakes.clock.advance(10);
-            window->countdownTick();
-        }
-        ASSERT_EQ(window->attempt().state(), AttemptState::Running);
+        practice().startAttempt();
+        countdown();
+        ASSERT_EQ(state(), AttemptState::Running);
     }
     // A key the input method uses: the physical press, then its input-method event.
     void composed(int keyCode, quint32 native, const QString& preedit, const QString& commit = QString()) {
@@ -55,95 +32,22 @@ protected:
     // A key the input method ignores: the physical press, then the ordinary key event.
     void plain(int qtKey, int keyCode, quint32 native, const QString& text = QString()) {
         fakes.keyboard.press(keyCode, native);
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
         QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, native, 0, 0, text);
-        QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), &press);
+        QApplication::sendEvent(target, &press);
         fakes.keyboard.release(keyCode);
         QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier, native, 0, 0, text);
         QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), &release);
     }
     const AttemptCounters& counters() const { return window->attempt().counters; }
-    QString label(const char* name) const { return window->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
-
-    QTemporaryDir m_dir;
-    Session module;
-    FakePlatform fakes;
-    std::unique_ptr<MainWindow> window;
-    InputBox* inputEdit = nullptr;
 };
 
 } // namespace
 
-TEST_F(CountingTest, CompositionConversionAndConfirmation) {
-    fakes.inputMethod.currentStatus = 4;
-    startTyping();
-    EXPECT_EQ(fakes.inputMethod.lastMode, 4); // a Japanese text starts in hiragana
-    composed(87, 25, u"ｗ"_s);
-    composed(65, 38, u"わ"_s);
-    composed(82, 27, u"わｒ"_s);
-    composed(69, 26, u"われ"_s);
-    composed(32, 65, u"我"_s);            // conversion
-    composed(13, 36, QString(), u"我"_s); // confirmation commits
-    EXPECT_EQ(counters().keystrokes, 6);
-    EXPECT_EQ(counters().conversions, 1);
-    EXPECT_EQ(counters().confirmations, 1);
-    EXPECT_EQ(inputEdit->text(), u"我"_s);
-    EXPECT_EQ(label("keystrokesLabel"), u"6"_s);
-    // Backspace on committed text is ignored by the input method: a correction of committed input.
-    plain(Qt::Key_Backspace, 8, 22, u"\b"_s);
-    EXPECT_EQ(counters().correctionCount, 1);
-    EXPECT_TRUE(inputEdit->text().isEmpty());
-    // On an empty box it is not even a keystroke.
-    plain(Qt::Key_Backspace, 8, 22, u"\b"_s);
-    EXPECT_EQ(counters().keystrokes, 7);
-}
-
-TEST_F(CountingTest, EnglishTypingWithoutInputMethodCountsKeysOnly) {
-    startTyping();
-    plain(Qt::Key_Shift, 16, 50);
-    plain(Qt::Key_W, 87, 25, u"W"_s);
-    EXPECT_EQ(counters().keystrokes, 1);
-    EXPECT_EQ(counters().conversions, 0);
-    EXPECT_EQ(inputEdit->text(), u"W"_s);
-    // The live figures follow the input: one character typed, a wrong one.
-    EXPECT_EQ(label("typedCharsLabel"), u"0"_s);
-}
-
-TEST_F(CountingTest, TheReadyStateKeepsTheInputMethodClosed) {
-    fakes.inputMethod.currentStatus = 4;
-    window->inputMethodGuardTick();
-    EXPECT_EQ(fakes.inputMethod.closed, 1);
-    EXPECT_EQ(fakes.inputMethod.status(), 2);
-    startTyping();
-    fakes.inputMethod.currentStatus = 4;
-    window->inputMethodGuardTick(); // the guard is off while typing
-    EXPECT_EQ(fakes.inputMethod.closed, 1);
-}
-
-TEST_F(CountingTest, EnglishTextStartsWithTheInputMethodOff) {
-    window->action(u"sampleActions(1)"_s)->trigger();
-    startTyping();
-    EXPECT_EQ(fakes.inputMethod.lastMode, 2);
-    window->action(u"retryAction"_s)->trigger();
-    window->action(u"inputModeActions(8)"_s)->trigger();
-    startTyping();
-    EXPECT_EQ(fakes.inputMethod.lastMode, 8);
-}
-
-TEST_F(CountingTest, LiveFiguresFollowTheCorrectPrefix) {
-    startTyping();
-    fakes.clock.advance(6000);
-    window->runTick();
-    inputEdit->setText(u"われら"_s);
-    EXPECT_EQ(label("typedCharsLabel"), u"3"_s);
-    EXPECT_EQ(label("speedLabel"), u"30.0"_s); // 3 characters in 6 seconds
-    const QWidget* bar = window->findChild<QWidget*>(u"progressBar"_s);
-    EXPECT_GT(bar->width(), 0);
-}
-
 // The input method stalls: every key's answer comes hundreds of milliseconds late, while
 // the window goes on ticking.
 TEST_F(CountingTest, LateAnswersCountEveryKeyOnceWithItsOwnCode) {
-    window->action(u"sampleActions(1)"_s)->trigger(); // an English text: the input method is off
+    trigger(u"sampleActions(1)"_s); // an English text: the input method is off
     startTyping();
     struct Key {
         Qt::Key qt;
@@ -157,10 +61,10 @@ TEST_F(CountingTest, LateAnswersCountEveryKeyOnceWithItsOwnCode) {
             fakes.clock.advance(20);
             fakes.keyboard.release(k.code, k.native);
             fakes.clock.advance(20);
-            window->runTick();
+            practice().runTick();
         }
         fakes.clock.advance(300);
-        window->runTick();
+        practice().runTick();
         for (const Key& k : keys) {
             QKeyEvent press(QEvent::KeyPress, k.qt, Qt::NoModifier, k.native, 0, 0, k.text);
             QApplication::sendEvent(inputEdit, &press);
@@ -186,7 +90,7 @@ TEST_F(CountingTest, ACompositionUnderWaySurvivesIntoTheNextParagraph) {
     fakes.inputMethod.currentStatus = 4;
     startTyping();
     const QString first = window->display().segmentText;
-    const int line = module.text.currentLine;
+    const int line = session->text.currentLine;
     fakes.keyboard.press(87, 25);
     QInputMethodEvent commit(QString(), {});
     commit.setCommitString(first);
@@ -195,8 +99,8 @@ TEST_F(CountingTest, ACompositionUnderWaySurvivesIntoTheNextParagraph) {
     QApplication::sendEvent(inputEdit, &composing);
     fakes.keyboard.release(87, 25);
     fakes.clock.advance(10);
-    window->runTick();
-    ASSERT_EQ(module.text.currentLine, line + 1);
+    practice().runTick();
+    ASSERT_EQ(session->text.currentLine, line + 1);
     EXPECT_TRUE(inputEdit->text().isEmpty());
     EXPECT_EQ(inputEdit->document()->firstBlock().layout()->preeditAreaText(), u"ｗ"_s);
     EXPECT_FALSE(window->attempt().paragraphResults[0].operations.contains(u'ｗ'));
@@ -208,7 +112,7 @@ TEST_F(CountingTest, ACompositionUnderWaySurvivesIntoTheNextParagraph) {
 }
 
 TEST_F(CountingTest, DeleteTypesNothing) {
-    window->action(u"sampleActions(1)"_s)->trigger();
+    trigger(u"sampleActions(1)"_s);
     startTyping();
     plain(Qt::Key_W, 87, 25, u"W"_s);
     plain(Qt::Key_Left, 37, 113);
@@ -216,11 +120,11 @@ TEST_F(CountingTest, DeleteTypesNothing) {
     EXPECT_TRUE(inputEdit->text().isEmpty());
     EXPECT_EQ(counters().correctionCount, 1);
     // The paragraph's operation string holds the typed characters only.
-    const int line = module.text.currentLine;
+    const int line = session->text.currentLine;
     inputEdit->setText(window->display().segmentText);
     fakes.clock.advance(10);
-    window->runTick();
-    ASSERT_EQ(module.text.currentLine, line + 1);
+    practice().runTick();
+    ASSERT_EQ(session->text.currentLine, line + 1);
     EXPECT_FALSE(window->attempt().paragraphResults[0].operations.contains(QChar(0x7f)));
     EXPECT_TRUE(window->attempt().paragraphResults[0].operations.contains(u'W'));
 }

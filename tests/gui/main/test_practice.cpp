@@ -1,195 +1,44 @@
-#include "core/settings/Options.h"
-#include "core/util/Cp932.h"
-#include "support/FakePlatform.h"
-#include "ui/main/MainWindow.h"
+#include "support/MainWindowTest.h"
 
-#include "ui/main/InputBox.h"
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QListWidget>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTextCursor>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// The practice window on a three-paragraph text of the user's own, with a fake clock.
-class PracticeTest : public ::testing::Test {
+// A three-paragraph text of the user's own, one second of countdown.
+class PracticeTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        QDir().mkpath(m_dir.path() + u"/FileBox"_s);
-        QFile text(m_dir.path() + u"/FileBox/240101000000.txt"_s);
-        ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-        const QStringList lines = {
-            u"出所"_s,
-            u"240101"_s,
-            u"練習"_s,
-            u"   9 (   9,   0)(   3,   6,   0)(   0,   0,   0)"_s,
-            u"99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99"_s,
-            u"あいう"_s,
-            u"漢《かん》字か"_s,
-            u"えお山"_s};
-        text.write(cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
-        text.close();
-        SettingsTable table;
-        table[Options::CurrentFile].address = u"240101000000.txt"_s;
-        table.setNumber(Options::Countdown, 2); // one second
-        configure(table);
-        QFile settings(m_dir.path() + u"/RudUZ.rvl"_s);
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write(table.toBytes());
-        settings.close();
-
-        module.programFolder = m_dir.path();
-        window = std::make_unique<MainWindow>(module, fakes.platform);
-        window->setMessageHandler([this](const QString& text) { messages.append(text); });
-        window->startUp();
-        inputEdit = window->findChild<InputBox*>(u"inputEdit"_s);
-    }
-    void TearDown() override { window->close(); }
-    virtual void configure(SettingsTable&) {}
-
-    void key(int qtKey, const QString& text = QString(), Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, text);
-        QApplication::sendEvent(window.get(), &press);
-    }
-    void countdown() {
-        for (int i = 0; i < 200 && window->attempt().state() == AttemptState::Countdown; ++i) {
-            fakes.clock.advance(10);
-            window->countdownTick();
-        }
-    }
-    void tick(int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            fakes.clock.advance(10);
-            window->runTick();
-        }
-    }
-    QString label(const char* name) const { return window->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
-    bool shown(const char* name) const { return !window->findChild<QWidget*>(QString::fromLatin1(name))->isHidden(); }
-    QAction* item(const char* name) const { return window->action(QString::fromLatin1(name)); }
-    // Answers the next modal dialog with `answer` once it is up.
-    void whenModal(std::function<void(QWidget*)> answer) {
-        QTimer::singleShot(0, window.get(), [answer] {
-            if (QWidget* modal = QApplication::activeModalWidget()) answer(modal);
+        MainWindowTest::SetUp();
+        // Its statistics line as the editor counts the text, readings left out.
+        const QStringList lines = {u"出所"_s,
+                                   u"240101"_s,
+                                   u"練習"_s,
+                                   u"   9 (   9,   0)(   3,   6,   0)(   0,   0,   0)"_s,
+                                   QStringList(10, u"99999.99"_s).join(u','),
+                                   u"あいう"_s,
+                                   u"漢《かん》字か"_s,
+                                   u"えお山"_s};
+        QDir().mkpath(folder() + u"/FileBox"_s);
+        writeAll(folder() + u"/FileBox/240101000000.txt"_s, cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
+        writeSettings([](SettingsTable& t) {
+            t[Options::CurrentFile].address = u"240101000000.txt"_s;
+            t.setNumber(Options::Countdown, 2); // one second
         });
+        start();
     }
-
-    QTemporaryDir m_dir;
-    Session module;
-    FakePlatform fakes;
-    QStringList messages;
-    std::unique_ptr<MainWindow> window;
-    InputBox* inputEdit = nullptr;
 };
 
 } // namespace
 
-TEST_F(PracticeTest, SpaceRunsTheCountdownIntoTyping) {
-    EXPECT_TRUE(item("startAction")->isEnabled());
-    EXPECT_FALSE(inputEdit->isEnabled());
-    key(Qt::Key_Space, u" "_s);
-    EXPECT_EQ(window->attempt().state(), AttemptState::Countdown);
-    EXPECT_FALSE(shown("startHint"));
-    EXPECT_FALSE(item("startAction")->isEnabled());
-    EXPECT_TRUE(item("retryAction")->isEnabled());
-    EXPECT_FALSE(window->findChild<QMenu*>(u"optionsMenu"_s)->menuAction()->isEnabled());
-    fakes.clock.advance(10);
-    window->countdownTick();
-    EXPECT_EQ(label("countdownLabel"), u"１"_s);
-    countdown();
-    EXPECT_EQ(window->attempt().state(), AttemptState::Running);
-    EXPECT_TRUE(inputEdit->isEnabled());
-    EXPECT_FALSE(shown("startPanel"));
-    EXPECT_TRUE(item("pauseAction")->isEnabled());
-    EXPECT_FALSE(item("wholeTextAction")->isEnabled());
-    // A second Space goes to the input box, it does not restart.
-    key(Qt::Key_Space, u" "_s);
-    EXPECT_EQ(window->attempt().state(), AttemptState::Running);
-}
-
-TEST_F(PracticeTest, PauseKeepsTheClockStillAndSpaceDoesNotStart) {
-    key(Qt::Key_Space, u" "_s);
-    countdown();
-    tick(100);
-    EXPECT_EQ(label("elapsedLabel"), u"1"_s);
-    key(Qt::Key_Pause);
-    EXPECT_EQ(window->attempt().state(), AttemptState::Paused);
-    EXPECT_TRUE(shown("pausePanel"));
-    EXPECT_EQ(item("pauseAction")->text(), u"再開(&P)"_s);
-    EXPECT_FALSE(inputEdit->isEnabled());
-    fakes.clock.advance(60000);
-    key(Qt::Key_Space, u" "_s);
-    EXPECT_EQ(window->attempt().state(), AttemptState::Paused);
-    item("pauseAction")->trigger();
-    EXPECT_EQ(window->attempt().state(), AttemptState::Running);
-    tick(1);
-    EXPECT_EQ(label("elapsedLabel"), u"1"_s);
-}
-
-TEST_F(PracticeTest, RetryKeysFollowTheOption) {
-    key(Qt::Key_Escape);
-    EXPECT_EQ(window->attempt().state(), AttemptState::Ready);
-    key(Qt::Key_Space, u" "_s);
-    key(Qt::Key_Escape);
-    EXPECT_EQ(window->attempt().state(), AttemptState::Ready);
-    EXPECT_TRUE(shown("retryHint"));
-
-    item("retryKeyActions(1)")->trigger();
-    EXPECT_EQ(label("retryHint"), u"[Shift]+[Esc]でやり直し"_s);
-    key(Qt::Key_Space, u" "_s);
-    countdown();
-    inputEdit->setText(u"あい"_s);
-    key(Qt::Key_Escape);
-    key(Qt::Key_Escape, QString(), Qt::ShiftModifier | Qt::ControlModifier);
-    EXPECT_EQ(window->attempt().state(), AttemptState::Running);
-    key(Qt::Key_Escape, QString(), Qt::ShiftModifier);
-    EXPECT_EQ(window->attempt().state(), AttemptState::Ready);
-    EXPECT_TRUE(inputEdit->text().isEmpty());
-}
-
-TEST_F(PracticeTest, TypingIsJudgedAndAMissSounds) {
-    key(Qt::Key_Space, u" "_s);
-    countdown();
-    inputEdit->setText(u"あ"_s);
-    EXPECT_EQ(window->display().cells[0].state, CellState::Correct);
-    EXPECT_EQ(fakes.sound.played, 0);
-    inputEdit->setText(u"あX"_s);
-    EXPECT_EQ(window->display().cells[1].state, CellState::Wrong);
-    EXPECT_TRUE(window->display().cells[1].underline);
-    EXPECT_EQ(fakes.sound.played, 1);
-    inputEdit->setText(u"あXう"_s);
-    EXPECT_EQ(fakes.sound.played, 1);
-    item("retryAction")->trigger();
-    item("missSoundActions(1)")->trigger();
-    key(Qt::Key_Space, u" "_s);
-    countdown();
-    inputEdit->setText(u"X"_s);
-    EXPECT_EQ(fakes.sound.played, 1);
-}
-
 TEST_F(PracticeTest, WholeTextRunsToTheEndDialog) {
-    key(Qt::Key_Space, u" "_s);
-    countdown();
+    startTyping();
     inputEdit->setText(u"あいう"_s);
     tick();
-    EXPECT_EQ(module.text.currentLine, 6);
+    EXPECT_EQ(session->text.currentLine, 6);
     EXPECT_TRUE(inputEdit->text().isEmpty());
     EXPECT_EQ(window->display().segmentText, u"漢字か"_s);
     EXPECT_EQ(window->display().rubyTexts, QStringList{u"かん"_s});
@@ -209,82 +58,26 @@ TEST_F(PracticeTest, WholeTextRunsToTheEndDialog) {
     });
     tick();
     EXPECT_EQ(inputTime, u"入力時間：  0分05秒"_s);
-    EXPECT_EQ(window->attempt().state(), AttemptState::Ready);
-    EXPECT_EQ(module.text.currentLine, 5);
+    EXPECT_EQ(state(), AttemptState::Ready);
+    EXPECT_EQ(session->text.currentLine, 5);
     EXPECT_EQ(window->attempt().paragraphResults[1].timeMs, 1010);
-    EXPECT_TRUE(item("startAction")->isEnabled());
-    EXPECT_FALSE(shown("textInfoPanel"));
-    EXPECT_EQ(label("typedCharsLabel"), u"9"_s);
+    EXPECT_TRUE(item(u"startAction"_s)->isEnabled());
+    EXPECT_FALSE(shown(u"textInfoPanel"_s));
+    EXPECT_EQ(label(u"typedCharsLabel"_s), u"9"_s);
 
     // The result panel and the first best time, with the record files behind them.
-    EXPECT_FALSE(label("cpmValue").isEmpty());
-    EXPECT_EQ(label("keystrokesValue"), u"0"_s);
-    EXPECT_FALSE(label("bestCpm(0)").isEmpty());
-    EXPECT_TRUE(label("bestCpm(1)").isEmpty());
-    EXPECT_LT(module.text.bestTimes[0], 10.0f);
-    EXPECT_EQ(QDir(m_dir.path() + u"/LogBox"_s).entryList({u"*Practice.log"_s}).size(), 1);
-    EXPECT_TRUE(QFile::exists(m_dir.path() + u"/LogBox/d240101000000.txt"_s));
+    EXPECT_FALSE(label(u"cpmValue"_s).isEmpty());
+    EXPECT_EQ(label(u"keystrokesValue"_s), u"0"_s);
+    EXPECT_FALSE(label(u"bestCpm(0)"_s).isEmpty());
+    EXPECT_TRUE(label(u"bestCpm(1)"_s).isEmpty());
+    EXPECT_LT(session->text.bestTimes[0], 10.0f);
+    EXPECT_EQ(QDir(folder() + u"/LogBox"_s).entryList({u"*Practice.log"_s}).size(), 1);
+    EXPECT_TRUE(QFile::exists(folder() + u"/LogBox/d240101000000.txt"_s));
     EXPECT_TRUE(messages.isEmpty());
-
-    // A change of standard grades the shown attempt again.
-    item("standardActions(4)")->trigger();
-    EXPECT_FALSE(label("gradeValue").isEmpty());
-    EXPECT_EQ(module.settings.number(Options::Standard), 4);
-}
-
-TEST_F(PracticeTest, EnterOptionWaitsForEnterBetweenParagraphs) {
-    item("enterKeyActions(1)")->trigger();
-    key(Qt::Key_Space, u" "_s);
-    countdown();
-    inputEdit->setText(u"あいう"_s);
-    tick(20);
-    EXPECT_EQ(module.text.currentLine, 5);
-    key(Qt::Key_Return, u"\r"_s);
-    EXPECT_EQ(module.text.currentLine, 6);
-    EXPECT_TRUE(inputEdit->text().isEmpty());
-    // Enter on an incomplete segment is swallowed and does nothing.
-    inputEdit->setText(u"漢"_s);
-    key(Qt::Key_Return, u"\r"_s);
-    EXPECT_EQ(module.text.currentLine, 6);
-    EXPECT_EQ(inputEdit->text(), u"漢"_s);
-}
-
-TEST_F(PracticeTest, ParagraphPracticeStartsAtTheChosenParagraph) {
-    whenModal([](QWidget* dialog) {
-        auto* list = dialog->findChild<QListWidget*>(u"paragraphList"_s);
-        EXPECT_EQ(list->count(), 3);
-        EXPECT_EQ(list->item(1)->text(), u"  2 漢字か"_s);
-        list->setCurrentRow(2);
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, u"\r"_s);
-        QApplication::sendEvent(dialog, &enter);
-    });
-    item("paragraphsAction")->trigger();
-    EXPECT_EQ(label("modeLabel"), u"段落別練習 (第 3 段落)"_s);
-    EXPECT_TRUE(item("paragraphsAction")->isChecked());
-    EXPECT_FALSE(item("paragraphsAction")->isEnabled());
-    EXPECT_FALSE(item("nextParagraphAction")->isEnabled());
-    EXPECT_TRUE(item("previousParagraphAction")->isEnabled());
-    EXPECT_EQ(window->display().segmentText, u"えお山"_s);
-    EXPECT_TRUE(label("nextParagraphLabel").isEmpty());
-
-    // Cancelling the selection changes nothing.
-    whenModal([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
-    item("chooseParagraphAction")->trigger();
-    EXPECT_EQ(label("modeLabel"), u"段落別練習 (第 3 段落)"_s);
-
-    key(Qt::Key_Space, u" "_s);
-    countdown();
-    whenModal([](QWidget* dialog) { dialog->close(); });
-    inputEdit->setText(u"えお山"_s);
-    tick();
-    EXPECT_EQ(window->attempt().state(), AttemptState::Ready);
-    EXPECT_EQ(module.text.currentLine, 7);
-    EXPECT_EQ(window->attempt().summary().firstRow, 2);
 }
 
 TEST_F(PracticeTest, PastedTextIsJudgedLikeTyping) {
-    key(Qt::Key_Space, u" "_s);
-    countdown();
+    startTyping();
     QApplication::clipboard()->setText(u"あいX"_s);
     inputEdit->paste();
     EXPECT_EQ(window->display().cells[1].state, CellState::Correct);
@@ -295,14 +88,12 @@ TEST_F(PracticeTest, PastedTextIsJudgedLikeTyping) {
     QApplication::clipboard()->setText(QString(200000, u'あ'));
     inputEdit->paste();
     EXPECT_LE(inputEdit->text().size(), inputEdit->maxLength());
-    EXPECT_EQ(window->attempt().state(), AttemptState::Running);
+    EXPECT_EQ(state(), AttemptState::Running);
 }
 
 TEST_F(PracticeTest, ResumingKeepsTheInputAndTypingGoesOn) {
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    key(Qt::Key_Space, u" "_s);
-    countdown();
+    start(true);
+    startTyping();
     auto pauseKey = [] {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Pause, Qt::NoModifier);
         QApplication::sendEvent(QApplication::focusWidget(), &press);
@@ -339,10 +130,10 @@ TEST_F(PracticeTest, ResumingKeepsTheInputAndTypingGoesOn) {
         type(u"X"_s);
         expected += u"X"_s;
         pauseKey();
-        ASSERT_EQ(window->attempt().state(), AttemptState::Paused);
+        ASSERT_EQ(state(), AttemptState::Paused);
         EXPECT_EQ(QApplication::focusWidget(), button);
         resume();
-        ASSERT_EQ(window->attempt().state(), AttemptState::Running);
+        ASSERT_EQ(state(), AttemptState::Running);
         EXPECT_EQ(QApplication::focusWidget(), inputEdit);
         EXPECT_FALSE(inputEdit->textCursor().hasSelection());
         // The next key adds to the input; it does not replace it.
@@ -353,14 +144,13 @@ TEST_F(PracticeTest, ResumingKeepsTheInputAndTypingGoesOn) {
 }
 
 TEST_F(PracticeTest, InputPastTheParagraphEndIsShownAsMisses) {
-    key(Qt::Key_Space, u" "_s);
-    countdown();
+    startTyping();
     inputEdit->setText(u"あい"_s);
     EXPECT_EQ(inputEdit->surplusStart(), -1);
     // A change that runs past the end: every cell is right, yet the paragraph cannot complete.
     inputEdit->setText(u"あいうえお"_s);
     tick();
-    EXPECT_EQ(module.text.currentLine, 5);
+    EXPECT_EQ(session->text.currentLine, 5);
     EXPECT_EQ(inputEdit->surplusStart(), 3);
     ASSERT_EQ(inputEdit->extraSelections().size(), 1);
     const QTextEdit::ExtraSelection mark = inputEdit->extraSelections()[0];
@@ -371,5 +161,109 @@ TEST_F(PracticeTest, InputPastTheParagraphEndIsShownAsMisses) {
     EXPECT_EQ(inputEdit->surplusStart(), -1);
     EXPECT_TRUE(inputEdit->extraSelections().isEmpty());
     tick();
-    EXPECT_EQ(module.text.currentLine, 6);
+    EXPECT_EQ(session->text.currentLine, 6);
+}
+
+// ---- Grades of the shown attempt and of the best list -------------------------------------
+// A text of the user's own with stored best times, typed through the main window with a fake clock.
+
+namespace {
+
+class GradingTest : public MainWindowTest {
+protected:
+    // A one-paragraph text with the given best-times line, two seconds of countdown.
+    void writeText(const QString& paragraph, const QString& bestTimes) {
+        writeOwnText(
+            u"採点"_s, {paragraph}, [](SettingsTable& t) { t.setNumber(Options::Countdown, 2); }, u"240101000000.txt"_s,
+            bestTimes);
+    }
+    // Types the whole paragraph as one change after `elapsedMs` of typing; the end dialog is closed.
+    void typeWholeText(const QString& paragraph, int elapsedMs) {
+        startTyping();
+        tick(elapsedMs / 10);
+        inputEdit->setText(paragraph);
+        whenModal([](QWidget* modal) { modal->close(); });
+        tick();
+        ASSERT_EQ(state(), AttemptState::Ready);
+    }
+    QColor foreground(const QString& name) const {
+        return window->findChild<QLabel*>(name)->palette().color(QPalette::WindowText);
+    }
+};
+
+const QString Unfilled = u"99999.99"_s;
+
+QString bestTimesLine(QStringList filled) {
+    while (filled.size() < 10)
+        filled.append(Unfilled);
+    return filled.join(u','); // a hand-written line without the trailing comma also loads
+}
+
+} // namespace
+
+TEST_F(GradingTest, ChangeOfStandardGradesTheShownAttemptAgain) {
+    // 10 characters in 9.23 s: 65.0 characters a minute, a different grade under each standard.
+    const QString paragraph = u"あいうえおかきくけこ"_s;
+    writeText(paragraph, bestTimesLine({}));
+    start();
+    ASSERT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+
+    // Nothing attempted yet: a change of standard has no attempt to grade.
+    trigger(u"standardActions(2)"_s);
+    EXPECT_TRUE(label(u"gradeValue"_s).isEmpty());
+    trigger(u"standardActions(0)"_s);
+
+    typeWholeText(paragraph, 9230);
+    ASSERT_EQ(label(u"cpmValue"_s), u"65.0"_s);
+    EXPECT_EQ(label(u"gradeValue"_s), u"2級"_s);
+    const struct {
+        int standard;
+        const char16_t* grade;
+    } cases[] = {{1, u"B級"}, {2, u"3級"}, {3, u"2級"}, {4, u"準1"}, {0, u"2級"}, {4, u"準1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.standard);
+        trigger(u"standardActions(%1)"_s.arg(c.standard));
+        EXPECT_EQ(session->settings.number(Options::Standard), c.standard);
+        EXPECT_EQ(label(u"gradeValue"_s), QString::fromUtf16(c.grade));
+        // The attempt's best time is graded the same way in the best list.
+        EXPECT_EQ(label(u"bestGrade(0)"_s), QString::fromUtf16(c.grade));
+        // The rest of the result stays as it was.
+        EXPECT_EQ(label(u"cpmValue"_s), u"65.0"_s);
+    }
+}
+
+TEST_F(GradingTest, BestListGradesAreGreyUnlessTheTextQualifiesForAJudgement) {
+    const struct {
+        QString paragraph;
+        const char16_t* eligibility;
+        bool grey;
+    } cases[] = {
+        {u"あいうえおかきくけこ"_s, u"実務能力(仮)判定", true}, // too short
+        {u"あいうえおabcde"_s, u"実務能力判定不可", true},      // neither Japanese nor English
+        {u"漢字かな"_s.repeated(50), u"実務能力判定　可", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.eligibility).toStdString());
+        writeText(c.paragraph, bestTimesLine({u"00010.00"_s, u"00020.00"_s}));
+        start();
+        ASSERT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+        ASSERT_EQ(label(u"eligibilityLabel"_s), QString::fromUtf16(c.eligibility));
+        const QColor text = window->palette().color(QPalette::ButtonText);
+        const QColor shadow = window->palette().color(QPalette::Dark);
+        ASSERT_NE(text, shadow);
+        const QColor graded = c.grey ? shadow : text;
+        // On loading and again after a change of standard, which builds the list anew.
+        for (const char16_t* standard : {u"standardActions(0)", u"standardActions(2)"}) {
+            SCOPED_TRACE(QString::fromUtf16(standard).toStdString());
+            trigger(QString::fromUtf16(standard));
+            for (int row : {0, 1}) {
+                ASSERT_FALSE(window->findChild<QLabel*>(u"bestGrade(%1)"_s.arg(row))->text().isEmpty());
+                EXPECT_EQ(foreground(u"bestGrade(%1)"_s.arg(row)), graded) << row;
+                EXPECT_EQ(foreground(u"bestOwnLevel(%1)"_s.arg(row)), graded) << row;
+                // Speeds are no grades: never grey.
+                EXPECT_EQ(foreground(u"bestCpm(%1)"_s.arg(row)), text) << row;
+                EXPECT_EQ(foreground(u"bestScore(%1)"_s.arg(row)), text) << row;
+            }
+        }
+    }
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/practice/KeyCounting.h"
+
+class QFrame;
+class QLabel;
+class QWidget;
+
+/** The running attempt's figures: time, keystrokes, characters typed, speed, progress and speed gauge. */
+class LiveFiguresPanel {
+public:
+    explicit LiveFiguresPanel(QWidget* form);
+
+    void reset();
+    void show(const LiveFigures& figures);
+    void setElapsed(const QString& seconds);
+    void setKeystrokes(int keystrokes);
+    void setTypedChars(const QString& chars);
+    void setSpeed(const QString& cpm);
+    /** The progress bar at its full width (the text is done). */
+    void fillProgress();
+
+    /** Widths in pixels that core scales the bars to. */
+    int trackWidth() const;
+    int gaugeWidth() const;
+
+private:
+    QLabel* m_elapsed;
+    QLabel* m_keystrokes;
+    QLabel* m_typedChars;
+    QLabel* m_speed;
+    QFrame* m_progressBar;
+    QFrame* m_speedGauge;
+};

@@ -1,0 +1,220 @@
+#include "ui/main/MainMenus.h"
+
+#include "core/settings/Options.h"
+#include "core/texts/SampleTexts.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <set>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Commands whose windows are not in the program yet: their items stay disabled.
+const std::set<QString> NotYetAvailable = {
+    u"newTextAction"_s,        u"editCurrentTextAction"_s, u"pickToPractiseAction"_s, u"pickToEditAction"_s,
+    u"pickToDeleteAction"_s,   u"editSourcesAction"_s,     u"lastDetailsAction"_s,    u"bestDetailsAction"_s,
+    u"bestRecordsAction"_s,    u"practiceLogAction"_s,     u"speedGaugeAction"_s,     u"textListSizeAction"_s,
+    u"colourSettingsAction"_s,
+};
+
+QString indexed(const QString& arrayName, int index) {
+    return arrayName + u'(' + QString::number(index) + u')';
+}
+
+} // namespace
+
+MainMenus::MainMenus(QMenuBar* bar, QObject* parent) : QObject(parent) {
+    auto topMenu = [&](const QString& name, const QString& caption) {
+        QMenu* menu = bar->addMenu(caption);
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        m_menus.insert(name, menu);
+        return menu;
+    };
+    auto command = [this](QMenu* menu, const QString& name, const QString& caption, void (MainMenus::*signal)()) {
+        connect(addItem(menu, name, caption), &QAction::triggered, this, signal);
+    };
+
+    QMenu* file = topMenu(u"fileMenu"_s, u"ファイル(&F)"_s);
+    addItem(file, u"newTextAction"_s, u"テキスト新規作成(&N)"_s);
+    addItem(file, u"editCurrentTextAction"_s, u"現在のテキストを編集(&E)"_s);
+    file->addSeparator();
+    addItem(file, u"pickToPractiseAction"_s, u"テキスト選択→練習(&T)"_s);
+    addItem(file, u"pickToEditAction"_s, u"テキスト選択→編集(&C)"_s);
+    addItem(file, u"pickToDeleteAction"_s, u"テキスト選択→削除(&D)"_s);
+    file->addSeparator();
+    addItem(file, u"editSourcesAction"_s, u"出所･キーワード編集(&O)"_s);
+    command(file, u"deleteRecordsAction"_s, u"記録の削除(&R)"_s, &MainMenus::deleteRecordsRequested);
+    file->addSeparator();
+    command(file, u"quitAction"_s, u"終了(&X)"_s, &MainMenus::quitRequested);
+
+    QMenu* trial = topMenu(u"practiceMenu"_s, u"トライアル(&T)"_s);
+    command(trial, u"startAction"_s, u"スタート(&S)"_s, &MainMenus::startRequested);
+    command(trial, u"pauseAction"_s, u"中断(&P)"_s, &MainMenus::pauseRequested);
+    command(trial, u"retryAction"_s, u"やり直し(&R)"_s, &MainMenus::retryRequested);
+    trial->addSeparator();
+    QAction* whole = addItem(trial, u"wholeTextAction"_s, u"全文通し練習(&T)"_s);
+    QAction* paragraph = addItem(trial, u"paragraphsAction"_s, u"段落別練習(&K)"_s);
+    whole->setCheckable(true);
+    paragraph->setCheckable(true);
+    auto* modes = new QActionGroup(trial);
+    modes->addAction(whole);
+    modes->addAction(paragraph);
+    connect(whole, &QAction::triggered, this, &MainMenus::wholeTextRequested);
+    connect(paragraph, &QAction::triggered, this, &MainMenus::paragraphRequested);
+    command(trial, u"chooseParagraphAction"_s, u"- 段落指定(&G)..."_s, &MainMenus::paragraphRequested);
+    command(trial, u"previousParagraphAction"_s, u"--- 前の段落に戻る(&U)"_s, &MainMenus::previousParagraphRequested);
+    command(trial, u"nextParagraphAction"_s, u"--- 次の段落に進む(&D)"_s, &MainMenus::nextParagraphRequested);
+
+    QMenu* samples = topMenu(u"samplesMenu"_s, u"腕試し(&S)"_s);
+    auto* sampleGroup = new QActionGroup(samples);
+    for (int i = 0; i < SampleTexts::MenuItemCount; ++i) {
+        if (SampleTexts::isSeparator(i)) {
+            samples->addSeparator()->setObjectName(indexed(u"sampleActions"_s, i));
+            continue;
+        }
+        QAction* a = addItem(samples, indexed(u"sampleActions"_s, i), SampleTexts::menuCaption(i));
+        a->setCheckable(true);
+        sampleGroup->addAction(a);
+        connect(a, &QAction::triggered, this, [this, i] { Q_EMIT sampleChosen(i); });
+    }
+
+    QMenu* results = topMenu(u"resultsMenu"_s, u"結果表示(&K)"_s);
+    addItem(results, u"lastDetailsAction"_s, u"通し前回の成績詳細(&P)"_s);
+    addItem(results, u"bestDetailsAction"_s, u"通し最高成績詳細(&B)"_s);
+    results->addSeparator();
+    addItem(results, u"bestRecordsAction"_s, u"テキスト別最高成績一覧(&F)"_s);
+    addItem(results, u"practiceLogAction"_s, u"練習結果全ログ(&L)"_s);
+
+    addOptionMenus(topMenu(u"optionsMenu"_s, u"オプション(&O)"_s));
+
+    QMenu* help = topMenu(u"helpMenu"_s, u"ヘルプ(&H)"_s);
+    connect(addItem(help, u"helpAction"_s, u"ヘルプ(&H)"_s), &QAction::triggered, this,
+            [this] { Q_EMIT fileBesideProgramRequested(u"Help.txt"_s); });
+    connect(addItem(help, u"readMeAction"_s, u"ReadMe(&R)"_s), &QAction::triggered, this,
+            [this] { Q_EMIT fileBesideProgramRequested(u"ReadMe.txt"_s); });
+    help->addSeparator();
+    command(help, u"homePageAction"_s, u"ホームへ接続(&C)"_s, &MainMenus::homePageRequested);
+
+    for (QAction* a : std::as_const(m_actions))
+        if (NotYetAvailable.count(a->objectName())) a->setEnabled(false);
+}
+
+QAction* MainMenus::addItem(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    m_actions.insert(name, a);
+    return a;
+}
+
+void MainMenus::addOptionMenus(QMenu* options) {
+    for (const Options::Group& group : Options::groups()) {
+        const QString arrayName = QString::fromUtf16(group.arrayName);
+        QMenu* sub = options->addMenu(QString::fromUtf16(group.submenuCaption));
+        sub->setObjectName(QString::fromUtf16(group.submenuName));
+        sub->menuAction()->setObjectName(sub->objectName());
+        // One value per array: its items are radio items, and choosing the checked one keeps it.
+        auto* choices = new QActionGroup(sub);
+        for (const Options::Item& item : group.items) {
+            if (item.caption[0] == 0) {
+                sub->addSeparator()->setObjectName(indexed(arrayName, item.index));
+                continue;
+            }
+            QAction* a = addItem(sub, indexed(arrayName, item.index), QString::fromUtf16(item.caption));
+            a->setCheckable(true);
+            choices->addAction(a);
+            const int entry = group.entry;
+            const int index = item.index;
+            connect(a, &QAction::triggered, this, [this, entry, index] { Q_EMIT optionChosen(entry, index); });
+        }
+        if (group.entry == Options::MissSound) {
+            QMenu* standards = options->addMenu(u"能力判定基準(&H)"_s);
+            standards->setObjectName(u"standardMenu"_s);
+            standards->menuAction()->setObjectName(u"standardMenu"_s);
+            auto* standardGroup = new QActionGroup(standards);
+            for (const Options::Item& item : Options::standards()) {
+                QAction* a =
+                    addItem(standards, indexed(u"standardActions"_s, item.index), QString::fromUtf16(item.caption));
+                a->setCheckable(true);
+                standardGroup->addAction(a);
+                const int index = item.index;
+                connect(a, &QAction::triggered, this, [this, index] { Q_EMIT standardChosen(index); });
+            }
+        }
+    }
+    options->addSeparator()->setObjectName(u"optionsSeparator"_s);
+    addItem(options, u"speedGaugeAction"_s, u"スピードゲージ設定(&G)..."_s);
+    addItem(options, u"textListSizeAction"_s, u"テキストリスト表示設定(&T)..."_s);
+    addItem(options, u"colourSettingsAction"_s, u"文字色・背景色設定(&C)..."_s);
+}
+
+void MainMenus::checkArray(const QString& arrayName, int count, int checkedIndex) {
+    for (int i = 0; i < count; ++i)
+        if (QAction* a = action(indexed(arrayName, i))) a->setChecked(i == checkedIndex);
+}
+
+void MainMenus::checkStoredOptions(const SettingsTable& settings) {
+    for (const Options::Group& group : Options::groups()) {
+        const int checked = Options::indexForValue(group, settings.number(group.entry));
+        checkArray(QString::fromUtf16(group.arrayName), int(group.items.back().index) + 1, checked);
+    }
+    checkStandard(settings.number(Options::Standard));
+}
+
+void MainMenus::checkOption(int entry, int index) {
+    if (const Options::Group* group = Options::groupForEntry(entry))
+        checkArray(QString::fromUtf16(group->arrayName), int(group->items.back().index) + 1, index);
+}
+
+void MainMenus::checkStandard(int index) {
+    checkArray(u"standardActions"_s, 5, index);
+}
+
+void MainMenus::enable(const QString& name, bool enabled, std::optional<bool> checked) {
+    QAction* a = action(name);
+    if (!a) return;
+    a->setEnabled(enabled && !NotYetAvailable.count(name));
+    if (checked) a->setChecked(*checked);
+}
+
+void MainMenus::applyTextState(const TextLoading::MenuState& state) {
+    enable(u"wholeTextAction"_s, true, state.wholeChecked);
+    enable(u"paragraphsAction"_s, state.paragraphEnabled, state.paragraphChecked);
+    enable(u"chooseParagraphAction"_s, state.chooseParagraphEnabled);
+    enable(u"previousParagraphAction"_s, state.previousEnabled);
+    enable(u"nextParagraphAction"_s, state.nextEnabled);
+    enable(u"bestDetailsAction"_s, state.detailsEnabled);
+    enable(u"lastDetailsAction"_s, state.detailsEnabled);
+    enable(u"editCurrentTextAction"_s, state.editCurrentEnabled);
+    for (int k = 0; k < 5; ++k)
+        enable(indexed(u"standardActions"_s, k), state.standardEnabled[size_t(k)], k == state.standardChecked);
+    checkArray(u"sampleActions"_s, SampleTexts::MenuItemCount, state.sampleChecked);
+}
+
+void MainMenus::applyAttemptState(AttemptState state, const StateControls& c) {
+    enable(u"startAction"_s, c.startEnabled);
+    enable(u"pauseAction"_s, c.pauseEnabled);
+    action(u"pauseAction"_s)->setText(QString::fromUtf16(c.pauseCaption));
+    enable(u"retryAction"_s, c.retryEnabled);
+    for (const char16_t* menu : {u"resultsMenu", u"optionsMenu", u"helpMenu", u"samplesMenu"})
+        m_menus.value(QString::fromUtf16(menu))->menuAction()->setEnabled(c.otherMenus);
+    for (const char16_t* item : {u"newTextAction", u"pickToPractiseAction", u"pickToEditAction", u"editSourcesAction",
+                                 u"pickToDeleteAction", u"deleteRecordsAction"})
+        enable(QString::fromUtf16(item), c.otherMenus);
+    if (state != AttemptState::Ready) {
+        // Mode changes and paragraph steps wait for the ready state.
+        for (const char16_t* item : {u"editCurrentTextAction", u"wholeTextAction", u"paragraphsAction",
+                                     u"chooseParagraphAction", u"previousParagraphAction", u"nextParagraphAction"})
+            enable(QString::fromUtf16(item), false);
+    }
+}
+
+bool MainMenus::pauseEnabled() const {
+    const QAction* pause = action(u"pauseAction"_s);
+    return pause && pause->isEnabled();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/practice/AttemptControl.h"
+#include "core/practice/TextLoading.h"
+#include "core/settings/SettingsTable.h"
+
+#include <QMap>
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+/**
+ * The main window's menu bar: its items, which of them are checked and enabled. Choosing an
+ * item emits a signal; what it does is the window's and the core's business.
+ */
+class MainMenus : public QObject {
+    Q_OBJECT
+
+public:
+    MainMenus(QMenuBar* bar, QObject* parent);
+
+    /** The item by its name, e.g. "wholeTextAction" or "fontSizeActions(2)"; nullptr if none. */
+    QAction* action(const QString& name) const { return m_actions.value(name); }
+    QList<QMenu*> menus() const { return m_menus.values(); }
+
+    /** Checks the item of every option and standard that the settings hold. */
+    void checkStoredOptions(const SettingsTable& settings);
+    /** Checks item `index` of the option stored in `entry`. */
+    void checkOption(int entry, int index);
+    void checkStandard(int index);
+    /** Practice mode, paragraph steps, standards and samples as the loaded text allows. */
+    void applyTextState(const TextLoading::MenuState& state);
+    /** What the attempt's state allows; the text's own items wait for the ready state. */
+    void applyAttemptState(AttemptState state, const StateControls& controls);
+    bool pauseEnabled() const;
+
+Q_SIGNALS:
+    void deleteRecordsRequested();
+    void quitRequested();
+    void startRequested();
+    void pauseRequested();
+    void retryRequested();
+    void wholeTextRequested();
+    void paragraphRequested();
+    void previousParagraphRequested();
+    void nextParagraphRequested();
+    void sampleChosen(int index);
+    void optionChosen(int entry, int index);
+    void standardChosen(int index);
+    void fileBesideProgramRequested(const QString& fileName);
+    void homePageRequested();
+
+private:
+    QAction* addItem(QMenu* menu, const QString& name, const QString& caption);
+    void addOptionMenus(QMenu* options);
+    void checkArray(const QString& arrayName, int count, int checkedIndex);
+    void enable(const QString& name, bool enabled, std::optional<bool> checked = std::nullopt);
+
+    QMap<QString, QAction*> m_actions;
+    QMap<QString, QMenu*> m_menus;
+};

@@ -1,0 +1,346 @@
+#include "ui/main/PracticeController.h"
+
+#include "core/practice/Judgement.h"
+#include "core/practice/TextLoading.h"
+#include "core/records/AttemptRecorder.h"
+#include "core/settings/ColourSettings.h"
+#include "core/settings/Options.h"
+#include "platform/AlertSound.h"
+#include "platform/InputMethod.h"
+#include "ui/common/CharCellView.h"
+#include "ui/common/FontCellMetrics.h"
+#include "ui/main/BestListPanel.h"
+#include "ui/main/InputBox.h"
+#include "ui/main/InputPanel.h"
+#include "ui/main/LiveFiguresPanel.h"
+#include "ui/main/MainMenus.h"
+#include "ui/main/PanelParts.h"
+#include "ui/main/ResultPanel.h"
+#include "ui/main/TargetTextPanel.h"
+#include "ui/main/TextInfoPanel.h"
+#include "ui/practice/AttemptFinishedDialog.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+PracticeController::PracticeController(Session& session, Platform& platform, MainPanels panels, MainMenus& menus,
+                                       QWidget* window)
+    : QObject(window), m(session), m_platform(platform), m_panels(panels), m_menus(menus), m_window(window),
+      m_attempt(session, platform.clock), m_counting(m_attempt.counters), m_metrics() {
+    auto makeTimer = [this](const char16_t* name, int interval, void (PracticeController::*handler)()) {
+        auto* timer = new QTimer(m_window);
+        timer->setObjectName(QString::fromUtf16(name));
+        timer->setInterval(interval);
+        timer->setTimerType(Qt::PreciseTimer);
+        connect(timer, &QTimer::timeout, this, handler);
+        return timer;
+    };
+    m_runTimer = makeTimer(u"runTimer", 10, &PracticeController::runTick);
+    m_countdownTimer = makeTimer(u"countdownTimer", 10, &PracticeController::countdownTick);
+    m_inputMethodGuardTimer = makeTimer(u"inputMethodGuardTimer", 20, &PracticeController::inputMethodGuardTick);
+    m_recolourTimer = makeTimer(u"recolourTimer", 500, &PracticeController::recolourTick);
+
+    m_panels.target.cellView()->setDisplay(&m_display);
+    connect(m_panels.target.scrollBar(), &QScrollBar::valueChanged, this, &PracticeController::scrollTo);
+    connect(m_panels.input.box(), &InputBox::textChanged, this, &PracticeController::inputChanged);
+    connect(m_panels.input.resumeButton(), &QPushButton::clicked, this, [this] {
+        if (m_attempt.state() == AttemptState::Paused) togglePause();
+    });
+}
+
+PracticeController::~PracticeController() = default;
+
+void PracticeController::setFontLayout(int pointSize, int charsPerLine, int visibleRows) {
+    m_charsPerLine = charsPerLine;
+    m_visibleRows = visibleRows;
+    m_metrics = std::make_unique<FontCellMetrics>(pointSize);
+}
+
+// ---- The loaded text -------------------------------------------------------------------
+
+void PracticeController::showText() {
+    const TextLoading::TextView v = TextLoading::view(m);
+    m_panels.textInfo.show(v);
+    m_panels.result.setTotalChars(v.totalChars);
+    m_eligibility = v.eligibility;
+    m_hasTargetLine = !v.targetLine.isEmpty();
+    m_panels.input.setTargetLine(v.targetLine);
+
+    setResultShown(false);
+    m_redRow = -1;
+    m_panels.result.clear();
+    returnToReady();
+    layoutSegment();
+}
+
+void PracticeController::layoutSegment() {
+    const CurrentText& t = m.text;
+    ::layoutSegment(m_display, t.line(t.currentLine), t.line(t.currentLine + 1), setting(Options::PracticeMode) != 0,
+                    *m_metrics, TextPanelWidth, m_visibleRows);
+    // A composition under way belongs to the next paragraph: clearing must not end it.
+    m_panels.input.box()->clearInput();
+    m_panels.target.showSegment(m_display);
+    scrollTo(0);
+    m_panels.target.cellView()->refreshAll();
+    showBestList(QString::fromUtf16(NoOwnLevelInBestList));
+}
+
+void PracticeController::standardChanged(int standard) {
+    // With a result on show, the last attempt is graded again under the new standard.
+    if (m_resultShown && m_lastElapsedMs > 0)
+        m_panels.result.setGrade(ResultComputation::regrade(m_lastCounts, m_lastElapsedMs, standard));
+    showBestList(QString::fromUtf16(NoOwnLevelAfterStandardChange));
+}
+
+void PracticeController::recordsDeleted() {
+    m_redRow = -1;
+    showBestList(QString::fromUtf16(NoOwnLevelInBestList));
+}
+
+// ---- The attempt -----------------------------------------------------------------------
+
+void PracticeController::applyAttemptState() {
+    const AttemptState state = m_attempt.state();
+    const StateControls c = controlsFor(state);
+    auto run = [](QTimer* timer, bool on) {
+        if (!on)
+            timer->stop();
+        else if (!timer->isActive())
+            timer->start();
+    };
+    run(m_runTimer, c.runTimerOn);
+    run(m_countdownTimer, c.countdownTimerOn);
+    run(m_inputMethodGuardTimer, c.inputMethodGuardOn);
+    if (state == AttemptState::Ready) m_recolourTimer->stop();
+    m_panels.input.applyControls(c);
+    m_menus.applyAttemptState(state, c);
+    if (state == AttemptState::Ready) m_menus.applyTextState(TextLoading::view(m).menus);
+}
+
+void PracticeController::clearAttemptDisplay() {
+    m_counting.reset();
+    if (m_resetPendingKeys) m_resetPendingKeys(false);
+    m_recolourTimer->stop();
+    m_panels.figures.reset();
+    setResultShown(false);
+    m_panels.input.setCountdown({});
+}
+
+void PracticeController::setResultShown(bool shown) {
+    m_resultShown = shown;
+    m_panels.textInfo.setStatisticsVisible(!shown);
+}
+
+void PracticeController::startAttempt() {
+    if (m_attempt.state() != AttemptState::Ready) return;
+    m_attempt.startAttempt();
+    if (m_resetPendingKeys) m_resetPendingKeys(true);
+    m_trace.line(u"start"_s);
+    m_panels.target.scrollBar()->setValue(0);
+    clearAttemptDisplay();
+    applyAttemptState();
+}
+
+void PracticeController::countdownTick() {
+    const AttemptControl::CountdownStep step = m_attempt.countdownTick();
+    if (!step.digit.isEmpty()) m_panels.input.setCountdown(step.digit);
+    if (!step.beginTyping) return;
+    m_panels.input.setCountdown({});
+    const int mode = initialInputMode(setting(Options::InputMode), m_display.cells[0].width);
+    m_platform.inputMethod.setInputMode(mode);
+    m_trace.line(u"typing mode="_s + QString::number(mode));
+    applyAttemptState();
+    m_panels.input.box()->setFocus();
+    showRuby(rubyAtStart(m_display, m_charsPerLine, setting(Options::RubyDisplay), rubyFrame()));
+}
+
+void PracticeController::runTick() {
+    if (m_attempt.checksOnTick()) {
+        checkSegment();
+        if (m_attempt.state() != AttemptState::Running) return;
+    }
+    if (!m_resultShown) m_panels.figures.setElapsed(m_attempt.clockTick());
+}
+
+void PracticeController::checkSegment() {
+    const QString input = m_panels.input.box()->text();
+    if (m_attempt.state() != AttemptState::Running || input != m_display.segmentText) return;
+    const QString operations = m_counting.operationString();
+    m_trace.line(u"segment ops="_s + operations);
+    switch (m_attempt.checkSegment(input, m_display.segmentText, operations)) {
+    case AttemptControl::SegmentOutcome::Incomplete:
+        break;
+    case AttemptControl::SegmentOutcome::Advanced:
+        layoutSegment();
+        showRuby(rubyAtStart(m_display, m_charsPerLine, setting(Options::RubyDisplay), rubyFrame()));
+        break;
+    case AttemptControl::SegmentOutcome::Ended:
+        endAttempt();
+        break;
+    }
+}
+
+void PracticeController::endAttempt() {
+    const AttemptSummary summary = m_attempt.summary();
+    m_runTimer->stop();
+    m_recolourTimer->stop();
+    setResultShown(true);
+    m_panels.target.hideRuby();
+    if (QAction* start = m_menus.action(u"startAction"_s)) start->setEnabled(true);
+    m_panels.input.showFinished(m.activeTarget > 0 && m_hasTargetLine);
+    m_panels.figures.fillProgress();
+    m_panels.figures.setTypedChars(
+        QString::number(m.text.counts.total + extraCharacters(m.text.counts, setting(Options::EndSpace),
+                                                              summary.practiceMode != 0, m.text.lineCount)));
+
+    const ResultComputation::AttemptResult result = ResultComputation::computeAttempt(m.text, m.settings, summary);
+    m_panels.result.show(result.figures);
+    m_panels.figures.setSpeed(result.figures.cpm);
+    m_lastElapsedMs = result.figures.elapsedMs;
+    m_lastCounts = m.text.counts;
+    const AttemptRecorder::Outcome records =
+        AttemptRecorder::record(m, summary, m_attempt.paragraphResults, result, QDateTime::currentDateTime());
+    if (!records.settingsError.isEmpty()) m_message(records.settingsError);
+    if (result.wholeText) m_redRow = result.best.row;
+
+    if (summary.practiceMode == 0) m.text.currentLine = CurrentText::FirstParagraphLine;
+    m_panels.input.withoutStartPanel([this] { layoutSegment(); });
+    if (!records.files.ok()) m_message(records.files.errorMessage());
+
+    AttemptFinishedDialog dialog(m_window);
+    dialog.setInputTime(inputTimeCaption(summary.elapsedMs));
+    // The result-details window is not in the program yet: its button stays disabled until it is.
+    dialog.setDetailsAvailable(false);
+    dialog.exec();
+    // The result-details window opens here when dialog.detailsRequested().
+    returnToReady();
+}
+
+void PracticeController::togglePause() {
+    const AttemptState state = m_attempt.state();
+    if (state != AttemptState::Running && state != AttemptState::Paused) return;
+    m_attempt.togglePause();
+    applyAttemptState();
+    if (m_attempt.state() == AttemptState::Paused) {
+        m_panels.input.resumeButton()->setFocus();
+    } else {
+        // Typing goes on where it stopped: the input stays, nothing selected, caret at the end.
+        m_panels.input.box()->setFocus(Qt::OtherFocusReason);
+        m_panels.input.box()->moveCaretToEnd();
+    }
+}
+
+void PracticeController::retry() {
+    if (m_attempt.state() == AttemptState::Ready) return;
+    m_attempt.retry();
+    m_trace.line(u"ready"_s);
+    clearAttemptDisplay();
+    m_panels.target.hideRuby();
+    applyAttemptState();
+    layoutSegment();
+}
+
+void PracticeController::returnToReady() {
+    m_attempt.returnToReady();
+    m_trace.line(u"ready"_s);
+    m_panels.target.hideRuby();
+    m_panels.input.setCountdown({});
+    applyAttemptState();
+}
+
+void PracticeController::inputChanged() {
+    InputBox* box = m_panels.input.box();
+    const QString input = box->text();
+    const bool running = m_attempt.state() == AttemptState::Running;
+    const JudgementResult r =
+        judgeInput(m_display, input, setting(Options::JudgementWindow), running, setting(Options::MissSound) == 0,
+                   {m_attempt.correctPrefix, m_attempt.mismatchCount, m_attempt.previousMismatchCount});
+    if (r.startRecolour && !m_recolourTimer->isActive()) m_recolourTimer->start();
+    // Characters past the paragraph's end keep it from completing: show them as misses.
+    const int segmentLength = int(m_display.segmentText.size());
+    box->markSurplus(
+        running && input.size() > segmentLength ? segmentLength : -1,
+        panelparts::toColor(ColourSettings::customColour(m.settings, ColourSettings::MissText), QColor(255, 0, 0)));
+    if (!running) return;
+    QScrollBar* scrollBar = m_panels.target.scrollBar();
+    if (scrollBar->isEnabled()) {
+        if (const auto value =
+                scrollWhileTyping(m_display, int(input.size()), setting(Options::ScrollPosition), m_visibleRows))
+            scrollBar->setValue(*value);
+    }
+    showRuby(rubyOnInput(m_display, int(input.size()), m_charsPerLine, setting(Options::RubyDisplay), rubyFrame()));
+    if (r.missSound) m_platform.sound.play();
+    if (r.firstChanged >= 0) m_panels.target.cellView()->refreshCells(r.firstChanged, r.lastChanged);
+    showLiveFigures();
+}
+
+void PracticeController::showLiveFigures() {
+    LiveFigureInput in;
+    in.doneChars = m_attempt.doneChars;
+    in.correctPrefix = m_attempt.correctPrefix;
+    in.total = m.text.counts.total;
+    in.extra = extraCharacters(m.text.counts, setting(Options::EndSpace), setting(Options::PracticeMode) != 0,
+                               m.text.lineCount);
+    in.lastTick = m_attempt.lastTick;
+    in.attemptStart = m_attempt.attemptStart;
+    in.trackWidth = m_panels.figures.trackWidth();
+    in.targetSpeed = m.activeTarget;
+    in.gaugeWidth = m_panels.figures.gaugeWidth();
+    m_panels.figures.show(liveFigures(in));
+}
+
+void PracticeController::inputMethodGuardTick() {
+    // Space and Enter must reach the window between attempts, not an open input method.
+    if (inputMethodGuardCloses(m_runTimer->isActive(), m_countdownTimer->isActive(), m_platform.inputMethod.status()))
+        m_platform.inputMethod.close();
+}
+
+void PracticeController::recolourTick() {
+    const JudgementResult r = recolourBeforeWindow(m_display, m_panels.input.box()->text(),
+                                                   setting(Options::JudgementWindow), m_attempt.mismatchCount);
+    if (r.firstChanged >= 0) m_panels.target.cellView()->refreshCells(r.firstChanged, r.lastChanged);
+}
+
+void PracticeController::scrollTo(int value) {
+    m_panels.target.cellView()->setScrollOffsetTwips(scrollOffsetTwips(value, setting(Options::FontSize)));
+    if (m_attempt.state() == AttemptState::Running && !m_display.rubyTexts.isEmpty()) {
+        if (const auto box =
+                rubyOnScroll(m_display, int(m_panels.input.box()->text().size()), m_charsPerLine, rubyFrame()))
+            showRuby(*box);
+    }
+}
+
+void PracticeController::showRubyOnRequest() {
+    if (m_attempt.state() != AttemptState::Running) return;
+    if (const auto box = rubyOnF5(m_display, int(m_panels.input.box()->text().size()), m_charsPerLine,
+                                  setting(Options::RubyDisplay), rubyFrame()))
+        showRuby(*box);
+}
+
+void PracticeController::showKeystrokes() {
+    m_panels.figures.setKeystrokes(m_attempt.counters.keystrokes);
+}
+
+RubyFrame PracticeController::rubyFrame() const {
+    return m_panels.target.rubyFrame(Options::fontLayout(setting(Options::FontSize)));
+}
+
+void PracticeController::showRuby(const RubyBox& box) {
+    m_panels.target.showRuby(box, m_display);
+}
+
+void PracticeController::showBestList(const QString& ownLevelStart) {
+    ResultComputation::BestListInput in;
+    in.times = m.text.bestTimes;
+    in.counts = TextLoading::wholeTextCounts(m.text);
+    in.standard = setting(Options::Standard);
+    in.ownLevelStart = ownLevelStart;
+    in.eligibility = m_eligibility;
+    in.redRow = m_redRow;
+    m_panels.bestList.show(ResultComputation::bestList(in));
+}
