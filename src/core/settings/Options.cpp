@@ -9,29 +9,12 @@ using namespace Qt::StringLiterals;
 namespace Options {
 namespace {
 
-constexpr Item FontSizeItems[] = {{0, u"最大(&G)"}, {1, u"大(&L)"}, {2, u"中(&M)"}, {3, u"小(&S)"}, {4, u"最小(&A)"}};
-constexpr Item CountItems[] = {{0, u"３秒後にスタート(&3)"},
-                               {1, u"２秒後にスタート(&2)"},
-                               {2, u"１秒後にスタート(&1)"},
-                               {3, u"すぐにスタート(&0)"}};
-constexpr Item MissItems[] = {{0, u"音を出す(&Y)"}, {1, u"音を出さない(&N)"}};
-constexpr Item RubyItems[] = {{0, u"常に表示する(&Y)"}, {1, u"適宜[F5]で表示する(&T)"}};
-constexpr Item ChangeItems[] = {{0, u"改行キーを使用しない(&N)"}, {1, u"改行キーを使用する(&Y)"}};
-constexpr Item AddItems[] = {{0, u"付加しない(&N)"}, {1, u"段落末に付加する(&Y)"}};
-constexpr Item HandanItems[] = {
-    {0, u"全文字(&A)"}, {1, u"直近400文字(&B)"}, {2, u"直近200文字(&C)"}, {3, u"直近100文字(&D)"}};
-constexpr Item ScrollItems[] = {{0, u"最終行(&A)"}, {1, u"下から 2行目(&B)"}, {2, u"下から 3行目(&C)"}};
-constexpr Item ImeItems[] = {{0, u"自動切替(&A)"},     {1, u""},
-                             {2, u"直接入力(&D)"},     {4, u"ひらがな(&H)"},
-                             {5, u"全角カタカナ(&K)"}, {6, u"半角カタカナ(&I)"},
-                             {7, u"全角英数(&L)"},     {8, u"半角英数(&P)"}};
-constexpr Item KeyItems[] = {{0, u"[Esc]キー(&E)"}, {1, u"[Shift]+[Esc]キー(&S)"}};
-
-constexpr Item StandardItems[] = {{0, u"MSパソコン入力コンクール[Mパソ](&M)"},
-                                  {1, u"NSビジネスキーボード認定[N商](&N)"},
-                                  {2, u"NKパソコンスピード認定[N検](&S)"},
-                                  {3, u"ZSワープロ実務検定[Z商](&Z)"},
-                                  {4, u"NK日本語ワープロ検定[N検](&K)"}};
+constexpr int FiveItems[] = {0, 1, 2, 3, 4};
+constexpr int FourItems[] = {0, 1, 2, 3};
+constexpr int ThreeItems[] = {0, 1, 2};
+constexpr int TwoItems[] = {0, 1};
+// Item 1 of the input modes is a separator: no mode is stored as 1.
+constexpr int InputModeItems[] = {0, 2, 4, 5, 6, 7, 8};
 
 constexpr qint32 FontSizes[] = {16, 14, 12, 11, 10};
 constexpr qint32 JudgementWindows[] = {800, 400, 200, 100};
@@ -50,17 +33,16 @@ qint32 judgementWindowOf(int index) {
 }
 
 const Group Groups[] = {
-    {u"fontSizeActions", u"fontSizeMenu", u"フォントサイズ設定(&F)", FontSize, FontSizeItems, fontSizeOf},
-    {u"countdownActions", u"countdownMenu", u"カウントダウン設定(&D)", Countdown, CountItems, countdownOf},
-    {u"missSoundActions", u"missSoundMenu", u"ミス音設定(&M)", MissSound, MissItems, sameAsIndex},
-    {u"rubyActions", u"rubyMenu", u"ルビ表示設定(&R)", RubyDisplay, RubyItems, sameAsIndex},
-    {u"enterKeyActions", u"enterKeyMenu", u"次段落移行設定(&N)", ParagraphChange, ChangeItems, sameAsIndex},
-    {u"endSpaceActions", u"endSpaceMenu", u"スペース付加（英文）設定(&A)", EndSpace, AddItems, sameAsIndex},
-    {u"judgementWindowActions", u"judgementWindowMenu", u"正誤判断文字数設定(&P)", JudgementWindow, HandanItems,
-     judgementWindowOf},
-    {u"scrollRowActions", u"scrollRowMenu", u"スクロール位置設定(&S)", ScrollPosition, ScrollItems, sameAsIndex},
-    {u"inputModeActions", u"inputModeMenu", u"入力モード初期設定(&I)", InputMode, ImeItems, sameAsIndex},
-    {u"retryKeyActions", u"retryKeyMenu", u"やり直しキー設定(&E)", RetryKey, KeyItems, sameAsIndex},
+    {FontSize, FiveItems, fontSizeOf},
+    {Countdown, FourItems, countdownOf},
+    {MissSound, TwoItems, sameAsIndex},
+    {RubyDisplay, TwoItems, sameAsIndex},
+    {ParagraphChange, TwoItems, sameAsIndex},
+    {EndSpace, TwoItems, sameAsIndex},
+    {JudgementWindow, FourItems, judgementWindowOf},
+    {ScrollPosition, ThreeItems, sameAsIndex},
+    {InputMode, InputModeItems, sameAsIndex},
+    {RetryKey, TwoItems, sameAsIndex},
 };
 
 constexpr FontLayout Layouts[] = {
@@ -88,13 +70,9 @@ const Group* groupForEntry(int entry) {
 }
 
 int indexForValue(const Group& group, qint32 value) {
-    for (const Item& item : group.items)
-        if (item.caption[0] != 0 && group.valueOf(item.index) == value) return item.index;
+    for (const int index : group.indices)
+        if (group.valueOf(index) == value) return index;
     return -1;
-}
-
-std::span<const Item> standards() {
-    return StandardItems;
 }
 
 const FontLayout& fontLayout(int pointSize) {
@@ -121,7 +99,7 @@ void applyStartupDefaults(SettingsTable& table) {
     keepValid(table, ScrollPosition, 0);
     keepValid(table, InputMode, 0);
     keepValid(table, RetryKey, 0);
-    if (table.number(Standard) < 0 || table.number(Standard) > 4) table.setNumber(Standard, 0);
+    if (table.number(Standard) < 0 || table.number(Standard) >= StandardCount) table.setNumber(Standard, 0);
     if (table.number(PracticeMode) != 0) table.setNumber(PracticeMode, 1);
     if (table.number(CurrentParagraph) < 0) table.setNumber(CurrentParagraph, 0);
     if (table.number(TextsPerPage) < 0) table.setNumber(TextsPerPage, 100);

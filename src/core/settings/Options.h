@@ -7,9 +7,9 @@
 #include <span>
 
 /**
- * The option menus of the main window ("オプション(&O)"): each is a radio-style item
- * array that stores one number in the settings table. This unit holds the captions,
- * the stored values and the start-up defaults, so the window only builds menus from it.
+ * The options the user picks from radio-style item arrays: which settings entry each one
+ * stores, the value each item stores there, the start-up defaults and the layout of each
+ * font size. The menus that show them (captions, object names) belong to the window.
  */
 namespace Options {
 
@@ -38,32 +38,23 @@ enum Entry : int {
     SampleBestLines = 300 ///< address of 300 + sample menu index: its best-times line
 };
 
-/** One item of an option array: its control-array index and caption (empty caption = separator). */
-struct Item {
-    int index;
-    const char16_t* caption;
-};
-
-/** One option array and the submenu that holds it. */
+/** One option array: the entry it stores, its item indices that store a value, and those values. */
 struct Group {
-    const char16_t* arrayName;   ///< control array, e.g. "fontSizeActions"
-    const char16_t* submenuName; ///< e.g. "fontSizeMenu"
-    const char16_t* submenuCaption;
-    int entry; ///< settings entry of the stored value
-    std::span<const Item> items;
+    int entry;
+    std::span<const int> indices; ///< in menu order; an index missing here is a separator
     /** Stored value of item `index`. */
     qint32 (*valueOf)(int index);
 };
 
-/** The option arrays in menu order (the judgement-standard array is the standards' own). */
+/** The option arrays in menu order (the judgement standards are an entry of their own). */
 std::span<const Group> groups();
 /** The array that stores entry `entry`, or nullptr. */
 const Group* groupForEntry(int entry);
 /** The item index to check for a stored value, or -1 when no item has that value. */
 int indexForValue(const Group& group, qint32 value);
 
-/** The five judgement standards (standardActions 0..4) in menu order. */
-std::span<const Item> standards();
+/** The number of judgement standards (entry Standard holds 0 .. StandardCount - 1). */
+inline constexpr int StandardCount = 5;
 
 /** Layout values of one font size, in twips where they are sizes. */
 struct FontLayout {

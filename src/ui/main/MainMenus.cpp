@@ -26,7 +26,62 @@ QString indexed(const QString& arrayName, int index) {
     return arrayName + u'(' + QString::number(index) + u')';
 }
 
+using Item = MainMenus::OptionItem;
+constexpr Item FontSizeItems[] = {{0, u"最大(&G)"}, {1, u"大(&L)"}, {2, u"中(&M)"}, {3, u"小(&S)"}, {4, u"最小(&A)"}};
+constexpr Item CountItems[] = {{0, u"３秒後にスタート(&3)"},
+                               {1, u"２秒後にスタート(&2)"},
+                               {2, u"１秒後にスタート(&1)"},
+                               {3, u"すぐにスタート(&0)"}};
+constexpr Item MissItems[] = {{0, u"音を出す(&Y)"}, {1, u"音を出さない(&N)"}};
+constexpr Item RubyItems[] = {{0, u"常に表示する(&Y)"}, {1, u"適宜[F5]で表示する(&T)"}};
+constexpr Item ChangeItems[] = {{0, u"改行キーを使用しない(&N)"}, {1, u"改行キーを使用する(&Y)"}};
+constexpr Item AddItems[] = {{0, u"付加しない(&N)"}, {1, u"段落末に付加する(&Y)"}};
+constexpr Item JudgementItems[] = {
+    {0, u"全文字(&A)"}, {1, u"直近400文字(&B)"}, {2, u"直近200文字(&C)"}, {3, u"直近100文字(&D)"}};
+constexpr Item ScrollItems[] = {{0, u"最終行(&A)"}, {1, u"下から 2行目(&B)"}, {2, u"下から 3行目(&C)"}};
+constexpr Item InputModeItems[] = {{0, u"自動切替(&A)"},     {1, u""},
+                                   {2, u"直接入力(&D)"},     {4, u"ひらがな(&H)"},
+                                   {5, u"全角カタカナ(&K)"}, {6, u"半角カタカナ(&I)"},
+                                   {7, u"全角英数(&L)"},     {8, u"半角英数(&P)"}};
+constexpr Item RetryKeyItems[] = {{0, u"[Esc]キー(&E)"}, {1, u"[Shift]+[Esc]キー(&S)"}};
+
+constexpr Item StandardItems[] = {{0, u"MSパソコン入力コンクール[Mパソ](&M)"},
+                                  {1, u"NSビジネスキーボード認定[N商](&N)"},
+                                  {2, u"NKパソコンスピード認定[N検](&S)"},
+                                  {3, u"ZSワープロ実務検定[Z商](&Z)"},
+                                  {4, u"NK日本語ワープロ検定[N検](&K)"}};
+static_assert(std::size(StandardItems) == Options::StandardCount);
+
+const MainMenus::OptionMenu OptionMenus[] = {
+    {Options::FontSize, u"fontSizeActions", u"fontSizeMenu", u"フォントサイズ設定(&F)", FontSizeItems},
+    {Options::Countdown, u"countdownActions", u"countdownMenu", u"カウントダウン設定(&D)", CountItems},
+    {Options::MissSound, u"missSoundActions", u"missSoundMenu", u"ミス音設定(&M)", MissItems},
+    {Options::RubyDisplay, u"rubyActions", u"rubyMenu", u"ルビ表示設定(&R)", RubyItems},
+    {Options::ParagraphChange, u"enterKeyActions", u"enterKeyMenu", u"次段落移行設定(&N)", ChangeItems},
+    {Options::EndSpace, u"endSpaceActions", u"endSpaceMenu", u"スペース付加（英文）設定(&A)", AddItems},
+    {Options::JudgementWindow, u"judgementWindowActions", u"judgementWindowMenu", u"正誤判断文字数設定(&P)",
+     JudgementItems},
+    {Options::ScrollPosition, u"scrollRowActions", u"scrollRowMenu", u"スクロール位置設定(&S)", ScrollItems},
+    {Options::InputMode, u"inputModeActions", u"inputModeMenu", u"入力モード初期設定(&I)", InputModeItems},
+    {Options::RetryKey, u"retryKeyActions", u"retryKeyMenu", u"やり直しキー設定(&E)", RetryKeyItems},
+};
+
+const MainMenus::OptionMenu* optionMenuFor(int entry) {
+    for (const MainMenus::OptionMenu& menu : OptionMenus)
+        if (menu.entry == entry) return &menu;
+    return nullptr;
+}
+
+// Items of an array run from 0 to the last one's index.
+int itemCount(const MainMenus::OptionMenu& menu) {
+    return menu.items.back().index + 1;
+}
+
 } // namespace
+
+std::span<const MainMenus::OptionMenu> MainMenus::optionMenus() {
+    return OptionMenus;
+}
 
 MainMenus::MainMenus(QMenuBar* bar, QObject* parent) : QObject(parent) {
     auto topMenu = [&](const QString& name, const QString& caption) {
@@ -113,14 +168,14 @@ QAction* MainMenus::addItem(QMenu* menu, const QString& name, const QString& cap
 }
 
 void MainMenus::addOptionMenus(QMenu* options) {
-    for (const Options::Group& group : Options::groups()) {
-        const QString arrayName = QString::fromUtf16(group.arrayName);
-        QMenu* sub = options->addMenu(QString::fromUtf16(group.submenuCaption));
-        sub->setObjectName(QString::fromUtf16(group.submenuName));
+    for (const OptionMenu& menu : OptionMenus) {
+        const QString arrayName = QString::fromUtf16(menu.arrayName);
+        QMenu* sub = options->addMenu(QString::fromUtf16(menu.submenuCaption));
+        sub->setObjectName(QString::fromUtf16(menu.submenuName));
         sub->menuAction()->setObjectName(sub->objectName());
         // One value per array: its items are radio items, and choosing the checked one keeps it.
         auto* choices = new QActionGroup(sub);
-        for (const Options::Item& item : group.items) {
+        for (const OptionItem& item : menu.items) {
             if (item.caption[0] == 0) {
                 sub->addSeparator()->setObjectName(indexed(arrayName, item.index));
                 continue;
@@ -128,16 +183,16 @@ void MainMenus::addOptionMenus(QMenu* options) {
             QAction* a = addItem(sub, indexed(arrayName, item.index), QString::fromUtf16(item.caption));
             a->setCheckable(true);
             choices->addAction(a);
-            const int entry = group.entry;
+            const int entry = menu.entry;
             const int index = item.index;
             connect(a, &QAction::triggered, this, [this, entry, index] { Q_EMIT optionChosen(entry, index); });
         }
-        if (group.entry == Options::MissSound) {
+        if (menu.entry == Options::MissSound) {
             QMenu* standards = options->addMenu(u"能力判定基準(&H)"_s);
             standards->setObjectName(u"standardMenu"_s);
             standards->menuAction()->setObjectName(u"standardMenu"_s);
             auto* standardGroup = new QActionGroup(standards);
-            for (const Options::Item& item : Options::standards()) {
+            for (const OptionItem& item : StandardItems) {
                 QAction* a =
                     addItem(standards, indexed(u"standardActions"_s, item.index), QString::fromUtf16(item.caption));
                 a->setCheckable(true);
@@ -159,20 +214,21 @@ void MainMenus::checkArray(const QString& arrayName, int count, int checkedIndex
 }
 
 void MainMenus::checkStoredOptions(const SettingsTable& settings) {
-    for (const Options::Group& group : Options::groups()) {
-        const int checked = Options::indexForValue(group, settings.number(group.entry));
-        checkArray(QString::fromUtf16(group.arrayName), int(group.items.back().index) + 1, checked);
+    for (const OptionMenu& menu : OptionMenus) {
+        const Options::Group* group = Options::groupForEntry(menu.entry);
+        const int checked = group ? Options::indexForValue(*group, settings.number(menu.entry)) : -1;
+        checkArray(QString::fromUtf16(menu.arrayName), itemCount(menu), checked);
     }
     checkStandard(settings.number(Options::Standard));
 }
 
 void MainMenus::checkOption(int entry, int index) {
-    if (const Options::Group* group = Options::groupForEntry(entry))
-        checkArray(QString::fromUtf16(group->arrayName), int(group->items.back().index) + 1, index);
+    if (const OptionMenu* menu = optionMenuFor(entry))
+        checkArray(QString::fromUtf16(menu->arrayName), itemCount(*menu), index);
 }
 
 void MainMenus::checkStandard(int index) {
-    checkArray(u"standardActions"_s, 5, index);
+    checkArray(u"standardActions"_s, Options::StandardCount, index);
 }
 
 void MainMenus::enable(const QString& name, bool enabled, std::optional<bool> checked) {

@@ -7,6 +7,8 @@
 #include <QMap>
 #include <QObject>
 
+#include <span>
+
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -19,6 +21,22 @@ class MainMenus : public QObject {
     Q_OBJECT
 
 public:
+    /** One item of an option menu: its index in the item array and its caption (empty: a separator). */
+    struct OptionItem {
+        int index;
+        const char16_t* caption;
+    };
+    /** The submenu that shows one option: the settings entry it sets, its names and its items. */
+    struct OptionMenu {
+        int entry;
+        const char16_t* arrayName;   ///< the items are named arrayName(index), e.g. "fontSizeActions(2)"
+        const char16_t* submenuName; ///< e.g. "fontSizeMenu"
+        const char16_t* submenuCaption;
+        std::span<const OptionItem> items;
+    };
+    /** The option submenus in menu order (the judgement standards have a submenu of their own). */
+    static std::span<const OptionMenu> optionMenus();
+
     MainMenus(QMenuBar* bar, QObject* parent);
 
     /** The item by its name, e.g. "wholeTextAction" or "fontSizeActions(2)"; nullptr if none. */

@@ -1,6 +1,7 @@
 #include "core/settings/ColourSettings.h"
 #include "support/MainWindowTest.h"
 #include "ui/common/CharCellView.h"
+#include "ui/main/MainMenus.h"
 
 #include <QActionGroup>
 #include <QDialog>
@@ -112,10 +113,10 @@ TEST_F(MainWindowTest, ItemsThatExcludeEachOtherAreRadioItems) {
         arrays[1] << u"standardActions(%1)"_s.arg(i);
     for (QAction* a : window->findChildren<QAction*>())
         if (a->objectName().startsWith(u"sampleActions("_s) && !a->isSeparator()) arrays[2] << a->objectName();
-    for (const Options::Group& group : Options::groups()) {
+    for (const MainMenus::OptionMenu& menu : MainMenus::optionMenus()) {
         QStringList names;
-        for (const Options::Item& option : group.items)
-            if (option.caption[0] != 0) names << u"%1(%2)"_s.arg(QString::fromUtf16(group.arrayName)).arg(option.index);
+        for (const MainMenus::OptionItem& option : menu.items)
+            if (option.caption[0] != 0) names << u"%1(%2)"_s.arg(QString::fromUtf16(menu.arrayName)).arg(option.index);
         arrays << names;
     }
     for (const QStringList& names : arrays) {
