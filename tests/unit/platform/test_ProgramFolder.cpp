@@ -65,8 +65,7 @@ TEST(ProgramFolder, ResolvesInOrderOfPreference) {
         {"missing executable folder", {}, root.filePath(u"gone"_s), xdg, xdgData},
         {"no XDG_DATA_HOME", {}, plainExe, {}, homeData},
         {"relative XDG_DATA_HOME is ignored", {}, {}, u"rel/data"_s, homeData},
-        {"read-only portable copy", {}, lockedExe, xdg, xdgData, true},
-    };
+        {"read-only portable copy", {}, lockedExe, xdg, xdgData, true}};
     for (const auto& c : cases) {
         if (c.needsPermissionChecks && geteuid() == 0) continue; // root may write into any folder
         EXPECT_EQ(resolveProgramFolder(c.env, c.exeDir, c.xdgHome, home), c.expected) << c.what;

@@ -16,6 +16,7 @@
 #include "support/ProgramFolderTest.h"
 
 #include "support/TestFiles.h"
+#include "unit/FileSizeLimit.h"
 
 #include <csignal>
 #include <sys/resource.h>
@@ -71,14 +72,12 @@ QStringList goldenLines() {
 TEST(RecordLines, GoldenLinesWithTheirFieldsAtFixedPositions) {
     const QStringList
         g = goldenLines(),
-        expected = {
-            u"240115093000日 240131 通し 全体   455   700   150.0 S段   431.6 SS   6.6◎  2.6☆  0.7◎  2.2○"_s,
-            u"240115093000日 240131 第  3段落    40    80   120.0 1級   360.0 SF   7.5◎  2.5☆  0.0☆ 12.5×"_s,
-            u"000000000002英 240131 通し 全体  1379  1500   250.0 B級   250.0  C     -　    -　  1.5◎    -"_s,
-            u"000000000002英 240131 第  2段落   100   110   200.0 B級   200.0  F     -　    -　  3.0○    -"_s,
-            u"j240115093000   240131    455   700   150.0 S段   431.6 SS    6.6◎  2.6☆  0.7◎  2.2○"_s,
-            u"e000000000002   240131   1379  1500   250.0 B級   250.0  C      -　    -　  1.5◎    -"_s,
-        };
+        expected = {u"240115093000日 240131 通し 全体   455   700   150.0 S段   431.6 SS   6.6◎  2.6☆  0.7◎  2.2○"_s,
+                    u"240115093000日 240131 第  3段落    40    80   120.0 1級   360.0 SF   7.5◎  2.5☆  0.0☆ 12.5×"_s,
+                    u"000000000002英 240131 通し 全体  1379  1500   250.0 B級   250.0  C     -　    -　  1.5◎    -"_s,
+                    u"000000000002英 240131 第  2段落   100   110   200.0 B級   200.0  F     -　    -　  3.0○    -"_s,
+                    u"j240115093000   240131    455   700   150.0 S段   431.6 SS    6.6◎  2.6☆  0.7◎  2.2○"_s,
+                    u"e000000000002   240131   1379  1500   250.0 B級   250.0  C      -　    -　  1.5◎    -"_s};
     EXPECT_EQ(g, expected);
     // The English log line in code page 932 bytes: the filler's ideographic spaces are 81 40.
     const QByteArray english = QByteArray("000000000002") + "\x89\x70" + " 240131 " + "\x92\xca\x82\xb5" + " " +
@@ -93,12 +92,10 @@ TEST(RecordLines, GoldenLinesWithTheirFieldsAtFixedPositions) {
         QString line;
         int dateAt, charsAt, charsWidth, chars, keystrokes;
         const char16_t *cpm, *grade;
-    } cases[] = {
-        {g[0], 15, 27, 6, 455, 700, u"150.0", u"S段"},   {g[1], 15, 28, 6, 40, 80, u"120.0", u"1級"},
-        {g[2], 15, 27, 6, 1379, 1500, u"250.0", u"B級"}, {g[3], 15, 28, 6, 100, 110, u"200.0", u"B級"},
-        {mixed, 15, 27, 6, 100, 50, u"100.0", u" - "},   {g[4], 17, 23, 7, 455, 700, u"150.0", u"S段"},
-        {g[5], 17, 23, 7, 1379, 1500, u"250.0", u"B級"},
-    };
+    } cases[] = {{g[0], 15, 27, 6, 455, 700, u"150.0", u"S段"},   {g[1], 15, 28, 6, 40, 80, u"120.0", u"1級"},
+                 {g[2], 15, 27, 6, 1379, 1500, u"250.0", u"B級"}, {g[3], 15, 28, 6, 100, 110, u"200.0", u"B級"},
+                 {mixed, 15, 27, 6, 100, 50, u"100.0", u" - "},   {g[4], 17, 23, 7, 455, 700, u"150.0", u"S段"},
+                 {g[5], 17, 23, 7, 1379, 1500, u"250.0", u"B級"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line.toStdString());
         const QString grade = QString::fromUtf16(c.grade);
@@ -110,35 +107,6 @@ TEST(RecordLines, GoldenLinesWithTheirFieldsAtFixedPositions) {
         EXPECT_EQ(basic::Mid(c.line, cpmAt + 8, 1 + grade.size()), u' ' + grade);
     }
     EXPECT_EQ(basic::Mid(mixed, 60, 2), u" -"_s); // own level of an ungraded text
-}
-
-TEST(RecordLines, IdentifiersAndNames) {
-    const int sampleIndices[] = {0, 1, 3, 4, 6, 7, 9, 10, 12, 13, 15, 16, 18, 19};
-    for (int n = 0; n < 14; ++n)
-        EXPECT_EQ(sampleTextId(sampleIndices[n]), u"0000000000%1"_s.arg(n + 1, 2, 10, QChar(u'0')));
-    for (int other : {2, 5, 20, -1})
-        EXPECT_TRUE(sampleTextId(other).isEmpty()) << other;
-    EXPECT_EQ(textIdForFileName(u"a.txt"), u"a.txt       "_s); // padded, so the line positions hold
-    EXPECT_EQ(practiceLogName(QDate(2023, 12, 31)), u"202312Practice.log"_s);
-
-    Session m;
-    m.programFolder = u"/p"_s;
-    m.settings.setNumber(Options::ChosenSample, 13);
-    EXPECT_EQ(detailFilePath(m, LastAttemptDetails), u"/p/LogBox/d000000000010.txt"_s);
-    EXPECT_EQ(detailFilePath(m, BestAttemptDetails), u"/p/LogBox/b000000000010.txt"_s);
-    EXPECT_EQ(detailFilePath(m, ParagraphDetails), u"/p/LogBox/Temp.txt"_s);
-    m.settings[Options::CurrentFile].address = u"120715203344.txt"_s;
-    EXPECT_EQ(detailFilePath(m, LastAttemptDetails), u"/p/LogBox/d120715203344.txt"_s);
-}
-
-TEST(RecordLines, LanguageMarkUsesHalfOfTheCharacters) {
-    const std::pair<CharCounts, bool> cases[] = {
-        {counts(0, 50, 0, 50, 0), true}, {counts(0, 49, 0, 51, 0), false}, {MixedText, true}};
-    for (const auto& [c, japanese] : cases) {
-        const ResultFigures f = figures(c, 1000, 0, 1, {});
-        EXPECT_EQ(basic::Mid(practiceLogLine(u"240115093000", c, January31, 0, f), 13, 1), japanese ? u"日" : u"英");
-        EXPECT_EQ(bestRecLine(u"240115093000", c, January31, f).left(1), japanese ? u"j" : u"e");
-    }
 }
 
 TEST(RecordLines, BestTimesLineInBothForms) {
@@ -387,18 +355,6 @@ namespace {
 
 enum class Stand { LinkOut, DanglingLink, Fifo };
 
-// Every time limited to `bytes` per file written, as a nearly full disk would cut them (also for root).
-template <typename Body> void withFileSizeLimit(rlim_t bytes, Body body) {
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit small{bytes, saved.rlim_max};
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    body();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-}
-
 } // namespace
 
 TEST_F(RecordFilesTest, LinksAndFifosAmongTheRecordsAreReportedAndNeverFollowed) {
@@ -472,8 +428,7 @@ TEST_F(RecordFilesTest, BestRecKeysMatchAsTheyReadBackWhateverTheBytes) {
         {"\xff"
          "240115093000 invalid mark",
          false, true},
-        {"j240115093001   231231 next", false, false},
-    };
+        {"j240115093001   231231 next", false, false}};
     const QString path = log(u"BestRec.log");
     QByteArray before;
     for (const auto& [line, replaced, removed] : cases)
