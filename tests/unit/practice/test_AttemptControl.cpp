@@ -43,28 +43,6 @@ protected:
 
 } // namespace
 
-TEST(AttemptStates, KeysDoWhatTheStateAllows) {
-    using S = AttemptState;
-    using K = KeyAction;
-    const std::tuple<S, int, int, int, K> downs[] = {// state, key, shift, retry setting, action
-                                                     {S::Ready, KeyCode::Esc, 0, 0, K::None},
-                                                     {S::Countdown, KeyCode::Esc, 0, 0, K::Retry},
-                                                     {S::Paused, KeyCode::Esc, 1, 0, K::Retry},
-                                                     {S::Running, KeyCode::Esc, 0, 1, K::Counting},
-                                                     {S::Running, KeyCode::Esc, 1, 1, K::Retry},
-                                                     {S::Running, KeyCode::Esc, 3, 1, K::Counting},
-                                                     {S::Countdown, KeyCode::Esc, 0, 1, K::None},
-                                                     {S::Running, KeyCode::Ctrl, 2, 0, K::None},
-                                                     {S::Running, KeyCode::Pause, 0, 0, K::TogglePause},
-                                                     {S::Ready, 65, 0, 0, K::None}};
-    for (const auto& [state, key, shift, retrySetting, expected] : downs)
-        EXPECT_EQ(keyDownAction(state, key, shift, retrySetting, state != S::Ready), expected)
-            << int(state) << " key " << key << " shift " << shift;
-    EXPECT_EQ(keyPressAction(S::Ready, 13), K::Start);
-    EXPECT_EQ(keyPressAction(S::Paused, u' '), K::None);
-    EXPECT_EQ(keyPressAction(S::Running, 13), K::CheckSegment);
-}
-
 TEST_F(AttemptTest, CountdownShowsDigitsForEveryCode) {
     const std::tuple<int, quint32, QString> cases[] = {{4, 3000, u"３"_s}, {2, 1000, u"１"_s}, {1, 10, QString()}};
     for (const auto& [code, typingAfterMs, firstDigit] : cases) {

@@ -24,20 +24,6 @@ TEST(Options, StoredValuesNoItemShowsBecomeDefaults) {
     }
 }
 
-TEST(Options, ItemsMapToStoredValuesAndBack) {
-    const std::tuple<int, int, qint32> cases[] = {// entry, menu index, stored value
-                                                  {FontSize, 0, 16},         {FontSize, 4, 10}, {Countdown, 3, 1},
-                                                  {JudgementWindow, 3, 100}, {InputMode, 8, 8}, {RetryKey, 1, 1},
-                                                  {ScrollPosition, 2, 2}};
-    for (const auto& [entry, index, value] : cases) {
-        const Group* group = groupForEntry(entry);
-        ASSERT_NE(group, nullptr);
-        EXPECT_EQ(group->valueOf(index), value);
-        EXPECT_EQ(indexForValue(*group, value), index);
-    }
-    EXPECT_EQ(indexForValue(*groupForEntry(InputMode), 1), -1) << "the separator is never a stored value";
-}
-
 TEST(WindowPosition, RestoresOnlyReachablePositions) {
     const int screenW = 19200, screenH = 15360, windowW = 9000;
     const std::tuple<int, int, bool> cases[] = {
