@@ -15,7 +15,7 @@
 
 #include "support/ProgramFolderTest.h"
 #include "support/TestFiles.h"
-#include "unit/FileSizeLimit.h"
+#include "unit/FileFaults.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -323,42 +323,23 @@ TEST_F(RecordFilesTest, ReadOnlyLogBoxLeavesEveryFileWhole) {
     EXPECT_EQ(QDir(m.logBoxPath()).entryList(QDir::Files), filesBefore);
 }
 
-// ---- Files that are not what they should be -------------------------------------------------
-
-namespace {
-
-enum class Stand { LinkOut, DanglingLink, Fifo };
-
-} // namespace
-
 TEST_F(RecordFilesTest, LinksAndFifosAmongTheRecordsAreReportedAndNeverFollowed) {
-    const char16_t* names[] = {u"202401Practice.log", u"BestRec.log", u"d240115093000.txt", u"b240115093000.txt"};
     QTemporaryDir outside;
-    for (const char16_t* name : names) {
-        for (Stand stand : {Stand::LinkOut, Stand::DanglingLink, Stand::Fifo}) {
-            SCOPED_TRACE(testing::Message() << QString::fromUtf16(name).toStdString() << " " << int(stand));
+    const QString target = outside.filePath(u"target"_s);
+    for (const char16_t* name : {u"202401Practice.log", u"BestRec.log", u"d240115093000.txt", u"b240115093000.txt"}) {
+        for (Hostile kind : {Hostile::LinkToOutsideFile, Hostile::DanglingLink, Hostile::Fifo}) {
+            SCOPED_TRACE(testing::Message() << QString::fromUtf16(name).toStdString() << " " << int(kind));
             ASSERT_TRUE(QDir(m.logBoxPath()).removeRecursively() && QDir().mkpath(m.logBoxPath()));
             loadText(); // empty best times: the attempt is a new best and writes every file
-            const QString path = log(name), target = outside.filePath(u"target"_s);
-            QFile::remove(target);
-            if (stand == Stand::LinkOut) writeAll(target, "outside\r\n");
-            if (stand != Stand::Fifo) {
-                ASSERT_TRUE(QFile::link(target, path));
-            }
-            if (stand == Stand::Fifo) {
-                ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-            }
-
+            makeHostile(kind, log(name), target);
             const RecordOutcome out = finishWhole(10000); // a blocking open of the FIFO would hang here
             EXPECT_TRUE(out.errorMessage().contains(QString::fromUtf16(name))) << out.errorMessage().toStdString();
-            EXPECT_TRUE(out.errorMessage().contains(stand == Stand::Fifo ? u"通常のファイルではありません"_s
-                                                                         : u"シンボリックリンク"_s));
+            EXPECT_TRUE(out.errorMessage().contains(kind == Hostile::Fifo ? u"通常のファイルではありません"_s
+                                                                          : u"シンボリックリンク"_s));
             EXPECT_EQ(out.errors.size(), 1) << "the other files are still written";
-            EXPECT_EQ(QFile::exists(target), stand == Stand::LinkOut);
-            if (stand == Stand::LinkOut) {
-                EXPECT_EQ(readAll(target), "outside\r\n");
-            }
-            EXPECT_EQ(QFileInfo(path).isSymLink(), stand != Stand::Fifo) << "the link itself stays";
+            EXPECT_EQ(readAll(target), kind == Hostile::LinkToOutsideFile ? "outside" : "");
+            EXPECT_EQ(QFile::exists(target), kind == Hostile::LinkToOutsideFile);
+            EXPECT_EQ(QFileInfo(log(name)).isSymLink(), kind != Hostile::Fifo) << "the link itself stays";
             EXPECT_FLOAT_EQ(m.text.bestTimes[0], 30.0f);
         }
     }

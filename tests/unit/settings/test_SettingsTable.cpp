@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "support/TestFiles.h"
-#include "unit/FileSizeLimit.h"
+#include "unit/FileFaults.h"
 
 #include <optional>
 #include <sys/stat.h>
@@ -215,24 +215,17 @@ TEST(SettingsFile, UntouchedFieldsKeepTheirBytesThroughLoadAndSave) {
 }
 
 TEST(SettingsFile, HostileFilesAreRefusedAndNeverReplaced) {
-    // a link to a file elsewhere, a dangling link, a FIFO (opening it for reading would wait for ever)
-    for (int kind = 0; kind < 3; ++kind) {
-        SCOPED_TRACE(kind);
+    // Opening a FIFO for reading would wait for ever.
+    for (Hostile kind : {Hostile::LinkToOutsideFile, Hostile::DanglingLink, Hostile::Fifo}) {
+        SCOPED_TRACE(int(kind));
         QTemporaryDir dir, outside;
         const QString path = settingsPath(dir), target = outside.filePath(u"elsewhere.rvl"_s);
-        if (kind == 0) {
-            writeAll(target, sampleTable().toBytes());
-        }
-        if (kind < 2) {
-            ASSERT_TRUE(QFile::link(target, path));
-        }
-        if (kind == 2) {
-            ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        }
+        makeHostile(kind, path, target);
         SettingsTable table = sampleTable();
         QString error;
         EXPECT_FALSE(SettingsFile(path).load(table, &error));
-        EXPECT_TRUE(error.contains(path) && error.contains(kind < 2 ? u"シンボリックリンク"_s : u"通常のファイル"_s))
+        EXPECT_TRUE(error.contains(path) &&
+                    error.contains(kind == Hostile::Fifo ? u"通常のファイル"_s : u"シンボリックリンク"_s))
             << error.toStdString();
         EXPECT_EQ(table, SettingsTable());
         SettingsFile loadedFirst(path), savedStraightAway(path);
@@ -241,10 +234,9 @@ TEST(SettingsFile, HostileFilesAreRefusedAndNeverReplaced) {
             EXPECT_FALSE(file->save(sampleTable(), &error));
             EXPECT_TRUE(error.contains(path)) << error.toStdString();
         }
-        EXPECT_EQ(QFile::exists(target), kind == 0) << "a dangling link must not create its target";
-        if (kind == 0) {
-            EXPECT_EQ(readAll(target), sampleTable().toBytes());
-        }
+        EXPECT_EQ(readAll(target), kind == Hostile::LinkToOutsideFile ? "outside" : "");
+        EXPECT_EQ(QFile::exists(target), kind == Hostile::LinkToOutsideFile)
+            << "a dangling link must not create its target";
     }
 }
 

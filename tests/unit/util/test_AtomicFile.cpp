@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "support/TestFiles.h"
-#include "unit/FileSizeLimit.h"
+#include "unit/FileFaults.h"
 
 #include <cerrno>
 #include <csignal>
@@ -18,12 +18,6 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-enum class Hostile { DanglingLink, LinkToOutsideFile, Fifo, Folder };
-
-} // namespace
 
 TEST(AtomicFile, ReasonsNameTheCauseInJapanese) {
     const std::pair<int, const char16_t*> cases[] = {{ENOSPC, u"空き容量"},
@@ -53,30 +47,14 @@ TEST(AtomicFile, LinksFifosAndFoldersAreRefusedWithoutBlockingOrTouchingAnything
             SCOPED_TRACE(testing::Message() << name << " " << int(kind));
             QTemporaryDir folder, outside;
             const QString path = folder.filePath(u"BestRec.log"_s), target = outside.filePath(u"target"_s);
-            switch (kind) {
-            case Hostile::DanglingLink:
-                ASSERT_TRUE(QFile::link(target, path));
-                break;
-            case Hostile::LinkToOutsideFile:
-                writeAll(target, "outside");
-                ASSERT_TRUE(QFile::link(target, path));
-                break;
-            case Hostile::Fifo:
-                ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-                break;
-            case Hostile::Folder:
-                ASSERT_TRUE(QDir().mkpath(path));
-                break;
-            }
+            makeHostile(kind, path, target);
             QString reason;
             EXPECT_FALSE(operation(path, &reason)); // a FIFO opened for blocking would hang here
             EXPECT_TRUE(reason.contains(kind <= Hostile::LinkToOutsideFile ? u"シンボリックリンク"_s
                                                                            : u"通常のファイルではありません"_s))
                 << reason.toStdString();
             EXPECT_EQ(QFile::exists(target), kind == Hostile::LinkToOutsideFile);
-            if (kind == Hostile::LinkToOutsideFile) {
-                EXPECT_EQ(readAll(target), "outside");
-            }
+            EXPECT_EQ(readAll(target), kind == Hostile::LinkToOutsideFile ? "outside" : "");
             EXPECT_EQ(QFileInfo(path).isSymLink(), kind <= Hostile::LinkToOutsideFile) << "the link itself stays";
             EXPECT_EQ(QDir(folder.path())
                           .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)
