@@ -16,10 +16,7 @@ session() {
     xvfb_start || exit 1
     echo "$DISPLAY" >"$work/display.$1"
     for _ in $(seq 1 10); do xdpyinfo >/dev/null || exit 1; done
-    for _ in $(seq 1 200); do
-        [ "$(ls "$work" | grep -c '^display\.')" -ge "$sessions" ] && break
-        sleep 0.05
-    done
+    wait_until 10 '[ "$(ls "$work" | grep -c "^display\.")" -ge "$sessions" ]' || true
     for _ in $(seq 1 10); do xdpyinfo >/dev/null || exit 1; done
 }
 
