@@ -14,6 +14,17 @@ protected:
     JudgementResult change(const QString& input, int window = 800, bool sound = true) {
         return judgeInput(display, input, window, true, sound, {correctPrefix, mismatches, previousMismatches});
     }
+    QString states(int count) const {
+        QString s;
+        for (int k = 0; k < count; ++k) {
+            const CharCell& c = display.cells[size_t(k)];
+            s += c.state == CellState::Correct ? u'o'
+                 : c.state == CellState::Wrong ? (c.underline ? u'X' : u'x')
+                                               : u'.';
+        }
+        return s;
+    }
+
     TargetDisplay display;
     qint32 correctPrefix = 0, mismatches = 0, previousMismatches = 0;
 };
@@ -53,4 +64,24 @@ TEST_F(JudgementTest, HugeInputStopsAtTheLastCell) {
     EXPECT_EQ(correctPrefix, 800);
     change(QString(800, u'あ') + u"x"_s);
     EXPECT_EQ(correctPrefix, 800);
+}
+
+TEST_F(JudgementTest, WindowStartMismatchKeepsThePrefix) {
+    layout(u"abcdefghij"_s);
+    change(u"abcde"_s, 800);
+    EXPECT_EQ(correctPrefix, 5);
+    // With a window of 3 the pass starts at position 4; a mismatch there leaves the prefix alone.
+    change(u"abcXefgh"_s, 4);
+    EXPECT_EQ(correctPrefix, 5);
+    change(u"abcdefXh"_s, 4);
+    EXPECT_EQ(correctPrefix, 6);
+}
+
+TEST_F(JudgementTest, NotRunningOnlyChecksTheWindow) {
+    layout(u"abc"_s);
+    const JudgementResult r =
+        judgeInput(display, u"aXcdefgh", 4, false, true, {correctPrefix, mismatches, previousMismatches});
+    EXPECT_TRUE(r.startRecolour);
+    EXPECT_EQ(r.firstChanged, -1);
+    EXPECT_EQ(states(3), u"..."_s);
 }

@@ -175,3 +175,74 @@ TEST(KeyCountingOperationString, FlushRules) {
     for (const auto& c : cases)
         EXPECT_EQ(KeyCounting::buildOperationString(c.log), c.expected) << c.log.join(u' ').toStdString();
 }
+
+TEST_F(KeyCountingTest, ShiftAloneIsNoKeystroke) {
+    ime = ImeOff;
+    EXPECT_FALSE(down(Shift, false));
+    EXPECT_FALSE(down(Shift, false));
+    EXPECT_TRUE(tap(A, false)); // with Shift held the letter is the keystroke
+    up(Shift);
+    commit(u"A"_s);
+    EXPECT_EQ(totals(), (Totals{1, 0, 0, 0, 0}));
+    EXPECT_EQ(counting.operationList(), QStringList{u"pA2"_s});
+}
+
+TEST(KeyCountingLiveFigures, FiguresAndBars) {
+    const struct {
+        LiveFigureInput in;
+        const char16_t *label11, *label12;
+        int shape1;
+    } cases[] = {{{100, 50, 300, 0, 60000, 0, 300}, u"150", u"150.0", 150},
+                 {{40, 10, 98, 2, 60000, 0, 400}, u"50", u"50.0", 200}, // English text with its paragraph-end spaces
+                 {{0, 1, 10, 0, 5, 0, 100}, u"1", u"6000.0", 10},       // under 10 ms counts as 10 ms
+                 {{0, 1, 10, 0, 100, 500, 100}, u"1", u"6000.0", 10},   // so does a tick before the start
+                 {{0, 13, 100, 0, 0xA0u, 0xFFFFFF00u, 100}, u"13", u"1875.0", 13}, // across the clock's wrap
+                 {{0, 1, 10, 0, 16000, 0, 100}, u"1", u"3.8", 10},
+                 {{0, 0, 0, 0, 60000, 0, 300}, u"0", u"0.0", 0},
+                 {{5, 5, 10, 0, 60000, 0, 0}, u"10", u"10.0", 0}};
+    for (const auto& c : cases) {
+        const LiveFigures f = liveFigures(c.in);
+        EXPECT_EQ(f.typedChars, QString::fromUtf16(c.label11)) << c.in.lastTick;
+        EXPECT_EQ(f.cpm, QString::fromUtf16(c.label12)) << c.in.lastTick;
+        EXPECT_EQ(f.progressWidth, c.shape1) << c.in.lastTick;
+    }
+}
+
+TEST(KeyCountingLiveFigures, GaugeAgainstTheTarget) {
+    // Target 250 per minute on a 301-pixel track: red below 80 %, yellow below 100 %, then blue.
+    const struct {
+        LiveFigureInput in;
+        int shape2;
+        GaugeColour colour;
+    } cases[] = {{{0, 1999, 9999, 0, 600000, 0, 301, 250}, 201, GaugeColour::Red},
+                 {{0, 200, 9999, 0, 60000, 0, 301, 250}, 201, GaugeColour::Yellow},
+                 {{0, 2499, 9999, 0, 600000, 0, 301, 250}, 251, GaugeColour::Yellow},
+                 {{0, 250, 9999, 0, 60000, 0, 301, 250}, 251, GaugeColour::Blue},
+                 {{0, 600, 9999, 0, 60000, 0, 301, 250}, 301, GaugeColour::Blue},
+                 // Without a target the gauge keeps its width and its colour follows that width.
+                 {{0, 250, 9999, 0, 60000, 0, 301, 0, 200}, 200, GaugeColour::Red},
+                 {{0, 250, 9999, 0, 60000, 0, 301, 0, 201}, 201, GaugeColour::Yellow},
+                 {{0, 250, 9999, 0, 60000, 0, 301, 0, 251}, 251, GaugeColour::Blue}};
+    for (const auto& c : cases) {
+        const LiveFigures f = liveFigures(c.in);
+        EXPECT_EQ(f.gaugeWidth, c.shape2) << c.in.correctPrefix << " in " << c.in.lastTick << " ms";
+        EXPECT_EQ(f.gaugeColour, c.colour) << c.in.correctPrefix << " in " << c.in.lastTick << " ms";
+    }
+    EXPECT_EQ(gaugeRgb(GaugeColour::Red), 0xFF0000u);
+    EXPECT_EQ(gaugeRgb(GaugeColour::Blue), 0x0000FFu);
+}
+
+TEST(KeyCountingSettings, ExtraCharactersAndInputMode) {
+    CharCounts japanese{100, 60, 40}, english{100, 49, 51};
+    EXPECT_EQ(extraCharacters(english, 1, false, 8), 3);
+    EXPECT_EQ(extraCharacters(english, 1, true, 8), 1);
+    EXPECT_EQ(extraCharacters(english, 0, false, 8), 0);
+    EXPECT_EQ(extraCharacters(japanese, 1, false, 8), 0);
+    const int modes[][3] = {{0, 330, 4}, {0, 180, 4}, {0, 179, 2}, {2, 330, 2}, {7, 120, 7}};
+    for (const auto& m : modes)
+        EXPECT_EQ(initialInputMode(m[0], m[1]), m[2]) << m[0] << " " << m[1];
+    EXPECT_TRUE(inputMethodGuardCloses(false, false, 4));
+    EXPECT_FALSE(inputMethodGuardCloses(false, false, 2));
+    EXPECT_FALSE(inputMethodGuardCloses(true, false, 4));
+    EXPECT_FALSE(inputMethodGuardCloses(false, true, 4));
+}

@@ -273,3 +273,41 @@ TEST(KeyStream, LostAnswersDoNotGrowTheQueueWithoutBound) {
     EXPECT_LE(r.stream.pendingCount(), KeyStream::MaxPending);
     EXPECT_EQ(int(r.downs.size()) + r.stream.pendingCount(), presses);
 }
+
+TEST(KeyStream, EachPressGetsOneKeyDownInOrder) {
+    Recorder r;
+    // k a (composition), Space (conversion), Backspace on an empty box (ignored by the input method).
+    r.stream.rawPress(75, 45, 0, holding(75));
+    EXPECT_TRUE(r.stream.inputMethodEventArrived(Composes, 3));
+    r.stream.rawPress(A, 38, 100, holding(A));
+    r.stream.inputMethodEventArrived(Composes, 104);
+    r.stream.rawPress(Space, 65, 200, holding(Space));
+    r.stream.inputMethodEventArrived(Composes, 203);
+    EXPECT_FALSE(r.stream.inputMethodEventArrived(NoChange, 204)); // the empty follow-up answers no key
+    r.stream.rawPress(Backspace, 22, 300, holding(Backspace));
+    r.stream.keyEventArrived(Backspace, 22, 304, KeySnapshot());
+    const std::vector<Down> expected = {
+        {ProcessKeyCode, 75}, {ProcessKeyCode, A}, {ProcessKeyCode, Space}, {Backspace, Backspace}};
+    EXPECT_EQ(r.downs, expected);
+    EXPECT_EQ(r.stream.pendingCount(), 0);
+    // A key the input method answered reports the keys held when it was pressed, even if it
+    // was released before the answer came.
+    EXPECT_TRUE(r.heldAtPress[2]);
+}
+
+TEST(KeyStream, WithoutARawStreamKeyEventsAreTheirOwnKeyDowns) {
+    Recorder r;
+    r.stream.keyEventArrived(A, 38, 0, KeySnapshot());
+    EXPECT_FALSE(r.stream.inputMethodEventArrived(Composes, 1));
+    r.stream.keyReleaseArrived(38, 2);
+    ASSERT_EQ(r.downs.size(), 1u);
+    EXPECT_EQ(r.downs[0], Down(A, A));
+}
+
+TEST(KeyStream, ClockWrapGivesAShortWait) {
+    Recorder r;
+    r.stream.rawPress(A, 38, 0xFFFFFFF0u, holding(A));
+    r.stream.keyEventArrived(A, 38, 0x00000010u, KeySnapshot());
+    ASSERT_EQ(r.waited.size(), 1u);
+    EXPECT_EQ(r.waited[0], 0x20u);
+}

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -36,6 +37,11 @@ QList<int> rowStarts(const TargetDisplay& d) {
 
 QString rep(int times, const QString& s = u"あ"_s) {
     return s.repeated(times);
+}
+
+// textPanel at (120, 600), 1320 high; textCanvas at 30 inside it; each reading character 150 twips.
+RubyFrame frame(int textCanvasTop = 0) {
+    return {120, 600, 1320, 30, textCanvasTop, 10200, [](const QString& s) { return 150 * int(s.size()); }};
 }
 
 } // namespace
@@ -109,4 +115,107 @@ TEST(SegmentLayoutScroll, WhileTypingKeepsTheNextCharacterOnTheChosenRow) {
     for (const auto& [n, position, value] : cases)
         EXPECT_EQ(scrollWhileTyping(*d, n, position, 3), value) << "n=" << n << " entry 70=" << position;
     EXPECT_EQ(scrollWhileTyping(*layout(rep(60), 14), 59, 2, 3), std::nullopt); // fits the panel
+}
+
+TEST(SegmentLayout, ALayoutForgetsThePreviousSegment) {
+    auto d = layout(rep(100, u"字《じ》"_s));
+    for (int k = 0; k < 100; ++k)
+        d->setCellState(k, CellState::Wrong);
+    layoutSegment(*d, u"あい"_s, {}, true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);
+    EXPECT_EQ(captions(*d), (QStringList{u"あ"_s, u"い"_s}));
+    EXPECT_TRUE(d->rubyTexts.isEmpty() && d->rubyPositions.isEmpty());
+    for (int k = 0; k < TargetDisplay::CellCount; ++k) {
+        const CharCell& cell = d->cells[size_t(k)];
+        ASSERT_TRUE(cell.state == CellState::Untyped && !cell.underline && (k < 2 || !cell.visible)) << k;
+    }
+}
+
+TEST(SegmentLayout, ScrollRangeFollowsTheRowCount) {
+    // 14 points shows 3 rows of 32, 10 points 5 rows of 45; the scroll maximum is rows beyond those.
+    for (const auto& [pointSize, rows, maximum] :
+         {std::tuple{14, 4, 1}, {14, 3, 0}, {14, 9, 6}, {10, 5, 0}, {10, 6, 1}, {12, 0, 0}}) {
+        SCOPED_TRACE(testing::Message() << pointSize << " pt, " << rows << " rows");
+        const int perRow = Options::fontLayout(pointSize).charsPerLine;
+        const auto d = layout(rows ? rep(perRow * (rows - 1) + 1) : QString(), pointSize);
+        EXPECT_EQ(std::tuple(d->rowCount, d->scrollEnabled, d->scrollMaximum), std::tuple(rows, maximum > 0, maximum));
+    }
+}
+
+TEST(SegmentLayout, CellStateChangesAreReported) {
+    auto d = layout(u"あい"_s);
+    EXPECT_TRUE(d->setCellState(0, CellState::Wrong) && d->cells[0].underline);
+    EXPECT_FALSE(d->setCellState(0, CellState::Wrong));
+    EXPECT_TRUE(d->setCellState(0, CellState::Correct) && !d->cells[0].underline);
+    // Input longer than the segment judges cells that show nothing, or none at all.
+    EXPECT_FALSE(d->setCellState(5, CellState::Wrong));
+    EXPECT_EQ(d->cells[5].state, CellState::Wrong);
+    EXPECT_FALSE(d->setCellState(801, CellState::Wrong) || d->setCellState(-1, CellState::Wrong));
+}
+
+TEST(SegmentLayoutRuby, PlacementOverTheCellAfterTheWord) {
+    // 14 points: full-width cells of 300 twips, rows 315 apart.
+    const auto d = layout(u"漢字《かんじ》です"_s + rep(40) + u"字《じ》"_s, 14);
+    const RubyBox first = placeRuby(*d, 0, frame());
+    EXPECT_EQ(std::tuple(first.reading, first.left, first.top, first.width),
+              std::tuple(0, 120 + 30 + 600, 600 + 15 - 210, 3 * 150 + 30));
+    // Reading 1 stands over cell 45, on the second row; scrolled up by a row it follows.
+    const RubyBox second = placeRuby(*d, 1, frame(-315));
+    EXPECT_EQ(std::pair(second.left, second.top), std::pair(120 + 30 + 13 * 300, 600 - 315 + 15 + 315 - 210));
+    EXPECT_EQ(placeRuby(*d, 2, frame()).reading, -1);
+    // A box that would pass the window's right edge is pulled back inside.
+    const RubyBox pulled = placeRuby(*layout(rep(31) + u"《ながいよみがなです》"_s, 14), 0, frame());
+    EXPECT_EQ(std::pair(pulled.left, pulled.width), std::pair(10200 - (9 * 150 + 30) - 90, 9 * 150 + 30));
+}
+
+TEST(SegmentLayoutRuby, StartOfTyping) {
+    const std::tuple<QString, int, int, bool, int> cases[] = {
+        // line, CharsPerLine, entry 8, shown, reading
+        {u"あいう"_s, 32, 0, false, -1},
+        {u"漢字《かんじ》です"_s, 32, 0, true, 0},
+        {u"漢字《かんじ》です"_s, 32, 1, false, 0}, // placed, shown only by F5
+        {rep(15) + u"《よ》"_s, 32, 0, true, 0},
+        {rep(16) + u"《よ》"_s, 32, 0, false, -1}, // half a row away or more
+        {rep(14) + u"《よ》"_s, 29, 0, true, 0},   // 14 is less than 29 / 2
+    };
+    for (const auto& [line, perRow, rubyDisplay, visible, reading] : cases) {
+        const RubyBox box = rubyAtStart(*layout(line, 14), perRow, rubyDisplay, frame());
+        EXPECT_EQ(std::pair(box.visible, box.reading), std::pair(visible, reading)) << line.toStdString();
+    }
+}
+
+TEST(SegmentLayoutRuby, InputChangesF5AndScrolling) {
+    // Readings over cells 2 and 40 of a 14-point segment (32 cells a row).
+    const auto d = layout(u"漢字《かんじ》"_s + rep(36) + u"漢字《かんじ》です"_s, 14);
+    ASSERT_EQ(d->rubyPositions, (QList<int>{2, 40}));
+    // input length, entry 8, reading placed by the input change, shown by it, shown by F5 with the same input
+    const std::tuple<int, int, int, bool, bool> cases[] = {
+        {0, 0, 0, true, false},   {2, 0, 0, true, false},  {3, 0, 1, false, false},   {25, 0, 1, false, false},
+        {26, 0, 1, true, false},  {40, 0, 1, true, false}, {41, 0, -1, false, false}, {0, 1, 0, false, true},
+        {25, 1, 1, false, false}, {26, 1, 1, false, true}, {41, 1, -1, false, false}};
+    for (const auto& [n, rubyDisplay, reading, shown, shownByF5] : cases) {
+        SCOPED_TRACE(testing::Message() << "n=" << n << " entry 8=" << rubyDisplay);
+        const RubyBox box = rubyOnInput(*d, n, 32, rubyDisplay, frame());
+        EXPECT_EQ(std::pair(box.reading, box.visible), std::pair(reading, shown));
+        const std::optional<RubyBox> f5 = rubyOnF5(*d, n, 32, rubyDisplay, frame());
+        ASSERT_EQ(f5.has_value(), shownByF5);
+        EXPECT_TRUE(!f5 || (f5->visible && f5->reading == reading && f5->left == box.left && f5->top == box.top));
+    }
+}
+
+TEST(SegmentLayoutRuby, ScrollingHidesTheBoxOutsideThePanel) {
+    // The reading over cell 40 is on the second row (top 15 + 315 = 330 inside textCanvas).
+    const auto d = layout(rep(40) + u"《よ》い"_s, 14);
+    const std::tuple<int, int, bool, bool> cases[] = {
+        // textCanvas top, input length, placed, visible
+        // Box tops: 720; -225 and 90 against the window's top limit of 90; 1620 and 1621 against the panel's
+        // bottom less 300. Then a reading still more than half a row away, and every reading behind the input.
+        {0, 30, true, true},    {-945, 30, true, false}, {-630, 30, true, true}, {900, 30, true, true},
+        {901, 30, true, false}, {0, 10, false, false},   {0, 41, false, false}};
+    for (const auto& [top, n, placed, visible] : cases) {
+        SCOPED_TRACE(testing::Message() << "textCanvas top " << top << " n=" << n);
+        const std::optional<RubyBox> box = rubyOnScroll(*d, n, 32, frame(top));
+        ASSERT_EQ(box.has_value(), placed);
+        if (!box) continue;
+        EXPECT_EQ(std::pair(box->top, box->visible), std::pair(600 + top + 330 - 210, visible));
+    }
 }

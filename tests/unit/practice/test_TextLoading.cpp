@@ -181,3 +181,16 @@ TEST(TextLoading, FileNamesNeverLeaveFileBox) {
     EXPECT_TRUE(isPlainFileName(u"240101120000.txt"_s));
     EXPECT_TRUE(isPlainFileName(u"..txt"_s));
 }
+
+// The counts are bounded in TextStats; here readings take no cell and a tab is refused.
+TEST_F(TextLoadingTest, LimitsOfAPractisableText) {
+    EXPECT_TRUE(checkPracticeLines(textLines({QString(800, u'あ') + u"《よみがな》"_s})).isEmpty());
+    EXPECT_FALSE(checkPracticeLines(textLines({u"a\tb"_s})).isEmpty());
+    EXPECT_EQ(checkPracticeLines(textLines({u"あ"_s, QString(801, u'あ')})), u"第  2段落が800文字を超えています。"_s);
+}
+
+TEST(TextLoading, TargetLine) {
+    EXPECT_EQ(targetLine(2000, 150), u"目標：13分20秒 150CPM"_s);
+    EXPECT_EQ(targetLine(455, 100), u"目標：4分33秒 100CPM"_s); // 273 seconds
+    EXPECT_EQ(targetLine(2000, 0), QString());
+}

@@ -404,3 +404,23 @@ TEST_F(RecordFilesTest, BestRecKeysMatchAsTheyReadBackWhateverTheBytes) {
         if (!removed) kept.append(line);
     EXPECT_EQ(splitRawLines(readAll(path)), kept);
 }
+
+TEST(RecordLines, LanguageMarkUsesHalfOfTheCharacters) {
+    const std::pair<CharCounts, bool> cases[] = {
+        {counts(0, 50, 0, 50, 0), true}, {counts(0, 49, 0, 51, 0), false}, {MixedText, true}};
+    for (const auto& [c, japanese] : cases) {
+        const ResultFigures f = figures(c, 1000, 0, 1, {});
+        EXPECT_EQ(basic::Mid(practiceLogLine(u"240115093000", c, January31, 0, f), 13, 1), japanese ? u"日" : u"英");
+        EXPECT_EQ(bestRecLine(u"240115093000", c, January31, f).left(1), japanese ? u"j" : u"e");
+    }
+}
+
+TEST(RecordLines, IdentifiersAndNames) {
+    const int sampleIndices[] = {0, 1, 3, 4, 6, 7, 9, 10, 12, 13, 15, 16, 18, 19};
+    for (int n = 0; n < 14; ++n)
+        EXPECT_EQ(sampleTextId(sampleIndices[n]), u"0000000000%1"_s.arg(n + 1, 2, 10, QChar(u'0')));
+    for (int other : {2, 5, 20, -1})
+        EXPECT_TRUE(sampleTextId(other).isEmpty()) << other;
+    EXPECT_EQ(textIdForFileName(u"a.txt"), u"a.txt       "_s); // padded, so the line positions hold
+    EXPECT_EQ(practiceLogName(QDate(2023, 12, 31)), u"202312Practice.log"_s);
+}

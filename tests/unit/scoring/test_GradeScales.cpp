@@ -110,3 +110,21 @@ TEST(GradeScales, BestListLineGetsTheShortFormInPlace) {
     // A damaged line too short to hold a grade is shown as it is.
     EXPECT_EQ(str(shortGradeForBestList(u"120715203344   120716"_s)), "120715203344   120716");
 }
+
+TEST(GradeScales, LanguageClassNeedsEightyPercentOfOneWidth) {
+    const struct {
+        qint32 total, full, half;
+        LanguageClass expected;
+    } cases[] = {
+        {5, 4, 1, Japanese},       {5, 1, 4, English},          {9999, 8000, 1999, Japanese},
+        {9999, 7999, 2000, Mixed}, {9999, 1999, 8000, English}, {100, 21, 79, Mixed},
+        {0, 0, 0, Mixed},          {10, 9, 9, English}, // damaged counts: English first
+    };
+    for (const auto& c : cases) {
+        CharCounts counts;
+        counts.total = c.total;
+        counts.full = c.full;
+        counts.half = c.half;
+        EXPECT_EQ(languageClass(counts), c.expected) << c.total << " " << c.full << " " << c.half;
+    }
+}

@@ -142,3 +142,25 @@ TEST(ResultComputation, AttemptFromTheLoadedText) {
     m.text.textLines[3] = u" 455 ( 455,   0)( 208, 226,  21)(   0,   0,   0)"_s;
     EXPECT_EQ(TextLoading::wholeTextCounts(m.text), Japanese);
 }
+
+TEST(ResultComputation, BestListRows) {
+    BestListInput in;
+    in.times = BestTimesLine::empty();
+    in.times[0] = 182.0f;
+    in.times[1] = 200.0f;
+    in.times[2] = 99999.0f;
+    in.counts = Japanese;
+    in.standard = 1;
+    in.redRow = 1;
+    const BestList rows = bestList(in);
+    // 455 × 60 ÷ 182 = 150 CPM, 1309.2 × 60 ÷ 182 = 431.6, 182 × 400 ÷ 1309.2 = 55.6 s.
+    EXPECT_EQ(QStringList({rows[0].cpm, rows[0].cpmTip, rows[0].grade, rows[0].scr, rows[0].scrTip, rows[0].ownLevel}),
+              QStringList({u"150"_s, u"150.00"_s, u"S級"_s, u"432"_s, u"431.60"_s, u"SS"_s}));
+    EXPECT_FALSE(rows[0].red);
+    EXPECT_EQ(rows[1].cpm, u"137"_s); // 136.5 rounds away from zero
+    EXPECT_TRUE(rows[1].red);
+    EXPECT_TRUE(rows[2].filled); // 99999 is still shown
+    EXPECT_FALSE(rows[3].filled);
+    EXPECT_TRUE(rows[3].cpm.isEmpty() && rows[3].grade.isEmpty() && rows[3].scr.isEmpty() &&
+                rows[3].ownLevel.isEmpty());
+}

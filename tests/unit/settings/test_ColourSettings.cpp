@@ -90,3 +90,10 @@ TEST(ColourSettings, TypedTextRecedesYetStaysLegibleOnLightAndDarkBackgrounds) {
         EXPECT_TRUE(between(typed.blue, c.text.blue, c.background.blue));
     }
 }
+
+TEST(ColourSettings, FaintTextIsNotFadedFurther) {
+    for (const auto& [text, background] :
+         {std::pair{Rgb{150, 150, 150}, Rgb{255, 255, 255}}, std::pair{Rgb{80, 80, 80}, Rgb{60, 60, 60}},
+          std::pair{Rgb{20, 20, 20}, Rgb{20, 20, 20}}})
+        EXPECT_EQ(recedingTextColour(text, background), text);
+}

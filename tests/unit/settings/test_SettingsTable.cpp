@@ -10,6 +10,7 @@
 #include "unit/FileFaults.h"
 
 #include <optional>
+#include <random>
 #include <sys/stat.h>
 #include <tuple>
 
@@ -260,4 +261,24 @@ TEST(SettingsFile, OversizedFileLoadsItsTableAndIsSavedWithoutTheExcess) {
     EXPECT_TRUE(SettingsFile(path).load(loaded));
     ASSERT_TRUE(SettingsFile(path).save(loaded));
     EXPECT_EQ(readAll(path), withSurplus);
+}
+
+TEST(SettingsTable, GarbageNeverBreaksReading) {
+    std::mt19937 rng(7);
+    std::vector<QByteArray> inputs = {QByteArray(100000, '\xFF'), QByteArray(100000, '\x81')};
+    for (int i = 0; i < 20; ++i) {
+        QByteArray bytes(qsizetype(rng() % 20000), Qt::Uninitialized);
+        for (qsizetype k = 0; k < bytes.size(); ++k) // short lengths on even rounds make reading go deep
+            bytes[k] = (i % 2 == 0 && k % 9 == 5) ? char(rng() % 2) : char(rng());
+        inputs.push_back(bytes);
+    }
+    for (const QByteArray& bytes : inputs) {
+        SettingsTable::ReadResult result;
+        const SettingsTable t = SettingsTable::fromBytes(bytes, &result);
+        EXPECT_EQ(result.complete, result.completeEntries == SettingsTable::EntryCount);
+        EXPECT_TRUE(result.complete ? result.consumedBytes <= bytes.size() : result.consumedBytes == bytes.size());
+        const SettingsTable again = SettingsTable::fromBytes(t.toBytes());
+        for (int e = 0; e < SettingsTable::EntryCount; ++e)
+            ASSERT_EQ(again.number(e), t.number(e)) << e;
+    }
 }

@@ -149,3 +149,40 @@ TEST(TextStats, LimitsAcceptTheBoundAndReportEachViolation) {
     for (const auto& c : cases)
         EXPECT_EQ(limitViolations(c.whole, c.paragraphs), c.messages);
 }
+
+TEST(TextStats, CharactersClassifyByTheirCodePage932Code) {
+    const struct {
+        char16_t ch;
+        CharClass cls;
+    } cases[] = {{u'ー', Kana},      {u'ヶ', Kana},     {u'々', FullOther}, {u'Α', FullOther},  {u'ⅰ', FullOther},
+                 {u'＂', FullOther}, {u'亜', Kanji},    {u'纊', Kanji},     {u'\uE757', Kanji}, {u'ｱ', HalfKana},
+                 {u'ﾞ', HalfOther},  {u'¥', HalfOther}, {u'é', HalfOther},  {u'€', HalfOther}};
+    for (const auto& c : cases)
+        EXPECT_EQ(classifyChar(c.ch), c.cls) << std::hex << int(c.ch);
+}
+
+// Ordinary statistics lines are pinned by the samples' published figures.
+TEST(TextStats, CountFieldsWidenBeyondFourDigits) {
+    const CharCounts japanese = counts(208, 226, 21, 0, 0, 0);
+    EXPECT_EQ(countsLine(counts(9999, 0, 0, 0, 0, 1)), u"10000 (9999,   1)(9999,   0,   0)(   0,   0,   1)"_s);
+    EXPECT_EQ(paragraphListLine(10000, japanese), u"10000  "_s + countsLine(japanese));
+    // Header, list lines and the whole-text line share one column layout in a fixed-pitch font.
+    for (const QString& line : {listHeader(true), listHeader(false), wholeTextLine(japanese, true),
+                                wholeTextLine(japanese, false), paragraphListLine(1, japanese)})
+        EXPECT_EQ(cp932::byteLength(line), 54) << line.toStdString();
+}
+
+TEST(TextStats, RatioCaptionsRoundToTwoPlacesInSixColumns) {
+    const struct {
+        CharCounts counts;
+        const char16_t *total, *kanji, *half;
+    } cases[] = {{counts(208, 226, 21, 0, 0, 0), u"総文字数 455文字", u"漢字含有率  45.71％", u"半角含有率   0.00％"},
+                 {counts(0, 0, 0, 1144, 0, 235), u"総文字数 1379文字", u"漢字含有率   0.00％", u"半角含有率 100.00％"},
+                 {counts(2, 0, 0, 0, 0, 1), u"総文字数 3文字", u"漢字含有率  66.67％", u"半角含有率  33.33％"},
+                 {CharCounts{}, u"総文字数 0文字", u"漢字含有率   0.00％", u"半角含有率   0.00％"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(characterCountCaption(c.counts), QString::fromUtf16(c.total));
+        EXPECT_EQ(kanjiRatioCaption(c.counts), QString::fromUtf16(c.kanji));
+        EXPECT_EQ(halfRatioCaption(c.counts), QString::fromUtf16(c.half));
+    }
+}

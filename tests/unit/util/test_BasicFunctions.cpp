@@ -42,3 +42,10 @@ TEST(BasicFunctions, FormatRoundsHalfAwayFromZeroOnDecimalDigits) {
     // 12.345f is 12.3450002... as a float and 12.345 with seven digits.
     EXPECT_EQ(FormatSingle(12.345f, u"00000.00"), u"00012.35"_s);
 }
+
+TEST(BasicFunctions, AtPictureRightAlignsWithoutTruncating) {
+    EXPECT_EQ(FormatAt(u"5", u"@@@"), u"  5"_s);
+    EXPECT_EQ(FormatAt(u"1234", u"@@@"), u"1234"_s);
+    EXPECT_EQ(RightAligned(455, 4), u" 455"_s);
+    EXPECT_EQ(RightAligned(10000, 4), u"10000"_s);
+}
