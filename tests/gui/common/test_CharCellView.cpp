@@ -4,7 +4,9 @@
 #include "ui/common/FontCellMetrics.h"
 #include "ui/common/Twips.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QPaintEvent>
 
 #include <gtest/gtest.h>
 
@@ -29,25 +31,44 @@ std::pair<int, int> pixelsOf(const QImage& image, const QRect& rect, const QColo
     return {count, widest};
 }
 
+struct CharCellViewTest : ::testing::Test {
+    void SetUp() override {
+        view.setPointSize(16);
+        view.setStateColours(Untyped, Correct, Wrong);
+        view.setBackgroundColour(Background);
+        view.setDisplay(display.get());
+        view.resize(twips::toPixels(TextPanelWidth), 120);
+    }
+    void layout(const QString& line) {
+        layoutSegment(*display, line, {}, true, FontCellMetrics(16), TextPanelWidth, 3);
+        view.refreshAll();
+    }
+    QImage grab() { return view.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    std::unique_ptr<TargetDisplay> display = std::make_unique<TargetDisplay>();
+    CharCellView view;
+};
+
+// Records the regions the widget is asked to repaint.
+struct PaintRecorder : QObject {
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
 } // namespace
 
-TEST(CharCellView, StatesPaintTheirColoursWrongCellsUnderlinedHiddenCellsNothing) {
-    const auto display = std::make_unique<TargetDisplay>();
-    CharCellView view;
-    view.setPointSize(16);
-    view.setStateColours(Untyped, Correct, Wrong);
-    view.setBackgroundColour(Background);
-    view.setDisplay(display.get());
-    view.resize(twips::toPixels(TextPanelWidth), 120);
+TEST_F(CharCellViewTest, StatesPaintTheirColoursWrongCellsUnderlinedHiddenCellsNothing) {
     // Cell 2 is Armenian, which IPAGothic lacks: the fallback font draws it in the cell's colour all the same.
     // A period has no stroke across the cell, so a full-width red row in cell 1 is the underline.
-    layoutSegment(*display, QStringLiteral("字.\u0531..字"), {}, true, FontCellMetrics(16), TextPanelWidth, 3);
+    layout(QStringLiteral("字.\u0531..字"));
     display->setCellState(1, CellState::Wrong);
     display->setCellState(2, CellState::Correct);
     display->cells[3].state = CellState::Wrong; // red, but without the underline
     display->cells[5].visible = false;
-    view.refreshAll();
-    const QImage image = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage image = grab();
     const QColor colours[] = {Untyped, Wrong, Correct, Wrong, Untyped};
     for (int k = 0; k < 5; ++k)
         for (const QColor& colour : {Untyped, Correct, Wrong}) {
@@ -61,6 +82,38 @@ TEST(CharCellView, StatesPaintTheirColoursWrongCellsUnderlinedHiddenCellsNothing
     QImage blank(rest.size(), image.format());
     blank.fill(Background);
     EXPECT_EQ(image.copy(rest), blank);
+}
+
+TEST_F(CharCellViewTest, TheScrollOffsetMovesTheRowsUp) {
+    // 29 full-width cells a row at 16 points: cell 29 opens the second row.
+    layout(QStringLiteral("あ").repeated(40));
+    display->setCellState(29, CellState::Wrong);
+    const QRect firstRow(0, view.cellRect(0).top(), view.width(), view.cellRect(0).height());
+    EXPECT_EQ(pixelsOf(grab(), firstRow, Wrong).first, 0);
+    view.setScrollOffsetTwips(scrollOffsetTwips(1, 16));
+    EXPECT_EQ(view.cellRect(29).top(), firstRow.top());
+    EXPECT_GT(pixelsOf(grab(), firstRow, Wrong).first, 10);
+}
+
+TEST_F(CharCellViewTest, RefreshRepaintsOnlyTheChangedCells) {
+    layout(QStringLiteral("あ").repeated(40));
+    view.show();
+    QApplication::processEvents();
+    PaintRecorder recorder;
+    view.installEventFilter(&recorder);
+    // One cell; and a run across the end of the first row, which is two strips, not a block.
+    for (const auto& [first, last] : {std::pair{5, 5}, {27, 31}}) {
+        SCOPED_TRACE(testing::Message() << first << ".." << last);
+        recorder.painted = QRegion();
+        view.refreshCells(first, last);
+        QApplication::processEvents();
+        QRegion expected;
+        for (int k = first; k <= last; ++k)
+            expected += view.cellRect(k);
+        EXPECT_EQ(recorder.painted.intersected(expected), expected);
+        for (int other : {3, 7, 25, 33})
+            EXPECT_FALSE(recorder.painted.intersects(view.cellRect(other))) << other;
+    }
 }
 
 TEST(CharCellViewMetrics, FullWidthCellsHaveTheDesignAdvanceAtEverySize) {

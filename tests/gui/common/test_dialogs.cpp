@@ -1,5 +1,6 @@
 #include "ui/common/PlainText.h"
 #include "ui/common/QtJapanese.h"
+#include "ui/common/Twips.h"
 #include "ui/messages/DeleteTextConfirmation.h"
 #include "ui/messages/EditorMessage.h"
 #include "ui/messages/FieldCheckWarning.h"
@@ -77,6 +78,7 @@ TEST(DialogFlags, EveryButtonKeyAndCloseBoxAnswersAsDesigned) {
         {Finished, "close box", closeBox, QDialog::Rejected, false},
         {Finished, "Space", key(Qt::Key_Space), StillOpen, false},
         {Finished, "Return", key(Qt::Key_Return), StillOpen, false},
+        {Finished, "Enter", key(Qt::Key_Enter), StillOpen, false},
         {Finished, "Return on detailsButton", key(Qt::Key_Return, "detailsButton"), StillOpen, false}};
     for (Kind kind : {LimitsWarning, Picker, FieldCheck, Editor})
         cases.push_back({kind, "Enter", key(Qt::Key_Return), QDialog::Accepted, false});
@@ -136,6 +138,26 @@ TEST(DialogLayout, LongestTextsFitAndDialogsAreCentred) {
                                         outer.top() + (outer.height() - own.height()) / 2));
     }
     QApplication::setFont(saved);
+}
+
+TEST(DialogCentring, CentredOverTheOwnerWindow) {
+    EXPECT_EQ(DialogFrame::centredOver({100, 200, 800, 600}, {320, 105}), QPoint(340, 447));
+    EXPECT_EQ(DialogFrame::centredOver({0, 0, 981, 433}, {400, 200}), QPoint(290, 116));  // odd differences
+    EXPECT_EQ(DialogFrame::centredOver({50, 40, 200, 100}, {320, 140}), QPoint(-10, 20)); // wider than the owner
+}
+
+TEST(DialogCentring, EditorMessageTakesTheOpenersWidth) {
+    QWidget owner;
+    EditorMessage dialog(&owner);
+    const auto *ok = child(dialog, "acceptButton"), *label = child(dialog, "messageLabel");
+    ASSERT_TRUE(ok && label);
+    dialog.setFormWidth(5070);
+    EXPECT_EQ(ok->x(), twips::toPixels(2055));
+    const int narrowLabel = label->width();
+    dialog.setFormWidth(8000);
+    EXPECT_EQ(dialog.width(), twips::toPixels(8000));
+    EXPECT_LE(std::abs(ok->geometry().center().x() - dialog.rect().center().x()), 1);
+    EXPECT_EQ(label->width() - narrowLabel, dialog.width() - twips::toPixels(5070));
 }
 
 TEST(PlainText, ToolTipsShowMarkupLiterally) {
