@@ -29,13 +29,7 @@ std::string str(QStringView s) {
 
 TEST(GradeScales, HandPickedBoundsTakeTheNextBand) {
     // The band just below each bound, and the band on it.
-    const struct {
-        int standard;
-        LanguageClass language;
-        float bound;
-        const char16_t* below;
-        const char16_t* on;
-    } cases[] = {
+    const std::tuple<int, LanguageClass, float, const char16_t*, const char16_t*> cases[] = {
         {0, Japanese, 8, u"10E", u"10D"},  {0, Japanese, 20, u"10A", u"9級"},  {0, Japanese, 41, u"3級", u"準2"},
         {0, Japanese, 66, u"2級", u"準1"}, {0, Japanese, 150, u"1級", u"S段"}, {0, Japanese, 300, u"9段", u"Z段"},
         {0, English, 17, u"10E", u"10D"},  {0, English, 38, u"10A", u"9級"},   {0, English, 63, u"3級", u"準2"},
@@ -47,11 +41,11 @@ TEST(GradeScales, HandPickedBoundsTakeTheNextBand) {
         {4, Japanese, 20, u" - ", u"4級"}, {4, Japanese, 40, u"3級", u"準2"},  {4, Japanese, 70, u"準1", u"1級"},
         {4, Japanese, 80, u"1級", u"S段"}, {Own, Japanese, 10, u"ZS", u"ZA"},  {Own, Japanese, 206, u"J", u"-"},
         {Own, English, 14, u"ZS", u"ZA"},  {Own, English, 210, u"J", u"-"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "table " << c.standard << (c.language == English ? "-E" : "-J") << " bound "
-                                        << c.bound);
-        EXPECT_EQ(str(grade(c.standard, c.language, justBelow(c.bound))), str(c.below));
-        EXPECT_EQ(str(grade(c.standard, c.language, c.bound)), str(c.on));
+    for (const auto& [standard, language, bound, below, on] : cases) {
+        SCOPED_TRACE(testing::Message() << "table " << standard << (language == English ? "-E" : "-J") << " bound "
+                                        << bound);
+        EXPECT_EQ(str(grade(standard, language, justBelow(bound))), str(below));
+        EXPECT_EQ(str(grade(standard, language, bound)), str(on));
     }
     // A figure that rounds to 90.0 on screen but is below 90 as a float keeps the lower grade.
     EXPECT_EQ(str(gradeForStandard(1, Japanese, 89.99f)), str(u"A級"));
@@ -88,14 +82,12 @@ TEST(GradeScales, TextsWithoutATableKeepTheirStartingStrings) {
 
 TEST(GradeScales, ShortAndLogFormsOfEveryLabel) {
     // Fields as cut from a record line, including ones no table gives.
-    const struct {
-        const char16_t *field, *shortForm, *logForm;
-    } cases[] = {{u" - ", u" - ", u" - "},  {u"10E", u"10E", u"10E"},  {u"9級 ", u"9ky", u"9ky "},
-                 {u"準2", u"2k*", u"2k* "}, {u"S段", u"Sda", u"Sda "}, {u"S級", u"Sky", u"Sky "},
-                 {u"", u"Sky", u"Sky "},    {u"ZS", u"Sky", u"Sky "}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(str(shortGrade(c.field)), str(c.shortForm)) << str(c.field);
-        EXPECT_EQ(str(shortGradeForLog(c.field)), str(c.logForm)) << str(c.field);
+    const std::tuple<const char16_t*, const char16_t*, const char16_t*> cases[] = {
+        {u" - ", u" - ", u" - "},  {u"10E", u"10E", u"10E"},  {u"9級 ", u"9ky", u"9ky "}, {u"準2", u"2k*", u"2k* "},
+        {u"S段", u"Sda", u"Sda "}, {u"S級", u"Sky", u"Sky "}, {u"", u"Sky", u"Sky "},     {u"ZS", u"Sky", u"Sky "}};
+    for (const auto& [field, shortForm, logForm] : cases) {
+        EXPECT_EQ(str(shortGrade(field)), str(shortForm)) << str(field);
+        EXPECT_EQ(str(shortGradeForLog(field)), str(logForm)) << str(field);
     }
 }
 
@@ -112,19 +104,16 @@ TEST(GradeScales, BestListLineGetsTheShortFormInPlace) {
 }
 
 TEST(GradeScales, LanguageClassNeedsEightyPercentOfOneWidth) {
-    const struct {
-        qint32 total, full, half;
-        LanguageClass expected;
-    } cases[] = {
+    const std::tuple<qint32, qint32, qint32, LanguageClass> cases[] = {
         {5, 4, 1, Japanese},       {5, 1, 4, English},          {9999, 8000, 1999, Japanese},
         {9999, 7999, 2000, Mixed}, {9999, 1999, 8000, English}, {100, 21, 79, Mixed},
         {0, 0, 0, Mixed},          {10, 9, 9, English}, // damaged counts: English first
     };
-    for (const auto& c : cases) {
+    for (const auto& [total, full, half, expected] : cases) {
         CharCounts counts;
-        counts.total = c.total;
-        counts.full = c.full;
-        counts.half = c.half;
-        EXPECT_EQ(languageClass(counts), c.expected) << c.total << " " << c.full << " " << c.half;
+        counts.total = total;
+        counts.full = full;
+        counts.half = half;
+        EXPECT_EQ(languageClass(counts), expected) << total << " " << full << " " << half;
     }
 }

@@ -38,16 +38,13 @@ TEST(ResultComputation, MarksAtEveryBoundOfEveryRow) {
             EXPECT_EQ(operationMark(row, bound[size_t(i)], 1000), marks.mid(i, 1)) << row << " " << bound[size_t(i)];
 
     // Count exemptions of 変換 and 確定 come before any ratio; the corrections have none.
-    const struct {
-        Operation row;
-        qint32 count, characters, exemption;
-        QString mark;
-    } exemptions[] = {{Conversion, 1, 2, 0, B},  {Confirmation, 12, 100, 12, B}, {Confirmation, 13, 100, 12, X},
-                      {Correction, 1, 2, 12, X}, {Conversion, 2, 0, 0, X}, // no characters: anything typed is the worst
-                      {Correction, 0, 0, 0, B}};
-    for (const auto& c : exemptions)
-        EXPECT_EQ(operationMark(c.row, c.count, c.characters, c.exemption), c.mark)
-            << c.row << " " << c.count << " of " << c.characters << " exemption " << c.exemption;
+    const std::tuple<Operation, qint32, qint32, qint32, QString> exemptions[] = {
+        {Conversion, 1, 2, 0, B},  {Confirmation, 12, 100, 12, B}, {Confirmation, 13, 100, 12, X},
+        {Correction, 1, 2, 12, X}, {Conversion, 2, 0, 0, X}, // no characters: anything typed is the worst
+        {Correction, 0, 0, 0, B}};
+    for (const auto& [row, count, characters, exemption, mark] : exemptions)
+        EXPECT_EQ(operationMark(row, count, characters, exemption), mark)
+            << row << " " << count << " of " << characters << " exemption " << exemption;
 }
 
 TEST(ResultComputation, RatesRoundAndOverflow) {
@@ -92,26 +89,20 @@ TEST(ResultComputation, BestTimesTakeStrictlySmallerTimesAndShiftDown) {
     const float E = BestTimesLine::EmptyTime;
     const BestTimes two = {12.34f, 13.5f, E, E, E, E, E, E, E, E};
     const BestTimes full = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    struct Case {
-        const char* name;
-        BestTimes before;
-        qint32 elapsedMs;
-        bool newBest;
-        int row;
-        BestTimes after;
-    } cases[] = {{"empty table", BestTimesLine::empty(), 61000, true, 0, {61.0f, E, E, E, E, E, E, E, E, E}},
-                 {"faster", two, 12000, true, 0, {12.0f, 12.34f, 13.5f, E, E, E, E, E, E, E}},
-                 {"equal to best", two, 12340, false, 1, {12.34f, 12.34f, 13.5f, E, E, E, E, E, E, E}},
-                 {"slower than a full table", full, 10000, false, -1, full},
-                 {"last place of a full table", full, 9500, false, 9, {1, 2, 3, 4, 5, 6, 7, 8, 9, 9.5f}},
-                 {"zero time", two, 0, true, 0, {0.01f, 12.34f, 13.5f, E, E, E, E, E, E, E}}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const BestTimesUpdate u = updateBestTimes(c.before, c.elapsedMs);
-        EXPECT_EQ(u.newBest, c.newBest);
-        EXPECT_EQ(u.row, c.row);
+    const std::tuple<const char*, BestTimes, qint32, bool, int, BestTimes> cases[] = {
+        {"empty table", BestTimesLine::empty(), 61000, true, 0, {61.0f, E, E, E, E, E, E, E, E, E}},
+        {"faster", two, 12000, true, 0, {12.0f, 12.34f, 13.5f, E, E, E, E, E, E, E}},
+        {"equal to best", two, 12340, false, 1, {12.34f, 12.34f, 13.5f, E, E, E, E, E, E, E}},
+        {"slower than a full table", full, 10000, false, -1, full},
+        {"last place of a full table", full, 9500, false, 9, {1, 2, 3, 4, 5, 6, 7, 8, 9, 9.5f}},
+        {"zero time", two, 0, true, 0, {0.01f, 12.34f, 13.5f, E, E, E, E, E, E, E}}};
+    for (const auto& [name, before, elapsedMs, newBest, row, after] : cases) {
+        SCOPED_TRACE(name);
+        const BestTimesUpdate u = updateBestTimes(before, elapsedMs);
+        EXPECT_EQ(u.newBest, newBest);
+        EXPECT_EQ(u.row, row);
         for (size_t i = 0; i < 10; ++i)
-            EXPECT_FLOAT_EQ(u.times[i], c.after[i]) << "place " << i;
+            EXPECT_FLOAT_EQ(u.times[i], after[i]) << "place " << i;
     }
 }
 
