@@ -6,6 +6,16 @@
 # fail MESSAGE: ends the test as failed. A script that has more to say defines its own.
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# e2e_begin EXE: what an end-to-end test starts with: strict mode, the program in $exe, a fresh
+# program folder in $home, an X server of its own, and everything stopped and removed at exit.
+e2e_begin() {
+    set -euo pipefail
+    exe="$1"
+    home="$(mktemp -d)"
+    trap "xvfb_stop; rm -rf '$home' '$home.stdout' '$home.stderr'" EXIT
+    xvfb_start
+}
+
 # xvfb_start: starts an X server of our own and exports DISPLAY. The server picks the display
 # number itself (-displayfd): it takes the first number whose socket it can bind, and a socket
 # cannot be bound twice, so tests running side by side, from this checkout or another, never
@@ -66,12 +76,22 @@ close_end_dialog() {
     xdotool key --clearmodifiers Escape
 }
 
-# menu_exit WINDOW: chooses 終了(&X) in the main window's file menu from the keyboard.
-menu_exit() {
+# menu_key WINDOW MENU ITEM: opens a menu of the main window with Alt+MENU and picks ITEM by its key.
+menu_key() {
     xdotool windowfocus --sync "$1"
-    xdotool key --clearmodifiers alt+f
+    xdotool key --clearmodifiers "alt+$2"
     sleep 0.3
-    xdotool key --clearmodifiers x
+    xdotool key --clearmodifiers "$3"
+}
+
+# menu_exit WINDOW: chooses 終了(&X) in the main window's file menu from the keyboard.
+menu_exit() { menu_key "$1" f x; }
+
+# rinvale_quit WINDOW: ends the program through 終了(&X), which saves the settings file, and waits for it.
+rinvale_quit() {
+    menu_exit "$1"
+    wait_exit "$RINVALE_PID" 10 || fail "the program did not end after 終了(&X)"
+    RINVALE_PID=""
 }
 
 # wait_until SECONDS 'CONDITION': polls until the shell condition holds (evaluated anew each time).

@@ -3,12 +3,8 @@
 # of the user's own leaves every record file; a second, slower attempt changes only the month
 # log, the "d" file and the best-times line; 記録の削除(&R) removes the best records and keeps
 # the month log.
-set -euo pipefail
-exe="$1"
-here="$(cd "$(dirname "$0")" && pwd)"
-source "$here/../../scripts/xvfb-session.sh"
-trap xvfb_stop EXIT
-home="$(mktemp -d)"
+source "$(dirname "$0")/../../scripts/xvfb-session.sh"
+e2e_begin "$1"
 name=240101000000.txt
 mkdir -p "$home/FileBox"
 printf 'Source\r\n240101\r\nShort text\r\n  10 (   0,  10)(   0,   0,   0)(   9,   0,   1)\r\n%s\r\nabc def\r\nghi\r\n' \
@@ -32,7 +28,6 @@ attempt() { # attempt DELAY_MS
     sleep 0.4
 }
 
-xvfb_start
 rinvale_start "$exe" "$home"
 win=$(wait_for_main_window) || fail "main window did not appear"
 
@@ -60,10 +55,7 @@ best2=$(sed -n 5p "$home/FileBox/$name" | tr -d '\r')
 echo "second, slower attempt: only Practice.log, the d file and the best-times line changed"
 [ -n "${SCREENSHOT_DIR:-}" ] && import -window root "$SCREENSHOT_DIR/result.png"
 
-xdotool windowfocus --sync "$win"
-xdotool key --clearmodifiers alt+f
-sleep 0.3
-xdotool key --clearmodifiers r
+menu_key "$win" f r
 box=$(wait_for_window "記録の削除" 10) || fail "記録の削除 did not open"
 xdotool windowfocus --sync "$box"
 xdotool key --clearmodifiers shift+Tab

@@ -2,14 +2,9 @@
 # The real program under Xvfb: first start and exit through the menu write the default
 # settings file; a second start is refused without touching any file; a lock left by a
 # killed instance does not block the next start.
-set -euo pipefail
-exe="$1"
-here="$(cd "$(dirname "$0")" && pwd)"
-source "$here/../../scripts/xvfb-session.sh"
-trap xvfb_stop EXIT
-work="$(mktemp -d)"
-
-xvfb_start
+source "$(dirname "$0")/../../scripts/xvfb-session.sh"
+e2e_begin "$1"
+work="$home"
 
 # 1. First start, then "終了(&X)" from the keyboard.
 home="$work/first"
@@ -17,9 +12,7 @@ mkdir -p "$home"
 rinvale_start "$exe" "$home"
 win=$(wait_for_main_window) || fail "main window did not appear"
 [ -d "$home/FileBox" ] && [ -d "$home/LogBox" ] || fail "FileBox and LogBox were not created"
-menu_exit "$win"
-wait_exit "$RINVALE_PID" 10 || fail "the program did not end after 終了(&X)"
-RINVALE_PID=""
+rinvale_quit "$win"
 size=$(stat -c %s "$home/RudUZ.rvl")
 [ "$size" -eq 5788 ] || fail "settings file is $size bytes, not 5788"
 echo "first start and exit: settings file of 5788 bytes"
@@ -33,13 +26,8 @@ wait_for_main_window >/dev/null || fail "main window did not appear"
 before=$(cd "$home" && find . -path ./\*.std\* -prune -o -printf '%p %s %T@\n' | sort)
 RINVALE_HOME="$home" QT_QPA_PLATFORM=xcb "$exe" >"$work/second.out" 2>&1 &
 second_pid=$!
-box=""
-for _ in $(seq 1 200); do
-    box=$(xdotool search --onlyvisible --pid "$second_pid" 2>/dev/null | head -n 1 || true)
-    [ -n "$box" ] && break
-    sleep 0.05
-done
-[ -n "$box" ] || fail "the second start showed no message"
+wait_until 10 'box=$(xdotool search --onlyvisible --pid "$second_pid" 2>/dev/null | head -n 1); [ -n "$box" ]' ||
+    fail "the second start showed no message"
 after=$(cd "$home" && find . -path ./\*.std\* -prune -o -printf '%p %s %T@\n' | sort)
 [ "$before" = "$after" ] || fail "the second start touched the program folder"
 xdotool windowfocus --sync "$box"

@@ -2,24 +2,11 @@
 # The real program under Xvfb with a desktop whose work area starts at (70,100), as with a
 # panel on the left and one at the top: the main window opens centred in the work area, and
 # every restart puts it exactly where it was closed, moved or not, also at the screen's top edge.
-set -euo pipefail
-exe="$1"
-here="$(cd "$(dirname "$0")" && pwd)"
-source "$here/../../scripts/xvfb-session.sh"
-work="$(mktemp -d)"
-HOLDER_PID=""
-cleanup() {
-    stop_pid "$HOLDER_PID"
-    xvfb_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-xvfb_start
+source "$(dirname "$0")/../../scripts/xvfb-session.sh"
+e2e_begin "$1"
 # Xvfb clears the root window's properties whenever its last client leaves: one client stays
-# connected for the whole test, watching the work area.
+# connected for the whole test, watching the work area (it ends with the server).
 xprop -root -spy _NET_WORKAREA >/dev/null 2>&1 &
-HOLDER_PID=$!
 # Work area (x, y, width, height) of a 1280x1024 screen.
 work_area_set() { [ "$(xprop -root _NET_WORKAREA)" = "_NET_WORKAREA(CARDINAL) = 70, 100, 1210, 924" ]; }
 for _ in $(seq 1 50); do
@@ -28,8 +15,6 @@ for _ in $(seq 1 50); do
     work_area_set && break
 done
 work_area_set || fail "could not set the work area"
-home="$work/home"
-mkdir -p "$home"
 
 # position WINDOW: "x,y" of the window on the screen.
 position() { xdotool getwindowgeometry "$1" | awk '/Position:/ {print $2}'; }
@@ -42,13 +27,6 @@ start() {
     sleep 0.3
 }
 
-# quit: ends the program through "終了(&X)", which writes the settings file.
-quit() {
-    menu_exit "$WIN"
-    wait_exit "$RINVALE_PID" 10 || fail "the program did not end after 終了(&X)"
-    RINVALE_PID=""
-}
-
 # restarts EXPECTED COUNT: restarts COUNT times, each time expecting the window at EXPECTED.
 restarts() {
     local i at
@@ -56,7 +34,7 @@ restarts() {
         start
         at=$(position "$WIN")
         [ "$at" = "$1" ] || fail "start $i after closing at $1 opened the window at $at"
-        quit
+        rinvale_quit "$WIN"
     done
 }
 
@@ -66,7 +44,7 @@ moved_to() {
     xdotool windowmove --sync "$WIN" "$1" "$2"
     sleep 0.2
     [ "$(position "$WIN")" = "$1,$2" ] || fail "could not move the window to $1,$2"
-    quit
+    rinvale_quit "$WIN"
     restarts "$1,$2" 3
     echo "moved to $1,$2: three restarts at the same place"
 }
@@ -74,19 +52,16 @@ moved_to() {
 # 1. First start: centred in the work area, then it stays put.
 start
 first=$(position "$WIN")
-x=${first%,*}
-y=${first#*,}
+IFS=, read -r x y <<<"$first"
 [ "$x" -ge 70 ] && [ "$y" -ge 100 ] || fail "first start at $first lies outside the work area"
-geometry=$(xwininfo -id "$WIN" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
-width=${geometry%x*}
-height=${geometry#*x}
+read -r width height < <(xwininfo -id "$WIN" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
 expected_x=$((70 + (1210 - width) / 2))
 expected_y=$((100 + (924 - height) / 2))
 near() { [ $(($1 - $2)) -ge -1 ] && [ $(($1 - $2)) -le 1 ]; }
 if [ -z "${SKIP_CENTRE:-}" ] && ! { near "$x" "$expected_x" && near "$y" "$expected_y"; }; then
     fail "first start at $first, not centred in the work area ($expected_x,$expected_y)"
 fi
-quit
+rinvale_quit "$WIN"
 restarts "$first" 4
 echo "first start centred in the work area at $first: four restarts at the same place"
 

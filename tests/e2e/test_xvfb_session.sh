@@ -4,6 +4,7 @@
 # stopping a process that ignores SIGTERM does not hang the test.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/../../scripts/xvfb-session.sh"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 sessions=6
@@ -11,15 +12,11 @@ sessions=6
 # One session: starts its server, writes its display, answers 10 connections, waits for the
 # others to have written theirs (so all servers run at once), answers 10 more.
 session() {
-    source "$here/../../scripts/xvfb-session.sh"
     trap xvfb_stop EXIT
     xvfb_start || exit 1
     echo "$DISPLAY" >"$work/display.$1"
     for _ in $(seq 1 10); do xdpyinfo >/dev/null || exit 1; done
-    for _ in $(seq 1 200); do
-        [ "$(ls "$work" | grep -c '^display\.')" -ge "$sessions" ] && break
-        sleep 0.05
-    done
+    wait_until 10 '[ "$(ls "$work" | grep -c "^display\.")" -ge "$sessions" ]' || true
     for _ in $(seq 1 10); do xdpyinfo >/dev/null || exit 1; done
 }
 
@@ -36,21 +33,19 @@ for round in 1 2 3; do
     done
     [ "$failed" -eq 0 ] || exit 1
     displays=$(cat "$work"/display.* | sort)
-    [ "$(echo "$displays" | wc -l)" -eq "$sessions" ] || { echo "FAIL: sessions missing" >&2; exit 1; }
-    [ "$(echo "$displays" | uniq | wc -l)" -eq "$sessions" ] ||
-        { echo "FAIL: sessions shared a display: $(echo $displays)" >&2; exit 1; }
+    [ "$(echo "$displays" | wc -l)" -eq "$sessions" ] || fail "sessions missing"
+    [ "$(echo "$displays" | uniq | wc -l)" -eq "$sessions" ] || fail "sessions shared a display: $(echo $displays)"
     echo "round $round: $sessions sessions on $(echo $displays)"
 done
 # A process deaf to SIGTERM (as fcitx5 is when it hangs in its shutdown) is killed in the end.
 (
-    source "$here/../../scripts/xvfb-session.sh"
     (trap '' TERM; exec sleep 60) &
     deaf=$!
     sleep 0.2
     started=$SECONDS
     stop_pid "$deaf"
-    ! kill -0 "$deaf" 2>/dev/null || { echo "FAIL: stop_pid left the process running" >&2; exit 1; }
-    [ $((SECONDS - started)) -le 10 ] || { echo "FAIL: stop_pid took $((SECONDS - started)) s" >&2; exit 1; }
+    ! kill -0 "$deaf" 2>/dev/null || fail "stop_pid left the process running"
+    [ $((SECONDS - started)) -le 10 ] || fail "stop_pid took $((SECONDS - started)) s"
     echo "a process ignoring SIGTERM was stopped in $((SECONDS - started)) s"
 )
 echo "1 passed, 0 failed"

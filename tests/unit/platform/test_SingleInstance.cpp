@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "unit/FileFaults.h"
+
 #include <csignal>
 #include <memory>
 #include <sys/stat.h>
@@ -71,33 +73,18 @@ TEST_F(SingleInstanceTest, LinksAndFifosInTheLockPlaceAreNeverOpened) {
     QTemporaryDir program, outside;
     const QString target = outside.filePath(u"target"_s);
     const QString lockPath = SingleInstance::folderLockPath(program.path());
-    for (int kind = 0; kind < 3; ++kind) {
-        SCOPED_TRACE(kind);
+    for (Hostile kind : {Hostile::DanglingLink, Hostile::LinkToOutsideFile, Hostile::Fifo}) {
+        SCOPED_TRACE(int(kind));
         QFile::remove(lockPath);
-        QFile::remove(target);
-        if (kind == 0) {
-            ASSERT_TRUE(QFile::link(target, lockPath));
-        } // dangling
-        if (kind == 1) {
-            QFile f(target);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("keep") == 4);
-            f.close();
-            ASSERT_TRUE(QFile::link(target, lockPath));
-        }
-        if (kind == 2) {
-            ASSERT_EQ(mkfifo(QFile::encodeName(lockPath).constData(), 0600), 0);
-        }
+        makeHostile(kind, lockPath, target);
         {
             SingleInstance first, second;
             EXPECT_TRUE(first.tryAcquire(program.path()));
             EXPECT_FALSE(second.tryAcquire(program.path()));
         }
-        EXPECT_EQ(QFile::exists(target), kind == 1) << "a dangling link must not create its target";
-        if (kind == 1) {
-            QFile f(target);
-            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-            EXPECT_EQ(f.readAll(), "keep");
-        }
+        EXPECT_EQ(readAll(target), kind == Hostile::LinkToOutsideFile ? "outside" : "");
+        EXPECT_EQ(QFile::exists(target), kind == Hostile::LinkToOutsideFile)
+            << "a dangling link must not create its target";
     }
 }
 

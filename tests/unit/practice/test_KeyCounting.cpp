@@ -116,8 +116,7 @@ TEST_F(KeyCountingTest, OperationAndDeletionKeysPressedAndRepeated) {
         {"Backspace on committed text", Backspace, false, u"漢字"_s, true, {2, 0, 0, 2, 0}, {u"d≪4"_s, u"d≪4"_s}},
         {"Delete on committed text", Delete, false, u"漢字"_s, true, {2, 0, 0, 2, 0}, {u"d≪4"_s, u"d≪4"_s}},
         {"Backspace in an empty box", Backspace, false, {}, false, {0, 0, 0, 0, 0}, {}},
-        {"Delete in an empty box", Delete, false, {}, false, {0, 0, 0, 0, 0}, {}},
-    };
+        {"Delete in an empty box", Delete, false, {}, false, {0, 0, 0, 0, 0}, {}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         counters = {};
@@ -131,17 +130,6 @@ TEST_F(KeyCountingTest, OperationAndDeletionKeysPressedAndRepeated) {
         EXPECT_EQ(totals(), c.totals);
         EXPECT_EQ(counting.operationList(), c.log);
     }
-}
-
-TEST_F(KeyCountingTest, ShiftAloneIsNoKeystroke) {
-    ime = ImeOff;
-    EXPECT_FALSE(down(Shift, false));
-    EXPECT_FALSE(down(Shift, false));
-    EXPECT_TRUE(tap(A, false)); // with Shift held the letter is the keystroke
-    up(Shift);
-    commit(u"A"_s);
-    EXPECT_EQ(totals(), (Totals{1, 0, 0, 0, 0}));
-    EXPECT_EQ(counting.operationList(), QStringList{u"pA2"_s});
 }
 
 TEST_F(KeyCountingTest, SpacesTakeBackTheConversionTheirKeyCounted) {
@@ -165,29 +153,38 @@ TEST(KeyCountingOperationString, FlushRules) {
     const struct {
         QStringList log;
         QString expected;
-    } cases[] = {
-        {{}, u""_s},
-        // Marks follow the characters of their composition.
-        {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p本4"_s, u"d□4"_s, u"d■4"_s, u"p語4"_s}, u"日本□■語□■"_s},
-        // A typed full-width space flushes before itself.
-        {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p　4"_s, u"p本4"_s}, u"日□■　本"_s},
-        // Single-byte characters flush with the input method off, wait with it on.
-        {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p本4"_s, u"pa2"_s, u"pb2"_s}, u"日本□■ab"_s},
-        {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p14"_s}, u"日1□■"_s},
-        {{u"p日4"_s, u"pa2"_s, u"p語4"_s, u"d□4"_s, u"p本4"_s, u"pb4"_s}, u"日a語本b□"_s},
-        {{u"pa4"_s, u"d□2"_s, u"p日2"_s, u"pb2"_s}, u"a日b□"_s},
-        // ≪ stays in place, after flushing a composition's marks.
-        {{u"pa2"_s, u"pb2"_s, u"d≪2"_s, u"pc2"_s}, u"ab≪c"_s},
-        {{u"d≪2"_s, u"pa2"_s}, u"≪a"_s},
-        {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"d≪4"_s, u"p本4"_s}, u"日□■≪本"_s},
-        {{u"d□4"_s, u"d＜4"_s, u"d□4"_s, u"d■4"_s, u"p字4"_s}, u"字□＜□■"_s},
-        // Only the □ right before a space is dropped; one at the end stays.
-        {{u"pa2"_s, u"d□2"_s, u"p 2"_s, u"pb2"_s}, u"a b"_s},
-        {{u"d□4"_s, u"d□4"_s, u"p　4"_s}, u"□　"_s},
-        {{u"pa4"_s, u"d□4"_s}, u"a□"_s},
-    };
+    } cases[] = {{{}, u""_s},
+                 // Marks follow the characters of their composition.
+                 {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p本4"_s, u"d□4"_s, u"d■4"_s, u"p語4"_s}, u"日本□■語□■"_s},
+                 // A typed full-width space flushes before itself.
+                 {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p　4"_s, u"p本4"_s}, u"日□■　本"_s},
+                 // Single-byte characters flush with the input method off, wait with it on.
+                 {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p本4"_s, u"pa2"_s, u"pb2"_s}, u"日本□■ab"_s},
+                 {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p14"_s}, u"日1□■"_s},
+                 {{u"p日4"_s, u"pa2"_s, u"p語4"_s, u"d□4"_s, u"p本4"_s, u"pb4"_s}, u"日a語本b□"_s},
+                 {{u"pa4"_s, u"d□2"_s, u"p日2"_s, u"pb2"_s}, u"a日b□"_s},
+                 // ≪ stays in place, after flushing a composition's marks.
+                 {{u"pa2"_s, u"pb2"_s, u"d≪2"_s, u"pc2"_s}, u"ab≪c"_s},
+                 {{u"d≪2"_s, u"pa2"_s}, u"≪a"_s},
+                 {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"d≪4"_s, u"p本4"_s}, u"日□■≪本"_s},
+                 {{u"d□4"_s, u"d＜4"_s, u"d□4"_s, u"d■4"_s, u"p字4"_s}, u"字□＜□■"_s},
+                 // Only the □ right before a space is dropped; one at the end stays.
+                 {{u"pa2"_s, u"d□2"_s, u"p 2"_s, u"pb2"_s}, u"a b"_s},
+                 {{u"d□4"_s, u"d□4"_s, u"p　4"_s}, u"□　"_s},
+                 {{u"pa4"_s, u"d□4"_s}, u"a□"_s}};
     for (const auto& c : cases)
         EXPECT_EQ(KeyCounting::buildOperationString(c.log), c.expected) << c.log.join(u' ').toStdString();
+}
+
+TEST_F(KeyCountingTest, ShiftAloneIsNoKeystroke) {
+    ime = ImeOff;
+    EXPECT_FALSE(down(Shift, false));
+    EXPECT_FALSE(down(Shift, false));
+    EXPECT_TRUE(tap(A, false)); // with Shift held the letter is the keystroke
+    up(Shift);
+    commit(u"A"_s);
+    EXPECT_EQ(totals(), (Totals{1, 0, 0, 0, 0}));
+    EXPECT_EQ(counting.operationList(), QStringList{u"pA2"_s});
 }
 
 TEST(KeyCountingLiveFigures, FiguresAndBars) {
@@ -195,16 +192,14 @@ TEST(KeyCountingLiveFigures, FiguresAndBars) {
         LiveFigureInput in;
         const char16_t *label11, *label12;
         int shape1;
-    } cases[] = {
-        {{100, 50, 300, 0, 60000, 0, 300}, u"150", u"150.0", 150},
-        {{40, 10, 98, 2, 60000, 0, 400}, u"50", u"50.0", 200},            // English text with its paragraph-end spaces
-        {{0, 1, 10, 0, 5, 0, 100}, u"1", u"6000.0", 10},                  // under 10 ms counts as 10 ms
-        {{0, 1, 10, 0, 100, 500, 100}, u"1", u"6000.0", 10},              // so does a tick before the start
-        {{0, 13, 100, 0, 0xA0u, 0xFFFFFF00u, 100}, u"13", u"1875.0", 13}, // across the clock's wrap
-        {{0, 1, 10, 0, 16000, 0, 100}, u"1", u"3.8", 10},
-        {{0, 0, 0, 0, 60000, 0, 300}, u"0", u"0.0", 0},
-        {{5, 5, 10, 0, 60000, 0, 0}, u"10", u"10.0", 0},
-    };
+    } cases[] = {{{100, 50, 300, 0, 60000, 0, 300}, u"150", u"150.0", 150},
+                 {{40, 10, 98, 2, 60000, 0, 400}, u"50", u"50.0", 200}, // English text with its paragraph-end spaces
+                 {{0, 1, 10, 0, 5, 0, 100}, u"1", u"6000.0", 10},       // under 10 ms counts as 10 ms
+                 {{0, 1, 10, 0, 100, 500, 100}, u"1", u"6000.0", 10},   // so does a tick before the start
+                 {{0, 13, 100, 0, 0xA0u, 0xFFFFFF00u, 100}, u"13", u"1875.0", 13}, // across the clock's wrap
+                 {{0, 1, 10, 0, 16000, 0, 100}, u"1", u"3.8", 10},
+                 {{0, 0, 0, 0, 60000, 0, 300}, u"0", u"0.0", 0},
+                 {{5, 5, 10, 0, 60000, 0, 0}, u"10", u"10.0", 0}};
     for (const auto& c : cases) {
         const LiveFigures f = liveFigures(c.in);
         EXPECT_EQ(f.typedChars, QString::fromUtf16(c.label11)) << c.in.lastTick;
@@ -219,17 +214,15 @@ TEST(KeyCountingLiveFigures, GaugeAgainstTheTarget) {
         LiveFigureInput in;
         int shape2;
         GaugeColour colour;
-    } cases[] = {
-        {{0, 1999, 9999, 0, 600000, 0, 301, 250}, 201, GaugeColour::Red},
-        {{0, 200, 9999, 0, 60000, 0, 301, 250}, 201, GaugeColour::Yellow},
-        {{0, 2499, 9999, 0, 600000, 0, 301, 250}, 251, GaugeColour::Yellow},
-        {{0, 250, 9999, 0, 60000, 0, 301, 250}, 251, GaugeColour::Blue},
-        {{0, 600, 9999, 0, 60000, 0, 301, 250}, 301, GaugeColour::Blue},
-        // Without a target the gauge keeps its width and its colour follows that width.
-        {{0, 250, 9999, 0, 60000, 0, 301, 0, 200}, 200, GaugeColour::Red},
-        {{0, 250, 9999, 0, 60000, 0, 301, 0, 201}, 201, GaugeColour::Yellow},
-        {{0, 250, 9999, 0, 60000, 0, 301, 0, 251}, 251, GaugeColour::Blue},
-    };
+    } cases[] = {{{0, 1999, 9999, 0, 600000, 0, 301, 250}, 201, GaugeColour::Red},
+                 {{0, 200, 9999, 0, 60000, 0, 301, 250}, 201, GaugeColour::Yellow},
+                 {{0, 2499, 9999, 0, 600000, 0, 301, 250}, 251, GaugeColour::Yellow},
+                 {{0, 250, 9999, 0, 60000, 0, 301, 250}, 251, GaugeColour::Blue},
+                 {{0, 600, 9999, 0, 60000, 0, 301, 250}, 301, GaugeColour::Blue},
+                 // Without a target the gauge keeps its width and its colour follows that width.
+                 {{0, 250, 9999, 0, 60000, 0, 301, 0, 200}, 200, GaugeColour::Red},
+                 {{0, 250, 9999, 0, 60000, 0, 301, 0, 201}, 201, GaugeColour::Yellow},
+                 {{0, 250, 9999, 0, 60000, 0, 301, 0, 251}, 251, GaugeColour::Blue}};
     for (const auto& c : cases) {
         const LiveFigures f = liveFigures(c.in);
         EXPECT_EQ(f.gaugeWidth, c.shape2) << c.in.correctPrefix << " in " << c.in.lastTick << " ms";

@@ -123,27 +123,6 @@ std::vector<Raw> taps(size_t count, quint32 gap, quint32 hold) {
 
 } // namespace
 
-TEST(KeyStream, EachPressGetsOneKeyDownInOrder) {
-    Recorder r;
-    // k a (composition), Space (conversion), Backspace on an empty box (ignored by the input method).
-    r.stream.rawPress(75, 45, 0, holding(75));
-    EXPECT_TRUE(r.stream.inputMethodEventArrived(Composes, 3));
-    r.stream.rawPress(A, 38, 100, holding(A));
-    r.stream.inputMethodEventArrived(Composes, 104);
-    r.stream.rawPress(Space, 65, 200, holding(Space));
-    r.stream.inputMethodEventArrived(Composes, 203);
-    EXPECT_FALSE(r.stream.inputMethodEventArrived(NoChange, 204)); // the empty follow-up answers no key
-    r.stream.rawPress(Backspace, 22, 300, holding(Backspace));
-    r.stream.keyEventArrived(Backspace, 22, 304, KeySnapshot());
-    const std::vector<Down> expected = {
-        {ProcessKeyCode, 75}, {ProcessKeyCode, A}, {ProcessKeyCode, Space}, {Backspace, Backspace}};
-    EXPECT_EQ(r.downs, expected);
-    EXPECT_EQ(r.stream.pendingCount(), 0);
-    // A key the input method answered reports the keys held when it was pressed, even if it
-    // was released before the answer came.
-    EXPECT_TRUE(r.heldAtPress[2]);
-}
-
 // The input method answering 0 to 1000 ms late, with the keys typed 40 ms apart: every press
 // is counted once, with its own code exactly when the input method ignored it.
 TEST(KeyStream, LateAnswersCountEachPressOnceWithItsCode) {
@@ -170,8 +149,7 @@ TEST(KeyStream, LateAnswersCountEachPressOnceWithItsCode) {
         {"d e f, input method off", &englishDef, 40, 20},        {"d e f held over each other", &englishDef, 40, 90},
         {"Return then Backspace", &returnBackspace, 40, 20},     {"romaji, conversion, confirmation", &romaji, 40, 20},
         {"romaji typed fast and rolled", &romaji, 15, 50},       {"silent, ignored and composed mixed", &mixed, 40, 20},
-        {"silent, ignored and composed rolled", &mixed, 20, 70}, {"one key, different outcomes", &sameKey, 40, 20},
-    };
+        {"silent, ignored and composed rolled", &mixed, 20, 70}, {"one key, different outcomes", &sameKey, 40, 20}};
     for (const quint32 delay : {0u, 79u, 81u, 300u, 1000u}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.name) + ", answers " + std::to_string(delay) + " ms late");
@@ -257,15 +235,6 @@ TEST(KeyStream, ACharacterTypedOverAConversionIsOneKeyForTwoEvents) {
     EXPECT_EQ(r.stream.pendingCount(), 0);
 }
 
-TEST(KeyStream, WithoutARawStreamKeyEventsAreTheirOwnKeyDowns) {
-    Recorder r;
-    r.stream.keyEventArrived(A, 38, 0, KeySnapshot());
-    EXPECT_FALSE(r.stream.inputMethodEventArrived(Composes, 1));
-    r.stream.keyReleaseArrived(38, 2);
-    ASSERT_EQ(r.downs.size(), 1u);
-    EXPECT_EQ(r.downs[0], Down(A, A));
-}
-
 TEST(KeyStream, ClearForgetsWaitingPressesAndTheirReleases) {
     Recorder r;
     r.stream.rawPress(A, 38, 0, holding(A));
@@ -303,6 +272,36 @@ TEST(KeyStream, LostAnswersDoNotGrowTheQueueWithoutBound) {
         r.stream.rawPress(A, 38, quint32(i), holding(A));
     EXPECT_LE(r.stream.pendingCount(), KeyStream::MaxPending);
     EXPECT_EQ(int(r.downs.size()) + r.stream.pendingCount(), presses);
+}
+
+TEST(KeyStream, EachPressGetsOneKeyDownInOrder) {
+    Recorder r;
+    // k a (composition), Space (conversion), Backspace on an empty box (ignored by the input method).
+    r.stream.rawPress(75, 45, 0, holding(75));
+    EXPECT_TRUE(r.stream.inputMethodEventArrived(Composes, 3));
+    r.stream.rawPress(A, 38, 100, holding(A));
+    r.stream.inputMethodEventArrived(Composes, 104);
+    r.stream.rawPress(Space, 65, 200, holding(Space));
+    r.stream.inputMethodEventArrived(Composes, 203);
+    EXPECT_FALSE(r.stream.inputMethodEventArrived(NoChange, 204)); // the empty follow-up answers no key
+    r.stream.rawPress(Backspace, 22, 300, holding(Backspace));
+    r.stream.keyEventArrived(Backspace, 22, 304, KeySnapshot());
+    const std::vector<Down> expected = {
+        {ProcessKeyCode, 75}, {ProcessKeyCode, A}, {ProcessKeyCode, Space}, {Backspace, Backspace}};
+    EXPECT_EQ(r.downs, expected);
+    EXPECT_EQ(r.stream.pendingCount(), 0);
+    // A key the input method answered reports the keys held when it was pressed, even if it
+    // was released before the answer came.
+    EXPECT_TRUE(r.heldAtPress[2]);
+}
+
+TEST(KeyStream, WithoutARawStreamKeyEventsAreTheirOwnKeyDowns) {
+    Recorder r;
+    r.stream.keyEventArrived(A, 38, 0, KeySnapshot());
+    EXPECT_FALSE(r.stream.inputMethodEventArrived(Composes, 1));
+    r.stream.keyReleaseArrived(38, 2);
+    ASSERT_EQ(r.downs.size(), 1u);
+    EXPECT_EQ(r.downs[0], Down(A, A));
 }
 
 TEST(KeyStream, ClockWrapGivesAShortWait) {

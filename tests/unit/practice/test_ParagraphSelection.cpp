@@ -15,8 +15,7 @@ TEST(ParagraphSelection, RowsFitFortyTwoColumns) {
         {QString(42, u'a'), u"  1 "_s + QString(42, u'a')},
         {u"a"_s + QString(21, u'あ'), u"  1 a"_s + QString(20, u'あ') + u".."_s}, // 41 columns, the next would be 43
         {u"漢《かん》字"_s, u"  1 漢字"_s},
-        {u"あ《いう"_s, u"  1 あ"_s},
-    };
+        {u"あ《いう"_s, u"  1 あ"_s}};
     for (const Case& c : cases)
         EXPECT_EQ(ParagraphSelection::row(1, c.line), c.row) << c.line.toStdString();
     EXPECT_EQ(ParagraphSelection::row(12, u"x"), u" 12 x"_s);

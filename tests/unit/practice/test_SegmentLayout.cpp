@@ -56,8 +56,7 @@ TEST(SegmentLayout, CellsReadingsAndSegmentText) {
         {u"あ《いう"_s, u"あ"_s, {u"いう"_s}, {1}},
         {u"あ《》い"_s, u"あい"_s, {QString()}, {1}},
         {u"あ《い《う》え"_s, u"あえ"_s, {u"い"_s, u"う"_s}, {1, 1}},
-        {QString(), QString(), {}, {}},
-    };
+        {QString(), QString(), {}, {}}};
     for (const auto& [line, cells, readings, positions] : cases) {
         SCOPED_TRACE(line.toStdString());
         const auto d = layout(line);
@@ -77,8 +76,7 @@ TEST(SegmentLayout, RowBreaksAndTheEnglishWordRule) {
         {"a word longer than a row breaks at the edge", rep(100, u"a"_s), {0, 80}},
         {"a long word moves once, then breaks at every edge", u"ab "_s + rep(170, u"c"_s), {0, 3, 83, 163}},
         {"a full-width character ends a word", rep(30) + rep(30, u"b"_s), {0, 30}},
-        {"a full-width character at the edge breaks there", rep(75, u"a"_s) + u" bcde漢"_s, {0, 80}},
-    };
+        {"a full-width character at the edge breaks there", rep(75, u"a"_s) + u" bcde漢"_s, {0, 80}}};
     for (const auto& [what, line, starts] : cases) {
         SCOPED_TRACE(what);
         const auto d = layout(line);
@@ -92,22 +90,6 @@ TEST(SegmentLayout, RowBreaksAndTheEnglishWordRule) {
     }
 }
 
-TEST(SegmentLayout, ARowHoldsCharsPerLineFullWidthCellsAtEverySize) {
-    for (const auto& [pointSize, perRow] : {std::pair{16, 29}, {14, 32}, {12, 40}, {11, 40}, {10, 45}}) {
-        SCOPED_TRACE(pointSize);
-        const Options::FontLayout& font = Options::fontLayout(pointSize);
-        EXPECT_EQ(font.charsPerLine, perRow);
-        const auto d = layout(rep(3 * perRow), pointSize);
-        EXPECT_EQ(rowStarts(*d), (QList<int>{0, perRow, 2 * perRow}));
-        EXPECT_EQ(std::pair(d->cells[0].top, d->cells[size_t(perRow)].top), std::pair(15, 15 + font.rowPitch));
-        EXPECT_EQ(scrollOffsetTwips(3, pointSize), -3 * font.rowPitch);
-    }
-    // A cell whose right edge reaches exactly 300 twips before the panel's edge already breaks.
-    TargetDisplay exact;
-    layoutSegment(exact, u"あいうえ"_s, {}, true, FixedCellMetrics(240, 240), 300 + 3 * 240, 3);
-    EXPECT_EQ(rowStarts(exact), (QList<int>{0, 2}));
-}
-
 TEST(SegmentLayout, TooManyCharactersAndReadingsAreClamped) {
     // The reading over cell 800 stays; the one after the last cell has nowhere to stand.
     const auto d = layout(rep(800) + u"《よ》いう《う》"_s + rep(99, u"え"_s));
@@ -118,6 +100,21 @@ TEST(SegmentLayout, TooManyCharactersAndReadingsAreClamped) {
     const auto crowded = layout(rep(900, u"《じ》"_s) + u"字"_s);
     EXPECT_EQ(std::tuple(crowded->segmentText, crowded->rubyTexts.size(), crowded->rubyPositions.size()),
               std::tuple(u"字"_s, TargetDisplay::CellCount, TargetDisplay::CellCount));
+}
+
+TEST(SegmentLayoutScroll, WhileTypingKeepsTheNextCharacterOnTheChosenRow) {
+    // 14 points: 32 cells a row, 3 visible rows; 6 rows give a maximum of 3.
+    const auto d = layout(rep(32 * 6), 14);
+    ASSERT_EQ(d->scrollMaximum, 3);
+    constexpr std::nullopt_t None = std::nullopt; // the scroll bar is left alone
+    const std::tuple<int, int, std::optional<int>> cases[] = {
+        // input length, entry 70, new scroll value
+        {0, 0, None}, {0, 2, 0},      {63, 0, None}, {63, 1, 0},     {64, 0, 0},     {64, 1, 1},
+        {64, 2, 2},   {96, 0, 1},     {96, 2, 3},    {160, 0, 3},    {160, 1, None}, {191, 0, 3},
+        {192, 0, 3},  {193, 0, None}, {-1, 0, None}, {5000, 0, None}};
+    for (const auto& [n, position, value] : cases)
+        EXPECT_EQ(scrollWhileTyping(*d, n, position, 3), value) << "n=" << n << " entry 70=" << position;
+    EXPECT_EQ(scrollWhileTyping(*layout(rep(60), 14), 59, 2, 3), std::nullopt); // fits the panel
 }
 
 TEST(SegmentLayout, ALayoutForgetsThePreviousSegment) {
@@ -133,17 +130,6 @@ TEST(SegmentLayout, ALayoutForgetsThePreviousSegment) {
     }
 }
 
-TEST(SegmentLayout, PreviewOfTheNextParagraph) {
-    const QString odd = u"あ《い》う》え《お"_s;
-    const std::tuple<QString, bool, QString> cases[] = {
-        {u"次の漢字《かんじ》とA&B"_s, false, u"次の漢字とA&B"_s},
-        {u"次の漢字《かんじ》"_s, true, QString()},
-        {odd, false, TextLoading::withoutReadings(odd)}, // the same reading rule as the rest of the program
-    };
-    for (const auto& [next, paragraphMode, preview] : cases)
-        EXPECT_EQ(layout(u"あ"_s, 12, next, paragraphMode)->previewText, preview) << next.toStdString();
-}
-
 TEST(SegmentLayout, ScrollRangeFollowsTheRowCount) {
     // 14 points shows 3 rows of 32, 10 points 5 rows of 45; the scroll maximum is rows beyond those.
     for (const auto& [pointSize, rows, maximum] :
@@ -153,22 +139,6 @@ TEST(SegmentLayout, ScrollRangeFollowsTheRowCount) {
         const auto d = layout(rows ? rep(perRow * (rows - 1) + 1) : QString(), pointSize);
         EXPECT_EQ(std::tuple(d->rowCount, d->scrollEnabled, d->scrollMaximum), std::tuple(rows, maximum > 0, maximum));
     }
-}
-
-TEST(SegmentLayoutScroll, WhileTypingKeepsTheNextCharacterOnTheChosenRow) {
-    // 14 points: 32 cells a row, 3 visible rows; 6 rows give a maximum of 3.
-    const auto d = layout(rep(32 * 6), 14);
-    ASSERT_EQ(d->scrollMaximum, 3);
-    constexpr std::nullopt_t None = std::nullopt; // the scroll bar is left alone
-    const std::tuple<int, int, std::optional<int>> cases[] = {
-        // input length, entry 70, new scroll value
-        {0, 0, None}, {0, 2, 0},      {63, 0, None}, {63, 1, 0},      {64, 0, 0},     {64, 1, 1},
-        {64, 2, 2},   {96, 0, 1},     {96, 2, 3},    {160, 0, 3},     {160, 1, None}, {191, 0, 3},
-        {192, 0, 3},  {193, 0, None}, {-1, 0, None}, {5000, 0, None},
-    };
-    for (const auto& [n, position, value] : cases)
-        EXPECT_EQ(scrollWhileTyping(*d, n, position, 3), value) << "n=" << n << " entry 70=" << position;
-    EXPECT_EQ(scrollWhileTyping(*layout(rep(60), 14), 59, 2, 3), std::nullopt); // fits the panel
 }
 
 TEST(SegmentLayout, CellStateChangesAreReported) {
@@ -221,8 +191,7 @@ TEST(SegmentLayoutRuby, InputChangesF5AndScrolling) {
     const std::tuple<int, int, int, bool, bool> cases[] = {
         {0, 0, 0, true, false},   {2, 0, 0, true, false},  {3, 0, 1, false, false},   {25, 0, 1, false, false},
         {26, 0, 1, true, false},  {40, 0, 1, true, false}, {41, 0, -1, false, false}, {0, 1, 0, false, true},
-        {25, 1, 1, false, false}, {26, 1, 1, false, true}, {41, 1, -1, false, false},
-    };
+        {25, 1, 1, false, false}, {26, 1, 1, false, true}, {41, 1, -1, false, false}};
     for (const auto& [n, rubyDisplay, reading, shown, shownByF5] : cases) {
         SCOPED_TRACE(testing::Message() << "n=" << n << " entry 8=" << rubyDisplay);
         const RubyBox box = rubyOnInput(*d, n, 32, rubyDisplay, frame());
@@ -241,8 +210,7 @@ TEST(SegmentLayoutRuby, ScrollingHidesTheBoxOutsideThePanel) {
         // Box tops: 720; -225 and 90 against the window's top limit of 90; 1620 and 1621 against the panel's
         // bottom less 300. Then a reading still more than half a row away, and every reading behind the input.
         {0, 30, true, true},    {-945, 30, true, false}, {-630, 30, true, true}, {900, 30, true, true},
-        {901, 30, true, false}, {0, 10, false, false},   {0, 41, false, false},
-    };
+        {901, 30, true, false}, {0, 10, false, false},   {0, 41, false, false}};
     for (const auto& [top, n, placed, visible] : cases) {
         SCOPED_TRACE(testing::Message() << "textCanvas top " << top << " n=" << n);
         const std::optional<RubyBox> box = rubyOnScroll(*d, n, 32, frame(top));

@@ -7,10 +7,7 @@ using namespace Qt::StringLiterals;
 
 TEST(BestTimes, ReadsBothFormsAndDamagedLinesSafely) {
     const float E = BestTimesLine::EmptyTime;
-    struct Case {
-        QString line;
-        float first, second, last;
-    } cases[] = {
+    const std::tuple<QString, float, float, float> cases[] = {
         {QString::fromUtf16(NoRecordLine), E, E, E},
         {u"00012.34,00013.50,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,00100.00,"_s, 12.34f, 13.5f,
          100.0f},
@@ -20,10 +17,10 @@ TEST(BestTimes, ReadsBothFormsAndDamagedLinesSafely) {
         {u"00000.00,-0001.00"_s, E, E, E},      // zero or negative could never be beaten
         {u"0012.3x4,    15.5,"_s, E, 15.5f, E}, // digits mixed with letters; padded number
     };
-    for (const auto& c : cases) {
-        const BestTimes t = BestTimesLine::parse(c.line);
-        EXPECT_FLOAT_EQ(t[0], c.first) << c.line.toStdString();
-        EXPECT_FLOAT_EQ(t[1], c.second) << c.line.toStdString();
-        EXPECT_FLOAT_EQ(t[9], c.last) << c.line.toStdString();
+    for (const auto& [line, first, second, last] : cases) {
+        const BestTimes t = BestTimesLine::parse(line);
+        EXPECT_FLOAT_EQ(t[0], first) << line.toStdString();
+        EXPECT_FLOAT_EQ(t[1], second) << line.toStdString();
+        EXPECT_FLOAT_EQ(t[9], last) << line.toStdString();
     }
 }

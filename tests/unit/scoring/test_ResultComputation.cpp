@@ -31,33 +31,26 @@ TEST(ResultComputation, MarksAtEveryBoundOfEveryRow) {
         {Conversion, {50, 51, 100, 101, 200, 201, 300, 301}}, // 5 %, 10 %, 20 %, 30 %
         {Confirmation, {10, 11, 20, 21, 40, 41, 60, 61}},     // 1 %, 2 %, 4 %, 6 %
         {Correction, {0, 1, 20, 21, 50, 51, 100, 101}},       // 0, 2 %, 5 %, 10 %
-        {Revision, {0, 1, 20, 21, 50, 51, 100, 101}},
-    };
+        {Revision, {0, 1, 20, 21, 50, 51, 100, 101}}};
     const QString marks = u"☆◎◎○○△△×"_s;
     for (const auto& [row, bound] : bounds)
         for (int i = 0; i < 8; ++i)
             EXPECT_EQ(operationMark(row, bound[size_t(i)], 1000), marks.mid(i, 1)) << row << " " << bound[size_t(i)];
 
     // Count exemptions of 変換 and 確定 come before any ratio; the corrections have none.
-    const struct {
-        Operation row;
-        qint32 count, characters, exemption;
-        QString mark;
-    } exemptions[] = {
+    const std::tuple<Operation, qint32, qint32, qint32, QString> exemptions[] = {
         {Conversion, 1, 2, 0, B},  {Confirmation, 12, 100, 12, B}, {Confirmation, 13, 100, 12, X},
         {Correction, 1, 2, 12, X}, {Conversion, 2, 0, 0, X}, // no characters: anything typed is the worst
-        {Correction, 0, 0, 0, B},
-    };
-    for (const auto& c : exemptions)
-        EXPECT_EQ(operationMark(c.row, c.count, c.characters, c.exemption), c.mark)
-            << c.row << " " << c.count << " of " << c.characters << " exemption " << c.exemption;
+        {Correction, 0, 0, 0, B}};
+    for (const auto& [row, count, characters, exemption, mark] : exemptions)
+        EXPECT_EQ(operationMark(row, count, characters, exemption), mark)
+            << row << " " << count << " of " << characters << " exemption " << exemption;
 }
 
 TEST(ResultComputation, RatesRoundAndOverflow) {
     const std::tuple<qint32, qint32, const char16_t*> cases[] = {
         {0, 455, u"0.0"},     {2, 3, u"66.7"},       {1, 16, u"6.3"}, // 6.25 rounds away from zero
-        {999, 1000, u"99.9"}, {1000, 1000, u"Ovfl"}, {0, 0, u"0.0"},  {3, 0, u"Ovfl"},
-    };
+        {999, 1000, u"99.9"}, {1000, 1000, u"Ovfl"}, {0, 0, u"0.0"},  {3, 0, u"Ovfl"}};
     for (const auto& [count, characters, rate] : cases)
         EXPECT_EQ(operationRate(count, characters), QString::fromUtf16(rate)) << count << " of " << characters;
 }
@@ -79,8 +72,7 @@ TEST(ResultComputation, FiguresOfJapaneseEnglishMixedAndEmptyTexts) {
          60000,
          0,
          {},
-         u"100.0|準1|0.0| - |0.0☆|0.0☆|0.0☆|0.0☆"},
-    };
+         u"100.0|準1|0.0| - |0.0☆|0.0☆|0.0☆|0.0☆"}};
     for (const auto& [name, counts, elapsedMs, standard, operations, expected] : cases) {
         const ResultFigures f =
             computeResult({counts, elapsedMs, 700, operations, standard, 0, QString::fromUtf16(NoOwnLevel), {}});
@@ -93,87 +85,25 @@ TEST(ResultComputation, FiguresOfJapaneseEnglishMixedAndEmptyTexts) {
     }
 }
 
-TEST(ResultComputation, GreyGradesFollowTheEligibility) {
-    const std::pair<Eligibility, bool> cases[] = {
-        {Eligibility::Provisional, true}, {Eligibility::Unavailable, true}, {Eligibility::Available, false}};
-    for (const auto& [eligibility, grey] : cases) {
-        const ResultInput in{Japanese, 60000, 0, {}, 0, 0, QString::fromUtf16(NoOwnLevel), eligibility};
-        EXPECT_EQ(computeResult(in).greyGrades, grey) << int(eligibility);
-        BestListInput list;
-        list.eligibility = in.eligibility;
-        EXPECT_EQ(bestList(list)[0].greyGrades, grey);
-    }
-}
-
 TEST(ResultComputation, BestTimesTakeStrictlySmallerTimesAndShiftDown) {
     const float E = BestTimesLine::EmptyTime;
     const BestTimes two = {12.34f, 13.5f, E, E, E, E, E, E, E, E};
     const BestTimes full = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    struct Case {
-        const char* name;
-        BestTimes before;
-        qint32 elapsedMs;
-        bool newBest;
-        int row;
-        BestTimes after;
-    } cases[] = {
+    const std::tuple<const char*, BestTimes, qint32, bool, int, BestTimes> cases[] = {
         {"empty table", BestTimesLine::empty(), 61000, true, 0, {61.0f, E, E, E, E, E, E, E, E, E}},
         {"faster", two, 12000, true, 0, {12.0f, 12.34f, 13.5f, E, E, E, E, E, E, E}},
         {"equal to best", two, 12340, false, 1, {12.34f, 12.34f, 13.5f, E, E, E, E, E, E, E}},
         {"slower than a full table", full, 10000, false, -1, full},
         {"last place of a full table", full, 9500, false, 9, {1, 2, 3, 4, 5, 6, 7, 8, 9, 9.5f}},
-        {"zero time", two, 0, true, 0, {0.01f, 12.34f, 13.5f, E, E, E, E, E, E, E}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const BestTimesUpdate u = updateBestTimes(c.before, c.elapsedMs);
-        EXPECT_EQ(u.newBest, c.newBest);
-        EXPECT_EQ(u.row, c.row);
+        {"zero time", two, 0, true, 0, {0.01f, 12.34f, 13.5f, E, E, E, E, E, E, E}}};
+    for (const auto& [name, before, elapsedMs, newBest, row, after] : cases) {
+        SCOPED_TRACE(name);
+        const BestTimesUpdate u = updateBestTimes(before, elapsedMs);
+        EXPECT_EQ(u.newBest, newBest);
+        EXPECT_EQ(u.row, row);
         for (size_t i = 0; i < 10; ++i)
-            EXPECT_FLOAT_EQ(u.times[i], c.after[i]) << "place " << i;
+            EXPECT_FLOAT_EQ(u.times[i], after[i]) << "place " << i;
     }
-}
-
-TEST(ResultComputation, BestListRows) {
-    BestListInput in;
-    in.times = BestTimesLine::empty();
-    in.times[0] = 182.0f;
-    in.times[1] = 200.0f;
-    in.times[2] = 99999.0f;
-    in.counts = Japanese;
-    in.standard = 1;
-    in.redRow = 1;
-    const BestList rows = bestList(in);
-    // 455 × 60 ÷ 182 = 150 CPM, 1309.2 × 60 ÷ 182 = 431.6, 182 × 400 ÷ 1309.2 = 55.6 s.
-    EXPECT_EQ(QStringList({rows[0].cpm, rows[0].cpmTip, rows[0].grade, rows[0].scr, rows[0].scrTip, rows[0].ownLevel}),
-              QStringList({u"150"_s, u"150.00"_s, u"S級"_s, u"432"_s, u"431.60"_s, u"SS"_s}));
-    EXPECT_FALSE(rows[0].red);
-    EXPECT_EQ(rows[1].cpm, u"137"_s); // 136.5 rounds away from zero
-    EXPECT_TRUE(rows[1].red);
-    EXPECT_TRUE(rows[2].filled); // 99999 is still shown
-    EXPECT_FALSE(rows[3].filled);
-    EXPECT_TRUE(rows[3].cpm.isEmpty() && rows[3].grade.isEmpty() && rows[3].scr.isEmpty() &&
-                rows[3].ownLevel.isEmpty());
-}
-
-TEST(ResultComputation, BestListOwnLevelStartsDifferentlyAfterAChangeOfStandard) {
-    BestListInput in;
-    in.times = BestTimesLine::empty();
-    in.times[0] = 60.0f;
-    in.counts = Mixed;
-    EXPECT_EQ(bestList(in)[0].ownLevel, u"-"_s);
-    in.ownLevelStart = QString::fromUtf16(NoOwnLevelAfterStandardChange);
-    EXPECT_EQ(bestList(in)[0].ownLevel, u" -"_s);
-    in.counts = English;                          // a graded text is not affected by the start value
-    EXPECT_EQ(bestList(in)[0].ownLevel, u"ZB"_s); // 60 × 400 ÷ 1379 = 17.4 s
-}
-
-TEST(ResultComputation, RegradeUsesTheKeptTimeAndTheNewStandard) {
-    const CharCounts ninety = counts(45, 45, 0, 0, 0);
-    EXPECT_EQ(regrade(ninety, 60000, 1), u"S級"_s); // exactly 90 CPM
-    EXPECT_EQ(regrade(ninety, 60001, 1), u"A級"_s);
-    EXPECT_EQ(regrade(ninety, 60000, 2), u"2級"_s);
-    EXPECT_EQ(regrade(English, 60000, 3), u" - "_s); // no English table under standard 3
 }
 
 TEST(ResultComputation, AttemptFromTheLoadedText) {
@@ -202,4 +132,26 @@ TEST(ResultComputation, AttemptFromTheLoadedText) {
     EXPECT_EQ(TextLoading::wholeTextCounts(m.text).total, 48);
     m.text.textLines[3] = u" 455 ( 455,   0)( 208, 226,  21)(   0,   0,   0)"_s;
     EXPECT_EQ(TextLoading::wholeTextCounts(m.text), Japanese);
+}
+
+TEST(ResultComputation, BestListRows) {
+    BestListInput in;
+    in.times = BestTimesLine::empty();
+    in.times[0] = 182.0f;
+    in.times[1] = 200.0f;
+    in.times[2] = 99999.0f;
+    in.counts = Japanese;
+    in.standard = 1;
+    in.redRow = 1;
+    const BestList rows = bestList(in);
+    // 455 × 60 ÷ 182 = 150 CPM, 1309.2 × 60 ÷ 182 = 431.6, 182 × 400 ÷ 1309.2 = 55.6 s.
+    EXPECT_EQ(QStringList({rows[0].cpm, rows[0].cpmTip, rows[0].grade, rows[0].scr, rows[0].scrTip, rows[0].ownLevel}),
+              QStringList({u"150"_s, u"150.00"_s, u"S級"_s, u"432"_s, u"431.60"_s, u"SS"_s}));
+    EXPECT_FALSE(rows[0].red);
+    EXPECT_EQ(rows[1].cpm, u"137"_s); // 136.5 rounds away from zero
+    EXPECT_TRUE(rows[1].red);
+    EXPECT_TRUE(rows[2].filled); // 99999 is still shown
+    EXPECT_FALSE(rows[3].filled);
+    EXPECT_TRUE(rows[3].cpm.isEmpty() && rows[3].grade.isEmpty() && rows[3].scr.isEmpty() &&
+                rows[3].ownLevel.isEmpty());
 }

@@ -14,11 +14,10 @@ struct Storage {
     int flag;
     int red;
 };
-constexpr Storage Stored[] = {
-    {PracticeText, 14, 20}, {PracticeBackground, 15, 23}, {NextText, 16, 26},    {NextBackground, 17, 29},
-    {InputText, 18, 32},    {InputBackground, 19, 35},    {CorrectText, 44, 38}, {MissText, 45, 41},
-    {RubyText, 49, 46},     {RubyBackground, 53, 50},
-};
+constexpr Storage Stored[] = {{PracticeText, 14, 20},   {PracticeBackground, 15, 23}, {NextText, 16, 26},
+                              {NextBackground, 17, 29}, {InputText, 18, 32},          {InputBackground, 19, 35},
+                              {CorrectText, 44, 38},    {MissText, 45, 41},           {RubyText, 49, 46},
+                              {RubyBackground, 53, 50}};
 
 // Every item's three numbers hold values of their own, so a mixed-up entry shows.
 SettingsTable everyColourStored() {
@@ -54,44 +53,36 @@ TEST(ColourSettings, EachFlagTurnsOnItsOwnItemOnly) {
 }
 
 TEST(ColourSettings, ContrastRatiosMatchTheWcagFigures) {
-    const struct {
-        Rgb a, b;
-        double ratio;
-    } cases[] = {
+    const std::tuple<Rgb, Rgb, double> cases[] = {
         {{0, 0, 0}, {255, 255, 255}, 21.0},
         {{128, 128, 128}, {128, 128, 128}, 1.0},
         {{118, 118, 118}, {255, 255, 255}, 4.54}, // the usual lightest grey for body text
-        {{255, 0, 0}, {255, 255, 255}, 4.0},
-    };
-    for (const auto& c : cases)
-        EXPECT_NEAR(contrastRatio(c.a, c.b), c.ratio, 0.01);
+        {{255, 0, 0}, {255, 255, 255}, 4.0}};
+    for (const auto& [a, b, ratio] : cases)
+        EXPECT_NEAR(contrastRatio(a, b), ratio, 0.01);
 }
 
 TEST(ColourSettings, TypedTextRecedesYetStaysLegibleOnLightAndDarkBackgrounds) {
-    const struct {
-        const char* palette;
-        Rgb text, background;
-    } cases[] = {
+    const std::tuple<const char*, Rgb, Rgb> cases[] = {
         {"light, black on white", {0, 0, 0}, {255, 255, 255}},   {"light, GNOME", {46, 52, 54}, {255, 255, 255}},
         {"dark, white on grey", {255, 255, 255}, {45, 45, 45}},  {"dark, KDE", {252, 252, 252}, {27, 30, 32}},
         {"custom, navy on cream", {0, 0, 128}, {255, 255, 224}}, {"custom, yellow on blue", {255, 255, 0}, {0, 0, 160}},
-        {"custom, red on green", {200, 0, 0}, {0, 255, 0}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.palette);
-        const Rgb typed = recedingTextColour(c.text, c.background);
-        const double contrast = contrastRatio(typed, c.background);
+        {"custom, red on green", {200, 0, 0}, {0, 255, 0}}};
+    for (const auto& [palette, text, background] : cases) {
+        SCOPED_TRACE(palette);
+        const Rgb typed = recedingTextColour(text, background);
+        const double contrast = contrastRatio(typed, background);
         EXPECT_GE(contrast, 3.0);
         EXPECT_GE(contrast, TypedTextContrast);
-        if (contrastRatio(c.text, c.background) > TypedTextContrast + 0.5) {
+        if (contrastRatio(text, background) > TypedTextContrast + 0.5) {
             // Clearly fainter than the text still to type, and not far beyond what is needed.
-            EXPECT_NE(typed, c.text);
+            EXPECT_NE(typed, text);
             EXPECT_LT(contrast, TypedTextContrast + 0.3);
         }
         // A shade between the text and the background, not some other hue.
-        EXPECT_TRUE(between(typed.red, c.text.red, c.background.red));
-        EXPECT_TRUE(between(typed.green, c.text.green, c.background.green));
-        EXPECT_TRUE(between(typed.blue, c.text.blue, c.background.blue));
+        EXPECT_TRUE(between(typed.red, text.red, background.red));
+        EXPECT_TRUE(between(typed.green, text.green, background.green));
+        EXPECT_TRUE(between(typed.blue, text.blue, background.blue));
     }
 }
 

@@ -6,26 +6,17 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
+#include "support/TestFiles.h"
+#include "unit/FileFaults.h"
+
 #include <optional>
 #include <random>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <tuple>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 QString settingsPath(const QTemporaryDir& dir) {
     return dir.filePath(QString::fromUtf16(SettingsFile::FileName));
@@ -70,8 +61,7 @@ TEST(SettingsTable, TruncatedImageKeepsTheCompleteFields) {
     const std::tuple<qsizetype, int, SettingsEntry, SettingsEntry> cases[] = {
         {2, 0, none, none},        {9, 0, numberOnly, none},
         {13, 0, withName, none},   {18, 1, full[0], {-5, {}, {}}},
-        {23, 2, full[0], full[1]}, {image.size() - 1, 500, full[0], full[1]},
-    };
+        {23, 2, full[0], full[1]}, {image.size() - 1, 500, full[0], full[1]}};
     for (const auto& [cut, completeEntries, entry0, entry1] : cases) {
         SCOPED_TRACE(cut);
         SettingsTable::ReadResult result;
@@ -102,26 +92,6 @@ TEST(SettingsTable, OverlongStringsAreCutAtACharacterBoundary) {
     }
 }
 
-TEST(SettingsTable, GarbageNeverBreaksReading) {
-    std::mt19937 rng(7);
-    std::vector<QByteArray> inputs = {QByteArray(100000, '\xFF'), QByteArray(100000, '\x81')};
-    for (int i = 0; i < 20; ++i) {
-        QByteArray bytes(qsizetype(rng() % 20000), Qt::Uninitialized);
-        for (qsizetype k = 0; k < bytes.size(); ++k) // short lengths on even rounds make reading go deep
-            bytes[k] = (i % 2 == 0 && k % 9 == 5) ? char(rng() % 2) : char(rng());
-        inputs.push_back(bytes);
-    }
-    for (const QByteArray& bytes : inputs) {
-        SettingsTable::ReadResult result;
-        const SettingsTable t = SettingsTable::fromBytes(bytes, &result);
-        EXPECT_EQ(result.complete, result.completeEntries == SettingsTable::EntryCount);
-        EXPECT_TRUE(result.complete ? result.consumedBytes <= bytes.size() : result.consumedBytes == bytes.size());
-        const SettingsTable again = SettingsTable::fromBytes(t.toBytes());
-        for (int e = 0; e < SettingsTable::EntryCount; ++e)
-            ASSERT_EQ(again.number(e), t.number(e)) << e;
-    }
-}
-
 TEST(SettingsFile, OddSizedFilesLoadAndSaveWithoutLoss) {
     // content (none: no file), entry 0's number after loading, size after saving
     const std::tuple<std::optional<QByteArray>, qint32, qsizetype> cases[] = {
@@ -129,13 +99,15 @@ TEST(SettingsFile, OddSizedFilesLoadAndSaveWithoutLoss) {
         {QByteArray(), 0, 4008},
         {QByteArray::fromHex("01000000 0200 41"), 1, 4008},
         {QByteArray(100000, '\0'), 0, 100000},
-        {QByteArray(5000, '\xFF'), -1, 4008},
-    };
+        {QByteArray(5000, '\xFF'), -1, 4008}};
     for (const auto& [content, number0, savedSize] : cases) {
         SCOPED_TRACE(content ? content->size() : -1);
         QTemporaryDir dir;
         const QString path = settingsPath(dir);
-        ASSERT_TRUE(!content || (writeAll(path, *content) && QFile::setPermissions(path, QFile::ReadOwner)));
+        if (content) {
+            writeAll(path, *content);
+            ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner));
+        }
         SettingsFile file(path);
         SettingsTable table = sampleTable();
         EXPECT_TRUE(file.load(table));
@@ -163,7 +135,7 @@ TEST(SettingsFile, SurplusAfterACompleteTableSurvivesSaving) {
     for (const auto& [content, loadFirst, expected] : cases) {
         QTemporaryDir dir;
         const QString path = settingsPath(dir);
-        ASSERT_TRUE(writeAll(path, content));
+        writeAll(path, content);
         SettingsFile file(path);
         SettingsTable loaded;
         ASSERT_TRUE(!loadFirst || file.load(loaded));
@@ -178,21 +150,14 @@ TEST(SettingsFile, FailingSaveKeepsTheOldFile) {
     QTemporaryDir dir;
     const QString path = settingsPath(dir);
     const QByteArray old = QByteArray(600, 'o');
-    ASSERT_TRUE(writeAll(path, old));
+    writeAll(path, old);
     SettingsFile file(path);
     SettingsTable table;
     ASSERT_TRUE(file.load(table));
     table.setNumber(0, 99);
-    // A file-size limit makes the write fail part-way, as a full disk does, even for root.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit small{1024, saved.rlim_max};
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString error;
-    const bool ok = file.save(table, &error);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    bool ok = true;
+    withFileSizeLimit(1024, [&] { ok = file.save(table, &error); });
     EXPECT_FALSE(ok);
     EXPECT_TRUE(error.contains(u"保存できませんでした"_s) && error.contains(path)) << error.toStdString();
     EXPECT_TRUE(error.contains(u"ファイルの大きさの上限を超えます"_s)) << "the reason, in Japanese";
@@ -223,7 +188,7 @@ TEST(SettingsFile, UntouchedFieldsKeepTheirBytesThroughLoadAndSave) {
     image.replace(address5, duplicates.size(), duplicates);
     QTemporaryDir dir;
     const QString path = settingsPath(dir);
-    ASSERT_TRUE(writeAll(path, image + "SURPLUS"));
+    writeAll(path, image + "SURPLUS");
     SettingsTable loaded;
     ASSERT_TRUE(SettingsFile(path).load(loaded));
     ASSERT_EQ(loaded[6], table[6]);
@@ -251,24 +216,17 @@ TEST(SettingsFile, UntouchedFieldsKeepTheirBytesThroughLoadAndSave) {
 }
 
 TEST(SettingsFile, HostileFilesAreRefusedAndNeverReplaced) {
-    // a link to a file elsewhere, a dangling link, a FIFO (opening it for reading would wait for ever)
-    for (int kind = 0; kind < 3; ++kind) {
-        SCOPED_TRACE(kind);
+    // Opening a FIFO for reading would wait for ever.
+    for (Hostile kind : {Hostile::LinkToOutsideFile, Hostile::DanglingLink, Hostile::Fifo}) {
+        SCOPED_TRACE(int(kind));
         QTemporaryDir dir, outside;
         const QString path = settingsPath(dir), target = outside.filePath(u"elsewhere.rvl"_s);
-        if (kind == 0) {
-            ASSERT_TRUE(writeAll(target, sampleTable().toBytes()));
-        }
-        if (kind < 2) {
-            ASSERT_TRUE(QFile::link(target, path));
-        }
-        if (kind == 2) {
-            ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        }
+        makeHostile(kind, path, target);
         SettingsTable table = sampleTable();
         QString error;
         EXPECT_FALSE(SettingsFile(path).load(table, &error));
-        EXPECT_TRUE(error.contains(path) && error.contains(kind < 2 ? u"シンボリックリンク"_s : u"通常のファイル"_s))
+        EXPECT_TRUE(error.contains(path) &&
+                    error.contains(kind == Hostile::Fifo ? u"通常のファイル"_s : u"シンボリックリンク"_s))
             << error.toStdString();
         EXPECT_EQ(table, SettingsTable());
         SettingsFile loadedFirst(path), savedStraightAway(path);
@@ -277,10 +235,9 @@ TEST(SettingsFile, HostileFilesAreRefusedAndNeverReplaced) {
             EXPECT_FALSE(file->save(sampleTable(), &error));
             EXPECT_TRUE(error.contains(path)) << error.toStdString();
         }
-        EXPECT_EQ(QFile::exists(target), kind == 0) << "a dangling link must not create its target";
-        if (kind == 0) {
-            EXPECT_EQ(readAll(target), sampleTable().toBytes());
-        }
+        EXPECT_EQ(readAll(target), kind == Hostile::LinkToOutsideFile ? "outside" : "");
+        EXPECT_EQ(QFile::exists(target), kind == Hostile::LinkToOutsideFile)
+            << "a dangling link must not create its target";
     }
 }
 
@@ -288,7 +245,7 @@ TEST(SettingsFile, OversizedFileLoadsItsTableAndIsSavedWithoutTheExcess) {
     QTemporaryDir dir;
     const QString path = settingsPath(dir);
     const QByteArray table = sampleTable().toBytes();
-    ASSERT_TRUE(writeAll(path, table + QByteArray(SettingsFile::MaxFileBytes, '\0')));
+    writeAll(path, table + QByteArray(SettingsFile::MaxFileBytes, '\0'));
     SettingsTable loaded;
     QString error;
     EXPECT_FALSE(SettingsFile(path).load(loaded, &error)) << "the user is told";
@@ -300,8 +257,28 @@ TEST(SettingsFile, OversizedFileLoadsItsTableAndIsSavedWithoutTheExcess) {
 
     // Surplus within the limit is ordinary surplus and stays.
     const QByteArray withSurplus = table + QByteArray(SettingsFile::MaxFileBytes - table.size(), 'z');
-    ASSERT_TRUE(writeAll(path, withSurplus));
+    writeAll(path, withSurplus);
     EXPECT_TRUE(SettingsFile(path).load(loaded));
     ASSERT_TRUE(SettingsFile(path).save(loaded));
     EXPECT_EQ(readAll(path), withSurplus);
+}
+
+TEST(SettingsTable, GarbageNeverBreaksReading) {
+    std::mt19937 rng(7);
+    std::vector<QByteArray> inputs = {QByteArray(100000, '\xFF'), QByteArray(100000, '\x81')};
+    for (int i = 0; i < 20; ++i) {
+        QByteArray bytes(qsizetype(rng() % 20000), Qt::Uninitialized);
+        for (qsizetype k = 0; k < bytes.size(); ++k) // short lengths on even rounds make reading go deep
+            bytes[k] = (i % 2 == 0 && k % 9 == 5) ? char(rng() % 2) : char(rng());
+        inputs.push_back(bytes);
+    }
+    for (const QByteArray& bytes : inputs) {
+        SettingsTable::ReadResult result;
+        const SettingsTable t = SettingsTable::fromBytes(bytes, &result);
+        EXPECT_EQ(result.complete, result.completeEntries == SettingsTable::EntryCount);
+        EXPECT_TRUE(result.complete ? result.consumedBytes <= bytes.size() : result.consumedBytes == bytes.size());
+        const SettingsTable again = SettingsTable::fromBytes(t.toBytes());
+        for (int e = 0; e < SettingsTable::EntryCount; ++e)
+            ASSERT_EQ(again.number(e), t.number(e)) << e;
+    }
 }

@@ -23,40 +23,20 @@ std::string str(QStringView s) {
 } // namespace
 
 TEST(TextStats, CodeRangeBoundariesGiveTheirClasses) {
-    const struct {
-        quint16 code;
-        CharClass cls;
-    } cases[] = {
+    const std::tuple<quint16, CharClass> cases[] = {
         {0x00, HalfOther},   {0x2F, HalfOther},   {0x30, HalfAlnum},   {0x39, HalfAlnum},   {0x3A, HalfOther},
         {0x40, HalfOther},   {0x41, HalfAlnum},   {0x5A, HalfAlnum},   {0x5B, HalfOther},   {0x60, HalfOther},
         {0x61, HalfAlnum},   {0x7A, HalfAlnum},   {0x7B, HalfOther},   {0xA5, HalfOther},   {0xA6, HalfKana},
         {0xDD, HalfKana},    {0xDE, HalfOther},   {0xFF, HalfOther},   {0x8140, FullOther}, {0x815A, FullOther},
         {0x815B, Kana},      {0x815C, FullOther}, {0x829E, FullOther}, {0x829F, Kana},      {0x839E, Kana},
         {0x839F, FullOther}, {0x889E, FullOther}, {0x889F, Kanji},     {0xFA3F, Kanji},     {0xFA40, FullOther},
-        {0xFA5B, FullOther}, {0xFA5C, Kanji},     {0xFFFF, Kanji},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(classifyCode(c.code), c.cls) << std::hex << c.code;
-}
-
-TEST(TextStats, CharactersClassifyByTheirCodePage932Code) {
-    const struct {
-        char16_t ch;
-        CharClass cls;
-    } cases[] = {
-        {u'ー', Kana},      {u'ヶ', Kana},     {u'々', FullOther}, {u'Α', FullOther},  {u'ⅰ', FullOther},
-        {u'＂', FullOther}, {u'亜', Kanji},    {u'纊', Kanji},     {u'\uE757', Kanji}, {u'ｱ', HalfKana},
-        {u'ﾞ', HalfOther},  {u'¥', HalfOther}, {u'é', HalfOther},  {u'€', HalfOther},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(classifyChar(c.ch), c.cls) << std::hex << int(c.ch);
+        {0xFA5B, FullOther}, {0xFA5C, Kanji},     {0xFFFF, Kanji}};
+    for (const auto& [code, cls] : cases)
+        EXPECT_EQ(classifyCode(code), cls) << std::hex << code;
 }
 
 TEST(TextStats, ClassifyCharsSkipsReadingsAndTrailingSpaces) {
-    const struct {
-        const char16_t* paragraph;
-        CharCounts expected;
-    } cases[] = {
+    const std::tuple<const char16_t*, CharCounts> cases[] = {
         {u"漢字《かんじ》かな", counts(2, 2, 0, 0, 0, 0)},
         {u"《アイウ", counts(0, 3, 1, 0, 0, 0)},           // unclosed: 《 itself counts
         {u"漢《かん》《じ》字", counts(2, 1, 2, 0, 0, 0)}, // 《 right after a skipped 》 counts
@@ -68,40 +48,25 @@ TEST(TextStats, ClassifyCharsSkipsReadingsAndTrailingSpaces) {
         {u"a b　", counts(0, 0, 1, 2, 0, 1)}, // a trailing ideographic space stays
         {u"Ab 1.   ", counts(0, 0, 0, 3, 0, 2)},
         {u"\U0001F600", counts(0, 0, 0, 0, 0, 2)}, // each half of the pair is saved as "?"
-        {u"   ", counts(0, 0, 0, 0, 0, 0)},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(classifyChars(c.paragraph), c.expected) << str(c.paragraph);
-}
-
-TEST(TextStats, CountsAddUpAndWeighEachClass) {
-    CharCounts sum = counts(1, 2, 3, 4, 5, 6);
-    sum += counts(10, 0, 0, 0, 0, 100);
-    EXPECT_EQ(sum, counts(11, 2, 3, 4, 5, 106));
-    EXPECT_EQ(sum.total, 131);
-    EXPECT_EQ(sum.full, 16);
-    EXPECT_DOUBLE_EQ(weightedKeystrokes(counts(1, 10, 100, 1000, 10000, 100000)), 121144.0);
+        {u"   ", counts(0, 0, 0, 0, 0, 0)}};
+    for (const auto& [paragraph, expected] : cases)
+        EXPECT_EQ(classifyChars(paragraph), expected) << str(paragraph);
 }
 
 TEST(TextStats, SplitKeepsNonEmptyLinesWithTheirOffsetsInTheBody) {
-    const struct {
-        const char16_t* body;
-        QStringList paragraphs;
-        QList<qsizetype> offsets;
-    } cases[] = {
+    const std::tuple<const char16_t*, QStringList, QList<qsizetype>> cases[] = {
         {u"", {}, {}},
         {u"\r\n  \r\n", {}, {}},
         {u"a\r\nb", {u"a"_s, u"b"_s}, {0, 3}},
         {u"\r\n\r\nあいう\r\n\r\nえお  \r\nか", {u"あいう"_s, u"えお"_s, u"か"_s}, {4, 11, 17}},
         {u"a\rb\r\rc", {u"a"_s, u"b"_s, u"c"_s}, {0, 3, 8}},
         {u"a\r\r\nb", {u"a"_s, u"b"_s}, {0, 5}},
-        {u"   \r\n　字 ", {u"　字"_s}, {5}},
-    };
-    for (const auto& c : cases) {
-        const ParagraphSplit split = splitParagraphs(c.body);
-        EXPECT_EQ(split.paragraphs, c.paragraphs) << str(c.body);
-        EXPECT_EQ(split.startOffsets, c.offsets) << str(c.body);
-        EXPECT_FALSE(split.truncated) << str(c.body);
+        {u"   \r\n　字 ", {u"　字"_s}, {5}}};
+    for (const auto& [body, paragraphs, offsets] : cases) {
+        const ParagraphSplit split = splitParagraphs(body);
+        EXPECT_EQ(split.paragraphs, paragraphs) << str(body);
+        EXPECT_EQ(split.startOffsets, offsets) << str(body);
+        EXPECT_FALSE(split.truncated) << str(body);
     }
 }
 
@@ -120,59 +85,19 @@ TEST(TextStats, SplitStopsAtTheThousandthParagraph) {
     }
 }
 
-// Ordinary statistics lines are pinned by the samples' published figures.
-TEST(TextStats, CountFieldsWidenBeyondFourDigits) {
-    const CharCounts japanese = counts(208, 226, 21, 0, 0, 0);
-    EXPECT_EQ(countsLine(counts(9999, 0, 0, 0, 0, 1)), u"10000 (9999,   1)(9999,   0,   0)(   0,   0,   1)"_s);
-    EXPECT_EQ(paragraphListLine(10000, japanese), u"10000  "_s + countsLine(japanese));
-    EXPECT_EQ(paragraphListLine(1, japanese), u"   1  "_s + countsLine(japanese));
-    EXPECT_EQ(wholeTextLine(japanese, true), u"全体  "_s + countsLine(japanese));
-    EXPECT_EQ(wholeTextLine(japanese, false), u" All  "_s + countsLine(japanese));
-    // Header, list lines and the whole-text line share one column layout in a fixed-pitch font.
-    for (bool japaneseDisplay : {true, false})
-        EXPECT_EQ(cp932::byteLength(listHeader(japaneseDisplay)), 54);
-    EXPECT_EQ(cp932::byteLength(wholeTextLine(japanese, true)), 54);
-    EXPECT_EQ(cp932::byteLength(paragraphListLine(200, japanese)), 54);
-}
-
 TEST(TextStats, DamagedStatisticsLinesParseWhatTheyCan) {
-    const struct {
-        const char16_t* line;
-        CharCounts expected;
-    } cases[] = {
+    const std::tuple<const char16_t*, CharCounts> cases[] = {
         {u" 455 ( 45", {455, 45, 0, 0, 0, 0, 0, 0, 0}},
         {u"abcd (xyz!,....)", {}},
-        {u"１２３４ (  -7,12.5)(13.5,1e99", {0, 0, 12, 14, 2147483647, 0, 0, 0, 0}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(parseStatisticsLine(c.line), c.expected) << str(c.line);
-}
-
-TEST(TextStats, RatioCaptionsRoundToTwoPlacesInSixColumns) {
-    const struct {
-        CharCounts counts;
-        const char16_t *total, *kanji, *half;
-    } cases[] = {
-        {counts(208, 226, 21, 0, 0, 0), u"総文字数 455文字", u"漢字含有率  45.71％", u"半角含有率   0.00％"},
-        {counts(0, 0, 0, 1144, 0, 235), u"総文字数 1379文字", u"漢字含有率   0.00％", u"半角含有率 100.00％"},
-        {counts(2, 0, 0, 0, 0, 1), u"総文字数 3文字", u"漢字含有率  66.67％", u"半角含有率  33.33％"},
-        {CharCounts{}, u"総文字数 0文字", u"漢字含有率   0.00％", u"半角含有率   0.00％"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(characterCountCaption(c.counts), QString::fromUtf16(c.total));
-        EXPECT_EQ(kanjiRatioCaption(c.counts), QString::fromUtf16(c.kanji));
-        EXPECT_EQ(halfRatioCaption(c.counts), QString::fromUtf16(c.half));
-    }
+        {u"１２３４ (  -7,12.5)(13.5,1e99", {0, 0, 12, 14, 2147483647, 0, 0, 0, 0}}};
+    for (const auto& [line, expected] : cases)
+        EXPECT_EQ(parseStatisticsLine(line), expected) << str(line);
 }
 
 TEST(TextStats, KindAndJudgementFollowTheRatiosInOrder) {
     const QString impossible = u"実務能力判定不可"_s, provisional = u"実務能力(仮)判定"_s,
                   possible = u"実務能力判定　可"_s;
-    const struct {
-        CharCounts counts;
-        bool japanese;
-        QString availability;
-    } cases[] = {
+    const std::tuple<CharCounts, bool, QString> cases[] = {
         {CharCounts{}, false, impossible},
         {counts(0, 50, 0, 50, 0, 0), true, impossible},
         {counts(0, 49, 0, 51, 0, 0), false, impossible},
@@ -182,11 +107,10 @@ TEST(TextStats, KindAndJudgementFollowTheRatiosInOrder) {
         {counts(199, 0, 0, 0, 0, 0), true, provisional},   // under 200 characters
         {counts(0, 0, 0, 199, 0, 0), false, provisional},
         {counts(0, 40, 0, 150, 5, 5), false, possible}, // half 0.8
-        {counts(0, 0, 0, 1144, 0, 235), false, possible},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(isJapaneseText(c.counts), c.japanese) << str(countsLine(c.counts));
-        EXPECT_EQ(judgementAvailability(c.counts), c.availability) << str(countsLine(c.counts));
+        {counts(0, 0, 0, 1144, 0, 235), false, possible}};
+    for (const auto& [counts, japanese, availability] : cases) {
+        EXPECT_EQ(isJapaneseText(counts), japanese) << str(countsLine(counts));
+        EXPECT_EQ(judgementAvailability(counts), availability) << str(countsLine(counts));
     }
 }
 
@@ -198,19 +122,47 @@ TEST(TextStats, LimitsAcceptTheBoundAndReportEachViolation) {
             list[p - 1] = counts(0, length, 0, 0, 0, 0);
         return list;
     };
-    const struct {
-        CharCounts whole;
-        QList<CharCounts> paragraphs;
-        QStringList messages;
-    } cases[] = {
+    const std::tuple<CharCounts, QList<CharCounts>, QStringList> cases[] = {
         {counts(9999, 0, 0, 0, 0, 0), paragraphs(200, {5}, 800), {}},
         {counts(10000, 0, 0, 0, 0, 0), paragraphs(1, {}, 0), {tooLong}},
         {counts(10, 0, 0, 0, 0, 0), paragraphs(201, {}, 0), {tooMany}},
         {counts(801, 0, 0, 0, 0, 0), paragraphs(5, {5}, 801), {u"第  5段落が800文字を超えています"_s}},
         {counts(10000, 0, 0, 0, 0, 0),
          paragraphs(1000, {120, 1000}, 900),
-         {tooLong, tooMany, u"第120段落が800文字を超えています"_s, u"第1000段落が800文字を超えています"_s}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(limitViolations(c.whole, c.paragraphs), c.messages);
+         {tooLong, tooMany, u"第120段落が800文字を超えています"_s, u"第1000段落が800文字を超えています"_s}}};
+    for (const auto& [whole, paragraphs, messages] : cases)
+        EXPECT_EQ(limitViolations(whole, paragraphs), messages);
+}
+
+TEST(TextStats, CharactersClassifyByTheirCodePage932Code) {
+    const std::tuple<char16_t, CharClass> cases[] = {
+        {u'ー', Kana},      {u'ヶ', Kana},     {u'々', FullOther}, {u'Α', FullOther},  {u'ⅰ', FullOther},
+        {u'＂', FullOther}, {u'亜', Kanji},    {u'纊', Kanji},     {u'\uE757', Kanji}, {u'ｱ', HalfKana},
+        {u'ﾞ', HalfOther},  {u'¥', HalfOther}, {u'é', HalfOther},  {u'€', HalfOther}};
+    for (const auto& [ch, cls] : cases)
+        EXPECT_EQ(classifyChar(ch), cls) << std::hex << int(ch);
+}
+
+// Ordinary statistics lines are pinned by the samples' published figures.
+TEST(TextStats, CountFieldsWidenBeyondFourDigits) {
+    const CharCounts japanese = counts(208, 226, 21, 0, 0, 0);
+    EXPECT_EQ(countsLine(counts(9999, 0, 0, 0, 0, 1)), u"10000 (9999,   1)(9999,   0,   0)(   0,   0,   1)"_s);
+    EXPECT_EQ(paragraphListLine(10000, japanese), u"10000  "_s + countsLine(japanese));
+    // Header, list lines and the whole-text line share one column layout in a fixed-pitch font.
+    for (const QString& line : {listHeader(true), listHeader(false), wholeTextLine(japanese, true),
+                                wholeTextLine(japanese, false), paragraphListLine(1, japanese)})
+        EXPECT_EQ(cp932::byteLength(line), 54) << line.toStdString();
+}
+
+TEST(TextStats, RatioCaptionsRoundToTwoPlacesInSixColumns) {
+    const std::tuple<CharCounts, const char16_t*, const char16_t*, const char16_t*> cases[] = {
+        {counts(208, 226, 21, 0, 0, 0), u"総文字数 455文字", u"漢字含有率  45.71％", u"半角含有率   0.00％"},
+        {counts(0, 0, 0, 1144, 0, 235), u"総文字数 1379文字", u"漢字含有率   0.00％", u"半角含有率 100.00％"},
+        {counts(2, 0, 0, 0, 0, 1), u"総文字数 3文字", u"漢字含有率  66.67％", u"半角含有率  33.33％"},
+        {CharCounts{}, u"総文字数 0文字", u"漢字含有率   0.00％", u"半角含有率   0.00％"}};
+    for (const auto& [counts, total, kanji, half] : cases) {
+        EXPECT_EQ(characterCountCaption(counts), QString::fromUtf16(total));
+        EXPECT_EQ(kanjiRatioCaption(counts), QString::fromUtf16(kanji));
+        EXPECT_EQ(halfRatioCaption(counts), QString::fromUtf16(half));
+    }
 }

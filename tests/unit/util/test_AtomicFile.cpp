@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "support/TestFiles.h"
+#include "unit/FileFaults.h"
 
 #include <cerrno>
 #include <csignal>
@@ -18,35 +19,15 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Runs `body` with writes limited to `bytes` per file, as a nearly full disk would cut them (also for root).
-template <typename Body> void withFileSizeLimit(rlim_t bytes, Body body) {
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit small{bytes, saved.rlim_max};
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    body();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-}
-
-enum class Hostile { DanglingLink, LinkToOutsideFile, Fifo, Folder };
-
-} // namespace
-
 TEST(AtomicFile, ReasonsNameTheCauseInJapanese) {
-    const std::pair<int, const char16_t*> cases[] = {
-        {ENOSPC, u"空き容量"},
-        {EDQUOT, u"クォータ"},
-        {EACCES, u"権限"},
-        {EPERM, u"権限"},
-        {EROFS, u"読み取り専用"},
-        {EFBIG, u"大きさの上限"},
-        {ELOOP, u"シンボリックリンク"},
-        {0, u"分かりません"},
-    };
+    const std::pair<int, const char16_t*> cases[] = {{ENOSPC, u"空き容量"},
+                                                     {EDQUOT, u"クォータ"},
+                                                     {EACCES, u"権限"},
+                                                     {EPERM, u"権限"},
+                                                     {EROFS, u"読み取り専用"},
+                                                     {EFBIG, u"大きさの上限"},
+                                                     {ELOOP, u"シンボリックリンク"},
+                                                     {0, u"分かりません"}};
     for (const auto& [error, words] : cases)
         EXPECT_TRUE(fileErrorReason(error).contains(QStringView(words))) << error;
     EXPECT_TRUE(fileErrorReason(EOVERFLOW).contains(QString::number(EOVERFLOW))) << "an unusual error keeps its number";
@@ -57,41 +38,23 @@ TEST(AtomicFile, LinksFifosAndFoldersAreRefusedWithoutBlockingOrTouchingAnything
     const std::pair<const char*, Operation> operations[] = {
         {"replace", [](const QString& p, QString* r) { return writeFileAtomically(p, "new\r\n", r); }},
         {"append", [](const QString& p, QString* r) { return appendToFile(p, "new\r\n", "\r\n", r); }},
-        {"read",
-         [](const QString& p, QString* r) {
+        {"read", [](const QString& p, QString* r) {
              QByteArray bytes;
              return readRegularFile(p, 1000, &bytes, r) == ReadStatus::Read;
-         }},
-    };
+         }}};
     for (const auto& [name, operation] : operations) {
         for (Hostile kind : {Hostile::DanglingLink, Hostile::LinkToOutsideFile, Hostile::Fifo, Hostile::Folder}) {
             SCOPED_TRACE(testing::Message() << name << " " << int(kind));
             QTemporaryDir folder, outside;
             const QString path = folder.filePath(u"BestRec.log"_s), target = outside.filePath(u"target"_s);
-            switch (kind) {
-            case Hostile::DanglingLink:
-                ASSERT_TRUE(QFile::link(target, path));
-                break;
-            case Hostile::LinkToOutsideFile:
-                writeAll(target, "outside");
-                ASSERT_TRUE(QFile::link(target, path));
-                break;
-            case Hostile::Fifo:
-                ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-                break;
-            case Hostile::Folder:
-                ASSERT_TRUE(QDir().mkpath(path));
-                break;
-            }
+            makeHostile(kind, path, target);
             QString reason;
             EXPECT_FALSE(operation(path, &reason)); // a FIFO opened for blocking would hang here
             EXPECT_TRUE(reason.contains(kind <= Hostile::LinkToOutsideFile ? u"シンボリックリンク"_s
                                                                            : u"通常のファイルではありません"_s))
                 << reason.toStdString();
             EXPECT_EQ(QFile::exists(target), kind == Hostile::LinkToOutsideFile);
-            if (kind == Hostile::LinkToOutsideFile) {
-                EXPECT_EQ(readAll(target), "outside");
-            }
+            EXPECT_EQ(readAll(target), kind == Hostile::LinkToOutsideFile ? "outside" : "");
             EXPECT_EQ(QFileInfo(path).isSymLink(), kind <= Hostile::LinkToOutsideFile) << "the link itself stays";
             EXPECT_EQ(QDir(folder.path())
                           .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)
@@ -156,21 +119,4 @@ TEST(AtomicFile, NoPermissionIsReportedAsSuch) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(QString::fromUtf8(said), fileErrorReason(EACCES));
     EXPECT_FALSE(QFile::exists(path));
-}
-
-TEST(AtomicFile, LargeFilesReadOnlyUpToTheLimit) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(u"big"_s);
-    writeAll(path, QByteArray(3000, 'a') + QByteArray(2000, 'b'));
-    for (const auto& [limit, status, size] :
-         {std::tuple{qint64(5000), ReadStatus::Read, 5000}, {qint64(3000), ReadStatus::TooLarge, 3000}}) {
-        QByteArray bytes;
-        qint64 fileSize = 0;
-        EXPECT_EQ(readRegularFile(path, limit, &bytes, nullptr, &fileSize), status);
-        EXPECT_EQ(bytes, readAll(path).left(size));
-        EXPECT_EQ(fileSize, 5000);
-    }
-    QByteArray bytes = "stale";
-    EXPECT_EQ(readRegularFile(folder.filePath(u"none"_s), 10, &bytes), ReadStatus::Missing);
-    EXPECT_TRUE(bytes.isEmpty());
 }
