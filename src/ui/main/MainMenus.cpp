@@ -2,6 +2,7 @@
 
 #include "core/settings/Options.h"
 #include "core/texts/SampleTexts.h"
+#include "ui/main/PanelParts.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -22,9 +23,7 @@ const std::set<QString> NotYetAvailable = {
     u"colourSettingsAction"_s,
 };
 
-QString indexed(const QString& arrayName, int index) {
-    return arrayName + u'(' + QString::number(index) + u')';
-}
+using panelparts::indexed;
 
 using Item = MainMenus::OptionItem;
 constexpr Item FontSizeItems[] = {{0, u"最大(&G)"}, {1, u"大(&L)"}, {2, u"中(&M)"}, {3, u"小(&S)"}, {4, u"最小(&A)"}};
