@@ -1,18 +1,9 @@
+#include "core/settings/SettingsTable.h"
 #include "core/util/Folders.h"
 #include "platform/ProgramFolder.h"
-
-#include "core/settings/SettingsTable.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "unit/UnitTest.h"
 
 #include <unistd.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -72,10 +63,6 @@ TEST(ProgramFolder, ResolvesInOrderOfPreference) {
     }
     EXPECT_FALSE(QFileInfo::exists(xdg)) << "resolving must create nothing";
     QFile::setPermissions(lockedExe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-TEST(ProgramFolder, PortableMarkIsTheSettingsFile) {
-    EXPECT_EQ(QString::fromUtf16(PortableSettingsFile), QString::fromUtf16(SettingsFile::FileName));
 }
 
 TEST(ProgramFolder, WithoutRinvaleHomeRecordsGoToTheDataFolderNotBesideTheBuild) {

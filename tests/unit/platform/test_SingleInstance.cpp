@@ -1,22 +1,10 @@
 #include "platform/SingleInstance.h"
-
+#include "unit/UnitTest.h"
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
-#include "unit/FileFaults.h"
-
-#include <csignal>
 #include <memory>
-#include <sys/stat.h>
 #include <sys/wait.h>
-#include <tuple>
 #include <unistd.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -61,7 +49,6 @@ TEST_F(SingleInstanceTest, SecondStartOnTheSameFolderIsRefusedOthersRunSideBySid
     EXPECT_TRUE(QDir(otherRuntime.path()).isEmpty());
     SingleInstance side;
     EXPECT_TRUE(side.tryAcquire(other.path()));
-
     first.reset();
     EXPECT_FALSE(QFile::exists(lockPath)) << "a clean exit leaves the folder as it found it";
     SingleInstance next;

@@ -1,10 +1,7 @@
 #include "core/practice/AttemptControl.h"
 #include "core/settings/Options.h"
 #include "support/FakePlatform.h"
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
+#include "unit/UnitTest.h"
 
 namespace {
 
@@ -35,7 +32,6 @@ protected:
         if (outcome != Outcome::Ended) a.clockTick();
         return outcome;
     }
-
     Session m;
     FakeClock clock;
     AttemptControl a{m, clock};
@@ -135,7 +131,6 @@ TEST_F(AttemptTest, ParagraphPracticeRecordsItsOwnRowAndRetryResetsEverything) {
     EXPECT_TRUE(a.isLastSegment());
     EXPECT_EQ(tick(u"うえ"_s), Outcome::Ended);
     EXPECT_EQ(std::tuple(a.summary().firstRow, a.summary().lastRow, a.paragraphResults[0].timeMs), std::tuple(1, 1, 0));
-
     m.settings.setNumber(Options::PracticeMode, 0);
     a.returnToReady();
     startTyping();
@@ -146,4 +141,31 @@ TEST_F(AttemptTest, ParagraphPracticeRecordsItsOwnRowAndRetryResetsEverything) {
               std::tuple(AttemptState::Ready, 0, 0, 5));
     a.startAttempt(); // a new start clears the old rows
     EXPECT_EQ(a.paragraphResults[0].timeMs, 0);
+}
+
+TEST(AttemptKeys, EachKeyActsOnlyInItsStateAndUnderItsOption) {
+    using enum AttemptState;
+    using enum KeyAction;
+    namespace K = KeyCode;
+    constexpr int NoShift = 0, Shift = ShiftState::Shift, Ctrl = ShiftState::Ctrl;
+    // state, key code, shift state, retry-key option (0 Esc, 1 Shift+Esc), pausing allowed, action
+    const std::tuple<AttemptState, int, int, int, bool, KeyAction> downs[] = {
+        {Running, K::Esc, NoShift, 0, true, Retry},         {Paused, K::Esc, NoShift, 0, false, Retry},
+        {Countdown, K::Esc, Shift, 0, false, Retry},        {Running, K::Esc, NoShift, 1, true, Counting},
+        {Running, K::Esc, Shift, 1, true, Retry},           {Ready, K::Esc, NoShift, 0, false, None},
+        {Running, K::Pause, NoShift, 0, true, TogglePause}, {Paused, K::Pause, NoShift, 0, true, TogglePause},
+        {Running, K::Pause, NoShift, 0, false, None},       {Ready, K::F5, NoShift, 0, false, ShowRuby},
+        {Running, K::F5, NoShift, 0, true, ShowRuby},       {Ready, K::F3, NoShift, 0, false, ShowDetails},
+        {Running, K::Enter, NoShift, 0, true, None},        {Running, K::P, Ctrl, 0, true, None},
+        {Running, 65, NoShift, 0, true, Counting},          {Ready, 65, NoShift, 0, false, None}};
+    for (const auto& [state, key, shift, retryKey, pauseEnabled, action] : downs)
+        EXPECT_EQ(keyDownAction(state, key, shift, retryKey, pauseEnabled), action)
+            << int(state) << " key " << key << " shift " << shift << " option " << retryKey << " " << pauseEnabled;
+    // Space starts only when ready; Enter starts when ready and checks the segment while running.
+    const std::tuple<AttemptState, char16_t, KeyAction> presses[] = {
+        {Ready, u' ', Start},           {Ready, u'\r', Start}, {Ready, u'a', None},
+        {Running, u' ', Counting},      {Paused, u' ', None},  {Countdown, u' ', None},
+        {Running, u'\r', CheckSegment}, {Paused, u'\r', None}};
+    for (const auto& [state, character, action] : presses)
+        EXPECT_EQ(keyPressAction(state, character), action) << int(state) << " " << int(character);
 }

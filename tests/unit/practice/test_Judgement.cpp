@@ -1,8 +1,5 @@
 #include "core/practice/Judgement.h"
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
+#include "unit/UnitTest.h"
 
 namespace {
 
@@ -24,7 +21,6 @@ protected:
         }
         return s;
     }
-
     TargetDisplay display;
     qint32 correctPrefix = 0, mismatches = 0, previousMismatches = 0;
 };
@@ -84,4 +80,15 @@ TEST_F(JudgementTest, NotRunningOnlyChecksTheWindow) {
     EXPECT_TRUE(r.startRecolour);
     EXPECT_EQ(r.firstChanged, -1);
     EXPECT_EQ(states(3), u"..."_s);
+}
+
+TEST_F(JudgementTest, MissSoundOnlyForANewMissAndOnlyWhenSwitchedOn) {
+    layout(u"abcdef"_s);
+    // input, miss sound on, sound due
+    const std::tuple<QString, bool, bool> cases[] = {
+        {u"a"_s, true, false},     {u"aX"_s, true, true},     {u"aXc"_s, true, false}, // the same miss sounds once
+        {u"aXcY"_s, false, false}, {u"aXcYeZ"_s, true, true}, {u"aXc"_s, true, false}, // fewer misses: silence
+        {u"abc"_s, true, false},   {u"abX"_s, true, true}};
+    for (const auto& [input, soundOn, sound] : cases)
+        EXPECT_EQ(change(input, 800, soundOn).missSound, sound) << input.toStdString();
 }

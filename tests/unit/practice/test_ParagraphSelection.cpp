@@ -1,8 +1,5 @@
 #include "core/practice/ParagraphSelection.h"
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
+#include "unit/UnitTest.h"
 
 TEST(ParagraphSelection, RowsFitFortyTwoColumns) {
     struct Case {

@@ -1,14 +1,10 @@
 #include "core/practice/SegmentLayout.h"
 #include "core/practice/TextLoading.h"
 #include "core/settings/Options.h"
-
-#include <gtest/gtest.h>
+#include "unit/UnitTest.h"
 
 #include <memory>
 #include <optional>
-#include <tuple>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -96,7 +92,6 @@ TEST(SegmentLayout, TooManyCharactersAndReadingsAreClamped) {
     EXPECT_EQ(std::tuple(d->cellsInUse(), d->segmentText, d->cells[800].visible, d->cells[800].caption),
               std::tuple(TargetDisplay::CellCount, rep(800) + u"い"_s, true, u"い"_s));
     EXPECT_EQ(std::tuple(d->rubyTexts, d->rubyPositions), std::tuple(QStringList{u"よ"_s}, QList<int>{800}));
-
     const auto crowded = layout(rep(900, u"《じ》"_s) + u"字"_s);
     EXPECT_EQ(std::tuple(crowded->segmentText, crowded->rubyTexts.size(), crowded->rubyPositions.size()),
               std::tuple(u"字"_s, TargetDisplay::CellCount, TargetDisplay::CellCount));

@@ -2,16 +2,9 @@
 #include "core/settings/Options.h"
 #include "core/texts/SampleTexts.h"
 #include "core/util/Cp932.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "unit/UnitTest.h"
 
 #include "support/ProgramFolderTest.h"
-
-using namespace Qt::StringLiterals;
 
 using namespace TextLoading;
 
@@ -61,12 +54,20 @@ TEST_F(TextLoadingTest, ChoosingASampleReplacesEveryLineAndSuitsItsLanguage) {
     EXPECT_EQ(m.settings.number(Options::ChosenSample), 0);
 }
 
-TEST_F(TextLoadingTest, StoredParagraphBeyondTheTextIsClamped) {
+TEST_F(TextLoadingTest, ParagraphStepsStopAtTheEndsAndAStoredIndexBeyondTheTextIsClamped) {
     m.settings.setNumber(Options::PracticeMode, 1);
     m.settings.setNumber(Options::CurrentParagraph, 50);
-    loadSampleText(m, 0);
+    loadSampleText(m, 0); // 12 paragraphs on lines 5..16
     EXPECT_EQ(m.text.currentLine, 16);
-    EXPECT_FALSE(m.text.line(m.text.currentLine).isEmpty());
+    // step (+1 next, -1 previous), paragraph before, paragraph after
+    const std::tuple<int, int, int> steps[] = {{+1, 11, 11}, {-1, 11, 10}, {-1, 1, 0}, {-1, 0, 0}, {+1, 0, 1}};
+    for (const auto& [step, before, after] : steps) {
+        SCOPED_TRACE(testing::Message() << step << " from " << before);
+        paragraphPractice(m, before);
+        step > 0 ? nextParagraph(m) : previousParagraph(m);
+        EXPECT_EQ(std::pair(m.settings.number(Options::CurrentParagraph), m.text.currentLine),
+                  std::pair(after, 5 + after));
+    }
 }
 
 TEST_F(TextLoadingTest, BlankLinesBetweenParagraphsRefuseTheWholeText) {
@@ -141,7 +142,6 @@ TEST_F(TextLoadingTest, TextsThatCannotBePractisedFallBackToTheChosenSample) {
     binary.append(QByteArray("\r\nx\0\x01y\r\n", 9));
     QByteArray invalid = cp932::encode(textLines({u"ab"_s}).join(u"\r\n"_s));
     invalid.append("\r\n\x82\x20z\r\n");
-
     struct Case {
         const char* what;
         QString name;

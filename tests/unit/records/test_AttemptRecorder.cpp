@@ -4,13 +4,7 @@
 #include "core/settings/Options.h"
 #include "core/settings/SettingsTable.h"
 #include "support/ProgramFolderTest.h"
-#include "support/TestFiles.h"
-
-#include <QDir>
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
+#include "unit/UnitTest.h"
 
 namespace {
 
@@ -25,7 +19,6 @@ protected:
         writeAll(m.settingsPath(), m.settings.toBytes() + Surplus);
         TextLoading::chooseSample(m, Sample);
     }
-
     AttemptRecorder::Outcome finishWhole(qint32 perParagraphMs) {
         const int count = m.text.paragraphCount();
         for (int p = 0; p < count; ++p)
@@ -35,11 +28,9 @@ protected:
         const ResultComputation::AttemptResult result = ResultComputation::computeAttempt(m.text, m.settings, s);
         return AttemptRecorder::record(m, s, m_rows, result, QDateTime(QDate(2024, 1, 31), QTime(21, 0)));
     }
-
     QString storedLineOnDisk() const {
         return SettingsTable::fromBytes(readAll(m.settingsPath()))[Options::SampleBestLines + Sample].address;
     }
-
     std::array<ParagraphResult, 201> m_rows;
 };
 
@@ -52,7 +43,6 @@ TEST_F(AttemptRecorderTest, ANewBestIsInTheSettingsFileAtOnceKeepingItsSurplus) 
     const QString firstLine = BestTimesLine::format(m.text.bestTimes);
     EXPECT_EQ(storedLineOnDisk(), firstLine);
     EXPECT_TRUE(readAll(m.settingsPath()).endsWith(Surplus));
-
     // A faster attempt moves the old time down; the file follows at once again.
     EXPECT_TRUE(finishWhole(1000).ok());
     const BestTimes after = BestTimesLine::parse(storedLineOnDisk());

@@ -3,20 +3,11 @@
 #include "core/records/RecordDeletion.h"
 #include "core/settings/Options.h"
 #include "core/util/Cp932.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "unit/UnitTest.h"
 
 #include "support/ProgramFolderTest.h"
 
-#include "support/TestFiles.h"
-
 #include <unistd.h>
-
-using namespace Qt::StringLiterals;
 
 using namespace RecordDeletion;
 
@@ -40,19 +31,16 @@ protected:
              {u"d240115093000.txt", u"b240115093000.txt", u"d111111111111.txt", u"202401Practice.log", u"Temp.txt"})
             writeAll(log(name), "x\r\n");
     }
-
     static QByteArray textFile(const QString& bestLine) {
         return cp932::encode(u"出所\r\n240101\r\n表題\r\n   9 (   9,   0)(   6,   2,   1)(   0,   0,   0)\r\n"_s +
                              bestLine + u"\r\n国際連合の人民は、\r\n"_s);
     }
-
     void loadText() {
         writeAll(file(), textFile(Written));
         m.settings[Options::CurrentFile].address = Id + u".txt"_s;
         QString error;
         ASSERT_TRUE(TextLoading::loadOwnText(m, &error)) << error.toStdString();
     }
-
     QString log(const char16_t* name) const { return m.logBoxPath() + u'/' + QString::fromUtf16(name); }
     QString file() const { return m.fileBoxPath() + u'/' + Id + u".txt"_s; }
 };
@@ -66,7 +54,6 @@ TEST_F(RecordDeletionTest, RemovesBothLanguageLinesAndTheDetailsFilesOnly) {
     EXPECT_FALSE(QFile::exists(log(u"d240115093000.txt")) || QFile::exists(log(u"b240115093000.txt")));
     for (const char16_t* kept : {u"d111111111111.txt", u"202401Practice.log", u"Temp.txt"})
         EXPECT_EQ(readAll(log(kept)), QByteArray("x\r\n")) << QString::fromUtf16(kept).toStdString();
-
     // A file losing its last line stays, empty; a missing LogBox is nothing to remove.
     writeAll(log(u"BestRec.log"), "j240115093000   240101 only\r\n");
     EXPECT_TRUE(removeTextRecords(m.logBoxPath(), Id, &error));

@@ -5,22 +5,10 @@
 #include "core/settings/Options.h"
 #include "core/util/BasicFunctions.h"
 #include "core/util/Cp932.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "unit/UnitTest.h"
 
 #include "support/ProgramFolderTest.h"
-#include "support/TestFiles.h"
-#include "unit/FileFaults.h"
-
-#include <sys/stat.h>
 #include <unistd.h>
-
-using namespace Qt::StringLiterals;
 
 using namespace RecordFiles;
 using ResultComputation::ResultFigures;
@@ -81,7 +69,6 @@ TEST(RecordLines, GoldenLinesWithTheirFieldsAtFixedPositions) {
                                "\x91\x53\x91\xcc" + "  1379  1500   250.0 B" + "\x8b\x89" + "   250.0  C     -" +
                                "\x81\x40" + "    -" + "\x81\x40" + "  1.5" + "\x81\x9d" + "    -";
     EXPECT_EQ(cp932::encode(g[2]), english);
-
     // The dates and counts stand at fixed positions; an ungraded text keeps " - " as grade and own level.
     for (const QString& line : g)
         EXPECT_EQ(basic::Mid(line, line.startsWith(u'0') || line.startsWith(u'2') ? 15 : 17, 6), u"240131"_s);
@@ -146,7 +133,6 @@ protected:
         QString error;
         ASSERT_TRUE(TextLoading::loadOwnText(m, &error)) << error.toStdString();
     }
-
     // Every paragraph takes `perParagraphMs` and one confirmation.
     RecordOutcome finishWhole(qint32 perParagraphMs, const QDateTime& now = Jan31, qint32 keystrokes = 20) {
         const int count = m.text.paragraphCount();
@@ -155,15 +141,12 @@ protected:
         return finish(
             {perParagraphMs * count, {keystrokes * count, count, count}, 0, m.text.lineCount - 1, 0, count - 1}, now);
     }
-
     RecordOutcome finish(const AttemptSummary& s, const QDateTime& now = Jan31) {
         m_last = ResultComputation::computeAttempt(m.text, m.settings, s);
         return writeAttemptRecords(m, s, m_rows, m_last, now);
     }
-
     QString log(const char16_t* name) const { return m.logBoxPath() + u'/' + QString::fromUtf16(name); }
     QString textPath() const { return m.fileBoxPath() + u'/' + TextName; }
-
     static inline const QString TextName = u"240115093000.txt"_s;
     static inline const QDateTime Jan31{QDate(2024, 1, 31), QTime(21, 0)};
     std::array<ParagraphResult, 201> m_rows;
@@ -195,7 +178,6 @@ TEST_F(RecordFilesTest, WholeTextAttemptsWriteEveryRecordAndOnlyAStrictlyFasterO
     EXPECT_EQ(readAll(log(u"b240115093000.txt")), readAll(log(u"d240115093000.txt")));
     writeAll(log(u"BestRec.log"), readAll(log(u"BestRec.log")) + "j999999999999   240101 last\r\n");
     const QByteArray bestBefore = readAll(log(u"BestRec.log")), bestDetail = readAll(log(u"b240115093000.txt"));
-
     // The same time on the next month: a second place, but BestRec.log and the "b" file stay.
     const QDateTime feb1(QDate(2024, 2, 1), QTime(8, 0));
     out = finishWhole(10000, feb1, 25);
@@ -206,7 +188,6 @@ TEST_F(RecordFilesTest, WholeTextAttemptsWriteEveryRecordAndOnlyAStrictlyFasterO
     EXPECT_NE(readAll(log(u"d240115093000.txt")), bestDetail);
     EXPECT_EQ(fileLines(textPath())[4].left(18), u"00030.00,00030.00,"_s);
     EXPECT_EQ(fileLines(log(u"202402Practice.log")).size(), 1); // a new month starts its own file
-
     // Faster: the line of this text is replaced where it stood.
     out = finishWhole(9000, feb1);
     EXPECT_TRUE(out.bestRec && out.bestDetailFile);
@@ -294,7 +275,6 @@ TEST_F(RecordFilesTest, MissingLogBoxIsCreatedAgainButAFileInItsPlaceIsReported)
     ASSERT_TRUE(QDir(m.logBoxPath()).removeRecursively());
     EXPECT_TRUE(finishWhole(10000).ok());
     EXPECT_TRUE(QFile::exists(log(u"202401Practice.log")) && QFile::exists(log(u"d240115093000.txt")));
-
     ASSERT_TRUE(QDir(m.logBoxPath()).removeRecursively());
     writeAll(m.logBoxPath(), "not a folder");
     m.detailMode = ParagraphDetails;
@@ -356,7 +336,6 @@ TEST_F(RecordFilesTest, FullDiskAndOversizedBestRecAreExplainedAndLeaveFilesWhol
         << out.errorMessage().toStdString();
     EXPECT_EQ(readAll(log(u"202401Practice.log")), "earlier line\r\n");
     EXPECT_FALSE(QFile::exists(log(u"BestRec.log")) || QFile::exists(log(u"d240115093000.txt")));
-
     // BestRec.log beyond its limit is left alone; just within it, it is updated.
     const QString path = log(u"BestRec.log");
     const QByteArray other = "j111111111111   240101 other\r\n";

@@ -1,9 +1,6 @@
 #include "core/scoring/BestTimes.h"
 #include "core/texts/TextStats.h"
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
+#include "unit/UnitTest.h"
 
 TEST(BestTimes, ReadsBothFormsAndDamagedLinesSafely) {
     const float E = BestTimesLine::EmptyTime;

@@ -1,11 +1,8 @@
 #include "core/scoring/GradeScales.h"
-
-#include <gtest/gtest.h>
+#include "unit/UnitTest.h"
 
 #include <cmath>
 #include <limits>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 

@@ -3,10 +3,7 @@
 #include "core/practice/TextLoading.h"
 #include "core/scoring/ResultComputation.h"
 #include "core/settings/Options.h"
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
+#include "unit/UnitTest.h"
 
 using namespace ResultComputation;
 
@@ -36,7 +33,6 @@ TEST(ResultComputation, MarksAtEveryBoundOfEveryRow) {
     for (const auto& [row, bound] : bounds)
         for (int i = 0; i < 8; ++i)
             EXPECT_EQ(operationMark(row, bound[size_t(i)], 1000), marks.mid(i, 1)) << row << " " << bound[size_t(i)];
-
     // Count exemptions of 変換 and 確定 come before any ratio; the corrections have none.
     const std::tuple<Operation, qint32, qint32, qint32, QString> exemptions[] = {
         {Conversion, 1, 2, 0, B},  {Confirmation, 12, 100, 12, B}, {Confirmation, 13, 100, 12, X},
@@ -115,19 +111,16 @@ TEST(ResultComputation, AttemptFromTheLoadedText) {
     m.text.counts = counts(24, 24, 0, 0, 0);
     m.settings.setNumber(Options::Standard, 1);
     AttemptSummary s{30000, {150, 0, 12}}; // one confirmation per paragraph end: 25 %
-
     AttemptResult r = computeAttempt(m.text, m.settings, s);
     EXPECT_TRUE(r.wholeText && r.best.newBest && r.figures.greyGrades); // 48 characters: provisional judgement
     EXPECT_EQ(r.figures.rows[Confirmation].mark, B);
     EXPECT_EQ(r.figures.grade, u"S級"_s);
     EXPECT_EQ(r.best.row, 0);
-
     s.practiceMode = 1;
     r = computeAttempt(m.text, m.settings, s);
     EXPECT_FALSE(r.wholeText || r.best.newBest);
     EXPECT_EQ(r.figures.rows[Confirmation].mark, X);
     EXPECT_EQ(r.best.row, -1);
-
     // The list counts the whole text even when the statistics line is unreadable.
     EXPECT_EQ(TextLoading::wholeTextCounts(m.text).total, 48);
     m.text.textLines[3] = u" 455 ( 455,   0)( 208, 226,  21)(   0,   0,   0)"_s;

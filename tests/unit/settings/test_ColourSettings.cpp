@@ -1,6 +1,5 @@
 #include "core/settings/ColourSettings.h"
-
-#include <gtest/gtest.h>
+#include "unit/UnitTest.h"
 
 #include <algorithm>
 

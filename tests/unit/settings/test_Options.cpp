@@ -1,9 +1,6 @@
 #include "core/settings/Options.h"
 #include "core/settings/WindowPosition.h"
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
+#include "unit/UnitTest.h"
 
 using namespace Options;
 

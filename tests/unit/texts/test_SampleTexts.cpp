@@ -1,10 +1,6 @@
 #include "core/texts/SampleTexts.h"
-
 #include "core/texts/TextStats.h"
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
+#include "unit/UnitTest.h"
 
 using namespace SampleTexts;
 

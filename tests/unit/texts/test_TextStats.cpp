@@ -1,10 +1,6 @@
 #include "core/texts/TextStats.h"
-
 #include "core/util/Cp932.h"
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
+#include "unit/UnitTest.h"
 
 namespace {
 
@@ -132,15 +128,6 @@ TEST(TextStats, LimitsAcceptTheBoundAndReportEachViolation) {
          {tooLong, tooMany, u"第120段落が800文字を超えています"_s, u"第1000段落が800文字を超えています"_s}}};
     for (const auto& [whole, paragraphs, messages] : cases)
         EXPECT_EQ(limitViolations(whole, paragraphs), messages);
-}
-
-TEST(TextStats, CharactersClassifyByTheirCodePage932Code) {
-    const std::tuple<char16_t, CharClass> cases[] = {
-        {u'ー', Kana},      {u'ヶ', Kana},     {u'々', FullOther}, {u'Α', FullOther},  {u'ⅰ', FullOther},
-        {u'＂', FullOther}, {u'亜', Kanji},    {u'纊', Kanji},     {u'\uE757', Kanji}, {u'ｱ', HalfKana},
-        {u'ﾞ', HalfOther},  {u'¥', HalfOther}, {u'é', HalfOther},  {u'€', HalfOther}};
-    for (const auto& [ch, cls] : cases)
-        EXPECT_EQ(classifyChar(ch), cls) << std::hex << int(ch);
 }
 
 // Ordinary statistics lines are pinned by the samples' published figures.

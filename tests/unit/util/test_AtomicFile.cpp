@@ -1,23 +1,10 @@
 #include "core/util/AtomicFile.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-#include "support/TestFiles.h"
-#include "unit/FileFaults.h"
+#include "unit/UnitTest.h"
 
 #include <cerrno>
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-using namespace Qt::StringLiterals;
 
 TEST(AtomicFile, ReasonsNameTheCauseInJapanese) {
     const std::pair<int, const char16_t*> cases[] = {{ENOSPC, u"空き容量"},
@@ -82,7 +69,6 @@ TEST(AtomicFile, ShortWritesKeepWholeFilesAndSayWhy) {
     EXPECT_EQ(readAll(replaced), "old");
     EXPECT_EQ(readAll(appended), "line one") << "the part that fitted is cut off again";
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file is left";
-
     ASSERT_TRUE(appendToFile(appended, "line two\r\n", "\r\n"));
     EXPECT_EQ(readAll(appended), "line one\r\nline two\r\n");
 }

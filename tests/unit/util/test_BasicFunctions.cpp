@@ -1,10 +1,6 @@
 #include "core/util/BasicFunctions.h"
-
+#include "unit/UnitTest.h"
 #include <QStringList>
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
 
 using namespace basic;
 

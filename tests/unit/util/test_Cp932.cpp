@@ -1,9 +1,6 @@
 #include "core/util/Clock.h"
 #include "core/util/Cp932.h"
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
+#include "unit/UnitTest.h"
 
 TEST(Cp932, CodesFollowMicrosoftsTable) {
     // NEC and IBM extensions, the wave dash and full-width tilde, and characters the code page lacks.

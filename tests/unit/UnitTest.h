@@ -1,7 +1,10 @@
 #pragma once
 
+// What every unit test uses: GoogleTest, files and folders, and the faults a disk or a hostile folder brings.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +13,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <tuple>
 
 /** Runs `body` with every file write limited to `bytes`, as a nearly full disk cuts them (also for root). */
 template <typename Body> void withFileSizeLimit(rlim_t bytes, Body body) {
@@ -34,3 +38,5 @@ inline void makeHostile(Hostile kind, const QString& path, const QString& target
                 : kind == Hostile::Fifo            ? mkfifo(QFile::encodeName(path).constData(), 0600) == 0
                                                    : QDir().mkpath(path));
 }
+
+using namespace Qt::StringLiterals;
