@@ -91,28 +91,3 @@ TEST_F(InputBoxTest, LongInputWrapsOverTheRowsAndScrollsDown) {
     EXPECT_GT(caret.top(), start.top());
     EXPECT_TRUE(box.rect().intersects(caret));
 }
-
-TEST_F(InputBoxTest, ClearingKeepsTheCompositionAndCannotBeUndone) {
-    inputMethod({}, u"あい"_s);
-    inputMethod(u"ｗ"_s);
-    box.clearInput();
-    EXPECT_TRUE(box.text().isEmpty());
-    EXPECT_EQ(box.document()->firstBlock().layout()->preeditAreaText(), u"ｗ"_s);
-    inputMethod(u"わ"_s);
-    inputMethod({}, u"わ"_s);
-    EXPECT_EQ(box.text(), u"わ"_s);
-    box.clearInput();
-    box.undo();
-    box.undo();
-    EXPECT_TRUE(box.text().isEmpty());
-}
-
-TEST_F(InputBoxTest, TheSurplusMarkFollowsTheText) {
-    box.setText(u"あいうえ"_s);
-    box.markSurplus(2, Qt::red);
-    press(Qt::Key_O, u"お"_s);
-    ASSERT_EQ(box.extraSelections().size(), 1);
-    EXPECT_EQ(box.extraSelections()[0].cursor.selectedText(), u"うえお"_s);
-    box.markSurplus(-1, Qt::red);
-    EXPECT_TRUE(box.extraSelections().isEmpty());
-}

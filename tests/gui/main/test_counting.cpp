@@ -72,6 +72,7 @@ TEST_F(CountingTest, ACompositionUnderWaySurvivesIntoTheNextParagraph) {
     composed(87, 25, window->display().segmentText, {QString(), u"ｗ"_s});
     tick();
     ASSERT_EQ(session->text.currentLine, line + 1);
+    inputEdit->undo(); // the last paragraph's input does not come back
     EXPECT_TRUE(inputEdit->text().isEmpty());
     EXPECT_EQ(inputEdit->document()->firstBlock().layout()->preeditAreaText(), u"ｗ"_s);
     EXPECT_FALSE(firstOperations().contains(u'ｗ'));
