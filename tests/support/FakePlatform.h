@@ -36,40 +36,32 @@ public:
     void play() override { ++played; }
 };
 
+/** An input method the program switches: 2 off, 4 on. */
 class FakeInputMethod final : public InputMethod {
 public:
     int currentStatus = 2;
-    int closed = 0;
-    int lastMode = -1;
     int status() const override { return currentStatus; }
-    void close() override {
-        ++closed;
-        currentStatus = std::min(currentStatus, 2);
-    }
+    void close() override { currentStatus = std::min(currentStatus, 2); }
     void setInputMode(int mode) override {
-        lastMode = mode;
         if (mode == 2) currentStatus = 2;
         if (mode >= 4) currentStatus = 4;
     }
 };
 
-/** Held keys are the ones pressed and not released; `raw` reports presses before their outcome. */
+/** A keyboard that reports each physical press before its outcome, as the X display does. */
 class FakeKeyboard final : public KeyboardMonitor {
 public:
-    bool raw = true;
     bool isHeld(int keyCode) const override { return m_keys.isHeld(keyCode); }
-    bool reportsRawPresses() const override { return raw; }
-    void noteKeyEvent(int keyCode, bool pressed) override {
-        if (!raw) m_keys.set(keyCode, pressed);
-    }
+    bool reportsRawPresses() const override { return true; }
+    void noteKeyEvent(int, bool) override {}
     void press(int keyCode, quint32 nativeKey) {
         m_keys.set(keyCode, true);
-        if (raw && m_rawPress) m_rawPress(keyCode, nativeKey, m_keys);
+        if (m_rawPress) m_rawPress(keyCode, nativeKey, m_keys);
     }
     /** With the key's own number the release is reported like a display reports it. */
     void release(int keyCode, quint32 nativeKey = 0) {
         m_keys.set(keyCode, false);
-        if (raw && nativeKey != 0 && m_rawRelease) m_rawRelease(nativeKey);
+        if (nativeKey != 0 && m_rawRelease) m_rawRelease(nativeKey);
     }
 
 private:

@@ -50,13 +50,11 @@ TEST_F(PracticeTest, WholeTextRunsToTheEndDialog) {
     EXPECT_TRUE(item(u"startAction"_s)->isEnabled());
     EXPECT_TRUE(window->findChild<QWidget*>(u"textInfoPanel"_s)->isHidden());
     EXPECT_EQ(label(u"typedCharsLabel"_s), u"9"_s);
-    // The result panel and the first best time, with the record files behind them.
+    // The result panel and the first best time; the record files are the recorder's.
     EXPECT_EQ(label(u"keystrokesValue"_s), u"0"_s);
     EXPECT_FALSE(label(u"bestCpm(0)"_s).isEmpty());
     EXPECT_TRUE(label(u"bestCpm(1)"_s).isEmpty());
-    EXPECT_LT(session->text.bestTimes[0], 10.0f);
     EXPECT_EQ(QDir(folder() + u"/LogBox"_s).entryList({u"*Practice.log"_s}).size(), 1);
-    EXPECT_TRUE(QFile::exists(folder() + u"/LogBox/d240101000000.txt"_s));
     expectNoMessages();
 }
 
