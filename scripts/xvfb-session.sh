@@ -134,6 +134,128 @@ settings_tool() {
 
 screenshot() { import -window root "$1"; }
 
+# start_main: starts the program in $exe on $home and sets $win to its main window.
+start_main() {
+    rinvale_start "$exe" "$home"
+    win=$(wait_for_main_window "${1:-20}") || fail "main window did not appear"
+}
+
+# window_position WINDOW: "x,y" of the window on the screen.
+window_position() { xdotool getwindowgeometry "$1" | awk '/Position:/ {print $2}'; }
+
+# set_work_area X Y WIDTH HEIGHT: the desktop's work area, as panels would leave it. Xvfb clears
+# the root window's properties whenever its last client leaves: one client stays connected,
+# watching the work area (it ends with the server).
+set_work_area() {
+    local _
+    xprop -root -spy _NET_WORKAREA >/dev/null 2>&1 &
+    for _ in $(seq 1 50); do
+        xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$1,$2,$3,$4"
+        sleep 0.1
+        [ "$(xprop -root _NET_WORKAREA)" = "_NET_WORKAREA(CARDINAL) = $1, $2, $3, $4" ] && return 0
+    done
+    return 1
+}
+
+# ---- The real input method: fcitx5 with Mozc on a D-Bus session of its own ----------------
+
+# as_ordinary_user SCRIPT WORK: copies SCRIPT and this helper into WORK and runs SCRIPT WORK there,
+# as the user rinvale-e2e when called as root (Mozc refuses to run as root).
+as_ordinary_user() {
+    local tool
+    for tool in fcitx5 /usr/lib/mozc/mozc_server dbus-daemon dbus-send xdotool Xvfb; do
+        command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh installs it)"
+    done
+    chmod 755 "$2"
+    cp "$1" "${BASH_SOURCE[0]}" "$2/"
+    if [ "$(id -u)" -eq 0 ]; then
+        id rinvale-e2e >/dev/null 2>&1 || useradd --create-home --shell /bin/bash rinvale-e2e
+        chown -R rinvale-e2e "$2"
+        runuser -u rinvale-e2e -- bash "$2/$(basename "$1")" "$2"
+    else
+        bash "$2/$(basename "$1")" "$2"
+    fi
+}
+
+# im_session_start WORK: an X server, a session bus, Mozc and fcitx5 (Mozc on by default, Ctrl+Space
+# toggles), all with their settings and logs in WORK, stopped in reverse order at exit; then the
+# program in WORK/rinvale with its key log in WORK/keys.log, its window in $win.
+im_session_start() {
+    IM_WORK="$1" IM_PIDS=()
+    export HOME="$1/home" XDG_RUNTIME_DIR="$1/run" XDG_CONFIG_HOME="$1/home/.config"
+    mkdir -p "$XDG_CONFIG_HOME/fcitx5" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+    printf '%s\n' '[Groups/0]' Name=Default 'Default Layout=us' DefaultIM=mozc '[Groups/0/Items/0]' Name=keyboard-us \
+        Layout= '[Groups/0/Items/1]' Name=mozc Layout= '[GroupOrder]' 0=Default >"$XDG_CONFIG_HOME/fcitx5/profile"
+    printf '%s\n' '[Hotkey/TriggerKeys]' 0=Control+space 1=Zenkaku_Hankaku '[Behavior]' ActiveByDefault=True \
+        ShareInputState=No >"$XDG_CONFIG_HOME/fcitx5/config"
+    trap im_session_stop EXIT
+    xvfb_start
+    local bus
+    bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    export DBUS_SESSION_BUS_ADDRESS=$(echo "$bus" | sed -n 1p)
+    DBUS_PID=$(echo "$bus" | sed -n 2p)
+    /usr/lib/mozc/mozc_server >/dev/null 2>&1 &
+    IM_PIDS+=($!)
+    fcitx5 --disable=wayland,waylandim,kimpanel,notificationitem,notifications,ibusfrontend,fcitx4frontend,xim,clipboard \
+        >"$1/fcitx5.log" 2>&1 &
+    IM_PIDS+=($!)
+    wait_until 20 '[ -n "$(fcitx_state)" ]' || fail "fcitx5 did not come up"
+    RINVALE_HOME="$1/prog" RINVALE_KEY_LOG="$1/keys.log" QT_IM_MODULE=fcitx QT_QPA_PLATFORM=xcb \
+        "$1/rinvale" >"$1/rinvale.out" 2>&1 &
+    RINVALE_PID=$!
+    win=$(wait_for_main_window 20) || fail "main window did not appear"
+    xdotool windowfocus --sync "$win"
+    sleep 0.2
+}
+im_session_stop() {
+    local i
+    [ -n "${IM_STALLED:-}" ] && kill -CONT "$IM_STALLED" 2>/dev/null # a test may stop fcitx5 for a while
+    rinvale_stop
+    for ((i = ${#IM_PIDS[@]} - 1; i >= 0; i--)); do stop_pid "${IM_PIDS[$i]}"; done
+    [ -n "${DBUS_PID:-}" ] && kill "$DBUS_PID" 2>/dev/null
+    xvfb_stop
+}
+# im_warm_up: the input box's input context connects asynchronously and the first key may pass
+# the input method by: types "a" until it composes, then cancels the composition.
+im_warm_up() {
+    local attempt
+    for attempt in 1 2 3 4 5; do
+        after_key a keydown "the warm-up key was not seen"
+        if grep '^keydown' "$IM_WORK/keys.log" | tail -n 1 | grep -q 'code=229'; then
+            xdotool key --clearmodifiers Escape
+            break
+        fi
+        xdotool key --clearmodifiers BackSpace
+        sleep 0.2
+    done
+}
+# fcitx_state: 1 when the input method is off, 2 when on, empty while fcitx5 does not answer.
+fcitx_state() {
+    dbus-send --session --print-reply=literal --dest=org.fcitx.Fcitx5 /controller \
+        org.fcitx.Fcitx.Controller1.State 2>/dev/null | awk '{print $2}'
+}
+state_is() { [ "$(fcitx_state)" = "$1" ]; }
+# The key log: log_has PATTERN, log_count PATTERN, and the attempt's last counters.
+log_has() { grep -q -- "$1" "$IM_WORK/keys.log" 2>/dev/null; }
+log_count() { grep -c -- "$1" "$IM_WORK/keys.log" 2>/dev/null || true; }
+counts_now() { grep '^counts' "$IM_WORK/keys.log" | tail -n 1; }
+# keys KEY...: types keys 120 ms apart.
+keys() { for k; do xdotool key --clearmodifiers "$k"; sleep 0.12; done; }
+# after_key KEY EVENT WHAT: presses KEY and waits for one more EVENT line in the key log.
+after_key() {
+    local before
+    before=$(log_count "^$2")
+    xdotool key --clearmodifiers "$1"
+    wait_until 10 '[ "$(log_count "^'"$2"'")" -gt '"$before"' ]' || fail "$3"
+}
+# expect_counts WHAT KEYSTROKES CONVERSIONS CONFIRMATIONS TEISEI SHUSEI: the attempt's counters now.
+expect_counts() {
+    local expected="counts keystrokes=$2 conversions=$3 confirmations=$4 teisei=$5 shusei=$6"
+    [ "$(counts_now)" = "$expected" ] || fail "$1 counted '$(counts_now)', expected '$expected'"
+    echo "$1: $expected"
+}
+
 # running PID: true while the process runs (an ended child not yet reaped does not count).
 running() {
     local state

@@ -6,86 +6,15 @@ cd "$work"
 source "$work/xvfb-session.sh"
 fail() { echo "FAIL: $*" >&2; [ -f "$work/keys.log" ] && tail -n 30 "$work/keys.log" >&2; exit 1; }
 
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/home/.config"
-mkdir -p "$XDG_CONFIG_HOME/fcitx5" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-printf '%s\n' '[Groups/0]' Name=Default 'Default Layout=us' DefaultIM=mozc '[Groups/0/Items/0]' Name=keyboard-us \
-    Layout= '[Groups/0/Items/1]' Name=mozc Layout= '[GroupOrder]' 0=Default >"$XDG_CONFIG_HOME/fcitx5/profile"
-printf '%s\n' '[Hotkey/TriggerKeys]' 0=Control+space 1=Zenkaku_Hankaku '[Behavior]' ActiveByDefault=True \
-    ShareInputState=No >"$XDG_CONFIG_HOME/fcitx5/config"
-
-pids=()
-stalled_pid=""
-cleanup() {
-    [ -n "$stalled_pid" ] && kill -CONT "$stalled_pid" 2>/dev/null
-    rinvale_stop
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop_pid "${pids[$i]}"; done
-    [ -n "${DBUS_PID:-}" ] && kill "$DBUS_PID" 2>/dev/null
-    xvfb_stop
-}
-trap cleanup EXIT
-
-xvfb_start
-bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
-export DBUS_SESSION_BUS_ADDRESS=$(echo "$bus" | sed -n 1p)
-DBUS_PID=$(echo "$bus" | sed -n 2p)
-
-/usr/lib/mozc/mozc_server >/dev/null 2>&1 &
-pids+=($!)
-fcitx5 --disable=wayland,waylandim,kimpanel,notificationitem,notifications,ibusfrontend,fcitx4frontend,xim,clipboard \
-    >"$work/fcitx5.log" 2>&1 &
-pids+=($!)
-
-fcitx_state() {
-    dbus-send --session --print-reply=literal --dest=org.fcitx.Fcitx5 /controller \
-        org.fcitx.Fcitx.Controller1.State 2>/dev/null | awk '{print $2}'
-}
-wait_until 20 '[ -n "$(fcitx_state)" ]' || fail "fcitx5 did not come up"
-state_is() { [ "$(fcitx_state)" = "$1" ]; }
-log_has() { grep -q -- "$1" "$work/keys.log" 2>/dev/null; }
-log_count() { grep -c -- "$1" "$work/keys.log" 2>/dev/null || true; }
-
-RINVALE_HOME="$work/prog" RINVALE_KEY_LOG="$work/keys.log" QT_IM_MODULE=fcitx QT_QPA_PLATFORM=xcb \
-    "$work/rinvale" >"$work/rinvale.out" 2>&1 &
-RINVALE_PID=$!
-win=$(wait_for_main_window 20) || fail "main window did not appear"
-xdotool windowfocus --sync "$win"
-sleep 0.2
-
-counts_now() { grep '^counts' "$work/keys.log" | tail -n 1; }
+im_session_start "$work"
 field() { echo "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
-# keys KEY...: types keys 120 ms apart.
-keys() { for k; do xdotool key --clearmodifiers "$k"; sleep 0.12; done; }
-# after_key KEY EVENT WHAT: presses KEY and waits for one more EVENT line in the key log.
-after_key() {
-    local before
-    before=$(log_count "^$2")
-    xdotool key --clearmodifiers "$1"
-    wait_until 10 '[ "$(log_count "^'"$2"'")" -gt '"$before"' ]' || fail "$3"
-}
-# expect_counts WHAT KEYSTROKES CONVERSIONS CONFIRMATIONS TEISEI SHUSEI: the attempt's counters now.
-expect_counts() {
-    local expected="counts keystrokes=$2 conversions=$3 confirmations=$4 teisei=$5 shusei=$6"
-    [ "$(counts_now)" = "$expected" ] || fail "$1 counted '$(counts_now)', expected '$expected'"
-    echo "$1: $expected"
-}
 
 # 1. Japanese: かんじ + Space + Enter, then あ + Backspace (inside the composition) and a
 #    Backspace on committed text.
 xdotool key --clearmodifiers space
 wait_until 10 'log_has "^typing"' || fail "typing did not begin"
 wait_until 5 'state_is 2' || fail "the input method did not open for the Japanese text"
-# Warm-up: the input box's input context connects asynchronously and the first key may pass
-# the input method by. Type "a" until it composes, then cancel the composition.
-for attempt in 1 2 3 4 5; do
-    after_key a keydown "the warm-up key was not seen"
-    if grep '^keydown' "$work/keys.log" | tail -n 1 | grep -q 'code=229'; then
-        xdotool key --clearmodifiers Escape
-        break
-    fi
-    xdotool key --clearmodifiers BackSpace
-    sleep 0.2
-done
+im_warm_up
 sleep 0.3
 base=$(counts_now)
 downs=$(log_count '^keydown')
@@ -142,9 +71,9 @@ expect_counts "English with the input method off" 2 0 0 0 0
 # 4. The input method stalls (stopped for 300 ms) while keys are typed: each key's answer
 #    comes late, and each is still counted once, with its own code.
 for p in $(pgrep -u "$(id -u)" -x fcitx5); do
-    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && stalled_pid=$p
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && IM_STALLED=$p
 done
-[ -n "$stalled_pid" ] || fail "the fcitx5 process serving $DISPLAY was not found"
+[ -n "${IM_STALLED:-}" ] || fail "the fcitx5 process serving $DISPLAY was not found"
 # stalled EXPECTED_KEYDOWNS KEY...: types KEYS 40 ms apart while fcitx5 is stopped, lets it go on,
 # and checks the key-downs (code:own code) they gave.
 stalled() {
@@ -152,10 +81,10 @@ stalled() {
     shift
     n=$(wc -w <<<"$expected")
     downs=$(log_count '^keydown')
-    kill -STOP "$stalled_pid"
+    kill -STOP "$IM_STALLED"
     xdotool key --delay 40 "$@"
     sleep 0.3
-    kill -CONT "$stalled_pid"
+    kill -CONT "$IM_STALLED"
     wait_until 5 '[ "$(log_count "^keydown")" -ge '"$((downs + n))"' ]' || fail "stalled $* did not reach the counting"
     sleep 0.3
     got=$(grep '^keydown' "$work/keys.log" | tail -n +$((downs + 1)) | sed -n 's/^keydown code=\([0-9]*\) own=\([0-9]*\).*/\1:\2/p' | xargs)

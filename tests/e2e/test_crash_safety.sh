@@ -71,10 +71,6 @@ print(best, cpm)
 PY
 }
 
-start() {
-    rinvale_start "$exe" "$home"
-    win=$(wait_for_main_window 30) || fail "the main window did not appear after restart $1"
-}
 # Types the whole sample with DELAY ms between keys; a paragraph is taken on the next tick.
 type_text() {
     xdotool windowfocus --sync "$win"
@@ -90,7 +86,7 @@ type_text() {
 slower() { python3 -c "import sys; sys.exit(0 if float(sys.argv[1]) > float(sys.argv[2]) + 1e-6 else 1)" "$@"; }
 
 read -r best cpm < <(inspect) || fail "the files are damaged before the first start"
-start 0
+start_main 30
 attempts=0 writes=0 exits=0 newbests=0
 for ((k = 1; k <= kills; ++k)); do
     speed=$((RANDOM % 3 * 2))      # 0, 2 or 4 ms between keys: attempts of varying speed
@@ -117,7 +113,7 @@ for ((k = 1; k <= kills; ++k)); do
     slower "$cpm" "$now_cpm" && fail "kill $k: BestRec.log went back from CPM $cpm to $now_cpm"
     [ "$now_best" != "$best" ] && newbests=$((newbests + 1))
     best=$now_best cpm=$now_cpm
-    start "$k"
+    start_main 30
 done
 rinvale_stop
 read -r best cpm < <(inspect) || fail "a file is damaged after the last run"

@@ -3,8 +3,7 @@
 # with real key events, ends with the "おつかれさま" dialog.
 source "$(dirname "$0")/../../scripts/xvfb-session.sh"
 e2e_begin "$1"
-rinvale_start "$exe" "$home"
-win=$(wait_for_main_window) || fail "main window did not appear"
+start_main
 
 # 腕試し → "2 UN Charter Preamble(&B)", then トライアル → 段落別練習(&K).
 menu_key "$win" s b

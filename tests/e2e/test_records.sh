@@ -28,8 +28,7 @@ attempt() { # attempt DELAY_MS
     sleep 0.4
 }
 
-rinvale_start "$exe" "$home"
-win=$(wait_for_main_window) || fail "main window did not appear"
+start_main
 
 attempt 40
 practice=$(log)

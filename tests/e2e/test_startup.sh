@@ -9,8 +9,7 @@ work="$home"
 # 1. First start, then "終了(&X)" from the keyboard.
 home="$work/first"
 mkdir -p "$home"
-rinvale_start "$exe" "$home"
-win=$(wait_for_main_window) || fail "main window did not appear"
+start_main
 [ -d "$home/FileBox" ] && [ -d "$home/LogBox" ] || fail "FileBox and LogBox were not created"
 rinvale_quit "$win"
 size=$(stat -c %s "$home/RudUZ.rvl")

@@ -9,7 +9,10 @@
 
 #include <QStringList>
 
-/** A clock the test moves by hand. */
+#include <algorithm>
+
+// Platform services a test drives by hand and inspects afterwards.
+
 class FakeClock final : public Clock {
 public:
     quint32 now = 0;
@@ -17,7 +20,6 @@ public:
     void advance(quint32 ms) { now += ms; }
 };
 
-/** Records what would have been opened; `succeed` decides the answer. */
 class FakeShellOpen final : public ShellOpen {
 public:
     QStringList opened;
@@ -28,56 +30,44 @@ public:
     }
 };
 
-/** Counts alert sounds. */
 class FakeAlertSound final : public AlertSound {
 public:
     int played = 0;
     void play() override { ++played; }
 };
 
-/** An input method the test switches by hand; records what the program asked of it. */
+/** An input method the program switches: 2 off, 4 on. */
 class FakeInputMethod final : public InputMethod {
 public:
     int currentStatus = 2;
-    int closed = 0;
-    int lastMode = -1;
     int status() const override { return currentStatus; }
-    void close() override {
-        ++closed;
-        if (currentStatus > 2) currentStatus = 2;
-    }
+    void close() override { currentStatus = std::min(currentStatus, 2); }
     void setInputMode(int mode) override {
-        lastMode = mode;
         if (mode == 2) currentStatus = 2;
         if (mode >= 4) currentStatus = 4;
     }
 };
 
-/** A keyboard whose physical presses the test makes: held keys are the ones pressed and not released. */
+/** A keyboard that reports each physical press before its outcome, as the X display does. */
 class FakeKeyboard final : public KeyboardMonitor {
 public:
-    bool raw = true; ///< whether presses are reported before their outcome
     bool isHeld(int keyCode) const override { return m_keys.isHeld(keyCode); }
-    bool reportsRawPresses() const override { return raw; }
-    void noteKeyEvent(int keyCode, bool pressed) override {
-        if (!raw) m_keys.set(keyCode, pressed);
-    }
-    /** A physical press (and the key held from now on). */
+    bool reportsRawPresses() const override { return true; }
+    void noteKeyEvent(int, bool) override {}
     void press(int keyCode, quint32 nativeKey) {
         m_keys.set(keyCode, true);
-        if (raw && m_rawPress) m_rawPress(keyCode, nativeKey, m_keys);
+        if (m_rawPress) m_rawPress(keyCode, nativeKey, m_keys);
     }
-    /** A physical release; with the key's own number it is reported like a display reports it. */
+    /** With the key's own number the release is reported like a display reports it. */
     void release(int keyCode, quint32 nativeKey = 0) {
         m_keys.set(keyCode, false);
-        if (raw && nativeKey != 0 && m_rawRelease) m_rawRelease(nativeKey);
+        if (nativeKey != 0 && m_rawRelease) m_rawRelease(nativeKey);
     }
 
 private:
     KeySnapshot m_keys;
 };
 
-/** All fakes together, handed to a window as its Platform. */
 struct FakePlatform {
     FakeClock clock;
     FakeShellOpen shell;

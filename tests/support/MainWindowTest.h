@@ -36,6 +36,7 @@ protected:
 
     QString folder() const { return m_dir.path(); }
     QString settingsPath() const { return folder() + u"/RudUZ.rvl"_s; }
+    SettingsTable storedSettings() const { return SettingsTable::fromBytes(readAll(settingsPath())); }
 
     /** A settings file; the program, if it runs, closes first, as its exit would overwrite it. */
     void writeSettings(const Configure& configure) {
@@ -48,9 +49,10 @@ protected:
     void writeOwnText(const QString& title, const QStringList& paragraphs, const Configure& configure = {},
                       const QString& name = u"240101000000.txt"_s, const QString& bestTimes = {}) {
         QDir().mkpath(folder() + u"/FileBox"_s);
-        QStringList lines = {u"出所"_s, u"240101"_s, title, countsLine(classifyChars(paragraphs.join(QString()))),
-                             bestTimes.isEmpty() ? QStringList(10, u"99999.99"_s).join(u',') : bestTimes};
-        lines += paragraphs;
+        const QStringList lines =
+            QStringList{u"出所"_s, u"240101"_s, title, countsLine(classifyChars(paragraphs.join(QString()))),
+                        bestTimes.isEmpty() ? QStringList(10, u"99999.99"_s).join(u',') : bestTimes}
+            << paragraphs;
         writeAll(folder() + u"/FileBox/"_s + name, cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
         writeSettings([&](SettingsTable& table) {
             table[Options::CurrentFile].address = name;
@@ -83,31 +85,35 @@ protected:
         if (window) window->close();
         window.reset();
     }
+    void expectNoMessages() const { EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString(); }
 
     PracticeController& practice() { return window->practice(); }
     AttemptState state() const { return window->attempt().state(); }
     QString label(const QString& name) const { return window->findChild<QLabel*>(name)->text(); }
-    bool shown(const QString& name) const { return !window->findChild<QWidget*>(name)->isHidden(); }
     QAction* item(const QString& name) const {
         QAction* a = window->action(name);
         EXPECT_NE(a, nullptr) << name.toStdString();
         return a;
     }
     void trigger(const QString& name) const { item(name)->trigger(); }
-    void key(int qtKey, const QString& text = {}, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, text);
-        QApplication::sendEvent(window.get(), &press);
+    /** A key press (and its release, when asked) sent to `target`, the main window by default. */
+    void key(int qtKey, const QString& text = {}, QWidget* target = nullptr, quint32 native = 0, bool release = false) {
+        target = target ? target : window.get();
+        QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, native, 0, 0, text);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent up(QEvent::KeyRelease, qtKey, Qt::NoModifier, native, 0, 0, text);
+        if (release) QApplication::sendEvent(target, &up);
     }
-    void countdown() {
+    /** Space (or the practice's own start), then the countdown to its end. */
+    void startTyping(bool bySpace = true) {
+        if (bySpace)
+            key(Qt::Key_Space, u" "_s);
+        else
+            practice().startAttempt();
         for (int i = 0; i < 400 && state() == AttemptState::Countdown; ++i) {
             fakes.clock.advance(10);
             practice().countdownTick();
         }
-    }
-    /** Space, then the countdown to its end. */
-    void startTyping() {
-        key(Qt::Key_Space, u" "_s);
-        countdown();
         ASSERT_EQ(state(), AttemptState::Running);
     }
     void tick(int times = 1) {

@@ -29,6 +29,7 @@ inline Action click(const char* name) {
     };
 }
 
+/** A key pressed and released on `control`, or on the dialog's focus. */
 inline Action key(int key, const char* control = nullptr) {
     return [key, control](QDialog& d) {
         QWidget* target = control ? child(d, control) : d.focusWidget() ? d.focusWidget() : &d;

@@ -21,17 +21,16 @@ std::pair<int, int> pixelsOf(const QImage& image, const QRect& rect, const QColo
     int count = 0, widest = 0;
     for (int y = rect.top(); y <= rect.bottom(); ++y)
         for (int x = rect.left(), run = 0; x <= rect.right(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            const bool near = qAbs(qRed(p) - colour.red()) < 80 && qAbs(qGreen(p) - colour.green()) < 80 &&
-                              qAbs(qBlue(p) - colour.blue()) < 80;
+            const QColor p = image.pixelColor(x, y);
+            const bool near = qAbs(p.red() - colour.red()) < 80 && qAbs(p.green() - colour.green()) < 80 &&
+                              qAbs(p.blue() - colour.blue()) < 80;
             count += near;
-            run = near ? run + 1 : 0;
-            widest = qMax(widest, run);
+            widest = qMax(widest, run = near ? run + 1 : 0);
         }
     return {count, widest};
 }
 
-struct CharCellViewTest : ::testing::Test {
+struct CharCellViewTest : ::testing::Test, QObject {
     void SetUp() override {
         view.setPointSize(16);
         view.setStateColours(Untyped, Correct, Wrong);
@@ -44,18 +43,15 @@ struct CharCellViewTest : ::testing::Test {
         view.refreshAll();
     }
     QImage grab() { return view.grab().toImage().convertToFormat(QImage::Format_RGB32); }
-
-    std::unique_ptr<TargetDisplay> display = std::make_unique<TargetDisplay>();
-    CharCellView view;
-};
-
-// Records the regions the widget is asked to repaint.
-struct PaintRecorder : QObject {
-    QRegion painted;
+    // Records the regions the view is asked to repaint.
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
         return false;
     }
+
+    std::unique_ptr<TargetDisplay> display = std::make_unique<TargetDisplay>();
+    CharCellView view;
+    QRegion painted;
 };
 
 } // namespace
@@ -71,10 +67,9 @@ TEST_F(CharCellViewTest, StatesPaintTheirColoursWrongCellsUnderlinedHiddenCellsN
     const QImage image = grab();
     const QColor colours[] = {Untyped, Wrong, Correct, Wrong, Untyped};
     for (int k = 0; k < 5; ++k)
-        for (const QColor& colour : {Untyped, Correct, Wrong}) {
-            const int count = pixelsOf(image, view.cellRect(k), colour).first;
-            EXPECT_TRUE(colour == colours[k] ? count > 0 : count == 0) << k << " " << colour.name().toStdString();
-        }
+        for (const QColor& colour : {Untyped, Correct, Wrong})
+            EXPECT_EQ(pixelsOf(image, view.cellRect(k), colour).first > 0, colour == colours[k])
+                << k << " " << colour.name().toStdString();
     EXPECT_GE(pixelsOf(image, view.cellRect(1), Wrong).second, view.cellRect(1).width() * 8 / 10);
     EXPECT_LT(pixelsOf(image, view.cellRect(3), Wrong).second, view.cellRect(3).width() / 2);
     // Nothing is painted from the hidden cell on.
@@ -99,20 +94,19 @@ TEST_F(CharCellViewTest, RefreshRepaintsOnlyTheChangedCells) {
     layout(QStringLiteral("あ").repeated(40));
     view.show();
     QApplication::processEvents();
-    PaintRecorder recorder;
-    view.installEventFilter(&recorder);
+    view.installEventFilter(this);
     // One cell; and a run across the end of the first row, which is two strips, not a block.
     for (const auto& [first, last] : {std::pair{5, 5}, {27, 31}}) {
         SCOPED_TRACE(testing::Message() << first << ".." << last);
-        recorder.painted = QRegion();
+        painted = QRegion();
         view.refreshCells(first, last);
         QApplication::processEvents();
         QRegion expected;
         for (int k = first; k <= last; ++k)
             expected += view.cellRect(k);
-        EXPECT_EQ(recorder.painted.intersected(expected), expected);
+        EXPECT_EQ(painted.intersected(expected), expected);
         for (int other : {3, 7, 25, 33})
-            EXPECT_FALSE(recorder.painted.intersects(view.cellRect(other))) << other;
+            EXPECT_FALSE(painted.intersects(view.cellRect(other))) << other;
     }
 }
 
@@ -129,8 +123,8 @@ TEST(CharCellViewMetrics, FullWidthCellsHaveTheDesignAdvanceAtEverySize) {
         // The real font gives the design rows.
         TargetDisplay display;
         layoutSegment(display, QStringLiteral("漢").repeated(100), {}, true, metrics, TextPanelWidth, 3);
-        const int perRow = Options::fontLayout(pointSize).charsPerLine;
-        EXPECT_EQ(std::pair(display.cells[size_t(perRow)].left, display.cells[size_t(perRow - 1)].top),
+        const size_t perRow = Options::fontLayout(pointSize).charsPerLine;
+        EXPECT_EQ(std::pair(display.cells[perRow].left, display.cells[perRow - 1].top),
                   std::pair(0, display.cells[0].top));
     }
 }

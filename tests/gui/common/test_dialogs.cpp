@@ -31,22 +31,12 @@ namespace {
 
 enum Kind { LimitsWarning, Picker, DeleteText, FieldCheck, Editor, Finished, KindCount };
 
-std::unique_ptr<QDialog> make(Kind kind, QWidget* owner) {
-    switch (kind) {
-    case LimitsWarning:
-        return std::make_unique<TextLimitsWarning>(owner);
-    case Picker:
-        return std::make_unique<PickerMessage>(owner);
-    case DeleteText:
-        return std::make_unique<DeleteTextConfirmation>(owner);
-    case FieldCheck:
-        return std::make_unique<FieldCheckWarning>(owner);
-    case Editor:
-        return std::make_unique<EditorMessage>(owner);
-    default:
-        return std::make_unique<AttemptFinishedDialog>(owner);
-    }
+template <typename T> std::unique_ptr<QDialog> makeOne(QWidget* owner) {
+    return std::make_unique<T>(owner);
 }
+constexpr std::unique_ptr<QDialog> (*make[])(QWidget*) = {
+    makeOne<TextLimitsWarning>, makeOne<PickerMessage>, makeOne<DeleteTextConfirmation>,
+    makeOne<FieldCheckWarning>, makeOne<EditorMessage>, makeOne<AttemptFinishedDialog>};
 
 // The dialog's answer: confirmed deletion, or details asked for.
 bool answer(const QDialog& dialog, Kind kind) {
@@ -58,14 +48,8 @@ bool answer(const QDialog& dialog, Kind kind) {
 
 // Enter must never confirm a deletion or close the end-of-attempt dialog by accident.
 TEST(DialogFlags, EveryButtonKeyAndCloseBoxAnswersAsDesigned) {
-    struct Case {
-        Kind kind;
-        const char* what;
-        Action act;
-        int result;
-        bool answer;
-    };
-    std::vector<Case> cases = {
+    // dialog, what the user does, the dialog's result, its answer
+    std::vector<std::tuple<Kind, const char*, Action, int, bool>> cases = {
         {DeleteText, "削除", click("acceptButton"), QDialog::Accepted, true},
         {DeleteText, "ｷｬﾝｾﾙ", click("rejectButton"), QDialog::Rejected, false},
         {DeleteText, "Esc", key(Qt::Key_Escape), QDialog::Rejected, false},
@@ -81,13 +65,13 @@ TEST(DialogFlags, EveryButtonKeyAndCloseBoxAnswersAsDesigned) {
         {Finished, "Enter", key(Qt::Key_Enter), StillOpen, false},
         {Finished, "Return on detailsButton", key(Qt::Key_Return, "detailsButton"), StillOpen, false}};
     for (Kind kind : {LimitsWarning, Picker, FieldCheck, Editor})
-        cases.push_back({kind, "Enter", key(Qt::Key_Return), QDialog::Accepted, false});
+        cases.emplace_back(kind, "Enter", key(Qt::Key_Return), QDialog::Accepted, false);
     QWidget owner;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.kind << " " << c.what);
-        const auto dialog = make(c.kind, &owner);
-        EXPECT_EQ(execAndAct(*dialog, c.act), c.result);
-        EXPECT_EQ(answer(*dialog, c.kind), c.answer);
+    for (const auto& [kind, what, act, result, answered] : cases) {
+        SCOPED_TRACE(testing::Message() << kind << " " << what);
+        const auto dialog = make[kind](&owner);
+        EXPECT_EQ(execAndAct(*dialog, act), result);
+        EXPECT_EQ(answer(*dialog, kind), answered);
     }
 }
 
@@ -104,17 +88,18 @@ TEST(DialogLayout, LongestTextsFitAndDialogsAreCentred) {
     owner.show();
     for (int kind = 0; kind < KindCount; ++kind) {
         SCOPED_TRACE(kind);
-        const auto dialog = make(Kind(kind), &owner);
-        if (kind == Picker)
-            static_cast<PickerMessage*>(dialog.get())->setMessage(u"練習可能なテキストが見つかりません"_s);
-        if (kind == FieldCheck) static_cast<FieldCheckWarning*>(dialog.get())->setMessage(u"発行日に誤りがあります"_s);
-        if (kind == Editor) {
-            static_cast<EditorMessage*>(dialog.get())->setMessage(u"検索（置換元）文字列を指定してください"_s);
-            static_cast<EditorMessage*>(dialog.get())->setFormWidth(8000);
+        const auto dialog = make[kind](&owner);
+        if (auto* picker = qobject_cast<PickerMessage*>(dialog.get()))
+            picker->setMessage(u"練習可能なテキストが見つかりません"_s);
+        if (auto* check = qobject_cast<FieldCheckWarning*>(dialog.get()))
+            check->setMessage(u"発行日に誤りがあります"_s);
+        if (auto* editor = qobject_cast<EditorMessage*>(dialog.get())) {
+            editor->setMessage(u"検索（置換元）文字列を指定してください"_s);
+            editor->setFormWidth(8000);
         }
-        if (kind == Finished) static_cast<AttemptFinishedDialog*>(dialog.get())->setInputTime(u"入力時間：999分59秒"_s);
-        if (kind == LimitsWarning) {
-            auto* warning = static_cast<TextLimitsWarning*>(dialog.get());
+        if (auto* finished = qobject_cast<AttemptFinishedDialog*>(dialog.get()))
+            finished->setInputTime(u"入力時間：999分59秒"_s);
+        if (auto* warning = qobject_cast<TextLimitsWarning*>(dialog.get())) {
             warning->setLines(limits);
             warning->setLines(limits); // filled afresh, not appended
             const auto* list = child<QListWidget>(*warning, "limitList");
@@ -141,7 +126,6 @@ TEST(DialogLayout, LongestTextsFitAndDialogsAreCentred) {
 }
 
 TEST(DialogCentring, CentredOverTheOwnerWindow) {
-    EXPECT_EQ(DialogFrame::centredOver({100, 200, 800, 600}, {320, 105}), QPoint(340, 447));
     EXPECT_EQ(DialogFrame::centredOver({0, 0, 981, 433}, {400, 200}), QPoint(290, 116));  // odd differences
     EXPECT_EQ(DialogFrame::centredOver({50, 40, 200, 100}, {320, 140}), QPoint(-10, 20)); // wider than the owner
 }
@@ -179,8 +163,8 @@ TEST(PlainText, PreviewIsCutBetweenWholeCharacters) {
     const QFontMetrics metrics(QApplication::font());
     const QString kanji = QString::fromUcs4(U"\U00020BB7"); // outside the BMP: a surrogate pair
     const QString ga = QString::fromUcs4(U"\u304B\u3099");  // か with a combining voiced mark
-    const std::tuple<QString, QString, QString> cases[] = { // text, what must fit, what is shown
-                                                           {u"あいうえお"_s, u"あいうえお"_s, u"あいうえお"_s},
+    // text, what must fit, what is shown
+    const std::tuple<QString, QString, QString> cases[] = {{u"あいうえお"_s, u"あいうえお"_s, u"あいうえお"_s},
                                                            {u"あいうえお"_s, u"あい"_s, u"あい"_s},
                                                            {kanji + kanji + kanji, kanji, kanji},
                                                            {ga + ga + ga, ga + ga, ga + ga},
@@ -193,23 +177,19 @@ TEST(PlainText, PreviewIsCutBetweenWholeCharacters) {
 }
 
 TEST(QtTranslation, InputBoxMenuAndStandardButtonsSpeakJapanese) {
-    QTranslator* translator = qtjapanese::install(*QCoreApplication::instance());
+    std::unique_ptr<QTranslator> translator(qtjapanese::install(*QCoreApplication::instance()));
     ASSERT_NE(translator, nullptr) << "qtbase_ja.qm is missing: install qt6-translations-l10n";
-    auto isJapanese = [](const QString& text) {
-        return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; });
-    };
-    QLineEdit input;
-    input.setText(u"あ"_s);
+    QLineEdit input(u"あ"_s);
     std::unique_ptr<QMenu> menu(input.createStandardContextMenu());
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Yes | QDialogButtonBox::No);
     QStringList texts;
     for (const QAction* a : menu->actions())
         if (!a->isSeparator()) texts << a->text();
-    QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Yes | QDialogButtonBox::No);
     for (const QAbstractButton* b : buttons.buttons())
         texts << b->text();
     EXPECT_GE(texts.size(), 9);
-    for (const QString& text : texts)
-        EXPECT_TRUE(isJapanese(text)) << text.toStdString();
-    QCoreApplication::removeTranslator(translator);
-    delete translator;
+    for (const QString& text : texts) // Japanese: some character from the CJK blocks on
+        EXPECT_TRUE(std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; }))
+            << text.toStdString();
+    QCoreApplication::removeTranslator(translator.get());
 }

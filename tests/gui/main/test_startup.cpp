@@ -6,16 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Starts and closes the program in its folder, as often as a test likes.
-class StartupTest : public MainWindowTest {
-protected:
-    SettingsTable storedSettings() const { return SettingsTable::fromBytes(readAll(settingsPath())); }
-    QString title() const { return label(u"titleLabel"_s); }
-};
-
-} // namespace
+using StartupTest = MainWindowTest;
 
 TEST_F(StartupTest, ACurrentTextDeletedOutsideTheProgramLoadsTheChosenSampleSilently) {
     writeSettings([](SettingsTable& t) {
@@ -23,8 +14,8 @@ TEST_F(StartupTest, ACurrentTextDeletedOutsideTheProgramLoadsTheChosenSampleSile
         t.setNumber(Options::ChosenSample, 1);
     });
     start();
-    EXPECT_TRUE(messages.isEmpty()) << messages.value(0).toStdString();
-    EXPECT_TRUE(title().startsWith(u"腕試し２"_s)) << title().toStdString();
+    expectNoMessages();
+    EXPECT_TRUE(label(u"titleLabel"_s).startsWith(u"腕試し２"_s)) << label(u"titleLabel"_s).toStdString();
     EXPECT_FALSE(item(u"editCurrentTextAction"_s)->isEnabled());
     stop();
     EXPECT_TRUE(storedSettings()[Options::CurrentFile].address.isEmpty());
@@ -34,9 +25,9 @@ TEST_F(StartupTest, AHandMadeTextWithABlankLineIsNamedAndNotPractisedInPart) {
     writeOwnText(u"手作り"_s, {u"あいう"_s, u"えおか"_s, QString(), u"きくけ"_s}, {}, u"240101120000.txt"_s);
     start();
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains(u"240101120000.txt"_s)) << messages[0].toStdString();
-    EXPECT_TRUE(messages[0].contains(u"8行目が空行です"_s)) << messages[0].toStdString();
-    EXPECT_EQ(title(), u"腕試し１　国際連合憲章 前文"_s);
+    EXPECT_TRUE(messages[0].contains(u"240101120000.txt"_s) && messages[0].contains(u"8行目が空行です"_s))
+        << messages[0].toStdString();
+    EXPECT_EQ(label(u"titleLabel"_s), u"腕試し１　国際連合憲章 前文"_s);
     EXPECT_TRUE(QFileInfo::exists(folder() + u"/FileBox/240101120000.txt"_s)) << "the user's file stays";
 }
 
@@ -44,8 +35,7 @@ TEST_F(StartupTest, TheWindowReopensExactlyWhereItWasClosed) {
     // A top of 0 is where a window dragged to the screen's edge ends up; it must not read back
     // as "centre the window".
     for (const QPoint where : {QPoint(333, 222), QPoint(41, 0), QPoint(0, 57)}) {
-        SCOPED_TRACE(where.x());
-        SCOPED_TRACE(where.y());
+        SCOPED_TRACE(testing::Message() << where.x() << "," << where.y());
         start();
         window->move(where);
         for (int again = 0; again < 3; ++again) {

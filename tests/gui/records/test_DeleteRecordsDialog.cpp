@@ -18,8 +18,11 @@ const QString Written = u"00012.34,99999.99,99999.99,99999.99,99999.99,99999.99,
 
 class DeleteRecordsDialogTest : public ProgramFolderTest {
 protected:
-    void giveRecords() {
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
         TextLoading::chooseSample(m, 0);
+    }
+    void giveRecords() {
         m.settings[Options::SampleBestLines].address = Written;
         m.text.bestTimes = BestTimesLine::parse(Written);
         writeAll(bestRec(), "j000000000001   240101 a\r\nj000000000002   240101 b\r\n");
@@ -31,7 +34,6 @@ protected:
 } // namespace
 
 TEST_F(DeleteRecordsDialogTest, DeleteIsOfferedOnlyWithRecordsAndWipesThem) {
-    TextLoading::chooseSample(m, 0);
     {
         DeleteRecordsDialog empty(m, &owner);
         EXPECT_EQ(child<QLabel>(empty, "messageLabel")->text(), u"削除する記録はありません"_s);
@@ -47,8 +49,8 @@ TEST_F(DeleteRecordsDialogTest, DeleteIsOfferedOnlyWithRecordsAndWipesThem) {
 }
 
 TEST_F(DeleteRecordsDialogTest, CancelEscapeEnterAndCloseBoxChangeNothing) {
+    giveRecords();
     for (const Action& act : {click("rejectButton"), closeBox, key(Qt::Key_Return), key(Qt::Key_Escape)}) {
-        giveRecords();
         DeleteRecordsDialog dialog(m, &owner);
         EXPECT_EQ(execAndAct(dialog, act), QDialog::Rejected);
         EXPECT_EQ(m.settings[Options::SampleBestLines].address, Written);
