@@ -175,10 +175,11 @@ TEST_F(MainWindowTest, TypedAndMistypedCharactersTakeTheirColours) {
                                                                {"miss custom", false, false, true}};
     for (const auto& [name, dark, correctFlag, missFlag] : cases) {
         SCOPED_TRACE(name);
+        const bool correctOwn = correctFlag, missOwn = missFlag; // clang 14 captures no structured binding
         writeOwnText(u"題"_s, {u"漢漢漢"_s}, [&](SettingsTable& t) {
             t.setNumber(Options::Countdown, 1);
             for (const auto& [flag, first, colour, on] :
-                 {std::tuple{44, 38, green, correctFlag}, std::tuple{45, 41, blue, missFlag}}) {
+                 {std::tuple{44, 38, green, correctOwn}, std::tuple{45, 41, blue, missOwn}}) {
                 t.setNumber(flag, on ? 1 : 0);
                 t.setNumber(first, colour.red());
                 t.setNumber(first + 1, colour.green());
