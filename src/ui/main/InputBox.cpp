@@ -79,9 +79,14 @@ void InputBox::moveCaretToEnd() {
     ensureCursorVisible();
 }
 
-void InputBox::markSurplus(int from, const QColor& colour) {
-    if (from == m_surplusStart && colour == m_surplusColour) return;
+void InputBox::markSurplus(int from) {
+    if (from == m_surplusStart) return;
     m_surplusStart = from;
+    refreshSurplus();
+}
+
+void InputBox::setSurplusColour(const QColor& colour) {
+    if (colour == m_surplusColour) return;
     m_surplusColour = colour;
     refreshSurplus();
 }

@@ -33,8 +33,10 @@ public:
     /** Puts the caret at the end of the input with nothing selected. */
     void moveCaretToEnd();
 
-    /** Shows the input from character `from` on in `colour` (past the paragraph's end); -1 shows nothing. */
-    void markSurplus(int from, const QColor& colour);
+    /** Shows the input from character `from` on in the surplus colour (past the paragraph's end); -1 shows nothing. */
+    void markSurplus(int from);
+    /** The colour of characters past the paragraph's end (the miss colour). */
+    void setSurplusColour(const QColor& colour);
     /** Where the surplus mark starts, -1 when there is none. */
     int surplusStart() const { return m_surplusStart; }
 
@@ -53,5 +55,5 @@ private:
     void restartCaretBlink();
 
     int m_surplusStart = -1;
-    QColor m_surplusColour;
+    QColor m_surplusColour{255, 0, 0};
 };

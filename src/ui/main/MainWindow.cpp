@@ -189,11 +189,13 @@ void MainWindow::applyColours() {
     const Rgb typed =
         recedingTextColour({practiceText.red(), practiceText.green(), practiceText.blue()},
                            {practiceBackground.red(), practiceBackground.green(), practiceBackground.blue()});
-    m_target->setColours(practiceText, colour(CorrectText, QColor(typed.red, typed.green, typed.blue)),
-                         colour(MissText, QColor(255, 0, 0)), practiceBackground);
+    const QColor miss = colour(MissText, QColor(255, 0, 0));
+    m_target->setColours(practiceText, colour(CorrectText, QColor(typed.red, typed.green, typed.blue)), miss,
+                         practiceBackground);
     m_target->setRubyColours(colour(RubyText, systemText), colour(RubyBackground, window));
     m_target->setPreviewColours(colour(NextText, systemText), colour(NextBackground, window));
     m_input->setColours(systemText, colour(InputText, systemText), colour(InputBackground, window));
+    m_input->box()->setSurplusColour(miss);
 }
 
 void MainWindow::applyFontLayout() {

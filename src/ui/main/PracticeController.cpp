@@ -3,7 +3,6 @@
 #include "core/practice/Judgement.h"
 #include "core/practice/TextLoading.h"
 #include "core/records/AttemptRecorder.h"
-#include "core/settings/ColourSettings.h"
 #include "core/settings/Options.h"
 #include "platform/AlertSound.h"
 #include "platform/InputMethod.h"
@@ -14,7 +13,6 @@
 #include "ui/main/InputPanel.h"
 #include "ui/main/LiveFiguresPanel.h"
 #include "ui/main/MainMenus.h"
-#include "ui/main/PanelParts.h"
 #include "ui/main/ResultPanel.h"
 #include "ui/main/TargetTextPanel.h"
 #include "ui/main/TextInfoPanel.h"
@@ -263,9 +261,7 @@ void PracticeController::inputChanged() {
     if (r.startRecolour && !m_recolourTimer->isActive()) m_recolourTimer->start();
     // Characters past the paragraph's end keep it from completing: show them as misses.
     const int segmentLength = int(m_display.segmentText.size());
-    box->markSurplus(
-        running && input.size() > segmentLength ? segmentLength : -1,
-        panelparts::toColor(ColourSettings::customColour(m.settings, ColourSettings::MissText), QColor(255, 0, 0)));
+    box->markSurplus(running && input.size() > segmentLength ? segmentLength : -1);
     if (!running) return;
     QScrollBar* scrollBar = m_panels.target.scrollBar();
     if (scrollBar->isEnabled()) {
