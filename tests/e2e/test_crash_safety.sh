@@ -35,38 +35,31 @@ inspect() {
     python3 - "$home" "$key" "$count" "$line" <<'PY'
 import glob, os, sys
 home, key, paragraphs, line = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
-bad = sys.exit  # prints the reason and fails
-best = 99999.99
-if line:
-    times = line.split(",")[:-1]  # every time is followed by a comma
-    values = [float(t) for t in times if t.strip()]
-    if len(values) != 10 or len(line) != 90 or values != sorted(values):
-        bad(f"the best-times line is damaged or out of order: {line!r}")
-    best = values[0]
+logbox, bad = os.path.join(home, "LogBox"), sys.exit  # sys.exit prints the reason and fails
+values = [float(t) for t in line.split(",")[:-1] if t.strip()]  # every time is followed by a comma
+if line and (len(values) != 10 or len(line) != 90 or values != sorted(values)):
+    bad(f"the best-times line is damaged or out of order: {line!r}")
+best, cpm = values[0] if line else 99999.99, 0.0
 
 def whole_lines(path):
     raw = open(path, "rb").read()
     raw and not raw.endswith(b"\r\n") and bad(f"{os.path.basename(path)} does not end with a whole line")
     return raw.split(b"\r\n")[:-1] if raw else []
 
-logbox = os.path.join(home, "LogBox")
-cpm = 0.0
-bestrec = os.path.join(logbox, "BestRec.log")
-if os.path.exists(bestrec):
-    records = whole_lines(bestrec)
+if os.path.exists(os.path.join(logbox, "BestRec.log")):
+    records = whole_lines(os.path.join(logbox, "BestRec.log"))
     if len(records) != 1 or not records[0].startswith(key.encode()):
         bad(f"BestRec.log should hold one line of the sample: {records!r}")
     cpm = float(records[0][35:43])
-for name in ("d", "b"):
-    path = os.path.join(logbox, name + key[1:] + ".txt")
+for path in (os.path.join(logbox, name + key[1:] + ".txt") for name in "db"):
     if os.path.exists(path) and len(whole_lines(path)) != 2 * paragraphs + 2:
         bad(f"{os.path.basename(path)} is not a whole details file")
+for log in glob.glob(os.path.join(logbox, "*Practice.log")):
+    whole_lines(log)
 # The best times are stored before BestRec.log: a record line without them would let a slower
 # attempt pass for a new best.
 if cpm > 0 and best >= 99999:
     bad(f"BestRec.log holds CPM {cpm} but the settings file has no best time")
-for log in glob.glob(os.path.join(logbox, "*Practice.log")):
-    whole_lines(log)
 print(best, cpm)
 PY
 }
@@ -83,7 +76,7 @@ type_text() {
     done
     return 0
 }
-slower() { python3 -c "import sys; sys.exit(0 if float(sys.argv[1]) > float(sys.argv[2]) + 1e-6 else 1)" "$@"; }
+slower() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b + 1e-6) }'; }
 
 read -r best cpm < <(inspect) || fail "the files are damaged before the first start"
 start_main 30

@@ -2,7 +2,8 @@
 # The real program under Xvfb, no input method: a whole-text attempt of a short English text
 # of the user's own leaves every record file; a second, slower attempt changes only the month
 # log, the "d" file and the best-times line; 記録の削除(&R) removes the best records and keeps
-# the month log.
+# the month log. A paragraph attempt, chosen through トライアル → 段落別練習(&K), adds a line to the month log
+# and writes Temp.txt.
 source "$(dirname "$0")/../../scripts/xvfb-session.sh"
 e2e_begin "$1"
 name=240101000000.txt
@@ -66,5 +67,19 @@ sleep 0.5
 [ ! -e "$home/LogBox/d$name" ] && [ ! -e "$home/LogBox/b$name" ] || fail "the detail files were not deleted"
 [ "$(lines "$practice")" -eq 2 ] || fail "記録の削除 touched the month log"
 echo "記録の削除: best records gone, month log kept"
+
+menu_key "$win" t k
+choose=$(wait_for_window "段落指定" 10) || fail "the paragraph selection did not open"
+xdotool windowfocus --sync "$choose"
+xdotool key --clearmodifiers Return
+sleep 0.3
+xdotool windowfocus --sync "$win"
+xdotool key --clearmodifiers space
+sleep 0.3
+xdotool type --delay 25 "abc def"
+close_end_dialog
+sleep 0.4
+[ "$(lines "$practice")" -eq 3 ] && [ -s "$home/LogBox/Temp.txt" ] || fail "the paragraph attempt left no records"
+echo "paragraph practice typed to the end: おつかれさま shown, month log and Temp.txt written"
 [ -n "${KEEP_HOME:-}" ] && cp -r "$home" "$KEEP_HOME"
 echo "1 passed, 0 failed"

@@ -22,11 +22,8 @@
 #include <functional>
 #include <memory>
 
-/**
- * The main window in a program folder of its own with fake platform services, started and
- * closed the way the application does it: the session's files read first, the settings file
- * written when the window closes. Messages are collected instead of shown.
- */
+/** The main window in a program folder of its own with fake platform services, started and closed as the application
+ *  does it (the session's files read first, the settings file written at closing); messages are collected. */
 class MainWindowTest : public ::testing::Test {
 protected:
     using Configure = std::function<void(SettingsTable&)>;
@@ -99,9 +96,9 @@ protected:
     /** A key press (and its release, when asked) sent to `target`, the main window by default. */
     void key(int qtKey, const QString& text = {}, QWidget* target = nullptr, quint32 native = 0, bool release = false) {
         target = target ? target : window.get();
-        QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, native, 0, 0, text);
+        QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, native, 0, 0, text),
+            up(QEvent::KeyRelease, qtKey, Qt::NoModifier, native, 0, 0, text);
         QApplication::sendEvent(target, &press);
-        QKeyEvent up(QEvent::KeyRelease, qtKey, Qt::NoModifier, native, 0, 0, text);
         if (release) QApplication::sendEvent(target, &up);
     }
     /** Space (or the practice's own start), then the countdown to its end. */

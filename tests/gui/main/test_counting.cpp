@@ -34,35 +34,7 @@ protected:
 
 } // namespace
 
-// The input method stalls: every key's answer comes hundreds of milliseconds late, while
-// the window goes on ticking.
-TEST_F(CountingTest, LateAnswersCountEveryKeyOnceWithItsOwnCode) {
-    trigger(u"sampleActions(1)"_s); // an English text: the input method is off
-    startTyping(false);
-    auto stalled = [&](const std::vector<Key>& keys) {
-        for (const auto& [qt, code, native, text] : keys) {
-            fakes.keyboard.press(code, native);
-            fakes.clock.advance(20);
-            fakes.keyboard.release(code, native);
-            tick(2);
-        }
-        fakes.clock.advance(300);
-        practice().runTick();
-        for (const auto& [qt, code, native, text] : keys)
-            key(qt, text, inputEdit, native, true);
-    };
-    stalled({{Qt::Key_D, 68, 40, u"d"_s}, {Qt::Key_E, 69, 26, u"e"_s}, {Qt::Key_F, 70, 41, u"f"_s}});
-    EXPECT_EQ(counters().keystrokes, 3);
-    EXPECT_EQ(inputEdit->text(), u"def"_s);
-    // Backspace on committed text is a correction of committed input, however late it comes
-    // (Return is the window's own key and no keystroke).
-    stalled({{Qt::Key_Return, 13, 36, u"\r"_s}, {Qt::Key_Backspace, 8, 22, u"\b"_s}});
-    EXPECT_EQ(counters().keystrokes, 4);
-    EXPECT_EQ(counters().correctionCount, 1);
-    EXPECT_EQ(counters().revisionCount, 0);
-    EXPECT_EQ(inputEdit->text(), u"de"_s);
-}
-
+// Late answers of a stalled input method are the unit tests' and the end-to-end test's (KeyStream, test_input_method).
 // Mozc commits the finished paragraph when the first letter of the next one is typed over
 // its conversion: that letter's composition goes on in the next paragraph.
 TEST_F(CountingTest, ACompositionUnderWaySurvivesIntoTheNextParagraph) {

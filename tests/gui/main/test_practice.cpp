@@ -25,16 +25,13 @@ TEST_F(PracticeTest, WholeTextRunsToTheEndDialog) {
     startTyping();
     inputEdit->setText(u"あいう"_s);
     tick();
-    EXPECT_EQ(session->text.currentLine, 6);
-    EXPECT_TRUE(inputEdit->text().isEmpty());
-    EXPECT_EQ(window->display().segmentText, u"漢字か"_s);
+    EXPECT_EQ(std::tuple(session->text.currentLine, inputEdit->text(), window->display().segmentText),
+              std::tuple(6, QString(), u"漢字か"_s));
     EXPECT_EQ(window->display().rubyTexts, QStringList{u"かん"_s});
-    inputEdit->setText(u"漢字"_s);
-    tick(100);
-    inputEdit->setText(u"漢字か"_s);
-    tick();
-    inputEdit->setText(u"えお"_s);
-    tick(390);
+    for (const auto& [typed, ticks] : {std::pair{u"漢字"_s, 100}, {u"漢字か"_s, 1}, {u"えお"_s, 390}}) {
+        inputEdit->setText(typed);
+        tick(ticks);
+    }
     inputEdit->setText(u"えお山"_s);
     QString inputTime;
     whenModal([&](QWidget* dialog) {
@@ -44,14 +41,12 @@ TEST_F(PracticeTest, WholeTextRunsToTheEndDialog) {
     });
     tick();
     EXPECT_EQ(inputTime, u"入力時間：  0分05秒"_s);
-    EXPECT_EQ(state(), AttemptState::Ready);
-    EXPECT_EQ(session->text.currentLine, 5);
-    EXPECT_EQ(window->attempt().paragraphResults[1].timeMs, 1010);
+    EXPECT_EQ(std::tuple(state(), session->text.currentLine, window->attempt().paragraphResults[1].timeMs),
+              std::tuple(AttemptState::Ready, 5, 1010));
     EXPECT_TRUE(item(u"startAction"_s)->isEnabled());
     EXPECT_TRUE(window->findChild<QWidget*>(u"textInfoPanel"_s)->isHidden());
-    EXPECT_EQ(label(u"typedCharsLabel"_s), u"9"_s);
     // The result panel and the first best time; the record files are the recorder's.
-    EXPECT_EQ(label(u"keystrokesValue"_s), u"0"_s);
+    EXPECT_EQ(std::tuple(label(u"typedCharsLabel"_s), label(u"keystrokesValue"_s)), std::tuple(u"9"_s, u"0"_s));
     EXPECT_FALSE(label(u"bestCpm(0)"_s).isEmpty());
     EXPECT_TRUE(label(u"bestCpm(1)"_s).isEmpty());
     EXPECT_EQ(QDir(folder() + u"/LogBox"_s).entryList({u"*Practice.log"_s}).size(), 1);
@@ -62,8 +57,8 @@ TEST_F(PracticeTest, PastedTextIsJudgedLikeTyping) {
     startTyping();
     QApplication::clipboard()->setText(u"あいX"_s);
     inputEdit->paste();
-    EXPECT_EQ(window->display().cells[1].state, CellState::Correct);
-    EXPECT_EQ(window->display().cells[2].state, CellState::Wrong);
+    EXPECT_EQ(std::pair(window->display().cells[1].state, window->display().cells[2].state),
+              std::pair(CellState::Correct, CellState::Wrong));
     EXPECT_EQ(fakes.sound.played, 1);
     // A huge paste is cut by the input box and judged without trouble.
     QApplication::clipboard()->setText(QString(200000, u'あ'));
@@ -113,8 +108,8 @@ TEST_F(PracticeTest, InputPastTheParagraphEndIsShownAsMisses) {
     EXPECT_EQ(session->text.currentLine, 5);
     ASSERT_EQ(inputEdit->extraSelections().size(), 1);
     const QTextEdit::ExtraSelection mark = inputEdit->extraSelections()[0];
-    EXPECT_EQ(mark.cursor.selectedText(), u"えお"_s);
-    EXPECT_EQ(mark.format.foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(std::pair(mark.cursor.selectedText(), mark.format.foreground().color()),
+              std::pair(u"えお"_s, QColor(255, 0, 0)));
     // Deleting the surplus takes the mark away and completes the paragraph.
     inputEdit->setText(u"あいう"_s);
     EXPECT_TRUE(inputEdit->extraSelections().isEmpty());
@@ -145,6 +140,7 @@ protected:
 
 } // namespace
 
+// The grades themselves are GradeScales'; here a change of standard reaches the shown attempt and the best list.
 TEST_F(GradingTest, ChangeOfStandardGradesTheShownAttemptAgain) {
     // 10 characters in 9.23 s: 65.0 characters a minute, a different grade under each standard.
     const QString paragraph = u"あいうえおかきくけこ"_s;
@@ -152,7 +148,6 @@ TEST_F(GradingTest, ChangeOfStandardGradesTheShownAttemptAgain) {
     trigger(u"standardActions(2)"_s); // nothing attempted yet: nothing to grade
     EXPECT_TRUE(label(u"gradeValue"_s).isEmpty());
     trigger(u"standardActions(0)"_s);
-
     startTyping();
     tick(923);
     inputEdit->setText(paragraph);
@@ -160,15 +155,12 @@ TEST_F(GradingTest, ChangeOfStandardGradesTheShownAttemptAgain) {
     tick();
     ASSERT_EQ(label(u"cpmValue"_s), u"65.0"_s);
     EXPECT_EQ(label(u"gradeValue"_s), u"2級"_s);
-    const std::pair<int, QString> cases[] = {{1, u"B級"_s}, {2, u"3級"_s}, {3, u"2級"_s},
-                                             {4, u"準1"_s}, {0, u"2級"_s}, {4, u"準1"_s}};
-    for (const auto& [standard, grade] : cases) {
+    for (const auto& [standard, grade] : {std::pair{1, u"B級"_s}, {4, u"準1"_s}, {0, u"2級"_s}}) {
         SCOPED_TRACE(standard);
         trigger(u"standardActions(%1)"_s.arg(standard));
         EXPECT_EQ(session->settings.number(Options::Standard), standard);
-        EXPECT_EQ(label(u"gradeValue"_s), grade);
-        EXPECT_EQ(label(u"bestGrade(0)"_s), grade); // the best list grades the same time alike
-        EXPECT_EQ(label(u"cpmValue"_s), u"65.0"_s);
+        EXPECT_EQ(std::tuple(label(u"gradeValue"_s), label(u"bestGrade(0)"_s), label(u"cpmValue"_s)),
+                  std::tuple(grade, grade, u"65.0"_s)); // the best list grades the same time alike
     }
 }
 
@@ -176,8 +168,7 @@ TEST_F(GradingTest, BestListGradesAreGreyUnlessTheTextQualifiesForAJudgement) {
     const std::tuple<QString, QString, bool> cases[] = {
         {u"あいうえおかきくけこ"_s, u"実務能力(仮)判定"_s, true}, // too short
         {u"あいうえおabcde"_s, u"実務能力判定不可"_s, true},      // neither Japanese nor English
-        {u"漢字かな"_s.repeated(50), u"実務能力判定　可"_s, false},
-    };
+        {u"漢字かな"_s.repeated(50), u"実務能力判定　可"_s, false}};
     for (const auto& [paragraph, eligibility, grey] : cases) {
         SCOPED_TRACE(eligibility.toStdString());
         writeText(paragraph, {u"00010.00"_s, u"00020.00"_s});
@@ -185,16 +176,15 @@ TEST_F(GradingTest, BestListGradesAreGreyUnlessTheTextQualifiesForAJudgement) {
         const QColor text = window->palette().color(QPalette::ButtonText);
         const QColor graded = grey ? window->palette().color(QPalette::Dark) : text;
         ASSERT_NE(text, window->palette().color(QPalette::Dark));
-        // On loading and again after a change of standard, which builds the list anew.
+        // On loading and again after a change of standard, which builds the list anew; speeds are never grey.
         for (const QString& standard : {u"standardActions(0)"_s, u"standardActions(2)"_s}) {
             trigger(standard);
             for (const QString& row : {u"(0)"_s, u"(1)"_s}) {
                 SCOPED_TRACE((standard + row).toStdString());
                 ASSERT_FALSE(label(u"bestGrade"_s + row).isEmpty());
-                EXPECT_EQ(foreground(u"bestGrade"_s + row), graded);
-                EXPECT_EQ(foreground(u"bestOwnLevel"_s + row), graded);
-                EXPECT_EQ(foreground(u"bestCpm"_s + row), text); // speeds are no grades: never grey
-                EXPECT_EQ(foreground(u"bestScore"_s + row), text);
+                EXPECT_EQ(QList<QColor>({foreground(u"bestGrade"_s + row), foreground(u"bestOwnLevel"_s + row),
+                                         foreground(u"bestCpm"_s + row), foreground(u"bestScore"_s + row)}),
+                          QList<QColor>({graded, graded, text, text}));
             }
         }
     }

@@ -22,38 +22,31 @@ protected:
         ProgramFolderTest::SetUp();
         TextLoading::chooseSample(m, 0);
     }
-    void giveRecords() {
-        m.settings[Options::SampleBestLines].address = Written;
-        m.text.bestTimes = BestTimesLine::parse(Written);
-        writeAll(bestRec(), "j000000000001   240101 a\r\nj000000000002   240101 b\r\n");
-    }
     QString bestRec() const { return m.logBoxPath() + u"/BestRec.log"_s; }
     QWidget owner;
 };
 
 } // namespace
 
-TEST_F(DeleteRecordsDialogTest, DeleteIsOfferedOnlyWithRecordsAndWipesThem) {
+TEST_F(DeleteRecordsDialogTest, DeleteIsOfferedOnlyWithRecordsAndOnlyTheDeleteButtonWipesThem) {
     {
         DeleteRecordsDialog empty(m, &owner);
         EXPECT_EQ(child<QLabel>(empty, "messageLabel")->text(), u"削除する記録はありません"_s);
         EXPECT_FALSE(child(empty, "acceptButton")->isEnabled());
     }
-    giveRecords();
-    DeleteRecordsDialog dialog(m, &owner);
-    EXPECT_EQ(execAndAct(dialog, click("acceptButton")), QDialog::Accepted);
-    EXPECT_TRUE(dialog.errorMessage().isEmpty());
-    EXPECT_EQ(m.settings[Options::SampleBestLines].address, BestTimesLine::emptyLine());
-    EXPECT_EQ(m.text.bestTimes, BestTimesLine::empty());
-    EXPECT_EQ(readAll(bestRec()), QByteArray("j000000000002   240101 b\r\n"));
-}
-
-TEST_F(DeleteRecordsDialogTest, CancelEscapeEnterAndCloseBoxChangeNothing) {
-    giveRecords();
+    m.settings[Options::SampleBestLines].address = Written;
+    m.text.bestTimes = BestTimesLine::parse(Written);
+    writeAll(bestRec(), "j000000000001   240101 a\r\nj000000000002   240101 b\r\n");
     for (const Action& act : {click("rejectButton"), closeBox, key(Qt::Key_Return), key(Qt::Key_Escape)}) {
         DeleteRecordsDialog dialog(m, &owner);
         EXPECT_EQ(execAndAct(dialog, act), QDialog::Rejected);
         EXPECT_EQ(m.settings[Options::SampleBestLines].address, Written);
         EXPECT_FLOAT_EQ(m.text.bestTimes[0], 12.34f);
     }
+    DeleteRecordsDialog dialog(m, &owner);
+    EXPECT_EQ(execAndAct(dialog, click("acceptButton")), QDialog::Accepted);
+    EXPECT_TRUE(dialog.errorMessage().isEmpty());
+    EXPECT_EQ(m.settings[Options::SampleBestLines].address, BestTimesLine::emptyLine());
+    EXPECT_EQ(m.text.bestTimes, BestTimesLine::empty());
+    EXPECT_EQ(readAll(bestRec()), QByteArray("j000000000002   240101 b\r\n"));
 }

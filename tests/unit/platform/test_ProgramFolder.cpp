@@ -14,21 +14,6 @@ bool touch(const QString& path, QFile::Permissions permissions) {
 
 constexpr QFile::Permissions ReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
 
-// Sets an environment variable for one scope and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QString& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
-        value.isNull() ? void(qunsetenv(name)) : void(qputenv(name, QFile::encodeName(value)));
-    }
-    ~ScopedEnv() { m_had ? void(qputenv(m_name, m_old)) : void(qunsetenv(m_name)); }
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
-
 } // namespace
 
 TEST(ProgramFolder, ResolvesInOrderOfPreference) {
@@ -72,10 +57,14 @@ TEST(ProgramFolder, WithoutRinvaleHomeRecordsGoToTheDataFolderNotBesideTheBuild)
     const QString exeDir = QFileInfo(QFileInfo(u"/proc/self/exe"_s).canonicalFilePath()).absolutePath();
     ASSERT_TRUE(QFileInfo(exeDir).isWritable());
     ASSERT_FALSE(QFileInfo::exists(exeDir + u"/RudUZ.rvl"_s));
-    const ScopedEnv home("RINVALE_HOME", QString());
-    const ScopedEnv data("XDG_DATA_HOME", xdg);
-    EXPECT_EQ(programFolder(), xdg + u"/RinvaleQX"_s);
-    EXPECT_TRUE(QFileInfo(xdg + u"/RinvaleQX"_s).isDir());
+    const QByteArray home = qgetenv("RINVALE_HOME"), data = qgetenv("XDG_DATA_HOME");
+    qunsetenv("RINVALE_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(xdg));
+    const QString folder = programFolder();
+    home.isNull() ? qunsetenv("RINVALE_HOME") : qputenv("RINVALE_HOME", home);
+    data.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", data);
+    EXPECT_EQ(folder, xdg + u"/RinvaleQX"_s);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
 TEST(ProgramFolder, FoldersAreCreatedWhereTheyCanBe) {

@@ -34,18 +34,12 @@ TEST_F(JudgementTest, WindowLimitsTheWorkAndTheRecolourTimerDoesTheRest) {
     layout(target);
     QString input = target;
     input[10] = u'#'; // an error before the window
-    JudgementResult r = change(input, 100);
-    EXPECT_TRUE(r.startRecolour);
+    EXPECT_TRUE(change(input, 100).startRecolour);
     // Positions 50..150 are judged now; 1..49 wait for the timer.
-    EXPECT_EQ(display.cells[10].state, CellState::Untyped);
-    EXPECT_EQ(display.cells[48].state, CellState::Untyped);
-    EXPECT_EQ(display.cells[49].state, CellState::Correct);
+    EXPECT_EQ(states(50), QString(49, u'.') + u'o');
     EXPECT_EQ(correctPrefix, 150);
-    r = recolourBeforeWindow(display, input, 100, mismatches);
-    EXPECT_EQ(display.cells[10].state, CellState::Wrong);
-    EXPECT_TRUE(display.cells[10].underline);
-    EXPECT_EQ(display.cells[48].state, CellState::Correct);
-    EXPECT_EQ(r.firstChanged, 0);
+    EXPECT_EQ(recolourBeforeWindow(display, input, 100, mismatches).firstChanged, 0);
+    EXPECT_EQ(states(50), QString(10, u'o') + u'X' + QString(39, u'o'));
     EXPECT_EQ(mismatches, 1);
 }
 
@@ -55,8 +49,7 @@ TEST_F(JudgementTest, HugeInputStopsAtTheLastCell) {
     change(QString(799, u'あ'));
     EXPECT_EQ(correctPrefix, 799);
     // Nothing of a huge paste falls inside the cells, and it is not taken as typed correctly.
-    const JudgementResult r = change(pasted);
-    EXPECT_EQ(r.lastChanged, -1);
+    EXPECT_EQ(change(pasted).lastChanged, -1);
     EXPECT_EQ(correctPrefix, 800);
     change(QString(800, u'あ') + u"x"_s);
     EXPECT_EQ(correctPrefix, 800);
@@ -77,8 +70,7 @@ TEST_F(JudgementTest, NotRunningOnlyChecksTheWindow) {
     layout(u"abc"_s);
     const JudgementResult r =
         judgeInput(display, u"aXcdefgh", 4, false, true, {correctPrefix, mismatches, previousMismatches});
-    EXPECT_TRUE(r.startRecolour);
-    EXPECT_EQ(r.firstChanged, -1);
+    EXPECT_EQ(std::pair(r.startRecolour, r.firstChanged), std::pair(true, -1));
     EXPECT_EQ(states(3), u"..."_s);
 }
 

@@ -93,38 +93,32 @@ TEST_F(KeyCountingTest, HeldSpaceMarksOnceButEveryRepeatIsAKeystroke) {
     EXPECT_EQ(counting.operationList(), QStringList{u"d□4"_s});
 }
 
+// Each key pressed and held to one auto-repeat; deletions count again on every repeat.
 TEST_F(KeyCountingTest, OperationAndDeletionKeysPressedAndRepeated) {
-    const struct {
-        const char* what;
-        int key;
-        bool viaIme;
-        QString text;
-        bool counted;
-        Totals totals;
-        QStringList log;
-    } cases[] = {
-        {"F7 in a composition", F7, true, {}, true, {2, 1, 0, 0, 0}, {u"d□4"_s}},
-        {"F7 with no composition still logs its mark", F7, false, u"字"_s, true, {2, 0, 0, 0, 0}, {u"d□4"_s}},
-        {"Enter in a composition", Enter, true, {}, true, {2, 0, 1, 0, 0}, {u"d■4"_s}},
-        {"Esc in a composition", Esc, true, {}, true, {2, 0, 0, 0, 1}, {u"d＜4"_s}},
-        // Deletions count again on every auto-repeat.
-        {"Backspace in a composition", Backspace, true, {}, true, {2, 0, 0, 0, 2}, {u"d＜4"_s, u"d＜4"_s}},
-        {"Backspace on committed text", Backspace, false, u"漢字"_s, true, {2, 0, 0, 2, 0}, {u"d≪4"_s, u"d≪4"_s}},
-        {"Delete on committed text", Delete, false, u"漢字"_s, true, {2, 0, 0, 2, 0}, {u"d≪4"_s, u"d≪4"_s}},
-        {"Backspace in an empty box", Backspace, false, {}, false, {0, 0, 0, 0, 0}, {}},
-        {"Delete in an empty box", Delete, false, {}, false, {0, 0, 0, 0, 0}, {}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    const QStringList none, f7 = {u"d□4"_s}, enter = {u"d■4"_s}, esc = {u"d＜4"_s};
+    const QStringList revisions = {u"d＜4"_s, u"d＜4"_s}, corrections = {u"d≪4"_s, u"d≪4"_s};
+    // what, key, through the input method, text in the box, counted, totals, operation log
+    const std::tuple<const char*, int, bool, QString, bool, Totals, QStringList> cases[] = {
+        {"F7 in a composition", F7, true, {}, true, {2, 1, 0, 0, 0}, f7},
+        {"F7 with no composition still logs its mark", F7, false, u"字"_s, true, {2, 0, 0, 0, 0}, f7},
+        {"Enter in a composition", Enter, true, {}, true, {2, 0, 1, 0, 0}, enter},
+        {"Esc in a composition", Esc, true, {}, true, {2, 0, 0, 0, 1}, esc},
+        {"Backspace in a composition", Backspace, true, {}, true, {2, 0, 0, 0, 2}, revisions},
+        {"Backspace on committed text", Backspace, false, u"漢字"_s, true, {2, 0, 0, 2, 0}, corrections},
+        {"Delete on committed text", Delete, false, u"漢字"_s, true, {2, 0, 0, 2, 0}, corrections},
+        {"Backspace in an empty box", Backspace, false, {}, false, {0, 0, 0, 0, 0}, none},
+        {"Delete in an empty box", Delete, false, {}, false, {0, 0, 0, 0, 0}, none}};
+    for (const auto& [what, key, viaIme, text, counted, expected, log] : cases) {
+        SCOPED_TRACE(what);
         counters = {};
         counting.reset();
-        text1 = c.text;
-        EXPECT_EQ(down(c.key, c.viaIme), c.counted);
-        EXPECT_EQ(down(c.key, c.viaIme), c.counted);
-        up(c.key);
+        text1 = text;
+        EXPECT_EQ(std::pair(down(key, viaIme), down(key, viaIme)), std::pair(counted, counted));
+        up(key);
         counting.keyPress(QChar(u'\b'), ime);   // the Backspace character is never logged
         counting.keyPress(QChar(u'\x7f'), ime); // nor the DEL that comes with Delete
-        EXPECT_EQ(totals(), c.totals);
-        EXPECT_EQ(counting.operationList(), c.log);
+        EXPECT_EQ(totals(), expected);
+        EXPECT_EQ(counting.operationList(), log);
     }
 }
 
@@ -145,31 +139,28 @@ TEST_F(KeyCountingTest, SpacesTakeBackTheConversionTheirKeyCounted) {
     EXPECT_EQ(counting.operationString(), u"a b a"_s);
 }
 
+// Marks follow the characters of their composition; a typed full-width space flushes before itself; single-byte
+// characters flush with the input method off and wait with it on; ≪ stays in place after flushing a composition's
+// marks; only the □ right before a space is dropped, one at the end stays. Log entries are separated by "|".
 TEST(KeyCountingOperationString, FlushRules) {
-    const struct {
-        QStringList log;
-        QString expected;
-    } cases[] = {{{}, u""_s},
-                 // Marks follow the characters of their composition.
-                 {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p本4"_s, u"d□4"_s, u"d■4"_s, u"p語4"_s}, u"日本□■語□■"_s},
-                 // A typed full-width space flushes before itself.
-                 {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p　4"_s, u"p本4"_s}, u"日□■　本"_s},
-                 // Single-byte characters flush with the input method off, wait with it on.
-                 {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p本4"_s, u"pa2"_s, u"pb2"_s}, u"日本□■ab"_s},
-                 {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"p14"_s}, u"日1□■"_s},
-                 {{u"p日4"_s, u"pa2"_s, u"p語4"_s, u"d□4"_s, u"p本4"_s, u"pb4"_s}, u"日a語本b□"_s},
-                 {{u"pa4"_s, u"d□2"_s, u"p日2"_s, u"pb2"_s}, u"a日b□"_s},
-                 // ≪ stays in place, after flushing a composition's marks.
-                 {{u"pa2"_s, u"pb2"_s, u"d≪2"_s, u"pc2"_s}, u"ab≪c"_s},
-                 {{u"d≪2"_s, u"pa2"_s}, u"≪a"_s},
-                 {{u"d□4"_s, u"d■4"_s, u"p日4"_s, u"d≪4"_s, u"p本4"_s}, u"日□■≪本"_s},
-                 {{u"d□4"_s, u"d＜4"_s, u"d□4"_s, u"d■4"_s, u"p字4"_s}, u"字□＜□■"_s},
-                 // Only the □ right before a space is dropped; one at the end stays.
-                 {{u"pa2"_s, u"d□2"_s, u"p 2"_s, u"pb2"_s}, u"a b"_s},
-                 {{u"d□4"_s, u"d□4"_s, u"p　4"_s}, u"□　"_s},
-                 {{u"pa4"_s, u"d□4"_s}, u"a□"_s}};
-    for (const auto& c : cases)
-        EXPECT_EQ(KeyCounting::buildOperationString(c.log), c.expected) << c.log.join(u' ').toStdString();
+    const std::pair<const char16_t*, const char16_t*> cases[] = {{u"", u""},
+                                                                 {u"d□4|d■4|p日4|p本4|d□4|d■4|p語4", u"日本□■語□■"},
+                                                                 {u"d□4|d■4|p日4|p　4|p本4", u"日□■　本"},
+                                                                 {u"d□4|d■4|p日4|p本4|pa2|pb2", u"日本□■ab"},
+                                                                 {u"d□4|d■4|p日4|p14", u"日1□■"},
+                                                                 {u"p日4|pa2|p語4|d□4|p本4|pb4", u"日a語本b□"},
+                                                                 {u"pa4|d□2|p日2|pb2", u"a日b□"},
+                                                                 {u"pa2|pb2|d≪2|pc2", u"ab≪c"},
+                                                                 {u"d≪2|pa2", u"≪a"},
+                                                                 {u"d□4|d■4|p日4|d≪4|p本4", u"日□■≪本"},
+                                                                 {u"d□4|d＜4|d□4|d■4|p字4", u"字□＜□■"},
+                                                                 {u"pa2|d□2|p 2|pb2", u"a b"},
+                                                                 {u"d□4|d□4|p　4", u"□　"},
+                                                                 {u"pa4|d□4", u"a□"}};
+    for (const auto& [log, expected] : cases)
+        EXPECT_EQ(KeyCounting::buildOperationString(QString::fromUtf16(log).split(u'|', Qt::SkipEmptyParts)),
+                  QString::fromUtf16(expected))
+            << QString::fromUtf16(log).toStdString();
 }
 
 TEST_F(KeyCountingTest, ShiftAloneIsNoKeystroke) {
@@ -198,9 +189,9 @@ TEST(KeyCountingLiveFigures, FiguresAndBars) {
                  {{5, 5, 10, 0, 60000, 0, 0}, u"10", u"10.0", 0}};
     for (const auto& c : cases) {
         const LiveFigures f = liveFigures(c.in);
-        EXPECT_EQ(f.typedChars, QString::fromUtf16(c.label11)) << c.in.lastTick;
-        EXPECT_EQ(f.cpm, QString::fromUtf16(c.label12)) << c.in.lastTick;
-        EXPECT_EQ(f.progressWidth, c.shape1) << c.in.lastTick;
+        EXPECT_EQ(std::tuple(f.typedChars, f.cpm, f.progressWidth),
+                  std::tuple(QString::fromUtf16(c.label11), QString::fromUtf16(c.label12), c.shape1))
+            << c.in.lastTick;
     }
 }
 
@@ -221,22 +212,20 @@ TEST(KeyCountingLiveFigures, GaugeAgainstTheTarget) {
                  {{0, 250, 9999, 0, 60000, 0, 301, 0, 251}, 251, GaugeColour::Blue}};
     for (const auto& c : cases) {
         const LiveFigures f = liveFigures(c.in);
-        EXPECT_EQ(f.gaugeWidth, c.shape2) << c.in.correctPrefix << " in " << c.in.lastTick << " ms";
-        EXPECT_EQ(f.gaugeColour, c.colour) << c.in.correctPrefix << " in " << c.in.lastTick << " ms";
+        EXPECT_EQ(std::pair(f.gaugeWidth, f.gaugeColour), std::pair(c.shape2, c.colour))
+            << c.in.correctPrefix << " in " << c.in.lastTick << " ms";
     }
 }
 
 TEST(KeyCountingSettings, ExtraCharactersAndInputMode) {
     CharCounts japanese{100, 60, 40}, english{100, 49, 51};
-    EXPECT_EQ(extraCharacters(english, 1, false, 8), 3);
-    EXPECT_EQ(extraCharacters(english, 1, true, 8), 1);
-    EXPECT_EQ(extraCharacters(english, 0, false, 8), 0);
-    EXPECT_EQ(extraCharacters(japanese, 1, false, 8), 0);
+    EXPECT_EQ(QList<int>({extraCharacters(english, 1, false, 8), extraCharacters(english, 1, true, 8),
+                          extraCharacters(english, 0, false, 8), extraCharacters(japanese, 1, false, 8)}),
+              QList<int>({3, 1, 0, 0}));
     const int modes[][3] = {{0, 330, 4}, {0, 180, 4}, {0, 179, 2}, {2, 330, 2}, {7, 120, 7}};
     for (const auto& m : modes)
         EXPECT_EQ(initialInputMode(m[0], m[1]), m[2]) << m[0] << " " << m[1];
-    EXPECT_TRUE(inputMethodGuardCloses(false, false, 4));
-    EXPECT_FALSE(inputMethodGuardCloses(false, false, 2));
-    EXPECT_FALSE(inputMethodGuardCloses(true, false, 4));
-    EXPECT_FALSE(inputMethodGuardCloses(false, true, 4));
+    EXPECT_EQ(QList<bool>({inputMethodGuardCloses(false, false, 4), inputMethodGuardCloses(false, false, 2),
+                           inputMethodGuardCloses(true, false, 4), inputMethodGuardCloses(false, true, 4)}),
+              QList<bool>({true, false, false, false}));
 }

@@ -14,14 +14,9 @@ const QString JapaneseStats = u"  12 (  12,   0)(   6,   6,   0)(   0,   0,   0)
 
 class TextLoadingTest : public ProgramFolderTest {
 protected:
-    // Writes a practice-text file as the program stores it (CP932, CR LF) and makes it current.
-    void writeText(const QString& name, const QStringList& lines) {
-        writeBytes(name, cp932::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
-    }
+    // Writes a practice-text file and makes it current.
     void writeBytes(const QString& name, const QByteArray& bytes) {
-        QFile f(m.fileBoxPath() + u'/' + name);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        writeAll(m.fileBoxPath() + u'/' + name, bytes);
         m.settings[Options::CurrentFile].address = name;
     }
     static QStringList textLines(const QStringList& paragraphs, const QString& stats = JapaneseStats) {
@@ -31,6 +26,11 @@ protected:
                paragraphs;
     }
 };
+
+// Lines as the program stores them: code page 932, CR LF.
+QByteArray crlf(const QStringList& lines) {
+    return cp932::encode(lines.join(u"\r\n"_s));
+}
 
 } // namespace
 
@@ -81,15 +81,14 @@ TEST_F(TextLoadingTest, BlankLinesBetweenParagraphsRefuseTheWholeText) {
         const char* what;
         QByteArray bytes;
         int blankLine; // 0: the text loads with its three paragraphs
-    } cases[] = {
-        {"blank line after paragraph 2", cp932::encode(blankAfterSecond.join(u"\r\n"_s)), 8},
-        {"line of spaces after paragraph 1", cp932::encode(spacesAfterFirst.join(u"\r\n"_s)), 7},
-        {"blank line with lone line feeds", cp932::encode(blankAfterSecond.join(u'\n')), 8},
-        {"paragraph after 1100 blank lines", cp932::encode(farBlank.join(u"\r\n"_s)), 9},
-        {"blank lines at the end", cp932::encode(three.join(u"\r\n"_s) + u"\r\n\r\n \r\n"_s), 0},
-        {"1100 blank lines at the end", cp932::encode((three + QStringList(1100, QString())).join(u"\r\n"_s)), 0},
-        {"lone line feeds", cp932::encode(three.join(u'\n') + u'\n'), 0},
-        {"lone carriage returns", cp932::encode(three.join(u'\r')), 0}};
+    } cases[] = {{"blank line after paragraph 2", crlf(blankAfterSecond), 8},
+                 {"line of spaces after paragraph 1", crlf(spacesAfterFirst), 7},
+                 {"blank line with lone line feeds", cp932::encode(blankAfterSecond.join(u'\n')), 8},
+                 {"paragraph after 1100 blank lines", crlf(farBlank), 9},
+                 {"blank lines at the end", crlf(three + QStringList{QString(), QString(), u" "_s, QString()}), 0},
+                 {"1100 blank lines at the end", crlf(three + QStringList(1100, QString())), 0},
+                 {"lone line feeds", cp932::encode(three.join(u'\n') + u'\n'), 0},
+                 {"lone carriage returns", cp932::encode(three.join(u'\r')), 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         writeBytes(u"hand.txt"_s, c.bytes);
@@ -98,80 +97,52 @@ TEST_F(TextLoadingTest, BlankLinesBetweenParagraphsRefuseTheWholeText) {
         const LoadResult result = loadCurrentText(m, &error);
         if (c.blankLine == 0) {
             ASSERT_EQ(result, LoadResult::OwnText) << error.toStdString();
-            EXPECT_EQ(m.text.lineCount, 8);
-            EXPECT_EQ(view(m).modeLine, u"全文通し練習（全 3 段落）"_s);
-            EXPECT_EQ(m.text.line(7), u"三つ目"_s);
+            EXPECT_EQ(std::tuple(m.text.lineCount, view(m).modeLine, m.text.line(7)),
+                      std::tuple(8, u"全文通し練習（全 3 段落）"_s, u"三つ目"_s));
             continue;
         }
         EXPECT_EQ(result, LoadResult::Unusable);
-        EXPECT_TRUE(error.contains(u"hand.txt"_s)) << error.toStdString();
-        EXPECT_TRUE(error.contains(QString::number(c.blankLine) + u"行目が空行です"_s)) << error.toStdString();
+        EXPECT_TRUE(error.contains(u"hand.txt"_s) && error.contains(u"%1行目が空行です"_s.arg(c.blankLine)))
+            << error.toStdString();
         // Never a part of the text: the chosen sample instead.
-        EXPECT_TRUE(m.settings[Options::CurrentFile].address.isEmpty());
-        EXPECT_EQ(view(m).menus.sampleChecked, 1);
+        EXPECT_TRUE(m.settings[Options::CurrentFile].address.isEmpty() && view(m).menus.sampleChecked == 1);
     }
 }
 
-TEST_F(TextLoadingTest, ATextDeletedOutsideTheProgramGivesWayToTheChosenSample) {
-    m.settings[Options::CurrentFile].address = u"240101120000.txt"_s; // no such file in FileBox
-    m.settings.setNumber(Options::ChosenSample, 4);
-    QString error;
-    EXPECT_EQ(loadCurrentText(m, &error), LoadResult::Missing);
-    EXPECT_TRUE(error.contains(u"240101120000.txt"_s)); // for a reload while the program runs
-    EXPECT_TRUE(m.settings[Options::CurrentFile].address.isEmpty());
-    const TextView v = view(m);
-    EXPECT_FALSE(v.menus.editCurrentEnabled);
-    EXPECT_EQ(v.menus.sampleChecked, 4);
-    EXPECT_TRUE(m.text.line(2).startsWith(u"腕試し４"_s));
-}
-
 TEST_F(TextLoadingTest, UnreadableStatisticsAreCountedFromTheParagraphs) {
-    writeText(u"b.txt"_s, textLines({u"あいう"_s, u"ABC"_s}, u"garbage"_s));
+    writeBytes(u"b.txt"_s, crlf(textLines({u"あいう"_s, u"ABC"_s}, u"garbage"_s)));
     QString error;
     ASSERT_TRUE(loadOwnText(m, &error));
-    EXPECT_EQ(m.text.counts.total, 6);
-    EXPECT_EQ(m.text.counts.kana, 3);
-    EXPECT_EQ(m.text.counts.halfAlnum, 3);
+    EXPECT_EQ(std::tuple(m.text.counts.total, m.text.counts.kana, m.text.counts.halfAlnum), std::tuple(6, 3, 3));
 }
 
 TEST_F(TextLoadingTest, TextsThatCannotBePractisedFallBackToTheChosenSample) {
-    QStringList many = textLines({});
-    for (int i = 0; i < 5000; ++i)
-        many.append(u"行"_s);
-    QByteArray binary = cp932::encode(textLines({u"ab"_s}).join(u"\r\n"_s));
-    binary.append(QByteArray("\r\nx\0\x01y\r\n", 9));
-    QByteArray invalid = cp932::encode(textLines({u"ab"_s}).join(u"\r\n"_s));
-    invalid.append("\r\n\x82\x20z\r\n");
-    struct Case {
-        const char* what;
-        QString name;
-        QByteArray bytes; // written when not null
-    } cases[] = {{"missing", u"gone.txt"_s, {}},
-                 {"path outside", u"../outside.txt"_s, {}},
-                 {"absolute path", u"/etc/passwd"_s, {}},
-                 {"5000 lines", u"many.txt"_s, cp932::encode(many.join(u"\r\n"_s))},
-                 {"binary bytes", u"binary.txt"_s, binary},
-                 {"invalid CP932", u"invalid.txt"_s, invalid},
-                 {"801 characters", u"long.txt"_s, cp932::encode(textLines({QString(801, u'あ')}).join(u"\r\n"_s))},
-                 {"no paragraph", u"empty.txt"_s, cp932::encode(textLines({}).join(u"\r\n"_s))},
-                 {"only a reading", u"reading.txt"_s, cp932::encode(textLines({u"《よみ》"_s}).join(u"\r\n"_s))},
-                 {"empty file", u"zero.txt"_s, QByteArray("")}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        QFile outside(m_dir.path() + u"/outside.txt"_s);
-        ASSERT_TRUE(outside.open(QIODevice::WriteOnly));
-        outside.write(cp932::encode(textLines({u"外"_s}).join(u"\r\n"_s)));
-        outside.close();
-        if (!c.bytes.isNull()) writeBytes(c.name, c.bytes);
-        m.settings[Options::CurrentFile].address = c.name;
+    const QByteArray ab = crlf(textLines({u"ab"_s}));
+    writeAll(m_dir.path() + u"/outside.txt"_s, crlf(textLines({u"外"_s})));
+    // what, file name, content (written when not null); a missing file also lets the chosen sample in silently
+    const std::tuple<const char*, QString, QByteArray> cases[] = {
+        {"missing", u"gone.txt"_s, {}},
+        {"path outside", u"../outside.txt"_s, {}},
+        {"absolute path", u"/etc/passwd"_s, {}},
+        {"5000 lines", u"many.txt"_s, crlf(textLines(QStringList(5000, u"行"_s)))},
+        {"binary bytes", u"binary.txt"_s, ab + QByteArray("\r\nx\0\x01y\r\n", 9)},
+        {"invalid CP932", u"invalid.txt"_s, ab + "\r\n\x82\x20z\r\n"},
+        {"801 characters", u"long.txt"_s, crlf(textLines({QString(801, u'あ')}))},
+        {"no paragraph", u"empty.txt"_s, crlf(textLines({}))},
+        {"only a reading", u"reading.txt"_s, crlf(textLines({u"《よみ》"_s}))},
+        {"empty file", u"zero.txt"_s, QByteArray("")}};
+    for (const auto& [what, name, bytes] : cases) {
+        SCOPED_TRACE(what);
+        if (!bytes.isNull()) writeBytes(name, bytes);
+        m.settings[Options::CurrentFile].address = name;
         m.settings.setNumber(Options::ChosenSample, 3);
         QString error;
         const LoadResult result = loadCurrentText(m, &error);
-        EXPECT_EQ(result, c.bytes.isNull() && c.name == u"gone.txt"_s ? LoadResult::Missing : LoadResult::Unusable);
-        EXPECT_TRUE(error.contains(c.name)) << error.toStdString();
+        EXPECT_EQ(result, name == u"gone.txt"_s ? LoadResult::Missing : LoadResult::Unusable);
+        EXPECT_TRUE(error.contains(name)) << error.toStdString(); // for a reload while the program runs
         EXPECT_TRUE(m.settings[Options::CurrentFile].address.isEmpty());
-        EXPECT_EQ(m.text.line(2), u"腕試し３　世界人権宣言（仮訳文） 前文"_s);
-        EXPECT_FALSE(view(m).menus.editCurrentEnabled);
+        EXPECT_EQ(std::tuple(m.text.line(2), view(m).menus.sampleChecked, view(m).menus.editCurrentEnabled),
+                  std::tuple(u"腕試し３　世界人権宣言（仮訳文） 前文"_s, 3, false));
     }
 }
 

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int Sample = 7; // a short Japanese sample
+constexpr int Sample = 7; // a short English sample
 constexpr char Surplus[] = "bytes after the table";
 
 // Whole-text attempts on a built-in sample, whose best times live in the settings file.
@@ -43,6 +43,11 @@ TEST_F(AttemptRecorderTest, ANewBestIsInTheSettingsFileAtOnceKeepingItsSurplus) 
     const QString firstLine = BestTimesLine::format(m.text.bestTimes);
     EXPECT_EQ(storedLineOnDisk(), firstLine);
     EXPECT_TRUE(readAll(m.settingsPath()).endsWith(Surplus));
+    // The records are named by the sample's ID; FileBox is left alone.
+    EXPECT_TRUE(QDir(m.fileBoxPath()).isEmpty());
+    for (const QString& file : {u"/d000000000006.txt"_s, u"/b000000000006.txt"_s})
+        EXPECT_TRUE(QFile::exists(m.logBoxPath() + file)) << file.toStdString();
+    EXPECT_EQ(readAll(m.logBoxPath() + u"/BestRec.log"_s).mid(1, 12), "000000000006");
     // A faster attempt moves the old time down; the file follows at once again.
     EXPECT_TRUE(finishWhole(1000).ok());
     const BestTimes after = BestTimesLine::parse(storedLineOnDisk());

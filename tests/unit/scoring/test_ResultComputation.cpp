@@ -113,14 +113,11 @@ TEST(ResultComputation, AttemptFromTheLoadedText) {
     AttemptSummary s{30000, {150, 0, 12}}; // one confirmation per paragraph end: 25 %
     AttemptResult r = computeAttempt(m.text, m.settings, s);
     EXPECT_TRUE(r.wholeText && r.best.newBest && r.figures.greyGrades); // 48 characters: provisional judgement
-    EXPECT_EQ(r.figures.rows[Confirmation].mark, B);
-    EXPECT_EQ(r.figures.grade, u"S級"_s);
-    EXPECT_EQ(r.best.row, 0);
+    EXPECT_EQ(std::tuple(r.figures.rows[Confirmation].mark, r.figures.grade, r.best.row), std::tuple(B, u"S級"_s, 0));
     s.practiceMode = 1;
     r = computeAttempt(m.text, m.settings, s);
     EXPECT_FALSE(r.wholeText || r.best.newBest);
-    EXPECT_EQ(r.figures.rows[Confirmation].mark, X);
-    EXPECT_EQ(r.best.row, -1);
+    EXPECT_EQ(std::pair(r.figures.rows[Confirmation].mark, r.best.row), std::pair(X, -1));
     // The list counts the whole text even when the statistics line is unreadable.
     EXPECT_EQ(TextLoading::wholeTextCounts(m.text).total, 48);
     m.text.textLines[3] = u" 455 ( 455,   0)( 208, 226,  21)(   0,   0,   0)"_s;
@@ -128,11 +125,9 @@ TEST(ResultComputation, AttemptFromTheLoadedText) {
 }
 
 TEST(ResultComputation, BestListRows) {
+    const float E = BestTimesLine::EmptyTime;
     BestListInput in;
-    in.times = BestTimesLine::empty();
-    in.times[0] = 182.0f;
-    in.times[1] = 200.0f;
-    in.times[2] = 99999.0f;
+    in.times = {182.0f, 200.0f, 99999.0f, E, E, E, E, E, E, E};
     in.counts = Japanese;
     in.standard = 1;
     in.redRow = 1;
@@ -140,11 +135,8 @@ TEST(ResultComputation, BestListRows) {
     // 455 × 60 ÷ 182 = 150 CPM, 1309.2 × 60 ÷ 182 = 431.6, 182 × 400 ÷ 1309.2 = 55.6 s.
     EXPECT_EQ(QStringList({rows[0].cpm, rows[0].cpmTip, rows[0].grade, rows[0].scr, rows[0].scrTip, rows[0].ownLevel}),
               QStringList({u"150"_s, u"150.00"_s, u"S級"_s, u"432"_s, u"431.60"_s, u"SS"_s}));
-    EXPECT_FALSE(rows[0].red);
-    EXPECT_EQ(rows[1].cpm, u"137"_s); // 136.5 rounds away from zero
-    EXPECT_TRUE(rows[1].red);
-    EXPECT_TRUE(rows[2].filled); // 99999 is still shown
-    EXPECT_FALSE(rows[3].filled);
+    EXPECT_EQ(std::tuple(rows[0].red, rows[1].red, rows[1].cpm), std::tuple(false, true, u"137"_s)); // 136.5 rounds up
+    EXPECT_EQ(std::pair(rows[2].filled, rows[3].filled), std::pair(true, false)); // 99999 is still shown
     EXPECT_TRUE(rows[3].cpm.isEmpty() && rows[3].grade.isEmpty() && rows[3].scr.isEmpty() &&
                 rows[3].ownLevel.isEmpty());
 }

@@ -7,23 +7,18 @@ using namespace ColourSettings;
 
 namespace {
 
-// Where each colour item lives in the settings table: its flag and its red entry.
-struct Storage {
-    int item;
-    int flag;
-    int red;
-};
-constexpr Storage Stored[] = {{PracticeText, 14, 20},   {PracticeBackground, 15, 23}, {NextText, 16, 26},
-                              {NextBackground, 17, 29}, {InputText, 18, 32},          {InputBackground, 19, 35},
-                              {CorrectText, 44, 38},    {MissText, 45, 41},           {RubyText, 49, 46},
-                              {RubyBackground, 53, 50}};
+// Where each colour item lives in the settings table: the item, its flag and its red entry.
+constexpr std::tuple<int, int, int> Stored[] = {
+    {PracticeText, 14, 20}, {PracticeBackground, 15, 23}, {NextText, 16, 26},    {NextBackground, 17, 29},
+    {InputText, 18, 32},    {InputBackground, 19, 35},    {CorrectText, 44, 38}, {MissText, 45, 41},
+    {RubyText, 49, 46},     {RubyBackground, 53, 50}};
 
 // Every item's three numbers hold values of their own, so a mixed-up entry shows.
 SettingsTable everyColourStored() {
     SettingsTable table;
-    for (const Storage& s : Stored)
+    for (const auto& [item, flag, red] : Stored)
         for (int c = 0; c < 3; ++c)
-            table.setNumber(s.red + c, 10 * s.item + c + 1);
+            table.setNumber(red + c, 10 * item + c + 1);
     return table;
 }
 
@@ -35,19 +30,14 @@ bool between(int value, int a, int b) {
 
 // Catches entries mixed up between items, such as the flags of the correct (44) and miss (45) colours.
 TEST(ColourSettings, EachFlagTurnsOnItsOwnItemOnly) {
-    for (const Storage& on : Stored) {
-        SCOPED_TRACE(on.item);
+    for (const auto& [on, flag, red] : Stored) {
+        SCOPED_TRACE(on);
         SettingsTable table = everyColourStored();
-        table.setNumber(on.flag, 1);
-        for (const Storage& s : Stored) {
-            const std::optional<Rgb> colour = customColour(table, s.item);
-            if (s.item == on.item) {
-                ASSERT_TRUE(colour.has_value());
-                EXPECT_EQ(*colour, (Rgb{10 * s.item + 1, 10 * s.item + 2, 10 * s.item + 3}));
-            } else {
-                EXPECT_FALSE(colour.has_value()) << "item " << s.item;
-            }
-        }
+        table.setNumber(flag, 1);
+        for (const auto& [item, itemFlag, itemRed] : Stored)
+            EXPECT_EQ(customColour(table, item),
+                      item == on ? std::optional(Rgb{10 * item + 1, 10 * item + 2, 10 * item + 3}) : std::nullopt)
+                << "item " << item;
     }
 }
 
@@ -79,9 +69,9 @@ TEST(ColourSettings, TypedTextRecedesYetStaysLegibleOnLightAndDarkBackgrounds) {
             EXPECT_LT(contrast, TypedTextContrast + 0.3);
         }
         // A shade between the text and the background, not some other hue.
-        EXPECT_TRUE(between(typed.red, text.red, background.red));
-        EXPECT_TRUE(between(typed.green, text.green, background.green));
-        EXPECT_TRUE(between(typed.blue, text.blue, background.blue));
+        EXPECT_TRUE(between(typed.red, text.red, background.red) &&
+                    between(typed.green, text.green, background.green) &&
+                    between(typed.blue, text.blue, background.blue));
     }
 }
 

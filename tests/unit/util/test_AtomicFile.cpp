@@ -3,20 +3,14 @@
 
 #include <cerrno>
 #include <functional>
-#include <sys/wait.h>
-#include <unistd.h>
 
 TEST(AtomicFile, ReasonsNameTheCauseInJapanese) {
-    const std::pair<int, const char16_t*> cases[] = {{ENOSPC, u"空き容量"},
-                                                     {EDQUOT, u"クォータ"},
-                                                     {EACCES, u"権限"},
-                                                     {EPERM, u"権限"},
-                                                     {EROFS, u"読み取り専用"},
-                                                     {EFBIG, u"大きさの上限"},
-                                                     {ELOOP, u"シンボリックリンク"},
-                                                     {0, u"分かりません"}};
-    for (const auto& [error, words] : cases)
-        EXPECT_TRUE(fileErrorReason(error).contains(QStringView(words))) << error;
+    // A refused write's own reason is checked by the read-only LogBox tests, which run as an ordinary user.
+    const int errors[] = {ENOSPC, EDQUOT, EACCES, EPERM, EROFS, EFBIG, ELOOP, 0};
+    const QStringList words =
+        u"空き容量 クォータ 権限 権限 読み取り専用 大きさの上限 シンボリックリンク 分かりません"_s.split(u' ');
+    for (int i = 0; i < 8; ++i)
+        EXPECT_TRUE(fileErrorReason(errors[i]).contains(words[i])) << errors[i];
     EXPECT_TRUE(fileErrorReason(EOVERFLOW).contains(QString::number(EOVERFLOW))) << "an unusual error keeps its number";
 }
 
@@ -43,10 +37,8 @@ TEST(AtomicFile, LinksFifosAndFoldersAreRefusedWithoutBlockingOrTouchingAnything
             EXPECT_EQ(QFile::exists(target), kind == Hostile::LinkToOutsideFile);
             EXPECT_EQ(readAll(target), kind == Hostile::LinkToOutsideFile ? "outside" : "");
             EXPECT_EQ(QFileInfo(path).isSymLink(), kind <= Hostile::LinkToOutsideFile) << "the link itself stays";
-            EXPECT_EQ(QDir(folder.path())
-                          .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)
-                          .size(),
-                      1);
+            const auto all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+            EXPECT_EQ(QDir(folder.path()).entryList(all).size(), 1);
         }
     }
 }
@@ -62,8 +54,7 @@ TEST(AtomicFile, ShortWritesKeepWholeFilesAndSayWhy) {
         replacedOk = writeFileAtomically(replaced, QByteArray(5000, 'x'), &replaceReason);
         appendedOk = appendToFile(appended, QByteArray(5000, 'y'), "\r\n", &appendReason);
     });
-    EXPECT_FALSE(replacedOk);
-    EXPECT_FALSE(appendedOk);
+    EXPECT_FALSE(replacedOk || appendedOk);
     for (const QString& reason : {replaceReason, appendReason})
         EXPECT_EQ(reason, fileErrorReason(EFBIG)) << reason.toStdString();
     EXPECT_EQ(readAll(replaced), "old");
@@ -71,38 +62,4 @@ TEST(AtomicFile, ShortWritesKeepWholeFilesAndSayWhy) {
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file is left";
     ASSERT_TRUE(appendToFile(appended, "line two\r\n", "\r\n"));
     EXPECT_EQ(readAll(appended), "line one\r\nline two\r\n");
-}
-
-TEST(AtomicFile, NoPermissionIsReportedAsSuch) {
-    // Root writes anywhere: the refusal is tried by an ordinary user in a child process.
-    QTemporaryDir folder;
-    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
-                                                         QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
-    const QString path = folder.filePath(u"RudUZ.rvl"_s);
-    int pipeEnds[2];
-    ASSERT_EQ(pipe(pipeEnds), 0);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
-        QString reason;
-        const bool ok = writeFileAtomically(path, "x", &reason);
-        const QByteArray text = reason.toUtf8();
-        [[maybe_unused]] const auto n = write(pipeEnds[1], text.constData(), size_t(text.size()));
-        _exit(ok ? 1 : 0);
-    }
-    ASSERT_GT(child, 0);
-    close(pipeEnds[1]);
-    QByteArray said;
-    char buffer[256];
-    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        said.append(buffer, n);
-    close(pipeEnds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_NE(WEXITSTATUS(status), 2) << "could not become an ordinary user";
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(QString::fromUtf8(said), fileErrorReason(EACCES));
-    EXPECT_FALSE(QFile::exists(path));
 }
