@@ -119,3 +119,21 @@ TEST(ProgramFolder, OwnerPermissionsChangeOnlyTheOwnerBits) {
     EXPECT_EQ(withOwnerPermissions(readOnlyWithOtherExe, QFileDevice::WriteOwner),
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther | QFileDevice::ExeOther);
 }
+
+TEST(ProgramFolder, LooksForTheHelpFilesInTheProgramFolderBesideTheProgramAndInTheInstalledDataFolder) {
+    const struct Case {
+        const char* what;
+        QString programFolder, exeDir;
+        QStringList expected;
+    } cases[] = {{"installed",
+                  u"/home/u/.local/share/RinvaleQX"_s,
+                  u"/usr/bin"_s,
+                  {u"/home/u/.local/share/RinvaleQX"_s, u"/usr/bin"_s, u"/usr/share/rinvale"_s}},
+                 {"portable copy: program folder is the executable's",
+                  u"/opt/rq/"_s,
+                  u"/opt/rq"_s,
+                  {u"/opt/rq"_s, u"/opt/share/rinvale"_s}},
+                 {"executable folder unknown", u"/p"_s, {}, {u"/p"_s}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(documentFolders(c.programFolder, c.exeDir, u"../share/rinvale"_s), c.expected) << c.what;
+}
