@@ -2,6 +2,7 @@
 # and passes every test. Both install what a fresh Debian 12 machine lacks first.
 # `make check` runs the unit and widget tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer (clang, in build-asan) and checks the sources with GCC's.
+# `make package` builds the Debian package build/rinvale_<version>_<arch>.deb.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 ASAN_BUILD_DIR ?= build-asan
@@ -9,7 +10,7 @@ JOBS ?= $(shell nproc)
 # The program checks for a display itself and picks XWayland on a Wayland desktop.
 RINVALE = $(BUILD_DIR)/src/rinvale
 
-.PHONY: all deps configure build run test check bench clean
+.PHONY: all deps configure build run test check bench package clean
 
 all: build
 
@@ -36,6 +37,9 @@ check: deps
 
 bench: build
 	@scripts/bench.sh $(BUILD_DIR)
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(ASAN_BUILD_DIR)-gcc build-fuzz

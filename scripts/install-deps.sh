@@ -2,8 +2,9 @@
 # The one list of Debian packages the project needs: build, tests, benchmarks, the
 # end-to-end runs under Xvfb and the input-method set-up of the README (im-config and
 # the fcitx5 configuration tool, which are only recommends of fcitx5 and so not installed
-# with it here) and clang-format 14, which the `format` test runs. Installs only what is
-# missing; needs root (or sudo).
+# with it here), clang-format 14, which the `format` test runs, and what `make package` and
+# the install test use (rsvg-convert for the icon, dpkg-shlibdeps, desktop-file-validate,
+# appstreamcli). Installs only what is missing; needs root (or sudo).
 set -euo pipefail
 
 PACKAGES=(
@@ -18,6 +19,7 @@ PACKAGES=(
     fonts-ipafont-gothic imagemagick
     python3 python3-xlib
     clang libclang-rt-14-dev llvm clang-format
+    librsvg2-bin dpkg-dev desktop-file-utils appstream
 )
 
 missing=()

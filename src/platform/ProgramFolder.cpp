@@ -44,3 +44,19 @@ QString programFolder() {
     ensureFolder(folder);
     return folder;
 }
+
+QStringList documentFolders(const QString& programFolder, const QString& executableDir,
+                            const QString& docsFromExecutable) {
+    const QString installed = executableDir.isEmpty() ? QString() : executableDir + u'/' + docsFromExecutable;
+    QStringList folders;
+    for (const QString& folder : {programFolder, executableDir, installed}) {
+        const QString cleaned = QDir::cleanPath(folder);
+        if (!folder.isEmpty() && !folders.contains(cleaned)) folders.append(cleaned);
+    }
+    return folders;
+}
+
+QStringList documentFolders(const QString& programFolder) {
+    // Where `cmake --install` puts the help files, relative to the executable it installs.
+    return documentFolders(programFolder, executableFolder(), QStringLiteral(RINVALE_DOCS_FROM_BIN));
+}

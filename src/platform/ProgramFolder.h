@@ -2,6 +2,7 @@
 
 #include <QFileDevice>
 #include <QString>
+#include <QStringList>
 
 // The program folder holds the settings file, FileBox, LogBox, Help.txt and ReadMe.txt.
 
@@ -20,3 +21,15 @@ QString resolveProgramFolder(const QString& rinvaleHomeEnv, const QString& execu
 
 /** The program folder of this process from its real environment, created when missing. */
 QString programFolder();
+
+/**
+ * The folders that may hold Help.txt and ReadMe.txt, in the order they are searched: the
+ * program folder (the user's own copies), the executable's folder (a build or a portable
+ * copy) and the installed data folder, docsFromExecutable relative to the executable's folder
+ * (bin/../share/rinvale). Cleaned, without repeats.
+ */
+QStringList documentFolders(const QString& programFolder, const QString& executableDir,
+                            const QString& docsFromExecutable);
+
+/** documentFolders() of this process and of its installation. */
+QStringList documentFolders(const QString& programFolder);

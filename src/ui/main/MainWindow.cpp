@@ -4,6 +4,7 @@
 #include "core/settings/ColourSettings.h"
 #include "core/settings/Options.h"
 #include "core/settings/WindowPosition.h"
+#include "platform/ProgramFolder.h"
 #include "platform/ShellOpen.h"
 #include "ui/common/FontCellMetrics.h"
 #include "ui/common/PlainText.h"
@@ -261,7 +262,7 @@ void MainWindow::deleteRecords() {
 }
 
 void MainWindow::openBesideProgram(const QString& fileName) {
-    for (const QString& folder : {m.programFolder, QCoreApplication::applicationDirPath()}) {
+    for (const QString& folder : documentFolders(m.programFolder)) {
         const QString path = folder + u'/' + fileName;
         if (QFileInfo(path).isFile()) {
             if (!m_platform.shell.open(path)) message(fileName + u"を開けませんでした。"_s);

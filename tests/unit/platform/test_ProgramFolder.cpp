@@ -108,3 +108,16 @@ TEST(ProgramFolder, OwnerPermissionsChangeOnlyTheOwnerBits) {
     EXPECT_EQ(withOwnerPermissions(readOnlyWithOtherExe, QFileDevice::WriteOwner),
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther | QFileDevice::ExeOther);
 }
+
+TEST(ProgramFolder, LooksForTheHelpFilesInTheProgramFolderBesideTheProgramAndInTheInstalledDataFolder) {
+    const struct Case {
+        QString programFolder, exeDir;
+        QStringList expected;
+    } cases[] = {
+        {u"/home/u/RinvaleQX"_s, u"/usr/bin"_s, {u"/home/u/RinvaleQX"_s, u"/usr/bin"_s, u"/usr/share/rinvale"_s}},
+        {u"/opt/rq/"_s, u"/opt/rq"_s, {u"/opt/rq"_s, u"/opt/share/rinvale"_s}}, // a portable copy
+        {u"/p"_s, {}, {u"/p"_s}}};                                              // executable unknown
+    for (const auto& c : cases)
+        EXPECT_EQ(documentFolders(c.programFolder, c.exeDir, u"../share/rinvale"_s), c.expected)
+            << c.exeDir.toStdString();
+}
