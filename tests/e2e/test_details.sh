@@ -5,13 +5,12 @@
 source "$(dirname "$0")/../../scripts/xvfb-session.sh"
 e2e_begin "$1"
 start_main
-shot() { [ -z "${SCREENSHOT_DIR:-}" ] || import -window root "$SCREENSHOT_DIR/$1.png"; }
-# opened TITLE: waits for the details window, keeps a picture, closes it with Esc.
+# opened TITLE HOW: waits for the details window, keeps a picture, closes it with Esc.
 opened() {
     local details
-    details=$(wait_for_window "^$1\$" 10) || fail "the details window \"$1\" did not open"
+    details=$(wait_for_window "^$1\$" 10) || fail "the details window \"$1\" did not open by $2"
     sleep 0.8
-    shot "details-$2"
+    [ -z "${SCREENSHOT_DIR:-}" ] || import -window root "$SCREENSHOT_DIR/details-$2.png"
     xdotool windowfocus --sync "$details"
     xdotool key --clearmodifiers Escape
     wait_until 3 '[ -z "$(xdotool search --onlyvisible --name "^'"$1"'\$" 2>/dev/null || true)" ]' ||
@@ -26,8 +25,7 @@ choose=$(wait_for_window "段落指定" 10) || fail "the paragraph selection did
 xdotool windowfocus --sync "$choose"
 xdotool key --clearmodifiers Return
 sleep 0.3
-xdotool windowfocus --sync "$win"
-xdotool key --clearmodifiers space
+xdotool windowfocus --sync "$win" key --clearmodifiers space
 sleep 3.4
 xdotool type --delay 25 "WE THE PEOPLES OF THE UNITED NATIONS DETERMINED"
 end=$(wait_for_window "^Rinvale QX$" 10) || fail "no end-of-attempt dialog after typing the paragraph"

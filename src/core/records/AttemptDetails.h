@@ -14,8 +14,6 @@
  */
 namespace AttemptDetails {
 
-/** A text has at most this many paragraphs, so a details file never lists more. */
-inline constexpr int MaxParagraphs = 200;
 /** The largest details file read: 200 paragraphs of long operation strings take well under 1 MB. */
 inline constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
 
@@ -33,7 +31,7 @@ struct DetailRecords {
  * lines, an empty line, P operation strings. A well-formed file of 2P + 2 lines is split at
  * line P + 1; a damaged one at its first empty line, so that a file cut short or with lines
  * added still pairs each record line with its own operation string. At most MaxParagraphs
- * paragraphs are taken.
+ * paragraphs are taken: a text has no more.
  */
 DetailRecords parseDetailFile(QByteArrayView bytes);
 /** The operation string of Temp.txt: its first line. */

@@ -18,13 +18,7 @@ namespace {
 const QString Paragraph = u"第  1段落    10    25    50.0 3級   123.4 ZS   10.0☆  0.0☆  0.0☆  0.0☆"_s;
 
 AttemptDetails::DetailsRequest japaneseText(int mode) {
-    CharCounts counts{0, 0, 0, 10, 10, 0, 0, 0, 0};
-    counts.sumUp();
-    return {mode, true, true, counts};
-}
-
-bool shown(const QDialog& d, const char* name) {
-    return child(d, name)->isVisibleTo(&d);
+    return {mode, true, true, {20, 20, 0, 10, 10, 0, 0, 0, 0}};
 }
 
 } // namespace
@@ -62,18 +56,16 @@ TEST(AttemptDetailsDialog, ParagraphAttemptAndMissingFiles) {
     const QString temp = dir.filePath(u"Temp.txt"_s);
     writeAll(temp, cp932::encode(u"あいう≪≪え\r\n"_s));
     QWidget owner;
-    {
-        AttemptDetailsDialog dialog(japaneseText(2), temp, u"段落別結果詳細"_s, &owner);
-        EXPECT_FALSE(shown(dialog, "paragraphList"));
-        EXPECT_FALSE(shown(dialog, "conversionHeading"));
-        EXPECT_FALSE(shown(dialog, "noCorrectionLabel")); // it was corrected
-        EXPECT_EQ(dialog.grid().cellsInUse, 5);
-        EXPECT_EQ(execAndAct(dialog, click("closeButton")), QDialog::Rejected);
-    }
+    AttemptDetailsDialog dialog(japaneseText(2), temp, u"段落別結果詳細"_s, &owner);
+    EXPECT_FALSE(child(dialog, "paragraphList")->isVisibleTo(&dialog));
+    EXPECT_FALSE(child(dialog, "conversionHeading")->isVisibleTo(&dialog));
+    EXPECT_FALSE(child(dialog, "noCorrectionLabel")->isVisibleTo(&dialog)); // it was corrected
+    EXPECT_EQ(dialog.grid().cellsInUse, 5);
+    EXPECT_EQ(execAndAct(dialog, click("closeButton")), QDialog::Rejected);
     AttemptDetailsDialog missing(japaneseText(2), dir.filePath(u"none.txt"_s), u"段落別結果詳細"_s, &owner);
-    EXPECT_TRUE(shown(missing, "noDataLabel"));
-    EXPECT_FALSE(shown(missing, "noCorrectionLabel"));
+    EXPECT_TRUE(child(missing, "noDataLabel")->isVisibleTo(&missing));
+    EXPECT_FALSE(child(missing, "noCorrectionLabel")->isVisibleTo(&missing));
     AttemptDetailsDialog noFile(japaneseText(1), dir.filePath(u"b.txt"_s), u"最高成績詳細"_s, &owner);
     EXPECT_EQ(child<QListWidget>(noFile, "paragraphList")->item(0)->text(), u"表示できるデータがありません"_s);
-    EXPECT_FALSE(shown(noFile, "conversionHeading"));
+    EXPECT_FALSE(child(noFile, "conversionHeading")->isVisibleTo(&noFile));
 }
