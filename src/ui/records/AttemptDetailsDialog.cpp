@@ -35,7 +35,7 @@ constexpr int ParagraphListHeight = 1800;
 constexpr int ViewportTop = 2655;
 constexpr int LowerRowTop = ViewportTop + ViewportHeight + 90;
 constexpr int LabelHeight = 300;
-constexpr int ButtonWidth = 1320;
+constexpr int CloseButtonWidth = 1320;
 constexpr int ClientHeight = LowerRowTop + DialogFrame::ButtonHeight + 150;
 // A paragraph attempt has no record lines: the grid moves to the top and the window shrinks.
 constexpr int ParagraphAttemptShift = 2505;
@@ -158,8 +158,8 @@ void AttemptDetailsDialog::buildControls() {
     m_partlyHiddenLabel->hide();
     m_noDataLabel->hide();
 
-    m_closeButton =
-        addButton(u"closeButton"_s, u"閉じる(Esc)"_s, ClientWidth - Left - ButtonWidth, LowerRowTop, ButtonWidth);
+    m_closeButton = addButton(u"closeButton"_s, u"閉じる(Esc)"_s, ClientWidth - Left - CloseButtonWidth, LowerRowTop,
+                              CloseButtonWidth);
     m_closeButton->setAutoDefault(false);
     connect(m_closeButton, &QPushButton::clicked, this, &QDialog::reject);
     plaintext::makeLabelsPlain(this);
