@@ -97,6 +97,9 @@ void KeyRouter::keyDown(int keyCode, int ownCode, quint32 waitedMs, const KeySta
         m_keyConsumed = true;
         m_practice.showRubyOnRequest();
         return;
+    case KeyAction::ShowDetails:
+        m_practice.showDetailsOnRequest();
+        return;
     case KeyAction::Counting: {
         const bool counted = m_practice.counting().keyDown(keyCode, heldAtPress, m_platform.inputMethod.status(),
                                                            m_box->text().isEmpty());

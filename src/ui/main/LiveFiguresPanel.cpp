@@ -48,7 +48,8 @@ LiveFiguresPanel::LiveFiguresPanel(QWidget* form) {
         fill->setGeometry(0, 0, 0, track->height());
         (bar == u"progressBar" ? m_progressBar : m_speedGauge) = fill;
     }
-    makeLabel(form, u"detailsLink"_s, u"詳細[F3].."_s, LeftColumn, FiguresTop + 900, 1500, 300)->setEnabled(false);
+    m_detailsLink = makeLabel(form, u"detailsLink"_s, u"詳細[F3].."_s, LeftColumn, FiguresTop + 900, 1500, 300);
+    m_detailsLink->setEnabled(false);
 }
 
 void LiveFiguresPanel::reset() {

@@ -20,6 +20,9 @@ public:
     /** The progress bar at its full width (the text is done). */
     void fillProgress();
 
+    /** "詳細[F3]..": opens the last attempt's details while its result is shown. */
+    QLabel* detailsLink() const { return m_detailsLink; }
+
     /** Widths in pixels that core scales the bars to. */
     int trackWidth() const;
     int gaugeWidth() const;
@@ -29,6 +32,7 @@ private:
     QLabel* m_keystrokes;
     QLabel* m_typedChars;
     QLabel* m_speed;
+    QLabel* m_detailsLink;
     QFrame* m_progressBar;
     QFrame* m_speedGauge;
 };

@@ -64,6 +64,8 @@ Q_SIGNALS:
     void paragraphRequested();
     void previousParagraphRequested();
     void nextParagraphRequested();
+    void lastDetailsRequested();
+    void bestDetailsRequested();
     void sampleChosen(int index);
     void optionChosen(int entry, int index);
     void standardChosen(int index);

@@ -19,6 +19,7 @@
 #include "ui/main/TargetTextPanel.h"
 #include "ui/main/TextInfoPanel.h"
 #include "ui/practice/ParagraphPickerDialog.h"
+#include "ui/records/AttemptDetailsDialog.h"
 #include "ui/records/DeleteRecordsDialog.h"
 
 #include <QAction>
@@ -103,6 +104,12 @@ void MainWindow::connectMenus() {
         TextLoading::chooseSample(m, index);
         practice->showText();
     });
+    auto details = [this](DetailsOpening how) {
+        return [this, how] { AttemptDetailsDialog::open(m, how, m_japaneseDisplay, this); };
+    };
+    connect(m_menus, &MainMenus::lastDetailsRequested, this, details(DetailsOpening::LastAttemptMenu));
+    connect(m_menus, &MainMenus::bestDetailsRequested, this, details(DetailsOpening::BestAttemptMenu));
+    connect(practice, &PracticeController::detailsRequested, this, details(DetailsOpening::AfterResult));
     connect(m_menus, &MainMenus::optionChosen, this, &MainWindow::optionChosen);
     connect(m_menus, &MainMenus::standardChosen, this, &MainWindow::standardChosen);
     connect(m_menus, &MainMenus::fileBesideProgramRequested, this, &MainWindow::openBesideProgram);

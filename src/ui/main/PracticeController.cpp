@@ -3,6 +3,7 @@
 #include "core/practice/Judgement.h"
 #include "core/practice/TextLoading.h"
 #include "core/records/AttemptRecorder.h"
+#include "core/records/RecordFiles.h"
 #include "core/settings/Options.h"
 #include "platform/AlertSound.h"
 #include "platform/InputMethod.h"
@@ -17,9 +18,11 @@
 #include "ui/main/TargetTextPanel.h"
 #include "ui/main/TextInfoPanel.h"
 #include "ui/practice/AttemptFinishedDialog.h"
+#include "ui/records/DetailsLink.h"
 
 #include <QAction>
 #include <QDateTime>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -46,6 +49,7 @@ PracticeController::PracticeController(Session& session, Platform& platform, Mai
     m_panels.target.cellView()->setDisplay(&m_display);
     connect(m_panels.target.scrollBar(), &QScrollBar::valueChanged, this, &PracticeController::scrollTo);
     connect(m_panels.input.box(), &InputBox::textChanged, this, &PracticeController::inputChanged);
+    new DetailsLink(m_panels.figures.detailsLink(), [this] { showDetailsOnRequest(); });
     connect(m_panels.input.resumeButton(), &QPushButton::clicked, this, [this] {
         if (m_attempt.state() == AttemptState::Paused) togglePause();
     });
@@ -132,6 +136,15 @@ void PracticeController::clearAttemptDisplay() {
 void PracticeController::setResultShown(bool shown) {
     m_resultShown = shown;
     m_panels.textInfo.setStatisticsVisible(!shown);
+    m_panels.figures.detailsLink()->setEnabled(shown);
+}
+
+void PracticeController::showDetailsOnRequest() {
+    if (!m_resultShown || m_attempt.state() != AttemptState::Ready) return;
+    m.detailMode =
+        setting(Options::PracticeMode) != 0 ? RecordFiles::ParagraphDetails : RecordFiles::LastAttemptDetails;
+    // Opened once the key or click that asked for it is done with.
+    QTimer::singleShot(0, this, [this] { Q_EMIT detailsRequested(); });
 }
 
 void PracticeController::startAttempt() {
@@ -212,10 +225,9 @@ void PracticeController::endAttempt() {
 
     AttemptFinishedDialog dialog(m_window);
     dialog.setInputTime(inputTimeCaption(summary.elapsedMs));
-    // The result-details window is not in the program yet: its button stays disabled until it is.
-    dialog.setDetailsAvailable(false);
     dialog.exec();
-    // The result-details window opens here when dialog.detailsRequested().
+    // The details of the attempt just recorded: the files' writing set the session's detailMode.
+    if (dialog.detailsRequested()) Q_EMIT detailsRequested();
     returnToReady();
 }
 

@@ -69,6 +69,8 @@ public:
     void recolourTick();
     /** F5 during typing: the reading at the caret. */
     void showRubyOnRequest();
+    /** F3 or "詳細[F3]..": the details of the attempt whose result is shown. */
+    void showDetailsOnRequest();
     /** The keystroke count of the attempt, after a key-down was counted. */
     void showKeystrokes();
 
@@ -88,6 +90,10 @@ public:
     const TargetDisplay& display() const { return m_display; }
     int charsPerLine() const { return m_charsPerLine; }
     int visibleRows() const { return m_visibleRows; }
+
+Q_SIGNALS:
+    /** The details of the last attempt are asked for; the session's detailMode says which. */
+    void detailsRequested();
 
 private:
     void applyAttemptState();

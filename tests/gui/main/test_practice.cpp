@@ -33,14 +33,20 @@ TEST_F(PracticeTest, WholeTextRunsToTheEndDialog) {
         tick(ticks);
     }
     inputEdit->setText(u"えお山"_s);
-    QString inputTime;
+    QString inputTime, detailsCaption;
+    std::function<void(QWidget*)> closeDetails = [&](QWidget* details) {
+        if (details->objectName() != u"AttemptDetailsDialog") return whenModal(closeDetails);
+        detailsCaption = details->windowTitle();
+        details->close();
+    };
     whenModal([&](QWidget* dialog) {
         inputTime = dialog->findChild<QLabel*>(u"inputTimeLabel"_s)->text();
-        EXPECT_FALSE(dialog->findChild<QWidget*>(u"detailsButton"_s)->isEnabled()); // nothing to detail yet
-        dialog->close();
+        key(Qt::Key_F1, {}, dialog); // F1 asks for the details of the attempt
+        whenModal(closeDetails);
     });
     tick();
     EXPECT_EQ(inputTime, u"入力時間：  0分05秒"_s);
+    EXPECT_EQ(detailsCaption, u"段落別結果詳細"_s);
     EXPECT_EQ(std::tuple(state(), session->text.currentLine, window->attempt().paragraphResults[1].timeMs),
               std::tuple(AttemptState::Ready, 5, 1010));
     EXPECT_TRUE(item(u"startAction"_s)->isEnabled());
