@@ -33,10 +33,6 @@ QStringList RecordListFrame::rows() const {
     return m_rows ? m_rows->stringList() : QStringList();
 }
 
-int RecordListFrame::selectedRow() const {
-    return m_textList ? m_textList->currentIndex().row() : -1;
-}
-
 QListView* RecordListFrame::addRecordList(const QString& header, std::span<const HeaderColumn> halfWidthColumns,
                                           bool japaneseDisplay, int left, int top, int width, int height) {
     const QFont font = recordFont();

@@ -29,8 +29,6 @@ public:
 
     /** The rows the list shows now. */
     QStringList rows() const;
-    /** The index of the selected row, -1 for none. */
-    int selectedRow() const;
 
 protected:
     RecordListFrame(const QString& name, const QString& caption, QWidget* owner);
