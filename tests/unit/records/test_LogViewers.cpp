@@ -85,10 +85,8 @@ TEST(LogQueries, DamagedAndHugeFilesShowWhatTheyCan) {
     EXPECT_FALSE(read.problem.isEmpty());
     EXPECT_NE(read.lines.last(), JWhole);
 
-    const QByteArray line = cp932::encode(JWhole) + "\r\n";
-    writeAll(path, line.repeated(100000));
-    read = LogQueries::readMonth(dir.path(), u"2024.01");
-    EXPECT_EQ(LogQueries::rows(read.lines, {}, false).size(), 100000);
+    writeAll(path, (cp932::encode(JWhole) + "\r\n").repeated(100000));
+    EXPECT_EQ(LogQueries::rows(LogQueries::readMonth(dir.path(), u"2024.01").lines, {}, false).size(), 100000);
 }
 
 TEST(BestRecordList, OrdersKeysAndMarks) {
@@ -128,8 +126,8 @@ TEST_F(ProgramFolderTest, TextTitlesFromFileBoxAndSamples) {
     // Two texts of different months at the same day and time: the first by name.
     EXPECT_EQ(titles.forShortId(u"15093000日"), u"古い表題"_s);
     EXPECT_TRUE(titles.forShortId(u"00000002英").contains(u"Charter of the United Nations"_s));
+    // Deleted, no sample, a FIFO in the text's place (read without waiting), too short.
     for (const char16_t* gone : {u"99999999", u"000000000099", u"01000000", u"0000000", u""})
         EXPECT_EQ(titles.forShortId(gone), QString::fromUtf16(TextTitles::NotFound))
             << QString::fromUtf16(gone).toStdString();
-    EXPECT_EQ(titles.forId(u"240201000000"), QString::fromUtf16(TextTitles::NotFound));
 }
