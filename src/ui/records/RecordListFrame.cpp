@@ -67,9 +67,9 @@ QListView* RecordListFrame::addRecordList(const QString& header, std::span<const
             // A caption over one column starts there; one over a field ends where the field does.
             const bool leftAligned = c.first == c.last;
             label->setAlignment((leftAligned ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-            const int width = std::max(qRound((c.last - c.first + 1) * column), label->sizeHint().width());
-            const int x = leftAligned ? qRound((c.first - 1) * column) : qRound(c.last * column) - width;
-            label->setGeometry(inset + x, 0, width, row->height());
+            const int captionWidth = std::max(qRound((c.last - c.first + 1) * column), label->sizeHint().width());
+            const int x = leftAligned ? qRound((c.first - 1) * column) : qRound(c.last * column) - captionWidth;
+            label->setGeometry(inset + x, 0, captionWidth, row->height());
         }
     }
     return m_textList;
