@@ -17,9 +17,9 @@ namespace {
 
 // Commands whose windows are not in the program yet: their items stay disabled.
 const std::set<QString> NotYetAvailable = {
-    u"newTextAction"_s,      u"editCurrentTextAction"_s, u"pickToPractiseAction"_s, u"pickToEditAction"_s,
-    u"pickToDeleteAction"_s, u"editSourcesAction"_s,     u"bestRecordsAction"_s,    u"practiceLogAction"_s,
-    u"speedGaugeAction"_s,   u"textListSizeAction"_s,    u"colourSettingsAction"_s,
+    u"newTextAction"_s,    u"editCurrentTextAction"_s, u"pickToPractiseAction"_s,
+    u"pickToEditAction"_s, u"pickToDeleteAction"_s,    u"editSourcesAction"_s,
+    u"speedGaugeAction"_s, u"textListSizeAction"_s,    u"colourSettingsAction"_s,
 };
 
 using panelparts::indexed;
@@ -141,8 +141,8 @@ MainMenus::MainMenus(QMenuBar* bar, QObject* parent) : QObject(parent) {
     command(results, u"lastDetailsAction"_s, u"通し前回の成績詳細(&P)"_s, &MainMenus::lastDetailsRequested);
     command(results, u"bestDetailsAction"_s, u"通し最高成績詳細(&B)"_s, &MainMenus::bestDetailsRequested);
     results->addSeparator();
-    addItem(results, u"bestRecordsAction"_s, u"テキスト別最高成績一覧(&F)"_s);
-    addItem(results, u"practiceLogAction"_s, u"練習結果全ログ(&L)"_s);
+    command(results, u"bestRecordsAction"_s, u"テキスト別最高成績一覧(&F)"_s, &MainMenus::bestRecordsRequested);
+    command(results, u"practiceLogAction"_s, u"練習結果全ログ(&L)"_s, &MainMenus::practiceLogRequested);
 
     addOptionMenus(topMenu(u"optionsMenu"_s, u"オプション(&O)"_s));
 

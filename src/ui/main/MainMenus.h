@@ -71,6 +71,8 @@ Q_SIGNALS:
     void standardChosen(int index);
     void fileBesideProgramRequested(const QString& fileName);
     void homePageRequested();
+    void bestRecordsRequested();
+    void practiceLogRequested();
 
 private:
     QAction* addItem(QMenu* menu, const QString& name, const QString& caption);

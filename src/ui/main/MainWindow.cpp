@@ -20,7 +20,9 @@
 #include "ui/main/TextInfoPanel.h"
 #include "ui/practice/ParagraphPickerDialog.h"
 #include "ui/records/AttemptDetailsDialog.h"
+#include "ui/records/BestRecordsDialog.h"
 #include "ui/records/DeleteRecordsDialog.h"
+#include "ui/records/PracticeLogDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -113,6 +115,10 @@ void MainWindow::connectMenus() {
     connect(m_menus, &MainMenus::optionChosen, this, &MainWindow::optionChosen);
     connect(m_menus, &MainMenus::standardChosen, this, &MainWindow::standardChosen);
     connect(m_menus, &MainMenus::fileBesideProgramRequested, this, &MainWindow::openBesideProgram);
+    connect(m_menus, &MainMenus::bestRecordsRequested, this,
+            [this] { BestRecordsDialog::open(m, m_japaneseDisplay, this); });
+    connect(m_menus, &MainMenus::practiceLogRequested, this,
+            [this] { PracticeLogDialog::open(m, m_japaneseDisplay, this); });
     connect(m_menus, &MainMenus::homePageRequested, this, [this] {
         if (!m_platform.shell.open(HomePageAddress)) message(u"ホームページを開けませんでした。\n"_s + HomePageAddress);
     });
