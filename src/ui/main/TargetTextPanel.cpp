@@ -55,6 +55,8 @@ int TargetTextPanel::applyFontLayout(const Options::FontLayout& layout) {
 void TargetTextPanel::setColours(const QColor& text, const QColor& typed, const QColor& miss,
                                  const QColor& background) {
     panelparts::setColours(m_textPanel, text, background);
+    // The scroll bar is a control on the panel, not its text: it keeps the style's colours.
+    m_scrollBar->setPalette(m_textPanel->parentWidget()->palette());
     m_cellView->setBackgroundColour(background);
     m_cellView->setStateColours(text, typed, miss);
 }

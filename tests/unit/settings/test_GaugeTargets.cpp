@@ -1,7 +1,5 @@
-#include "core/practice/TextLoading.h"
 #include "core/scoring/GradeScales.h"
 #include "core/settings/GaugeTargets.h"
-#include "core/settings/Options.h"
 #include "unit/UnitTest.h"
 
 using namespace GaugeTargets;
@@ -24,7 +22,6 @@ TEST(GaugeTargets, EveryTargetIsTheLowestSpeedOfItsGrade) {
             }
         }
     EXPECT_TRUE(grades(5, Row::Japanese).empty());
-    EXPECT_TRUE(grades(-1, Row::Japanese).empty());
 }
 
 TEST(GaugeTargets, GradeOfASpeedAndSpeedOfAGrade) {
@@ -40,16 +37,4 @@ TEST(GaugeTargets, GradeOfASpeedAndSpeedOfAGrade) {
     for (const auto& [stored, row, clamped] :
          {std::tuple{5000, Row::Japanese, 400}, std::tuple{-3, Row::English, 0}, std::tuple{1000, Row::English, 1000}})
         EXPECT_EQ(clampedTarget(stored, row), clamped);
-}
-
-TEST(GaugeTargets, TheLoadedTextsKindChoosesTheActiveTarget) {
-    Session m;
-    m.settings.setNumber(Options::TargetJapanese, 100);
-    m.settings.setNumber(Options::TargetEnglish, 0);
-    m.text.counts.total = m.text.counts.full = 455;
-    TextLoading::updateActiveTarget(m);
-    EXPECT_EQ(TextLoading::view(m).targetLine, u"目標：4分33秒 100CPM"_s); // 273 seconds
-    m.text.counts.full = 227;                                              // below half: English
-    TextLoading::updateActiveTarget(m);
-    EXPECT_EQ(std::tuple(m.activeTarget, TextLoading::view(m).targetLine), std::tuple(0, QString()));
 }
