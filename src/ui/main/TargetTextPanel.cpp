@@ -56,7 +56,9 @@ void TargetTextPanel::setColours(const QColor& text, const QColor& typed, const 
                                  const QColor& background) {
     panelparts::setColours(m_textPanel, text, background);
     // The scroll bar is a control on the panel, not its text: it keeps the style's colours.
-    m_scrollBar->setPalette(m_textPanel->parentWidget()->palette());
+    QPalette style = m_textPanel->parentWidget()->palette();
+    style.setResolveMask(~QPalette::ResolveMask(0)); // every role its own, none from the panel
+    m_scrollBar->setPalette(style);
     m_cellView->setBackgroundColour(background);
     m_cellView->setStateColours(text, typed, miss);
 }
