@@ -13,6 +13,12 @@
 using namespace Qt::StringLiterals;
 
 namespace TextLoading {
+
+void updateActiveTarget(Session& m) {
+    m.activeTarget =
+        m.settings.number(isJapaneseText(m.text.counts) ? Options::TargetJapanese : Options::TargetEnglish);
+}
+
 namespace {
 
 constexpr int First = CurrentText::FirstParagraphLine;
@@ -62,12 +68,9 @@ int clampedParagraph(const Session& m, int index) {
 
 // Target speed and usable standards for the kind of what is practised.
 void applyTextKind(Session& m) {
-    if (isJapaneseText(m.text.counts)) {
-        m.activeTarget = m.settings.number(Options::TargetJapanese);
-    } else {
-        m.activeTarget = m.settings.number(Options::TargetEnglish);
-        if (m.settings.number(Options::Standard) > 2) m.settings.setNumber(Options::Standard, 0);
-    }
+    updateActiveTarget(m);
+    if (!isJapaneseText(m.text.counts) && m.settings.number(Options::Standard) > 2)
+        m.settings.setNumber(Options::Standard, 0);
 }
 
 void selectParagraph(Session& m, int index) {

@@ -114,6 +114,9 @@ struct TextView {
 
 TextView view(const Session& m);
 
+/** The active target: the Japanese target for a text at least half full-width, else the English one. */
+void updateActiveTarget(Session& m);
+
 /** The target line: "目標：13分20秒 150CPM" for 2000 characters at 150 CPM; empty below 1 CPM. */
 QString targetLine(qint32 totalChars, qint32 target);
 

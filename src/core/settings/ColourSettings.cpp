@@ -16,6 +16,19 @@ double linearChannel(int value) {
 int mixChannel(int from, int to, double share) {
     return int(std::lround(from + (to - from) * share));
 }
+
+constexpr quint32 Palette[PaletteSize] = {
+    0xFFFFFF, 0xFFC0C0, 0xFFE0C0, 0xFFFFC0, 0xC0FFC0, 0xC0FFFF, 0xC0C0FF, 0xFFC0FF, //
+    0xE0E0E0, 0xFF8080, 0xFFC080, 0xFFFF80, 0x80FF80, 0x80FFFF, 0x8080FF, 0xFF80FF, //
+    0xC0C0C0, 0xFF0000, 0xFF8000, 0xFFFF00, 0x00FF00, 0x00FFFF, 0x0000FF, 0xFF00FF, //
+    0x808080, 0xC00000, 0xC04000, 0xC0C000, 0x00C000, 0x00C0C0, 0x0000C0, 0xC000C0, //
+    0x404040, 0x800000, 0x804000, 0x808000, 0x008000, 0x008080, 0x000080, 0x800080, //
+    0x000000, 0x400000, 0x402000, 0x404000, 0x004000, 0x004040, 0x000040, 0x400040, //
+};
+
+bool validItem(int item) {
+    return item >= 0 && item < ItemCount;
+}
 } // namespace
 
 int flagEntry(int item) {
@@ -55,6 +68,94 @@ Rgb recedingTextColour(Rgb text, Rgb background) {
         if (contrastRatio(mixed, background) >= TypedTextContrast) return mixed;
     }
     return text;
+}
+
+Rgb moreLegible(Rgb background, Rgb preferred, Rgb other) {
+    return contrastRatio(other, background) > contrastRatio(preferred, background) ? other : preferred;
+}
+
+bool isBackground(int item) {
+    return item == PracticeBackground || item == NextBackground || item == InputBackground || item == RubyBackground;
+}
+
+int previewTextItem(int item) {
+    return isBackground(item) ? item - 1 : item;
+}
+
+int previewBackgroundItem(int item) {
+    if (item == CorrectText || item == MissText) return PracticeBackground;
+    return isBackground(item) ? item : item + 1;
+}
+
+Rgb resetNumbers(int item) {
+    if (item == CorrectText) return {192, 192, 192};
+    if (item == MissText) return {255, 0, 0};
+    return {0, 0, 0};
+}
+
+Rgb paletteColour(int swatch) {
+    const quint32 rgb = Palette[std::clamp(swatch, 0, PaletteSize - 1)];
+    return {int(rgb >> 16), int((rgb >> 8) & 0xFF), int(rgb & 0xFF)};
+}
+
+std::array<Rgb, ItemCount> shownColours(const SettingsTable& table, SystemColours system) {
+    std::array<Rgb, ItemCount> shown{};
+    for (int item = 0; item < ItemCount; ++item)
+        shown[size_t(item)] = customColour(table, item).value_or(isBackground(item) ? system.window : system.text);
+    if (!customColour(table, MissText)) shown[MissText] = {255, 0, 0};
+    if (!customColour(table, CorrectText))
+        shown[CorrectText] = recedingTextColour(shown[PracticeText], shown[PracticeBackground]);
+    return shown;
+}
+
+// ---- Editor ------------------------------------------------------------------------------
+
+Editor::Editor(const SettingsTable& settings) {
+    for (int entry = FirstEntry; entry <= LastEntry; ++entry)
+        m_copy.setNumber(entry, settings.number(entry));
+}
+
+void Editor::select(int item) {
+    if (validItem(item)) m_selected = item;
+}
+
+Rgb Editor::sliderValues() const {
+    if (const std::optional<Rgb> own = customColour(m_selected)) return *own;
+    return isBackground(m_selected) ? Rgb{255, 255, 255} : resetNumbers(m_selected);
+}
+
+void Editor::setColour(Rgb colour) {
+    m_copy.setNumber(Flags[m_selected], 1);
+    m_copy.setNumber(Reds[m_selected], std::clamp(colour.red, 0, 255));
+    m_copy.setNumber(Reds[m_selected] + 1, std::clamp(colour.green, 0, 255));
+    m_copy.setNumber(Reds[m_selected] + 2, std::clamp(colour.blue, 0, 255));
+}
+
+void Editor::pickSwatch(int swatch) {
+    if (swatch >= 0 && swatch < PaletteSize) setColour(paletteColour(swatch));
+}
+
+void Editor::reset(int item) {
+    const Rgb numbers = resetNumbers(item);
+    m_copy.setNumber(Flags[item], 0);
+    m_copy.setNumber(Reds[item], numbers.red);
+    m_copy.setNumber(Reds[item] + 1, numbers.green);
+    m_copy.setNumber(Reds[item] + 2, numbers.blue);
+}
+
+void Editor::resetSelected() {
+    reset(m_selected);
+}
+
+void Editor::resetAll() {
+    for (int item = 0; item < ItemCount; ++item)
+        reset(item);
+    m_selected = PracticeText;
+}
+
+void Editor::writeBack(SettingsTable& settings) const {
+    for (int entry = FirstEntry; entry <= LastEntry; ++entry)
+        settings.setNumber(entry, m_copy.number(entry));
 }
 
 } // namespace ColourSettings

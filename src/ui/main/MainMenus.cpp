@@ -17,9 +17,8 @@ namespace {
 
 // Commands whose windows are not in the program yet: their items stay disabled.
 const std::set<QString> NotYetAvailable = {
-    u"newTextAction"_s,    u"editCurrentTextAction"_s, u"pickToPractiseAction"_s,
-    u"pickToEditAction"_s, u"pickToDeleteAction"_s,    u"editSourcesAction"_s,
-    u"speedGaugeAction"_s, u"textListSizeAction"_s,    u"colourSettingsAction"_s,
+    u"newTextAction"_s,      u"editCurrentTextAction"_s, u"pickToPractiseAction"_s, u"pickToEditAction"_s,
+    u"pickToDeleteAction"_s, u"editSourcesAction"_s,     u"textListSizeAction"_s,
 };
 
 using panelparts::indexed;
@@ -201,9 +200,11 @@ void MainMenus::addOptionMenus(QMenu* options) {
         }
     }
     options->addSeparator()->setObjectName(u"optionsSeparator"_s);
-    addItem(options, u"speedGaugeAction"_s, u"スピードゲージ設定(&G)..."_s);
+    connect(addItem(options, u"speedGaugeAction"_s, u"スピードゲージ設定(&G)..."_s), &QAction::triggered, this,
+            &MainMenus::speedGaugeRequested);
     addItem(options, u"textListSizeAction"_s, u"テキストリスト表示設定(&T)..."_s);
-    addItem(options, u"colourSettingsAction"_s, u"文字色・背景色設定(&C)..."_s);
+    connect(addItem(options, u"colourSettingsAction"_s, u"文字色・背景色設定(&C)..."_s), &QAction::triggered, this,
+            &MainMenus::colourSettingsRequested);
 }
 
 void MainMenus::checkArray(const QString& arrayName, int count, int checkedIndex) {

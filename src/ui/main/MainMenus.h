@@ -69,6 +69,8 @@ Q_SIGNALS:
     void sampleChosen(int index);
     void optionChosen(int entry, int index);
     void standardChosen(int index);
+    void speedGaugeRequested();
+    void colourSettingsRequested();
     void fileBesideProgramRequested(const QString& fileName);
     void homePageRequested();
     void bestRecordsRequested();

@@ -1,7 +1,6 @@
 #include "ui/main/MainWindow.h"
 
 #include "core/practice/TextLoading.h"
-#include "core/settings/ColourSettings.h"
 #include "core/settings/Options.h"
 #include "core/settings/WindowPosition.h"
 #include "platform/ProgramFolder.h"
@@ -23,6 +22,8 @@
 #include "ui/records/BestRecordsDialog.h"
 #include "ui/records/DeleteRecordsDialog.h"
 #include "ui/records/PracticeLogDialog.h"
+#include "ui/settings/ColourSettingsDialog.h"
+#include "ui/settings/SpeedGaugeDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -114,6 +115,12 @@ void MainWindow::connectMenus() {
     connect(practice, &PracticeController::detailsRequested, this, details(DetailsOpening::AfterResult));
     connect(m_menus, &MainMenus::optionChosen, this, &MainWindow::optionChosen);
     connect(m_menus, &MainMenus::standardChosen, this, &MainWindow::standardChosen);
+    connect(m_menus, &MainMenus::colourSettingsRequested, this, [this] {
+        if (ColourSettingsDialog::edit(m.settings, this)) applyColours();
+    });
+    connect(m_menus, &MainMenus::speedGaugeRequested, this, [this, practice] {
+        if (SpeedGaugeDialog::edit(m, this)) practice->showTargetLine();
+    });
     connect(m_menus, &MainMenus::fileBesideProgramRequested, this, &MainWindow::openBesideProgram);
     connect(m_menus, &MainMenus::bestRecordsRequested, this,
             [this] { BestRecordsDialog::open(m, m_japaneseDisplay, this); });
@@ -189,27 +196,16 @@ void MainWindow::placeWindow() {
 
 void MainWindow::applyColours() {
     using namespace ColourSettings;
-    // The style's text and base colours stand for the desktop's text and window colours: every
-    // panel here is a text area, so light and dark styles both keep their text legible.
-    const QPalette system = palette();
-    const QColor systemText = system.color(QPalette::Text);
-    const QColor window = system.color(QPalette::Base);
-    auto colour = [&](int item, const QColor& fallback) {
-        return panelparts::toColor(customColour(m.settings, item), fallback);
-    };
-    const QColor practiceText = colour(PracticeText, systemText);
-    const QColor practiceBackground = colour(PracticeBackground, window);
-    // Typed characters recede behind the ones still to type, yet stay readable.
-    const Rgb typed =
-        recedingTextColour({practiceText.red(), practiceText.green(), practiceText.blue()},
-                           {practiceBackground.red(), practiceBackground.green(), practiceBackground.blue()});
-    const QColor miss = colour(MissText, QColor(255, 0, 0));
-    m_target->setColours(practiceText, colour(CorrectText, QColor(typed.red, typed.green, typed.blue)), miss,
-                         practiceBackground);
-    m_target->setRubyColours(colour(RubyText, systemText), colour(RubyBackground, window));
-    m_target->setPreviewColours(colour(NextText, systemText), colour(NextBackground, window));
-    m_input->setColours(systemText, colour(InputText, systemText), colour(InputBackground, window));
-    m_input->box()->setSurplusColour(miss);
+    const std::array<QColor, ItemCount> c = ColourSettingsDialog::practiceColours(m.settings, palette());
+    m_target->setColours(c[PracticeText], c[CorrectText], c[MissText], c[PracticeBackground]);
+    m_target->setRubyColours(c[RubyText], c[RubyBackground]);
+    m_target->setPreviewColours(c[NextText], c[NextBackground]);
+    // The start panel's hints share the input background: in the style's text colour, or in the
+    // input text's where that reads better, as with a light input background on a dark desktop.
+    auto rgb = [](const QColor& q) { return Rgb{q.red(), q.green(), q.blue()}; };
+    const Rgb hint = moreLegible(rgb(c[InputBackground]), rgb(palette().color(QPalette::Text)), rgb(c[InputText]));
+    m_input->setColours(QColor(hint.red, hint.green, hint.blue), c[InputText], c[InputBackground]);
+    m_input->box()->setSurplusColour(c[MissText]);
 }
 
 void MainWindow::applyFontLayout() {

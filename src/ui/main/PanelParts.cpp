@@ -29,10 +29,6 @@ QFrame* makePanel(QWidget* parent, const QString& name, bool border) {
     return frame;
 }
 
-QColor toColor(const std::optional<ColourSettings::Rgb>& rgb, const QColor& fallback) {
-    return rgb ? QColor(rgb->red, rgb->green, rgb->blue) : fallback;
-}
-
 void setColours(QWidget* w, const QColor& text, const QColor& background) {
     QPalette p = w->palette();
     p.setColor(QPalette::WindowText, text);

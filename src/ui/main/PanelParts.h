@@ -1,12 +1,8 @@
 #pragma once
 
-#include "core/settings/ColourSettings.h"
-
 #include <QColor>
 #include <QString>
 #include <Qt>
-
-#include <optional>
 
 class QFrame;
 class QLabel;
@@ -34,7 +30,6 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int
                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
 /** A frame that paints its own background, with a border when asked. */
 QFrame* makePanel(QWidget* parent, const QString& name, bool border);
-QColor toColor(const std::optional<ColourSettings::Rgb>& rgb, const QColor& fallback);
 /** The widget's text and background colours. */
 void setColours(QWidget* w, const QColor& text, const QColor& background);
 /** Only the text colour; the background stays. */

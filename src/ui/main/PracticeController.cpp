@@ -70,14 +70,22 @@ void PracticeController::showText() {
     m_panels.textInfo.show(v);
     m_panels.result.setTotalChars(v.totalChars);
     m_eligibility = v.eligibility;
-    m_hasTargetLine = !v.targetLine.isEmpty();
-    m_panels.input.setTargetLine(v.targetLine);
+    showTargetLine(v.targetLine);
 
     setResultShown(false);
     m_redRow = -1;
     m_panels.result.clear();
     returnToReady();
     layoutSegment();
+}
+
+void PracticeController::showTargetLine() {
+    showTargetLine(TextLoading::targetLine(m.text.counts.total, m.activeTarget));
+}
+
+void PracticeController::showTargetLine(const QString& line) {
+    m_hasTargetLine = !line.isEmpty();
+    m_panels.input.setTargetLine(line);
 }
 
 void PracticeController::layoutSegment() {

@@ -76,6 +76,8 @@ public:
 
     /** Shows the loaded text afresh, in the ready state. */
     void showText();
+    /** The target line for the active target: the target speed changed. */
+    void showTargetLine();
     /** Lays out the current segment of the text and its preview. */
     void layoutSegment();
     /** A new judgement standard: the shown result is graded again and the best list follows. */
@@ -97,6 +99,7 @@ Q_SIGNALS:
 
 private:
     void applyAttemptState();
+    void showTargetLine(const QString& line);
     void endAttempt();
     /** Clears what the last attempt left (counting, live figures, result) before a new one. */
     void clearAttemptDisplay();

@@ -55,6 +55,10 @@ int TargetTextPanel::applyFontLayout(const Options::FontLayout& layout) {
 void TargetTextPanel::setColours(const QColor& text, const QColor& typed, const QColor& miss,
                                  const QColor& background) {
     panelparts::setColours(m_textPanel, text, background);
+    // The scroll bar is a control on the panel, not its text: it keeps the style's colours.
+    QPalette style = m_textPanel->parentWidget()->palette();
+    style.setResolveMask(~QPalette::ResolveMask(0)); // every role its own, none from the panel
+    m_scrollBar->setPalette(style);
     m_cellView->setBackgroundColour(background);
     m_cellView->setStateColours(text, typed, miss);
 }

@@ -81,3 +81,52 @@ TEST(ColourSettings, FaintTextIsNotFadedFurther) {
           std::pair{Rgb{20, 20, 20}, Rgb{20, 20, 20}}})
         EXPECT_EQ(recedingTextColour(text, background), text);
 }
+
+// The colours window's working copy: what reaches the settings, and only on writeBack.
+TEST(ColourSettings, EditorStoresOnlyEditsAndResets) {
+    SettingsTable settings = everyColourStored();
+    Editor editor(settings);
+    for (int item = 0; item < ItemCount; ++item)
+        editor.select(item); // choosing never edits
+    SettingsTable chosen = settings;
+    editor.writeBack(chosen);
+    EXPECT_EQ(chosen.toBytes(), settings.toBytes());
+
+    editor.select(PracticeBackground);
+    EXPECT_EQ(editor.sliderValues(), (Rgb{255, 255, 255})); // a background at its default
+    editor.setColour({200, 255, 255});
+    EXPECT_EQ(settings.number(15), 0); // not stored before "決定"
+    editor.select(MissText);
+    EXPECT_EQ(editor.sliderValues(), (Rgb{255, 0, 0}));
+    editor.pickSwatch(22);
+    editor.resetSelected();
+    editor.select(PracticeText);
+    editor.pickSwatch(17);
+    editor.writeBack(settings);
+    EXPECT_EQ(std::tuple(settings.number(15), settings.number(23)), std::tuple(1, 200));
+    EXPECT_EQ(std::tuple(settings.number(45), settings.number(41), settings.number(42), settings.number(43)),
+              std::tuple(0, 255, 0, 0));
+    const std::array<Rgb, ItemCount> shown = shownColours(settings, {{10, 10, 10}, {250, 250, 250}});
+    EXPECT_EQ(shown[PracticeText], (Rgb{255, 0, 0}));
+    EXPECT_EQ(shown[MissText], (Rgb{255, 0, 0}));
+    EXPECT_EQ(shown[NextBackground], (Rgb{250, 250, 250}));
+
+    editor.select(CorrectText);
+    editor.resetAll();
+    EXPECT_EQ(std::tuple(editor.selected(), editor.customColour(PracticeBackground)), std::tuple(0, std::nullopt));
+}
+
+TEST(ColourSettings, PaletteAndPreviewPairs) {
+    for (const auto& [swatch, rgb] : {std::pair{0, Rgb{255, 255, 255}}, std::pair{17, Rgb{255, 0, 0}},
+                                      std::pair{10, Rgb{255, 192, 128}}, std::pair{47, Rgb{64, 0, 64}}})
+        EXPECT_EQ(paletteColour(swatch), rgb) << swatch;
+    // Start-panel hints on a light input background under a dark style take the input text's colour.
+    EXPECT_EQ(moreLegible({255, 240, 200}, {230, 230, 230}, {128, 0, 0}), (Rgb{128, 0, 0}));
+    EXPECT_EQ(moreLegible({35, 35, 35}, {230, 230, 230}, {128, 0, 0}), (Rgb{230, 230, 230}));
+    // item, text shown, background shown
+    for (const auto& [item, text, background] :
+         {std::tuple{3, 2, 3}, std::tuple{4, 4, 5}, std::tuple{6, 6, 1}, std::tuple{7, 7, 1}, std::tuple{9, 8, 9}}) {
+        EXPECT_EQ(previewTextItem(item), text) << item;
+        EXPECT_EQ(previewBackgroundItem(item), background) << item;
+    }
+}
