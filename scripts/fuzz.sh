@@ -15,7 +15,7 @@ cmake --build build-fuzz -j "$jobs" --target fuzz_all
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=(settings_file statistics_line best_times_line practice_text cp932_decode
-             settings_roundtrip raw_lines bestrec_update record_deletion)
+             settings_roundtrip raw_lines bestrec_update record_deletion text_head)
 fi
 # The targets that work on files use a scratch folder; memory is faster than the disk.
 [ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm

@@ -32,7 +32,7 @@ xdotool windowfocus --sync "$editor"
 paste "短い文章"
 xdotool key --clearmodifiers Tab
 paste $'abc def\n\nghi'
-xdotool mousemove --window "$editor" 80 498 click 1
+xdotool mousemove --window "$editor" 80 510 click 1
 xdotool type --delay 30 "Source"
 [ -n "${SCREENSHOT_DIR:-}" ] && import -window root "$SCREENSHOT_DIR/editor.png"
 xdotool key --clearmodifiers alt+c

@@ -38,7 +38,7 @@ constexpr int BodyTop = 600;
 constexpr int BodyHeight = 3900;
 constexpr int StatsTop = BodyTop + BodyHeight + 120;
 constexpr int SearchLeft = 7200;
-constexpr int FieldsTop = StatsTop + 2700;
+constexpr int FieldsTop = StatsTop + 2880;
 constexpr int DateTop = FieldsTop + 450;
 constexpr int ButtonsTop = DateTop + 540;
 constexpr int ClientHeight = ButtonsTop + 375 + 150;
@@ -111,7 +111,8 @@ void TextEditorDialog::buildControls() {
     twips::place(m_body, Left, BodyTop, ClientWidth - 2 * Left, BodyHeight);
 
     const QFont fixed = FontCellMetrics::cellFont(10);
-    m_header = label(u"statisticsHeader"_s, listHeader(m_japaneseDisplay), Left, StatsTop, 6960, 285);
+    // The list's rows start a few pixels in; its header and the whole-text line keep their columns.
+    m_header = label(u"statisticsHeader"_s, listHeader(m_japaneseDisplay), Left + 60, StatsTop, 6900, 285);
     m_paragraphModel = new QStringListModel(this);
     m_paragraphList = new QListView(this);
     m_paragraphList->setObjectName(u"paragraphList"_s);
@@ -119,7 +120,7 @@ void TextEditorDialog::buildControls() {
     m_paragraphList->setUniformItemSizes(true);
     m_paragraphList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     twips::place(m_paragraphList, Left, StatsTop + 300, 6960, 1950);
-    m_wholeText = label(u"wholeTextLabel"_s, QString(), Left, StatsTop + 2280, 6960, 285);
+    m_wholeText = label(u"wholeTextLabel"_s, QString(), Left + 60, StatsTop + 2280, 6900, 285);
     for (QWidget* w :
          {static_cast<QWidget*>(m_header), static_cast<QWidget*>(m_paragraphList), static_cast<QWidget*>(m_wholeText)})
         w->setFont(fixed);
@@ -185,7 +186,7 @@ void TextEditorDialog::buildControls() {
                m_keyword,     dateCaption,      m_year,        m_month,        m_day,        m_saveButton,
                cancelButton,  sourcesButton,    clearButton,   m_enlargeButton};
     for (QWidget* w : m_below)
-        w->setProperty("normalGeometry", w->geometry());
+        m_belowPlaces.append(w->geometry());
 
     connect(m_body, &QPlainTextEdit::textChanged, this, &TextEditorDialog::bodyChanged);
     connect(m_title, &QLineEdit::textChanged, this, [this](const QString& t) {
@@ -376,8 +377,8 @@ void TextEditorDialog::toggleEnlarged() {
         const int screenHeight = screen ? screen->availableGeometry().height() : 0;
         m_growth = std::max(0, screenHeight - frameGeometry().height() - twips::toPixels(540));
     }
-    for (QWidget* w : m_below)
-        w->setGeometry(w->property("normalGeometry").toRect().translated(0, m_growth));
+    for (qsizetype i = 0; i < m_below.size(); ++i)
+        m_below[i]->setGeometry(m_belowPlaces[i].translated(0, m_growth));
     m_body->resize(m_body->width(), twips::toPixels(BodyHeight) + m_growth);
     setFixedSize(twips::toPixels(ClientWidth), twips::toPixels(ClientHeight) + m_growth);
     m_enlargeButton->setText(m_growth > 0 ? u"＿"_s : u"￣"_s);

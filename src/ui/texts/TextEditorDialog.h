@@ -110,5 +110,6 @@ private:
     QLineEdit* m_replaceEdit = nullptr;
     QPushButton* m_saveButton = nullptr;
     QPushButton* m_enlargeButton = nullptr;
-    QList<QWidget*> m_below; ///< what moves down when the body grows
+    QList<QWidget*> m_below;    ///< what moves down when the body grows
+    QList<QRect> m_belowPlaces; ///< their places in the normal layout
 };

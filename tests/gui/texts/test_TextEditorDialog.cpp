@@ -66,9 +66,11 @@ TEST_F(TextEditorDialogTest, PasteCheckAndCreate) {
         answerNext(click("acceptButton"));
         child<QPushButton>(d, "saveButton")->click();
         child<QComboBox>(d, "monthCombo")->setEditText(u"3"_s);
+        const QRect place = child<QPushButton>(d, "saveButton")->geometry();
         e.toggleEnlarged();
         e.toggleEnlarged();
         EXPECT_FALSE(e.isEnlarged());
+        EXPECT_EQ(child<QPushButton>(d, "saveButton")->geometry(), place);
         child<QPushButton>(d, "saveButton")->click();
     });
     EXPECT_EQ(result, QDialog::Accepted);
