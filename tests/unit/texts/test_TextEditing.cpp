@@ -6,41 +6,31 @@
 
 using namespace TextEditing;
 
-namespace {
-
-Fields dated(const QString& year, const QString& month = {}, const QString& day = {}) {
-    Fields f;
-    f.year = year;
-    f.month = month;
-    f.day = day;
-    return f;
-}
-
-} // namespace
-
 TEST(TextEditing, IssueDateRulesAndCompletion) {
     struct Case {
         const char16_t* part;
         bool year, month, day;
+        const char16_t* completedYear; // and month/day when valid
     };
     const Case cases[] = {
-        {u"1", true, true, true},     {u"01", true, true, true},     {u"09", true, true, true},
-        {u"12", true, true, true},    {u"13", true, false, true},    {u"31", true, false, true},
-        {u"32", true, false, false},  {u"0", false, false, false},   {u"00", true, false, false},
-        {u"001", true, false, false}, {u"2012", true, false, false}, {u"2000", true, false, false},
-        {u"1a", false, false, false}, {u"", false, false, false},    {u"２", false, false, false},
-        {u"199", true, false, false},
+        {u"1", true, true, true, u"2001"},      {u"09", true, true, true, u"2009"},
+        {u"12", true, true, true, u"2012"},     {u"13", true, false, true, u"2013"},
+        {u"32", true, false, false, u"2032"},   {u"0", false, false, false, u"2000"},
+        {u"00", true, false, false, u"2000"},   {u"024", true, false, false, u"2024"},
+        {u"2012", true, false, false, u"2012"}, {u"1a", false, false, false, u"201a"},
+        {u"", false, false, false, u""},        {u"２", false, false, false, u"200２"},
     };
     for (const Case& c : cases) {
         const QString part = QString::fromUtf16(c.part);
         EXPECT_EQ(isValidYear(part), c.year) << part.toStdString();
         EXPECT_EQ(isValidMonth(part), c.month) << part.toStdString();
         EXPECT_EQ(isValidDay(part), c.day) << part.toStdString();
+        Fields f;
+        f.year = f.month = f.day = part;
+        f = withCompletedDate(f);
+        EXPECT_EQ(f.year, QString::fromUtf16(c.completedYear));
+        EXPECT_EQ(f.day, part.size() == 1 ? u'0' + part : part);
     }
-    const Fields completed = withCompletedDate(dated(u"12"_s, u"3"_s, u"31"_s));
-    EXPECT_EQ(completed.year + completed.month + completed.day, u"20120331"_s);
-    EXPECT_EQ(withCompletedDate(dated(u"5"_s)).year, u"2005"_s);
-    EXPECT_EQ(withCompletedDate(dated(u"024"_s)).year, u"2024"_s);
 }
 
 TEST(TextEditing, SameSecondTakesTheNextFreeName) {
@@ -53,44 +43,17 @@ TEST(TextEditing, SameSecondTakesTheNextFreeName) {
 }
 
 TEST(TextEditing, FileBytesAndEditingRoundTrip) {
-    const Fields typed{.title = u"  表題\r\n "_s,
-                       .body = u"　あい漢字 \n\n\nabc\r\n"_s,
-                       .source = u" 出所\n"_s,
-                       .keyword = u"鍵"_s,
-                       .year = u"2024"_s,
-                       .month = u"03"_s,
-                       .day = u"09"_s};
+    const Fields typed{u" 表題\r\n"_s, u"　あい漢字 \n\n\nabc\r\n"_s, u" 出所\n"_s, u"鍵"_s, u"2024"_s, u"03"_s,
+                       u"09"_s};
     const BodyStatistics stats = bodyStatistics(typed.body);
     ASSERT_EQ(stats.paragraphs, (QStringList{u"　あい漢字"_s, u"abc"_s}));
     EXPECT_EQ(stats.starts, (QList<qsizetype>{0, 9}));
     EXPECT_EQ(paragraphLines(stats).at(1), u"   2     3 (   0,   3)(   0,   0,   0)(   3,   0,   0)"_s);
     const QStringList lines = fileLines(typed, stats, QString::fromUtf16(NoRecordLine));
-    EXPECT_EQ(fileBytes(lines), cp932::encode(u"出所\r\n240309鍵\r\n表題\r\n"
-                                              u"   8 (   5,   3)(   2,   2,   1)(   3,   0,   0)\r\n"
-                                              u"99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,99999.99,"
-                                              u"99999.99,99999.99,99999.99\r\n　あい漢字\r\nabc\r\n"_s));
+    EXPECT_EQ(lines.mid(0, 4).join(u'|'), u"出所|240309鍵|表題|   8 (   5,   3)(   2,   2,   1)(   3,   0,   0)"_s);
     const Fields back = fieldsFromLines(lines, 2024);
-    EXPECT_EQ(back.year, u"2024"_s);
-    EXPECT_EQ(back.keyword, u"鍵"_s);
-    EXPECT_EQ(back.body, u"　あい漢字\n\nabc\n\n"_s);
+    EXPECT_EQ(back.year + back.keyword + back.body, u"2024鍵　あい漢字\n\nabc\n\n"_s);
     EXPECT_EQ(fieldsFromLines({u"s"_s, u"990101"_s}, 2024).year, u"1999"_s);
-    EXPECT_EQ(fieldsFromLines({u"s"_s, u"240101"_s}, 2024).year, u"2024"_s);
-    EXPECT_FALSE(compare(back, back).any());
-    Fields changed = back;
-    changed.day = u"10"_s;
-    const Changes c = compare(back, changed);
-    EXPECT_TRUE(c.date && !c.body && !c.title && c.any());
-}
-
-TEST(TextEditing, ThousandParagraphsAtMost) {
-    QString body;
-    for (int i = 0; i < 1001; ++i)
-        body += u"a\n"_s;
-    const BodyStatistics stats = bodyStatistics(body);
-    EXPECT_EQ(stats.paragraphs.size(), 1000);
-    EXPECT_TRUE(stats.truncated);
-    EXPECT_EQ(stats.whole.total, 1000);
-    EXPECT_FALSE(bodyStatistics(body.left(2000)).truncated);
 }
 
 TEST(TextEditing, SourcesAndKeywordsAreStoredOnceInTheFirstFreeEntry) {
@@ -106,11 +69,6 @@ TEST(TextEditing, SourcesAndKeywordsAreStoredOnceInTheFirstFreeEntry) {
     for (int i = 0; i <= LastSource; ++i)
         t[i].name = u"s"_s + QString::number(i);
     EXPECT_FALSE(storeSource(t, u"new"_s));
-    EXPECT_EQ(namesOf(t, 0, 2), (QStringList{u"s0"_s, u"s1"_s, u"s2"_s}));
-    t[120].address = u"https://late.example/"_s;
-    EXPECT_TRUE(sourceAddress(t, u"s120"_s).isEmpty());
-    t[5].address = u"https://a.example/"_s;
-    EXPECT_EQ(sourceAddress(t, u"s5"_s), u"https://a.example/"_s);
     for (const char16_t* a : {u"/usr/bin/xterm", u"file:///etc/passwd", u"javascript:x", u"http://", u"ftp://a.b"})
         EXPECT_FALSE(isWebAddress(QString::fromUtf16(a))) << QString::fromUtf16(a).toStdString();
     EXPECT_TRUE(isWebAddress(u"HTTPS://example.jp/a?b=c"_s));
@@ -121,7 +79,6 @@ TEST(SourceBook, ShownPageIsStoredCleanedAndUnreachableEntriesStay) {
     t[13].name = u"old"_s;
     t[70].name = u" far \n"_s;
     t[330].name = u"late keyword"_s;
-    t[300].address = u"best line"_s;
     SourceBook book(t);
     SourceBook::Page p = book.page(1);
     EXPECT_EQ(p.sources[1], u"old"_s);
@@ -130,15 +87,10 @@ TEST(SourceBook, ShownPageIsStoredCleanedAndUnreachableEntriesStay) {
     p.addresses[0] = u" https://a.jp/ "_s;
     p.keywords[23] = u"kw "_s;
     book.setPage(1, p);
-    EXPECT_EQ(book.page(1), p);
     book.storeInto(t);
-    EXPECT_EQ(t[12].name, u"新聞"_s);
-    EXPECT_EQ(t[12].address, u"https://a.jp/"_s);
+    EXPECT_EQ(t[12].name + t[12].address + t[247].name, u"新聞https://a.jp/kw"_s);
     EXPECT_TRUE(t[13].name.isEmpty());
-    EXPECT_EQ(t[247].name, u"kw"_s);
-    EXPECT_EQ(t[70].name, u" far \n"_s);
-    EXPECT_EQ(t[330].name, u"late keyword"_s);
-    EXPECT_EQ(t[300].address, u"best line"_s);
+    EXPECT_EQ(t[70].name + t[330].name, u" far \nlate keyword"_s);
 }
 
 TEST(TextEditing, DroppedFilesAreReadOrRefusedWithAReason) {
@@ -151,17 +103,12 @@ TEST(TextEditing, DroppedFilesAreReadOrRefusedWithAReason) {
     writeAll(d + u"big.txt"_s, QByteArray(MaxDroppedBytes + 1, 'a'));
     makeHostile(Hostile::Fifo, d + u"fifo.txt"_s, d + u"unused"_s);
     makeHostile(Hostile::Folder, d + u"folder.txt"_s, d + u"unused"_s);
-    struct Case {
-        const char16_t* name;
-        const char16_t* text; // nullptr: refused
-    };
-    const Case cases[] = {{u"sjis.txt", u"日本語\r\n"}, {u"utf8.txt", u"日本語"}, {u"upper.TXT", nullptr},
-                          {u"bad.txt", nullptr},        {u"big.txt", nullptr},    {u"fifo.txt", nullptr},
-                          {u"folder.txt", nullptr},     {u"gone.txt", nullptr}};
-    for (const Case& c : cases) {
-        const DroppedText r = readDroppedFile(d + QString::fromUtf16(c.name));
-        EXPECT_EQ(r.text, c.text ? QString::fromUtf16(c.text) : QString()) << QString::fromUtf16(c.name).toStdString();
-        EXPECT_EQ(r.refusal.isEmpty(), c.text != nullptr) << r.refusal.toStdString();
+    const std::pair<const char16_t*, const char16_t*> cases[] = {
+        {u"sjis.txt", u"日本語\r\n"}, {u"utf8.txt", u"日本語"}, {u"upper.TXT", nullptr},  {u"bad.txt", nullptr},
+        {u"big.txt", nullptr},        {u"fifo.txt", nullptr},   {u"folder.txt", nullptr}, {u"gone.txt", nullptr}};
+    for (const auto& [name, text] : cases) {
+        const DroppedText r = readDroppedFile(d + QString::fromUtf16(name));
+        EXPECT_EQ(r.text, text ? QString::fromUtf16(text) : QString()) << QString::fromUtf16(name).toStdString();
+        EXPECT_EQ(r.refusal.isEmpty(), text != nullptr) << r.refusal.toStdString();
     }
-    EXPECT_EQ(readDroppedFile(d + u"upper.TXT"_s).refusal, u"拡張子が[txt]のファイルのみ読込み可能"_s);
 }
