@@ -37,6 +37,19 @@ void BM_EditorStatistics9999Chars200Paragraphs(benchmark::State& state) {
 }
 BENCHMARK(BM_EditorStatistics9999Chars200Paragraphs)->Unit(benchmark::kMillisecond);
 
+// A 2 MB paste that breaks every limit: 400 paragraphs of 5,000 characters; the list holds 400 rows.
+void BM_EditorStatistics2MBPaste(benchmark::State& state) {
+    const QString paragraph = editorBody().remove(u'\n').left(5000);
+    QString body;
+    for (int p = 0; p < 400; ++p)
+        body += paragraph + u'\n';
+    for (auto _ : state) {
+        const TextEditing::BodyStatistics stats = TextEditing::bodyStatistics(body);
+        benchmark::DoNotOptimize(TextEditing::paragraphLines(stats));
+    }
+}
+BENCHMARK(BM_EditorStatistics2MBPaste)->Unit(benchmark::kMillisecond);
+
 // FileBox with 30,000 texts, made once.
 const QString& bigFileBox() {
     static QTemporaryDir dir;
