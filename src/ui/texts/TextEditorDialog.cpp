@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -150,6 +151,8 @@ void TextEditorDialog::buildControls() {
     m_sourceLink = label(u"sourceLinkLabel"_s, u"出所サイトへ接続.."_s, 4440, FieldsTop, 1700, 330);
     m_sourceLink->setStyleSheet(u"color: rgb(0, 0, 255);"_s);
     m_sourceLink->setCursor(Qt::PointingHandCursor);
+    // Reached with Tab and opened with Enter or Space as well as with the mouse.
+    m_sourceLink->setFocusPolicy(Qt::StrongFocus);
     m_sourceLink->installEventFilter(this);
     QLabel* keywordCaption = label(u"keywordCaption"_s, u"キーワード"_s, 6300, FieldsTop, 1050, 330);
     keywordCaption->setToolTip(u"キーワードを設定しておくと、後で検索等に役立ちます。"_s);
@@ -504,6 +507,13 @@ bool TextEditorDialog::eventFilter(QObject* watched, QEvent* event) {
             m_sourceLink->setStyleSheet(u"color: rgb(0, 0, 255);"_s);
         else if (type == QEvent::MouseButtonRelease)
             openSourceSite();
+        if (type == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                openSourceSite();
+                return true;
+            }
+        }
     } else if (type == QEvent::FocusIn) {
         (watched == m_findEdit ? m_findText : m_replaceText)->setChecked(true);
     }

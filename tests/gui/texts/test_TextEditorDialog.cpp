@@ -34,6 +34,7 @@ protected:
 } // namespace
 
 TEST_F(TextEditorDialogTest, PasteCheckAndCreate) {
+    m.settings[1] = {0, u"出所"_s, u"https://a.jp/"_s};
     TextEditorDialog editor(m, shell, true, std::nullopt, &owner);
     const int result = execAndAct(editor, [this](QDialog& d) {
         auto& e = static_cast<TextEditorDialog&>(d);
@@ -50,6 +51,8 @@ TEST_F(TextEditorDialogTest, PasteCheckAndCreate) {
         answerNext(click("acceptButton")); // no source
         child<QPushButton>(d, "saveButton")->click();
         child<QComboBox>(d, "sourceCombo")->setEditText(u"出所"_s);
+        key(Qt::Key_Return, "sourceLinkLabel")(d);
+        EXPECT_EQ(shell.opened, QStringList{u"https://a.jp/"_s});
         child<QComboBox>(d, "monthCombo")->setEditText(u"13"_s);
         answerNext(click("acceptButton")); // no such month
         child<QPushButton>(d, "saveButton")->click();
