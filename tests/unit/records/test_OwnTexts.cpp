@@ -87,10 +87,9 @@ TEST_F(OwnTextsTest, DeletingTheCurrentTextFallsBackToTheFirstSample) {
     const OwnTexts::Deletion d = OwnTexts::remove(m, name);
     EXPECT_TRUE(d.deleted && d.wasCurrent && d.error.isEmpty());
     EXPECT_FALSE(QFile::exists(fileBox(name)) || QFile::exists(m.logBoxPath() + u"/b"_s + name));
-    EXPECT_TRUE(m.settings[Options::CurrentFile].address.isEmpty());
-    EXPECT_EQ(m.settings.number(Options::ChosenSample), 0);
-    EXPECT_FALSE(OwnTexts::practise(m, u"missing.txt"_s, nullptr));
-    EXPECT_TRUE(m.settings[Options::CurrentFile].address.isEmpty());
+    EXPECT_TRUE(m.settings[Options::CurrentFile].address.isEmpty() && m.settings.number(Options::ChosenSample) == 0);
+    EXPECT_TRUE(!OwnTexts::practise(m, u"missing.txt"_s, nullptr) &&
+                m.settings[Options::CurrentFile].address.isEmpty());
 }
 
 TEST(OwnTextsLevel, LevelFromTheBestTimeAndTheTextKind) {
