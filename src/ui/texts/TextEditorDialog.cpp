@@ -52,8 +52,10 @@ QLineEdit* framedEdit(QGroupBox* frame, const QString& name, QRadioButton** text
                       const QString& otherCaption) {
     *textOption = new QRadioButton(u"文字指定："_s, frame);
     *otherOption = new QRadioButton(otherCaption, frame);
+    (*textOption)->setObjectName(name + u"TextOption"_s);
+    (*otherOption)->setObjectName(name + u"OtherOption"_s);
     auto* edit = new QLineEdit(frame);
-    edit->setObjectName(name);
+    edit->setObjectName(name + u"Edit"_s);
     twips::place(*textOption, 120, 270, 1300, 300);
     twips::place(edit, 1440, 255, 3120, 330);
     twips::place(*otherOption, 120, 630, 4000, 300);
@@ -129,13 +131,13 @@ void TextEditorDialog::buildControls() {
     auto* findFrame = new QGroupBox(u"検索（置換元）文字列"_s, this);
     findFrame->setObjectName(u"searchFrame"_s);
     twips::place(findFrame, SearchLeft, StatsTop - 60, 4680, 960);
-    m_findEdit = framedEdit(findFrame, u"findEdit"_s, &m_findText, &m_findMarkers, u"[▼]or[▲]or[◆]"_s);
+    m_findEdit = framedEdit(findFrame, u"find"_s, &m_findText, &m_findMarkers, u"[▼]or[▲]or[◆]"_s);
     QPushButton* findButton = button(u"findButton"_s, u"検索(&F)"_s, SearchLeft, StatsTop + 960, 1400);
     auto* replaceFrame = new QGroupBox(u"置換後文字列"_s, this);
     replaceFrame->setObjectName(u"replacementFrame"_s);
     twips::place(replaceFrame, SearchLeft, StatsTop + 1380, 4680, 960);
     m_replaceEdit =
-        framedEdit(replaceFrame, u"replaceEdit"_s, &m_replaceText, &m_replaceBreak, u"[。]+[改行]+[スペース]"_s);
+        framedEdit(replaceFrame, u"replace"_s, &m_replaceText, &m_replaceBreak, u"[。]+[改行]+[スペース]"_s);
     QPushButton* replaceButton = button(u"replaceButton"_s, u"置換(&R)"_s, SearchLeft, StatsTop + 2400, 1400);
     replaceButton->setToolTip(u"置換して次に"_s);
     QPushButton* replaceAllButton =

@@ -1,7 +1,6 @@
 #include "ui/texts/TextEditorDialog.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -43,8 +42,8 @@ TEST_F(TextEditorDialogTest, PasteCheckAndCreate) {
         e.rebuildStatistics();
         EXPECT_EQ(child<QLabel>(d, "wholeTextLabel")->text(), u"全体  "_s + countsLine(e.statistics().whole));
         // Every marker becomes "。", a line break and a full-width space.
-        for (const char* frame : {"searchFrame", "replacementFrame"})
-            child<QGroupBox>(d, frame)->findChildren<QRadioButton*>().at(1)->setChecked(true);
+        child<QRadioButton>(d, "findOtherOption")->setChecked(true);
+        child<QRadioButton>(d, "replaceOtherOption")->setChecked(true);
         answerNext(click("acceptButton"));
         child<QPushButton>(d, "replaceAllButton")->click();
         EXPECT_EQ(e.fields().body, u"あいう\n\nabc 。\n　def"_s);
