@@ -129,7 +129,7 @@ QString cleaned(QStringView text) {
 }
 
 QString newFileName(const QString& fileBox, const QDateTime& now) {
-    QDateTime at = now;
+    QDateTime at = now.isValid() ? now : QDateTime::currentDateTime();
     for (;;) {
         const QString name = at.toString(u"yyMMddHHmmss"_s) + u".txt"_s;
         const QFileInfo info(fileBox + u'/' + name);
