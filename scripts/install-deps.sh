@@ -13,7 +13,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libcanberra-dev sound-theme-freedesktop
     libxcb1-dev
-    xvfb x11-utils x11-xkb-utils xdotool dbus-daemon
+    xvfb x11-utils x11-xkb-utils xdotool xclip dbus-daemon
     fcitx5 fcitx5-mozc fcitx5-frontend-qt6
     im-config fcitx5-config-qt
     fonts-ipafont-gothic imagemagick

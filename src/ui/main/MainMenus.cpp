@@ -9,17 +9,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include <set>
-
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Commands whose windows are not in the program yet: their items stay disabled.
-const std::set<QString> NotYetAvailable = {
-    u"newTextAction"_s,      u"editCurrentTextAction"_s, u"pickToPractiseAction"_s, u"pickToEditAction"_s,
-    u"pickToDeleteAction"_s, u"editSourcesAction"_s,     u"textListSizeAction"_s,
-};
 
 using panelparts::indexed;
 
@@ -152,9 +144,6 @@ MainMenus::MainMenus(QMenuBar* bar, QObject* parent) : QObject(parent) {
             [this] { Q_EMIT fileBesideProgramRequested(u"ReadMe.txt"_s); });
     help->addSeparator();
     command(help, u"homePageAction"_s, u"ホームへ接続(&C)"_s, &MainMenus::homePageRequested);
-
-    for (QAction* a : std::as_const(m_actions))
-        if (NotYetAvailable.count(a->objectName())) a->setEnabled(false);
 }
 
 QAction* MainMenus::addItem(QMenu* menu, const QString& name, const QString& caption) {
@@ -233,7 +222,7 @@ void MainMenus::checkStandard(int index) {
 void MainMenus::enable(const QString& name, bool enabled, std::optional<bool> checked) {
     QAction* a = action(name);
     if (!a) return;
-    a->setEnabled(enabled && !NotYetAvailable.count(name));
+    a->setEnabled(enabled);
     if (checked) a->setChecked(*checked);
 }
 

@@ -24,6 +24,7 @@
 #include "ui/records/PracticeLogDialog.h"
 #include "ui/settings/ColourSettingsDialog.h"
 #include "ui/settings/SpeedGaugeDialog.h"
+#include "ui/texts/TextWindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -89,6 +90,7 @@ QAction* MainWindow::action(const QString& name) const {
 void MainWindow::connectMenus() {
     PracticeController* practice = m_practice;
     connect(m_menus, &MainMenus::deleteRecordsRequested, this, &MainWindow::deleteRecords);
+    new TextWindows(*this, m, m_platform); // the user's own texts: editor, picker, sources, list size
     connect(m_menus, &MainMenus::quitRequested, this, &QWidget::close);
     connect(m_menus, &MainMenus::startRequested, practice, &PracticeController::startAttempt);
     connect(m_menus, &MainMenus::pauseRequested, practice, &PracticeController::togglePause);

@@ -316,6 +316,13 @@ void PracticeController::inputMethodGuardTick() {
         m_platform.inputMethod.close();
 }
 
+void PracticeController::suspendInputMethodGuard(bool suspended) {
+    if (suspended)
+        m_inputMethodGuardTimer->stop();
+    else
+        applyAttemptState();
+}
+
 void PracticeController::recolourTick() {
     const JudgementResult r = recolourBeforeWindow(m_display, m_panels.input.box()->text(),
                                                    setting(Options::JudgementWindow), m_attempt.mismatchCount);

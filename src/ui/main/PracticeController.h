@@ -82,6 +82,8 @@ public:
     void layoutSegment();
     /** A new judgement standard: the shown result is graded again and the best list follows. */
     void standardChanged(int standard);
+    /** A window the user types in is open (true): the input-method guard rests until it closes. */
+    void suspendInputMethodGuard(bool suspended);
     /** Records were deleted: no row of the best list is the last attempt's any more. */
     void recordsDeleted();
 
