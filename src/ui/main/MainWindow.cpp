@@ -89,6 +89,7 @@ void MainWindow::connectMenus() {
     connect(m_menus, &MainMenus::pauseRequested, practice, &PracticeController::togglePause);
     connect(m_menus, &MainMenus::retryRequested, practice, &PracticeController::retry);
     connect(m_menus, &MainMenus::paragraphRequested, this, &MainWindow::chooseParagraph);
+    connect(m_menus, &MainMenus::examRequested, practice, &PracticeController::chooseExam);
     auto changeText = [this, practice](void (MainMenus::*signal)(), void (*change)(Session&)) {
         connect(m_menus, signal, this, [this, practice, change] {
             change(m);

@@ -76,6 +76,8 @@ public:
     void showText();
     /** Lays out the current segment of the text and its preview. */
     void layoutSegment();
+    /** A timed exam of `minutes` on the whole text (from the exam menu). */
+    void chooseExam(int minutes);
     /** A new judgement standard: the shown result is graded again and the best list follows. */
     void standardChanged(int standard);
     /** Records were deleted: no row of the best list is the last attempt's any more. */
@@ -92,6 +94,10 @@ public:
 private:
     void applyAttemptState();
     void endAttempt();
+    /** The end of a timed exam: its figures, its line in the exam log and its result dialog. */
+    void endExam(const AttemptSummary& summary);
+    /** The exam's time left on the clock (its whole length between attempts). */
+    void showExamClock();
     /** Clears what the last attempt left (counting, live figures, result) before a new one. */
     void clearAttemptDisplay();
     /** Shows the result panel in place of the text information, or the other way round. */
@@ -120,6 +126,7 @@ private:
     int m_visibleRows = 4;
     bool m_hasTargetLine = false;                       ///< the loaded text has a target-speed line
     bool m_resultShown = false;                         ///< the last attempt's result is on show
+    bool m_examResultShown = false;                     ///< the last exam's figures are on show
     Eligibility m_eligibility = Eligibility::Available; ///< of the loaded text
     int m_redRow = -1;                                  ///< best-list row the last attempt entered
     qint32 m_lastElapsedMs = 0; ///< kept so a change of standard can grade the last attempt again

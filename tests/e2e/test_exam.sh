@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The real program under Xvfb: a one-minute exam on the English sample "2 UN Charter Preamble",
+# chosen through トライアル → 試験モード(&X) → 1分間(&1). Part of the first line is typed, a wrong
+# character left at its end, and the minute runs out (this test waits for it); the exam's result
+# opens by itself and LogBox/ExamLog.tsv holds its header and one line with the figures.
+source "$(dirname "$0")/../../scripts/xvfb-session.sh"
+e2e_begin "$1"
+settings="$(settings_tool "$exe")" || fail "no settings tool"
+"$settings" "$home/RudUZ.rvl" 3=1 || fail "could not write the settings file"
+
+start_main
+menu_key "$win" s b
+sleep 0.3
+menu_key "$win" t x
+sleep 0.3
+xdotool key --clearmodifiers 1
+sleep 0.3
+xdotool windowfocus --sync "$win"
+xdotool key --clearmodifiers space
+sleep 0.3
+xdotool type --delay 60 "WE THE PEOPLES Q"
+started=$SECONDS
+box=$(wait_for_window "^Rinvale QX$" 75) || fail "the exam did not end on its own"
+[ $((SECONDS - started)) -ge 50 ] || fail "the exam ended before its minute"
+sleep 0.3
+[ -n "${SCREENSHOT_DIR:-}" ] && import -window root "$SCREENSHOT_DIR/exam-result.png"
+xdotool windowfocus --sync "$box"
+xdotool key --clearmodifiers Escape
+sleep 0.3
+log="$home/LogBox/ExamLog.tsv"
+[ -f "$log" ] || fail "no ExamLog.tsv"
+head -n 1 "$log" | grep -q "^# RinvaleQX exam log 1:" || fail "the first line is not the format line"
+sed -n 2p "$log" | grep -q "^date	minutes	seconds_used	time_up	typed	errors_left" || fail "no column line"
+[ "$(wc -l <"$log")" -eq 3 ] || fail "ExamLog.tsv should have the header and one line"
+IFS=$'\t' read -r -a f < <(sed -n 3p "$log")
+[ "${f[1]}" = 1 ] && [ "${f[2]}" = 60.00 ] && [ "${f[3]}" = 1 ] || fail "not a timed-out one-minute exam: ${f[*]}"
+[ "${f[4]}" = 16 ] && [ "${f[5]}" = 1 ] && [ "${f[7]}" = 15 ] && [ "${f[8]}" = 15.0 ] ||
+    fail "typed 16 with one error should give net 15 per minute: ${f[*]}"
+echo "one-minute exam: ended on time, ExamLog.tsv holds the header and typed 16, errors 1, net 15.0 per minute"
+rinvale_quit "$win"
+grep -q "^minutes=1" "$home/RinvaleQX.ini" || fail "the exam length was not kept in RinvaleQX.ini"
+echo "1 passed, 0 failed"
