@@ -33,7 +33,7 @@ Preferences Preferences::load(const QString& path) {
     if (std::find(std::begin(ExamChoices), std::end(ExamChoices), minutes) != std::end(ExamChoices))
         p.examMinutes = minutes;
     const int zoom = intValue(ini, ZoomKey, DefaultZoom);
-    if (std::find(std::begin(ZoomSteps), std::end(ZoomSteps), zoom) != std::end(ZoomSteps)) p.zoomPercent = zoom;
+    if (zoom >= MinZoom && zoom <= MaxZoom) p.zoomPercent = zoom;
     const int width = intValue(ini, WidthKey, 0);
     const int height = intValue(ini, HeightKey, 0);
     // A size no screen has is a damaged file, not a wish.

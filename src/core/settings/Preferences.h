@@ -10,13 +10,15 @@
 struct Preferences {
     /** The exam lengths offered, in minutes. */
     static constexpr int ExamChoices[] = {1, 3, 5, 10, 15};
-    /** The zoom steps of the main window, in percent. */
+    /** The zoom steps of the main window for Ctrl + "+" and Ctrl + "-", in percent. */
     static constexpr int ZoomSteps[] = {80, 90, 100, 110, 125, 150, 175, 200, 250, 300};
     static constexpr int DefaultZoom = 100;
+    /** The range of zooms a window size may give, in percent. */
+    static constexpr int MinZoom = 80, MaxZoom = 300;
 
-    int examMinutes = 0; ///< 0: no exam; otherwise one of ExamChoices
-    int zoomPercent = DefaultZoom;
-    int windowWidth = 0; ///< logical pixels of the last normal-state window, 0 for the designed size
+    int examMinutes = 0;           ///< 0: no exam; otherwise one of ExamChoices
+    int zoomPercent = DefaultZoom; ///< MinZoom .. MaxZoom
+    int windowWidth = 0;           ///< logical pixels of the last normal-state window, 0 for the designed size
     int windowHeight = 0;
     bool maximised = false;
 

@@ -58,15 +58,15 @@ void LiveFiguresPanel::reset() {
     m_speed->setText(u"0.0"_s);
     m_keystrokes->setText(u"0"_s);
     m_elapsed->setText(u"0"_s);
-    m_progressBar->resize(0, m_progressBar->height());
-    m_speedGauge->resize(0, m_speedGauge->height());
+    m_progressBar->resize(0, m_progressBar->parentWidget()->height());
+    m_speedGauge->resize(0, m_speedGauge->parentWidget()->height());
 }
 
 void LiveFiguresPanel::show(const LiveFigures& f) {
     m_typedChars->setText(f.typedChars);
     m_speed->setText(f.cpm);
-    m_progressBar->resize(f.progressWidth, m_progressBar->height());
-    m_speedGauge->resize(f.gaugeWidth, m_speedGauge->height());
+    m_progressBar->resize(f.progressWidth, m_progressBar->parentWidget()->height());
+    m_speedGauge->resize(f.gaugeWidth, m_speedGauge->parentWidget()->height());
     QPalette gauge = m_speedGauge->palette();
     gauge.setColor(QPalette::Window, QColor::fromRgb(gaugeRgb(f.gaugeColour)));
     m_speedGauge->setPalette(gauge);
@@ -91,8 +91,9 @@ void LiveFiguresPanel::markFinalSeconds(bool final) {
     m_finalSeconds = final;
     // The last seconds stand out in red and bold, whatever the style's colours.
     QPalette palette = m_elapsed->parentWidget()->palette();
-    QFont font = m_elapsed->parentWidget()->font();
     if (final) palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    // Only the weight is set: the size follows the window's zoom.
+    QFont font;
     font.setBold(final);
     m_elapsed->setPalette(palette);
     m_elapsed->setFont(font);
@@ -111,7 +112,7 @@ void LiveFiguresPanel::setSpeed(const QString& cpm) {
 }
 
 void LiveFiguresPanel::fillProgress() {
-    m_progressBar->resize(m_progressBar->parentWidget()->width(), m_progressBar->height());
+    m_progressBar->resize(m_progressBar->parentWidget()->width(), m_progressBar->parentWidget()->height());
 }
 
 int LiveFiguresPanel::trackWidth() const {

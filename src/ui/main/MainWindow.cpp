@@ -17,6 +17,7 @@
 #include "ui/main/ResultPanel.h"
 #include "ui/main/TargetTextPanel.h"
 #include "ui/main/TextInfoPanel.h"
+#include "ui/main/WindowZoom.h"
 #include "ui/practice/ParagraphPickerDialog.h"
 #include "ui/records/DeleteRecordsDialog.h"
 
@@ -50,8 +51,7 @@ MainWindow::MainWindow(Session& session, Platform& platform, QWidget* parent)
 
     auto* form = new QWidget(this);
     form->setObjectName(u"form"_s);
-    setCentralWidget(form);
-    form->setFixedSize(twips::toPixels(ClientWidth), twips::toPixels(ClientHeight));
+    m_zoom = new WindowZoom(this, form, {ClientWidth, ClientHeight}, m.preferences, [this] { applyFontLayout(); });
     // In this order: the text statistics cover the result's operation rows.
     m_target = std::make_unique<TargetTextPanel>(form);
     m_input = std::make_unique<InputPanel>(form);
@@ -61,7 +61,6 @@ MainWindow::MainWindow(Session& session, Platform& platform, QWidget* parent)
     m_bestList = std::make_unique<BestListPanel>(form);
     // Titles, paragraphs and readings come from files: no label ever reads them as markup.
     plaintext::makeLabelsPlain(this);
-    setFixedSize(sizeHint());
 
     m_practice = new PracticeController(
         m, m_platform, {*m_target, *m_input, *m_figures, *m_textInfo, *m_result, *m_bestList}, *m_menus, this);
@@ -126,6 +125,7 @@ void MainWindow::connectMenus() {
 
 void MainWindow::startUp() {
     m_japaneseDisplay = FontCellMetrics(16).fullWidthRendered();
+    m_zoom->restore();
     placeWindow();
     applyColours();
     m_menus->checkStoredOptions(m.settings);
@@ -135,6 +135,7 @@ void MainWindow::startUp() {
 }
 
 void MainWindow::storePosition() {
+    m_zoom->store();
     // The frame's top left relative to the screen, the very point placeWindow() moves the frame
     // to: whatever panels or window frames the desktop adds, the window reopens where it was.
     const QScreen* screen = QGuiApplication::primaryScreen();

@@ -38,7 +38,7 @@ TargetTextPanel::TargetTextPanel(QWidget* form) {
 
 int TargetTextPanel::applyFontLayout(const Options::FontLayout& layout) {
     m_cellView->setPointSize(layout.pointSize);
-    m_previewLabel->setFont(FontCellMetrics::cellFont(layout.pointSize));
+    twips::setFont(m_previewLabel, FontCellMetrics::cellFont(layout.pointSize));
     int top = TextPanelTop;
     twips::place(m_textPanel, LeftColumn, top, PanelWidth, layout.textPanelHeight);
     // The cells carry their own 15-twip top; the view starts at the panel's top.
@@ -80,15 +80,16 @@ void TargetTextPanel::showSegment(const TargetDisplay& display) {
 
 RubyFrame TargetTextPanel::rubyFrame(const Options::FontLayout& layout) const {
     RubyFrame frame;
-    frame.textPanelLeft = twips::fromPixels(m_textPanel->x());
-    frame.textPanelTop = twips::fromPixels(m_textPanel->y());
+    const double zoom = twips::zoomOf(m_textPanel);
+    frame.textPanelLeft = twips::fromPixels(m_textPanel->x(), zoom);
+    frame.textPanelTop = twips::fromPixels(m_textPanel->y(), zoom);
     frame.textPanelHeight = layout.textPanelHeight;
     frame.textCanvasLeft = layout.textCanvasLeft;
     frame.textCanvasTop = m_cellView->scrollOffsetTwips();
     frame.windowInnerWidth = ClientWidth;
     const QFontMetrics metrics(m_rubyLabel->font());
-    frame.labelWidth = [metrics](const QString& text) {
-        return twips::fromPixels(metrics.horizontalAdvance(text) + 4);
+    frame.labelWidth = [metrics, zoom](const QString& text) {
+        return twips::fromPixels(metrics.horizontalAdvance(text) + 4, zoom);
     };
     return frame;
 }
@@ -99,7 +100,7 @@ void TargetTextPanel::showRuby(const RubyBox& box, const TargetDisplay& display)
         return;
     }
     m_rubyLabel->setText(display.rubyTexts[box.reading]);
-    const int height = twips::fromPixels(QFontMetrics(m_rubyLabel->font()).height() + 4);
+    const int height = twips::fromPixels(QFontMetrics(m_rubyLabel->font()).height() + 4, twips::zoomOf(m_rubyBox));
     twips::place(m_rubyBox, box.left, box.top, box.width, height);
     m_rubyLabel->setGeometry(2, 1, m_rubyBox->width() - 2, m_rubyBox->height() - 2);
     m_rubyBox->raise();

@@ -17,7 +17,7 @@ TEST(Preferences, RoundTripAndDamagedValuesFallBackToDefaults) {
                          back.examIndex()),
               std::tuple(10, 150, 1900, 1000, true, 3));
 
-    writeAll(path, "[Exam]\nminutes=7\n[MainWindow]\nzoomPercent=abc\nwidth=99999\nheight=500\n");
+    writeAll(path, "[Exam]\nminutes=7\n[MainWindow]\nzoomPercent=301\nwidth=99999\nheight=500\n");
     const Preferences damaged = Preferences::load(path);
     EXPECT_EQ(std::tuple(damaged.examMinutes, damaged.zoomPercent, damaged.windowWidth, damaged.examIndex()),
               std::tuple(0, Preferences::DefaultZoom, 0, -1));
