@@ -53,16 +53,8 @@ TEST_F(ExamTest, TimeUpInTheMiddleOfACompositionEndsAndRecordsTheExam) {
     EXPECT_EQ(shown, (QStringList{u"5"_s, u"1"_s, u"4"_s, u"4.0"_s, u"-"_s}));
     EXPECT_EQ(std::tuple(state(), inputEdit->text(), inputEdit->textCursor().block().layout()->preeditAreaText()),
               std::tuple(AttemptState::Ready, QString(), QString()));
-    const QList<QByteArray> lines = readAll(folder() + u"/LogBox/ExamLog.tsv"_s).split('\n');
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_TRUE(lines[2].startsWith(QDate::currentDate().toString(Qt::ISODate).toUtf8()));
-    EXPECT_TRUE(lines[2].endsWith("\t240101000000.txt\t試験")) << lines[2].toStdString();
+    EXPECT_TRUE(readAll(folder() + u"/LogBox/ExamLog.tsv"_s).endsWith("\t240101000000.txt\t試験\n"));
     expectNoMessages();
-
-    // The exam stays chosen for the next start.
-    stop();
-    start();
-    EXPECT_TRUE(item(u"examActions(0)"_s)->isChecked());
     trigger(u"wholeTextAction"_s);
     EXPECT_EQ(std::pair(label(u"elapsedCaption"_s), session->preferences.examMinutes), std::pair(u"タイム"_s, 0));
 }

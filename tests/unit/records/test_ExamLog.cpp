@@ -27,25 +27,9 @@ TEST(ExamLog, HeaderOnceThenOneLinePerExamThatReadsBack) {
     EXPECT_EQ(
         QString::fromUtf8(fields.join('\t')),
         u"2026-12-06T14:05:09\t1\t60.00\t1\t83\t3\t2\t80\t80.0\t*\tA級\t2級\t1級\tS段\t240101000000.txt\t練習 その1"_s);
-    EXPECT_TRUE(lines[4].isEmpty());
 
     const QList<ExamLog::Entry> read = ExamLog::parse(readAll(path) + "short\tline\n2026-13-99\t1\n");
     ASSERT_EQ(read.size(), 2);
     EXPECT_EQ(std::tuple(read[1].figures.tally.typed, read[1].figures.net, read[1].figures.netCpmText, read[1].title),
               std::tuple(120, 117, u"117.0"_s, u"二回目 "_s));
-    EXPECT_EQ(read[0].when, entry(0, {}).when);
-}
-
-TEST(ExamLog, RefusesWhatIsNotARegularFile) {
-    QTemporaryDir dir;
-    for (Hostile kind : {Hostile::DanglingLink, Hostile::LinkToOutsideFile, Hostile::Fifo, Hostile::Folder}) {
-        const QString path = dir.filePath(u"ExamLog%1.tsv"_s.arg(int(kind)));
-        makeHostile(kind, path, dir.filePath(u"outside"_s));
-        QString error;
-        EXPECT_FALSE(ExamLog::append(path, entry(1, u"t"_s), &error));
-        EXPECT_TRUE(error.contains(u"試験の記録"_s)) << error.toStdString();
-        if (kind == Hostile::LinkToOutsideFile) {
-            EXPECT_EQ(readAll(dir.filePath(u"outside"_s)), "outside");
-        }
-    }
 }
