@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QKeySequence>
 #include <QMainWindow>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -70,10 +71,15 @@ WindowZoom::WindowZoom(QMainWindow* window, QWidget* form, QSize designTwips, Pr
 
 void WindowZoom::restore() {
     setZoom(m_preferences.zoomPercent / 100.0);
-    if (m_preferences.windowWidth > 0 && m_preferences.windowHeight > 0)
-        m_window->resize(m_preferences.windowWidth, m_preferences.windowHeight);
-    else
+    if (m_preferences.windowWidth > 0 && m_preferences.windowHeight > 0) {
+        QSize size(m_preferences.windowWidth, m_preferences.windowHeight);
+        // A size kept on a larger screen is cut to this one, though never below the design size.
+        if (const QScreen* screen = m_window->screen()) size = size.boundedTo(screen->availableGeometry().size());
+        const QSize design = twips::rect(0, 0, m_design.width(), m_design.height()).size();
+        m_window->resize(size.expandedTo(m_window->sizeHint() - m_form->size() + design));
+    } else {
         m_window->resize(m_window->sizeHint());
+    }
     if (m_preferences.maximised) m_window->setWindowState(m_window->windowState() | Qt::WindowMaximized);
 }
 
