@@ -6,6 +6,8 @@
 #include <QFrame>
 #include <QLabel>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 using namespace MainLayout;
 using panelparts::makeLabel;
@@ -113,6 +115,12 @@ void LiveFiguresPanel::setSpeed(const QString& cpm) {
 
 void LiveFiguresPanel::fillProgress() {
     m_progressBar->resize(m_progressBar->parentWidget()->width(), m_progressBar->parentWidget()->height());
+}
+
+void LiveFiguresPanel::rescaleBars(double factor) {
+    for (QFrame* bar : {m_progressBar, m_speedGauge})
+        bar->resize(std::min(bar->parentWidget()->width(), qRound(bar->width() * factor)),
+                    bar->parentWidget()->height());
 }
 
 int LiveFiguresPanel::trackWidth() const {

@@ -24,6 +24,9 @@ public:
     /** The progress bar at its full width (the text is done). */
     void fillProgress();
 
+    /** The bars at the same share of their tracks after the tracks grew by `factor` (a new zoom). */
+    void rescaleBars(double factor);
+
     /** Widths in pixels that core scales the bars to. */
     int trackWidth() const;
     int gaugeWidth() const;

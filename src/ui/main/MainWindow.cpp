@@ -51,7 +51,10 @@ MainWindow::MainWindow(Session& session, Platform& platform, QWidget* parent)
 
     auto* form = new QWidget(this);
     form->setObjectName(u"form"_s);
-    m_zoom = new WindowZoom(this, form, {ClientWidth, ClientHeight}, m.preferences, [this] { applyFontLayout(); });
+    m_zoom = new WindowZoom(this, form, {ClientWidth, ClientHeight}, m.preferences, [this](double factor) {
+        applyFontLayout();
+        m_practice->zoomChanged(factor);
+    });
     // In this order: the text statistics cover the result's operation rows.
     m_target = std::make_unique<TargetTextPanel>(form);
     m_input = std::make_unique<InputPanel>(form);
@@ -67,6 +70,7 @@ MainWindow::MainWindow(Session& session, Platform& platform, QWidget* parent)
     m_practice->setMessageHandler([this](const QString& text) { message(text); });
     m_keys = new KeyRouter(this, m_input->box(), *m_practice, *m_menus, m.settings, m_platform);
     m_practice->setPendingKeysReset([this](bool starting) { m_keys->resetPendingKeys(starting); });
+    m_zoom->setHandZoomAllowed([this] { return attempt().state() != AttemptState::Running; });
     connectMenus();
 }
 

@@ -139,6 +139,11 @@ void PracticeController::applyAttemptState() {
         m_panels.figures.setElapsed(u"0"_s);
 }
 
+void PracticeController::zoomChanged(double factor) {
+    m_panels.target.showPreview(m_display);
+    m_panels.figures.rescaleBars(factor);
+}
+
 void PracticeController::chooseExam(int minutes) {
     TextLoading::wholeTextPractice(m);
     m.preferences.examMinutes = minutes;

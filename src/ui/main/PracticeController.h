@@ -76,6 +76,8 @@ public:
     void showText();
     /** Lays out the current segment of the text and its preview. */
     void layoutSegment();
+    /** After the zoom grew by `factor`: the preview refitted, the bars at their share of the tracks. */
+    void zoomChanged(double factor);
     /** A timed exam of `minutes` on the whole text (from the exam menu). */
     void chooseExam(int minutes);
     /** A new judgement standard: the shown result is graded again and the best list follows. */

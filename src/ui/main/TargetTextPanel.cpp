@@ -69,10 +69,14 @@ void TargetTextPanel::setPreviewColours(const QColor& text, const QColor& backgr
     panelparts::setColours(m_previewPanel, text, background);
 }
 
-void TargetTextPanel::showSegment(const TargetDisplay& display) {
+void TargetTextPanel::showPreview(const TargetDisplay& display) {
     // Only whole characters: a glyph cut at the panel's edge reads as another character.
     m_previewLabel->setText(plaintext::wholeCharactersThatFit(display.previewText, m_previewLabel->fontMetrics(),
                                                               m_previewLabel->contentsRect().width()));
+}
+
+void TargetTextPanel::showSegment(const TargetDisplay& display) {
+    showPreview(display);
     m_scrollBar->setValue(0);
     m_scrollBar->setMaximum(display.scrollMaximum);
     m_scrollBar->setEnabled(display.scrollEnabled);

@@ -32,7 +32,7 @@ constexpr double MaxZoom = Preferences::MaxZoom / 100.0;
 } // namespace
 
 WindowZoom::WindowZoom(QMainWindow* window, QWidget* form, QSize designTwips, Preferences& preferences,
-                       std::function<void()> relayout)
+                       std::function<void(double)> relayout)
     : QObject(window), m_window(window), m_form(form), m_design(designTwips), m_preferences(preferences),
       m_relayout(std::move(relayout)) {
     m_area = new ZoomArea(window, m_form);
@@ -95,11 +95,12 @@ void WindowZoom::store() {
 void WindowZoom::setZoom(double zoom) {
     zoom = std::clamp(zoom, MinZoom, MaxZoom);
     if (std::abs(zoom - m_zoom) < 0.001) return;
+    const double previous = m_zoom;
     m_zoom = zoom;
     m_form->setFont(twips::zoomed(m_baseFont, zoom));
     twips::rezoom(m_window, zoom);
     m_form->setFixedSize(twips::rect(0, 0, m_design.width(), m_design.height(), zoom).size());
-    if (m_relayout) m_relayout();
+    if (m_relayout) m_relayout(zoom / previous);
     centreForm();
 }
 
@@ -109,6 +110,7 @@ double WindowZoom::fittingZoom() const {
 }
 
 void WindowZoom::zoomByHand(int direction) {
+    if (m_handZoomAllowed && !m_handZoomAllowed()) return;
     const int percent = int(std::lround(m_zoom * 100));
     const double wanted = direction == 0 ? 1.0 : Preferences::zoomStep(percent, direction) / 100.0;
     if (m_window->isMaximized() || m_window->isFullScreen()) {

@@ -22,16 +22,19 @@ class WindowZoom : public QObject {
 public:
     /**
      * Puts `form` into a resizable area of `window`. `relayout` places again what the window
-     * lays out itself (the font-size layout of the panels) after a change of zoom.
+     * lays out itself (the font-size layout of the panels) after the zoom grew by its argument.
      */
     WindowZoom(QMainWindow* window, QWidget* form, QSize designTwips, Preferences& preferences,
-               std::function<void()> relayout);
+               std::function<void(double)> relayout);
 
     double zoom() const { return m_zoom; }
     /** Before the window is shown: its size, maximised state and zoom as last stored. */
     void restore();
     /** The zoom and the window's normal size and maximised state, into the preferences. */
     void store();
+
+    /** Whether the zoom keys act now; while typing they are keystrokes of the attempt and nothing more. */
+    void setHandZoomAllowed(std::function<bool()> allowed) { m_handZoomAllowed = std::move(allowed); }
 
     void zoomIn() { zoomByHand(1); }
     void zoomOut() { zoomByHand(-1); }
@@ -53,7 +56,8 @@ private:
     QWidget* m_form;
     QSize m_design; ///< twips
     Preferences& m_preferences;
-    std::function<void()> m_relayout;
+    std::function<void(double)> m_relayout;
+    std::function<bool()> m_handZoomAllowed;
     QFont m_baseFont;
     double m_zoom = 1.0;
 };

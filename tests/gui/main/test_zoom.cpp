@@ -41,6 +41,8 @@ TEST_F(MainWindowTest, ResizingZoomsTheCellsAndRowsKeepTheirCounts) {
     zoomKey(u"zoomInAction"_s);
     QApplication::processEvents();
     EXPECT_EQ(std::pair(window->zoom().zoom(), form->size()), std::pair(1.1, window->centralWidget()->size()));
+    startTyping(); // while typing the zoom keys are keystrokes only
+    zoomKey(u"zoomInAction"_s);
     stop();
     const QSettings ini(folder() + u"/RinvaleQX.ini"_s, QSettings::IniFormat);
     EXPECT_EQ(ini.value(u"MainWindow/zoomPercent"_s).toInt(), 110);
