@@ -85,6 +85,7 @@ void AttemptControl::startAttempt() {
     mismatchCount = 0;
     paragraphResults.fill(ParagraphResult{});
     resetAttempt();
+    m_examLengthMs = examActive(m) ? m.preferences.examMinutes * 60000 : 0;
 }
 
 AttemptControl::CountdownStep AttemptControl::countdownTick() {
@@ -140,15 +141,7 @@ AttemptControl::SegmentOutcome AttemptControl::checkSegment(QStringView input, Q
         r.operations = operations;
     }
     if (isLastSegment()) {
-        m_state = AttemptState::Ready;
-        m_summary = {};
-        m_summary.elapsedMs = std::max<qint32>(10, elapsedMs(attemptStart, lastTick));
-        m_summary.counters = counters;
-        m_summary.practiceMode = m.settings.number(Options::PracticeMode);
-        m_summary.currentLine = m.text.currentLine;
-        const bool whole = m_summary.practiceMode == 0;
-        m_summary.firstRow = whole ? 0 : std::clamp(row, 0, ResultRows - 1);
-        m_summary.lastRow = whole ? std::clamp(m.text.lineCount - 6, 0, ResultRows - 1) : m_summary.firstRow;
+        endAttempt(std::max<qint32>(10, elapsedMs(attemptStart, lastTick)), row);
         return SegmentOutcome::Ended;
     }
     doneChars += qint32(segmentText.size());
@@ -160,6 +153,43 @@ AttemptControl::SegmentOutcome AttemptControl::checkSegment(QStringView input, Q
     counters.segmentCorrections = 0;
     counters.segmentRevisions = 0;
     return SegmentOutcome::Advanced;
+}
+
+void AttemptControl::endAttempt(qint32 elapsed, int row) {
+    m_state = AttemptState::Ready;
+    m_summary = {};
+    m_summary.elapsedMs = elapsed;
+    m_summary.counters = counters;
+    m_summary.practiceMode = m.settings.number(Options::PracticeMode);
+    m_summary.currentLine = m.text.currentLine;
+    const bool whole = m_summary.practiceMode == 0;
+    m_summary.firstRow = whole ? 0 : std::clamp(row, 0, ResultRows - 1);
+    m_summary.lastRow = whole ? std::clamp(m.text.lineCount - 6, 0, ResultRows - 1) : m_summary.firstRow;
+    m_summary.examMinutes = m_examLengthMs / 60000;
+}
+
+qint32 AttemptControl::examRemainingMs() const {
+    if (m_examLengthMs <= 0) return 0;
+    const qint32 used = m_state == AttemptState::Countdown ? 0 : elapsedMs(attemptStart, lastTick);
+    return std::clamp(m_examLengthMs - used, 0, m_examLengthMs);
+}
+
+bool AttemptControl::examTimeUp() {
+    if (m_state != AttemptState::Running || m_examLengthMs <= 0) return false;
+    if (elapsedMs(attemptStart, lastTick) < m_examLengthMs) return false;
+    // The paragraph under way is not complete: it keeps no row of its own.
+    endAttempt(m_examLengthMs, -1);
+    m_summary.timeUp = true;
+    return true;
+}
+
+bool examActive(const Session& session) {
+    return session.preferences.examMinutes > 0 && session.settings.number(Options::PracticeMode) == 0;
+}
+
+QString remainingTimeCaption(qint32 remainingMs) {
+    const qint32 seconds = (std::max<qint32>(0, remainingMs) + 999) / 1000;
+    return QString::number(seconds / 60) + u':' + basic::Format(seconds % 60, u"00");
 }
 
 void AttemptControl::togglePause() {

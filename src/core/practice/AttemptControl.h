@@ -43,6 +43,8 @@ struct AttemptSummary {
     int currentLine = 5;  ///< the line practised last (before the whole text returns to its start)
     int firstRow = 0;     ///< rows of paragraphResults that belong to the attempt
     int lastRow = 0;
+    int examMinutes = 0; ///< the exam's length, 0 when the attempt was not an exam
+    bool timeUp = false; ///< the exam ended on its time (not at the end of the text)
 };
 
 /** The enabled and visible states of the controls in one attempt state. */
@@ -125,6 +127,16 @@ public:
      */
     SegmentOutcome checkSegment(QStringView input, QStringView segmentText, const QString& operations = QString());
 
+    /** The exam's length in milliseconds for this attempt, 0 when it is not an exam. */
+    qint32 examLengthMs() const { return m_examLengthMs; }
+    /** Milliseconds of the exam left at the last clock step, never below 0. */
+    qint32 examRemainingMs() const;
+    /**
+     * After a clock step: when the exam's time is up the attempt ends where it is, whatever
+     * the input, and the summary says so. False while time is left or outside an exam.
+     */
+    bool examTimeUp();
+
     /** togglePause: running -> paused, paused -> running with the pause taken out of both start times. */
     void togglePause();
 
@@ -152,9 +164,21 @@ public:
 
 private:
     void resetAttempt();
+    void endAttempt(qint32 elapsed, int row);
 
     Session& m;
     const Clock& m_clock;
     AttemptState m_state = AttemptState::Ready;
     AttemptSummary m_summary;
+    qint32 m_examLengthMs = 0;
 };
+
+/** True when an attempt started now would be a timed exam (whole-text practice with an exam length). */
+bool examActive(const Session& session);
+
+/** The remaining-time display of an exam: "9:59" for 599 000 ms and more; whole seconds round up. */
+QString remainingTimeCaption(qint32 remainingMs);
+/** The last ten seconds of an exam, which the display marks. */
+inline bool examFinalSeconds(qint32 remainingMs) {
+    return remainingMs <= 10000;
+}

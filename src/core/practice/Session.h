@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/practice/CurrentText.h"
+#include "core/settings/Preferences.h"
 #include "core/settings/SettingsTable.h"
 
 #include <QString>
@@ -19,6 +20,10 @@ struct Session {
     QString fileBoxPath() const { return programFolder + u"/FileBox"_s; }
     QString logBoxPath() const { return programFolder + u"/LogBox"_s; }
     QString settingsPath() const { return programFolder + u'/' + QString::fromUtf16(SettingsFile::FileName); }
+    QString preferencesPath() const { return programFolder + u'/' + QString::fromUtf16(Preferences::FileName); }
+
+    /** The exam, zoom and window size, kept in a file of their own. */
+    Preferences preferences;
 
     /** Which details file the details window shows (a DetailModes value). */
     int detailMode = 0;

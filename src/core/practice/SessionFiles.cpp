@@ -20,6 +20,9 @@ QStringList open(Session& session) {
     QString error;
     if (!file.load(session.settings, &error)) messages.append(error);
     Options::applyStartupDefaults(session.settings);
+    session.preferences = Preferences::load(session.preferencesPath());
+    // The exam is a mode of whole-text practice.
+    if (session.settings.number(Options::PracticeMode) != 0) session.preferences.examMinutes = 0;
 
     if (TextLoading::loadCurrentText(session, &error) == TextLoading::LoadResult::Unusable)
         messages.append(error + u"\n腕試しのテキストを読み込みます。"_s);
@@ -28,7 +31,11 @@ QStringList open(Session& session) {
 
 bool save(const Session& session, QString* error) {
     SettingsFile file(session.settingsPath());
-    return file.save(session.settings, error);
+    const bool settingsSaved = file.save(session.settings, error);
+    QString preferencesError;
+    if (session.preferences.save(session.preferencesPath(), &preferencesError)) return settingsSaved;
+    if (error) *error = settingsSaved ? preferencesError : *error + u'\n' + preferencesError;
+    return false;
 }
 
 } // namespace SessionFiles

@@ -279,7 +279,10 @@ TextView view(const Session& m) {
     const bool paragraphMode = m.settings.number(Options::PracticeMode) != 0;
     TextView v;
     v.title = t.line(2);
-    if (paragraphMode)
+    if (!paragraphMode && m.preferences.examMinutes > 0)
+        v.modeLine = u"試験モード（"_s + QString::number(m.preferences.examMinutes) + u"分間・全 "_s +
+                     QString::number(t.paragraphCount()) + u" 段落）"_s;
+    else if (paragraphMode)
         v.modeLine = u"段落別練習 (第 "_s + QString::number(t.currentLine - First + 1) + u" 段落)"_s;
     else
         v.modeLine = u"全文通し練習（全 "_s + QString::number(t.paragraphCount()) + u" 段落）"_s;

@@ -24,7 +24,9 @@ void CharCellView::setDisplay(const TargetDisplay* display) {
 
 void CharCellView::setPointSize(int pointSize) {
     m_pointSize = pointSize;
-    m_font = FontCellMetrics::cellFont(pointSize);
+    // The layout is measured at the design size; the cells and their font grow with the zoom.
+    m_zoom = twips::zoomOf(this);
+    m_font = twips::zoomed(FontCellMetrics::cellFont(pointSize), m_zoom);
     const QFontMetrics metrics(m_font);
     m_ascent = metrics.ascent();
     m_textHeight = metrics.ascent() + metrics.descent();
@@ -82,7 +84,7 @@ void CharCellView::refreshAll() {
 QRect CharCellView::cellRect(int k) const {
     if (!m_display || k < 0 || k >= TargetDisplay::CellCount) return {};
     const CharCell& cell = m_display->cells[size_t(k)];
-    return twips::rect(cell.left, cell.top + m_scrollOffset, cell.width, cell.height);
+    return twips::rect(cell.left, cell.top + m_scrollOffset, cell.width, cell.height, m_zoom);
 }
 
 QRect CharCellView::repaintRect(int k) const {

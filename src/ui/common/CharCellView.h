@@ -59,6 +59,7 @@ private:
 
     const TargetDisplay* m_display = nullptr;
     int m_pointSize = 12;
+    double m_zoom = 1.0; ///< of the window, taken when the font is set
     QFont m_font;
     int m_ascent = 0;         ///< pixels
     int m_textHeight = 0;     ///< ascent + descent, pixels

@@ -4,6 +4,9 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -31,10 +34,29 @@ DialogFrame::DialogFrame(const QString& name, const QString& caption, QWidget* o
     // A fixed-size dialog has no use for maximise or context-help buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // The dialog keeps its layout and grows with the zoom of the window that opens it.
+    m_ownerZoom = twips::zoomOf(owner);
+    m_designFont = font();
+    if (m_ownerZoom != 1.0) applyZoom(m_ownerZoom);
+}
+
+void DialogFrame::applyZoom(double zoom) {
+    setFont(twips::zoomed(m_designFont, zoom));
+    twips::rezoom(this, zoom);
 }
 
 void DialogFrame::setClientSize(int widthTwips, int heightTwips) {
-    setFixedSize(twips::toPixels(widthTwips), twips::toPixels(heightTwips));
+    double zoom = m_ownerZoom;
+    if (zoom != 1.0) {
+        // Never larger than the screen it opens on.
+        const QScreen* screen = parentWidget() ? parentWidget()->screen() : nullptr;
+        const QSize room = screen ? screen->availableGeometry().size() * 0.9 : QSize(1 << 20, 1 << 20);
+        const QSize design = twips::rect(0, 0, widthTwips, heightTwips).size();
+        zoom = std::clamp(std::min(double(room.width()) / design.width(), double(room.height()) / design.height()), 1.0,
+                          zoom);
+        if (zoom != twips::zoomOf(this)) applyZoom(zoom);
+    }
+    setFixedSize(twips::rect(0, 0, widthTwips, heightTwips, zoom).size());
 }
 
 QLabel* DialogFrame::addLabel(const QString& name, const QString& text, int left, int top, int width, int height,
@@ -58,7 +80,7 @@ QPushButton* DialogFrame::addButton(const QString& name, const QString& caption,
 void DialogFrame::addIcon(QStyle::StandardPixmap icon) {
     auto* label = new QLabel(this);
     label->setObjectName(u"icon"_s);
-    const int size = twips::toPixels(IconSize);
+    const int size = twips::toPixels(IconSize, twips::zoomOf(this));
     label->setPixmap(style()->standardIcon(icon, nullptr, this).pixmap(size, size));
     twips::place(label, Margin, Margin, IconSize, IconSize);
 }

@@ -42,6 +42,12 @@ protected:
     void addIcon(QStyle::StandardPixmap icon);
 
     void showEvent(QShowEvent* event) override;
+
+private:
+    void applyZoom(double zoom);
+
+    double m_ownerZoom = 1.0;
+    QFont m_designFont;
 };
 
 /**

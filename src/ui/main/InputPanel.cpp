@@ -26,13 +26,13 @@ InputPanel::InputPanel(QWidget* form) {
     QFont digitFont = m_countdownLabel->font();
     digitFont.setPointSize(20);
     digitFont.setBold(true);
-    m_countdownLabel->setFont(digitFont);
+    twips::setFont(m_countdownLabel, digitFont);
     m_startHint = new QLabel(u"スペースキーでスタート"_s, m_startPanel);
     m_startHint->setObjectName(u"startHint"_s);
     m_startHint->setAlignment(Qt::AlignCenter);
     QFont hintFont = m_startHint->font();
     hintFont.setPointSize(12);
-    m_startHint->setFont(hintFont);
+    twips::setFont(m_startHint, hintFont);
     m_retryHint = new QLabel(m_startPanel);
     m_retryHint->setObjectName(u"retryHint"_s);
     m_retryHint->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -48,7 +48,7 @@ InputPanel::InputPanel(QWidget* form) {
 }
 
 void InputPanel::applyFontLayout(const Options::FontLayout& layout, int top) {
-    m_box->setFont(FontCellMetrics::cellFont(layout.pointSize));
+    twips::setFont(m_box, FontCellMetrics::cellFont(layout.pointSize));
     twips::place(m_panel, LeftColumn, top, PanelWidth, layout.inputHeight + 90);
     twips::place(m_box, layout.textCanvasLeft + 30, 45, PanelWidth - 90 - layout.textCanvasLeft, layout.inputHeight);
     twips::place(m_startPanel, 30, 45, PanelWidth - 90, layout.startPanelHeight);

@@ -1,6 +1,7 @@
 #include "ui/main/MainMenus.h"
 
 #include "core/settings/Options.h"
+#include "core/settings/Preferences.h"
 #include "core/texts/SampleTexts.h"
 #include "ui/main/PanelParts.h"
 
@@ -111,6 +112,20 @@ MainMenus::MainMenus(QMenuBar* bar, QObject* parent) : QObject(parent) {
     modes->addAction(paragraph);
     connect(whole, &QAction::triggered, this, &MainMenus::wholeTextRequested);
     connect(paragraph, &QAction::triggered, this, &MainMenus::paragraphRequested);
+    // The timed exam: the whole text against the clock, a third mode beside the two above.
+    QMenu* exam = trial->addMenu(u"試験モード(&X)"_s);
+    exam->setObjectName(u"examMenu"_s);
+    exam->menuAction()->setObjectName(u"examMenu"_s);
+    m_actions.insert(u"examMenu"_s, exam->menuAction());
+    constexpr const char16_t* ExamCaptions[] = {u"1分間(&1)", u"3分間(&3)", u"5分間(&5)", u"10分間(&0)", u"15分間(&F)"};
+    static_assert(std::size(ExamCaptions) == std::size(Preferences::ExamChoices));
+    for (int i = 0; i < int(std::size(ExamCaptions)); ++i) {
+        QAction* a = addItem(exam, indexed(u"examActions"_s, i), QString::fromUtf16(ExamCaptions[i]));
+        a->setCheckable(true);
+        modes->addAction(a);
+        const int minutes = Preferences::ExamChoices[i];
+        connect(a, &QAction::triggered, this, [this, minutes] { Q_EMIT examRequested(minutes); });
+    }
     command(trial, u"chooseParagraphAction"_s, u"- 段落指定(&G)..."_s, &MainMenus::paragraphRequested);
     command(trial, u"previousParagraphAction"_s, u"--- 前の段落に戻る(&U)"_s, &MainMenus::previousParagraphRequested);
     command(trial, u"nextParagraphAction"_s, u"--- 次の段落に進む(&D)"_s, &MainMenus::nextParagraphRequested);
@@ -227,7 +242,10 @@ void MainMenus::enable(const QString& name, bool enabled, std::optional<bool> ch
 }
 
 void MainMenus::applyTextState(const TextLoading::MenuState& state) {
-    enable(u"wholeTextAction"_s, true, state.wholeChecked);
+    enable(u"wholeTextAction"_s, true, state.wholeChecked && m_examIndex < 0);
+    enable(u"examMenu"_s, true);
+    for (int i = 0; i < int(std::size(Preferences::ExamChoices)); ++i)
+        enable(indexed(u"examActions"_s, i), true, state.wholeChecked && i == m_examIndex);
     enable(u"paragraphsAction"_s, state.paragraphEnabled, state.paragraphChecked);
     enable(u"chooseParagraphAction"_s, state.chooseParagraphEnabled);
     enable(u"previousParagraphAction"_s, state.previousEnabled);
@@ -252,10 +270,14 @@ void MainMenus::applyAttemptState(AttemptState state, const StateControls& c) {
         enable(QString::fromUtf16(item), c.otherMenus);
     if (state != AttemptState::Ready) {
         // Mode changes and paragraph steps wait for the ready state.
-        for (const char16_t* item : {u"editCurrentTextAction", u"wholeTextAction", u"paragraphsAction",
+        for (const char16_t* item : {u"editCurrentTextAction", u"wholeTextAction", u"paragraphsAction", u"examMenu",
                                      u"chooseParagraphAction", u"previousParagraphAction", u"nextParagraphAction"})
             enable(QString::fromUtf16(item), false);
     }
+}
+
+void MainMenus::setExamChoice(int index) {
+    m_examIndex = index;
 }
 
 bool MainMenus::pauseEnabled() const {

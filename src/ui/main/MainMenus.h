@@ -53,6 +53,8 @@ public:
     /** What the attempt's state allows; the text's own items wait for the ready state. */
     void applyAttemptState(AttemptState state, const StateControls& controls);
     bool pauseEnabled() const;
+    /** Which exam length is chosen (an index of Preferences::ExamChoices), -1 for practice without a clock. */
+    void setExamChoice(int index);
 
 Q_SIGNALS:
     void deleteRecordsRequested();
@@ -62,6 +64,8 @@ Q_SIGNALS:
     void retryRequested();
     void wholeTextRequested();
     void paragraphRequested();
+    /** An exam of `minutes` on the whole text. */
+    void examRequested(int minutes);
     void previousParagraphRequested();
     void nextParagraphRequested();
     void lastDetailsRequested();
@@ -84,4 +88,5 @@ private:
 
     QMap<QString, QAction*> m_actions;
     QMap<QString, QMenu*> m_menus;
+    int m_examIndex = -1;
 };

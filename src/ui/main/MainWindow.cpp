@@ -17,6 +17,7 @@
 #include "ui/main/ResultPanel.h"
 #include "ui/main/TargetTextPanel.h"
 #include "ui/main/TextInfoPanel.h"
+#include "ui/main/WindowZoom.h"
 #include "ui/practice/ParagraphPickerDialog.h"
 #include "ui/records/AttemptDetailsDialog.h"
 #include "ui/records/BestRecordsDialog.h"
@@ -56,8 +57,10 @@ MainWindow::MainWindow(Session& session, Platform& platform, QWidget* parent)
 
     auto* form = new QWidget(this);
     form->setObjectName(u"form"_s);
-    setCentralWidget(form);
-    form->setFixedSize(twips::toPixels(ClientWidth), twips::toPixels(ClientHeight));
+    m_zoom = new WindowZoom(this, form, {ClientWidth, ClientHeight}, m.preferences, [this](double factor) {
+        applyFontLayout();
+        m_practice->zoomChanged(factor);
+    });
     // In this order: the text statistics cover the result's operation rows.
     m_target = std::make_unique<TargetTextPanel>(form);
     m_input = std::make_unique<InputPanel>(form);
@@ -67,13 +70,13 @@ MainWindow::MainWindow(Session& session, Platform& platform, QWidget* parent)
     m_bestList = std::make_unique<BestListPanel>(form);
     // Titles, paragraphs and readings come from files: no label ever reads them as markup.
     plaintext::makeLabelsPlain(this);
-    setFixedSize(sizeHint());
 
     m_practice = new PracticeController(
         m, m_platform, {*m_target, *m_input, *m_figures, *m_textInfo, *m_result, *m_bestList}, *m_menus, this);
     m_practice->setMessageHandler([this](const QString& text) { message(text); });
     m_keys = new KeyRouter(this, m_input->box(), *m_practice, *m_menus, m.settings, m_platform);
     m_practice->setPendingKeysReset([this](bool starting) { m_keys->resetPendingKeys(starting); });
+    m_zoom->setHandZoomAllowed([this] { return attempt().state() != AttemptState::Running; });
     connectMenus();
 }
 
@@ -96,6 +99,7 @@ void MainWindow::connectMenus() {
     connect(m_menus, &MainMenus::pauseRequested, practice, &PracticeController::togglePause);
     connect(m_menus, &MainMenus::retryRequested, practice, &PracticeController::retry);
     connect(m_menus, &MainMenus::paragraphRequested, this, &MainWindow::chooseParagraph);
+    connect(m_menus, &MainMenus::examRequested, practice, &PracticeController::chooseExam);
     auto changeText = [this, practice](void (MainMenus::*signal)(), void (*change)(Session&)) {
         connect(m_menus, signal, this, [this, practice, change] {
             change(m);
@@ -148,6 +152,7 @@ void MainWindow::connectMenus() {
 
 void MainWindow::startUp() {
     m_japaneseDisplay = FontCellMetrics(16).fullWidthRendered();
+    m_zoom->restore();
     placeWindow();
     applyColours();
     m_menus->checkStoredOptions(m.settings);
@@ -157,6 +162,7 @@ void MainWindow::startUp() {
 }
 
 void MainWindow::storePosition() {
+    m_zoom->store();
     // The frame's top left relative to the screen, the very point placeWindow() moves the frame
     // to: whatever panels or window frames the desktop adds, the window reopens where it was.
     const QScreen* screen = QGuiApplication::primaryScreen();

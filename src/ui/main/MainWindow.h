@@ -18,6 +18,7 @@ class QAction;
 class ResultPanel;
 class TargetTextPanel;
 class TextInfoPanel;
+class WindowZoom;
 
 /**
  * The main window: the program itself. It assembles the menus, the panels, the practice
@@ -48,6 +49,7 @@ public:
 
     PracticeController& practice() { return *m_practice; }
     KeyRouter& keys() { return *m_keys; }
+    WindowZoom& zoom() { return *m_zoom; }
     const AttemptControl& attempt() const { return m_practice->attempt(); }
     const TargetDisplay& display() const { return m_practice->display(); }
     /** Full-width characters render at full width (a Japanese font is present). */
@@ -87,4 +89,5 @@ private:
     std::unique_ptr<BestListPanel> m_bestList;
     PracticeController* m_practice = nullptr;
     KeyRouter* m_keys = nullptr;
+    WindowZoom* m_zoom = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "core/practice/Judgement.h"
 #include "core/practice/TextLoading.h"
 #include "core/records/AttemptRecorder.h"
+#include "core/records/ExamLog.h"
 #include "core/records/RecordFiles.h"
 #include "core/settings/Options.h"
 #include "platform/AlertSound.h"
@@ -18,10 +19,14 @@
 #include "ui/main/TargetTextPanel.h"
 #include "ui/main/TextInfoPanel.h"
 #include "ui/practice/AttemptFinishedDialog.h"
+#include "ui/practice/ExamResultDialog.h"
 #include "ui/records/DetailsLink.h"
 
 #include <QAction>
 #include <QDateTime>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -50,6 +55,8 @@ PracticeController::PracticeController(Session& session, Platform& platform, Mai
     connect(m_panels.target.scrollBar(), &QScrollBar::valueChanged, this, &PracticeController::scrollTo);
     connect(m_panels.input.box(), &InputBox::textChanged, this, &PracticeController::inputChanged);
     new DetailsLink(m_panels.figures.detailsLink(), [this] { showDetailsOnRequest(); });
+    // Whole-text practice without the clock leaves the exam (before the window reloads the text).
+    connect(&m_menus, &MainMenus::wholeTextRequested, this, [this] { m.preferences.examMinutes = 0; });
     connect(m_panels.input.resumeButton(), &QPushButton::clicked, this, [this] {
         if (m_attempt.state() == AttemptState::Paused) togglePause();
     });
@@ -66,6 +73,9 @@ void PracticeController::setFontLayout(int pointSize, int charsPerLine, int visi
 // ---- The loaded text -------------------------------------------------------------------
 
 void PracticeController::showText() {
+    // The exam is a mode of whole-text practice: choosing paragraphs leaves it.
+    if (setting(Options::PracticeMode) != 0) m.preferences.examMinutes = 0;
+    m_menus.setExamChoice(examActive(m) ? m.preferences.examIndex() : -1);
     const TextLoading::TextView v = TextLoading::view(m);
     m_panels.textInfo.show(v);
     m_panels.result.setTotalChars(v.totalChars);
@@ -73,6 +83,7 @@ void PracticeController::showText() {
     showTargetLine(v.targetLine);
 
     setResultShown(false);
+    m_examResultShown = false;
     m_redRow = -1;
     m_panels.result.clear();
     returnToReady();
@@ -130,9 +141,34 @@ void PracticeController::applyAttemptState() {
     m_panels.input.applyControls(c);
     m_menus.applyAttemptState(state, c);
     if (state == AttemptState::Ready) m_menus.applyTextState(TextLoading::view(m).menus);
+    const bool exam = state == AttemptState::Ready ? examActive(m) : m_attempt.examLengthMs() > 0;
+    m_panels.figures.showRemainingTime(exam);
+    if (m_resultShown || m_examResultShown) return;
+    if (exam)
+        showExamClock();
+    else if (state == AttemptState::Ready)
+        m_panels.figures.setElapsed(u"0"_s);
+}
+
+void PracticeController::zoomChanged(double factor) {
+    m_panels.target.showPreview(m_display);
+    m_panels.figures.rescaleBars(factor);
+}
+
+void PracticeController::chooseExam(int minutes) {
+    TextLoading::wholeTextPractice(m);
+    m.preferences.examMinutes = minutes;
+    showText();
+}
+
+void PracticeController::showExamClock() {
+    const bool ready = m_attempt.state() == AttemptState::Ready;
+    const qint32 left = ready ? m.preferences.examMinutes * 60000 : m_attempt.examRemainingMs();
+    m_panels.figures.setRemaining(remainingTimeCaption(left), !ready && examFinalSeconds(left));
 }
 
 void PracticeController::clearAttemptDisplay() {
+    m_examResultShown = false;
     m_counting.reset();
     if (m_resetPendingKeys) m_resetPendingKeys(false);
     m_recolourTimer->stop();
@@ -183,7 +219,15 @@ void PracticeController::runTick() {
         checkSegment();
         if (m_attempt.state() != AttemptState::Running) return;
     }
-    if (!m_resultShown) m_panels.figures.setElapsed(m_attempt.clockTick());
+    if (m_resultShown) return;
+    const QString seconds = m_attempt.clockTick();
+    if (m_attempt.examLengthMs() <= 0) {
+        m_panels.figures.setElapsed(seconds);
+    } else if (m_attempt.examTimeUp()) {
+        endAttempt();
+    } else {
+        showExamClock();
+    }
 }
 
 void PracticeController::checkSegment() {
@@ -206,6 +250,10 @@ void PracticeController::checkSegment() {
 
 void PracticeController::endAttempt() {
     const AttemptSummary summary = m_attempt.summary();
+    if (summary.examMinutes > 0) {
+        endExam(summary);
+        return;
+    }
     m_runTimer->stop();
     m_recolourTimer->stop();
     setResultShown(true);
@@ -236,6 +284,45 @@ void PracticeController::endAttempt() {
     dialog.exec();
     // The details of the attempt just recorded: the files' writing set the session's detailMode.
     if (dialog.detailsRequested()) Q_EMIT detailsRequested();
+    returnToReady();
+}
+
+void PracticeController::endExam(const AttemptSummary& summary) {
+    m_runTimer->stop();
+    m_recolourTimer->stop();
+    InputBox* box = m_panels.input.box();
+    if (summary.timeUp) {
+        // A composition under way when the time ran out was never typed: it ends with the exam
+        // and cannot drop into the box afterwards.
+        QGuiApplication::inputMethod()->reset();
+        QInputMethodEvent nothing;
+        QCoreApplication::sendEvent(box, &nothing);
+    }
+    const ExamResult::Tally tally =
+        ExamResult::tally(m_attempt.doneChars, box->text(), m_display.segmentText, summary.counters.correctionCount);
+    const ExamResult::Figures figures = ExamResult::figures(tally, summary.examMinutes, summary.elapsedMs,
+                                                            summary.timeUp, languageClass(m.text.counts));
+    m_trace.line(u"exam end typed="_s + QString::number(tally.typed) + u" errors="_s +
+                 QString::number(tally.errorsLeft));
+    m_examResultShown = true;
+    m_panels.target.hideRuby();
+    m_panels.figures.setRemaining(remainingTimeCaption(m_attempt.examRemainingMs()), summary.timeUp);
+    m_panels.figures.setTypedChars(QString::number(tally.typed));
+    m_panels.figures.setSpeed(figures.netCpmText);
+
+    ExamLog::Entry entry{QDateTime::currentDateTime(), figures, m.settings[Options::CurrentFile].address,
+                         m.text.line(2)};
+    if (entry.textFile.isEmpty()) entry.textFile = u"sample:"_s + QString::number(setting(Options::ChosenSample));
+    QString error;
+    const bool recorded = RecordFiles::ensureLogBox(m.logBoxPath(), &error) &&
+                          ExamLog::append(m.logBoxPath() + u'/' + QString::fromUtf16(ExamLog::FileName), entry, &error);
+
+    m.text.currentLine = CurrentText::FirstParagraphLine;
+    if (QAction* start = m_menus.action(u"startAction"_s)) start->setEnabled(true);
+    m_panels.input.withoutStartPanel([this] { layoutSegment(); });
+    ExamResultDialog dialog(figures, m_window);
+    if (!recorded) dialog.setRecordError(error);
+    dialog.exec();
     returnToReady();
 }
 

@@ -80,6 +80,10 @@ public:
     void showTargetLine();
     /** Lays out the current segment of the text and its preview. */
     void layoutSegment();
+    /** After the zoom grew by `factor`: the preview refitted, the bars at their share of the tracks. */
+    void zoomChanged(double factor);
+    /** A timed exam of `minutes` on the whole text (from the exam menu). */
+    void chooseExam(int minutes);
     /** A new judgement standard: the shown result is graded again and the best list follows. */
     void standardChanged(int standard);
     /** A window the user types in is open (true): the input-method guard rests until it closes. */
@@ -103,6 +107,10 @@ private:
     void applyAttemptState();
     void showTargetLine(const QString& line);
     void endAttempt();
+    /** The end of a timed exam: its figures, its line in the exam log and its result dialog. */
+    void endExam(const AttemptSummary& summary);
+    /** The exam's time left on the clock (its whole length between attempts). */
+    void showExamClock();
     /** Clears what the last attempt left (counting, live figures, result) before a new one. */
     void clearAttemptDisplay();
     /** Shows the result panel in place of the text information, or the other way round. */
@@ -131,6 +139,7 @@ private:
     int m_visibleRows = 4;
     bool m_hasTargetLine = false;                       ///< the loaded text has a target-speed line
     bool m_resultShown = false;                         ///< the last attempt's result is on show
+    bool m_examResultShown = false;                     ///< the last exam's figures are on show
     Eligibility m_eligibility = Eligibility::Available; ///< of the loaded text
     int m_redRow = -1;                                  ///< best-list row the last attempt entered
     qint32 m_lastElapsedMs = 0; ///< kept so a change of standard can grade the last attempt again

@@ -38,7 +38,7 @@ TargetTextPanel::TargetTextPanel(QWidget* form) {
 
 int TargetTextPanel::applyFontLayout(const Options::FontLayout& layout) {
     m_cellView->setPointSize(layout.pointSize);
-    m_previewLabel->setFont(FontCellMetrics::cellFont(layout.pointSize));
+    twips::setFont(m_previewLabel, FontCellMetrics::cellFont(layout.pointSize));
     int top = TextPanelTop;
     twips::place(m_textPanel, LeftColumn, top, PanelWidth, layout.textPanelHeight);
     // The cells carry their own 15-twip top; the view starts at the panel's top.
@@ -73,10 +73,14 @@ void TargetTextPanel::setPreviewColours(const QColor& text, const QColor& backgr
     panelparts::setColours(m_previewPanel, text, background);
 }
 
-void TargetTextPanel::showSegment(const TargetDisplay& display) {
+void TargetTextPanel::showPreview(const TargetDisplay& display) {
     // Only whole characters: a glyph cut at the panel's edge reads as another character.
     m_previewLabel->setText(plaintext::wholeCharactersThatFit(display.previewText, m_previewLabel->fontMetrics(),
                                                               m_previewLabel->contentsRect().width()));
+}
+
+void TargetTextPanel::showSegment(const TargetDisplay& display) {
+    showPreview(display);
     m_scrollBar->setValue(0);
     m_scrollBar->setMaximum(display.scrollMaximum);
     m_scrollBar->setEnabled(display.scrollEnabled);
@@ -84,15 +88,16 @@ void TargetTextPanel::showSegment(const TargetDisplay& display) {
 
 RubyFrame TargetTextPanel::rubyFrame(const Options::FontLayout& layout) const {
     RubyFrame frame;
-    frame.textPanelLeft = twips::fromPixels(m_textPanel->x());
-    frame.textPanelTop = twips::fromPixels(m_textPanel->y());
+    const double zoom = twips::zoomOf(m_textPanel);
+    frame.textPanelLeft = twips::fromPixels(m_textPanel->x(), zoom);
+    frame.textPanelTop = twips::fromPixels(m_textPanel->y(), zoom);
     frame.textPanelHeight = layout.textPanelHeight;
     frame.textCanvasLeft = layout.textCanvasLeft;
     frame.textCanvasTop = m_cellView->scrollOffsetTwips();
     frame.windowInnerWidth = ClientWidth;
     const QFontMetrics metrics(m_rubyLabel->font());
-    frame.labelWidth = [metrics](const QString& text) {
-        return twips::fromPixels(metrics.horizontalAdvance(text) + 4);
+    frame.labelWidth = [metrics, zoom](const QString& text) {
+        return twips::fromPixels(metrics.horizontalAdvance(text) + 4, zoom);
     };
     return frame;
 }
@@ -103,7 +108,7 @@ void TargetTextPanel::showRuby(const RubyBox& box, const TargetDisplay& display)
         return;
     }
     m_rubyLabel->setText(display.rubyTexts[box.reading]);
-    const int height = twips::fromPixels(QFontMetrics(m_rubyLabel->font()).height() + 4);
+    const int height = twips::fromPixels(QFontMetrics(m_rubyLabel->font()).height() + 4, twips::zoomOf(m_rubyBox));
     twips::place(m_rubyBox, box.left, box.top, box.width, height);
     m_rubyLabel->setGeometry(2, 1, m_rubyBox->width() - 2, m_rubyBox->height() - 2);
     m_rubyBox->raise();

@@ -27,6 +27,8 @@ public:
 
     /** A new segment: the preview shows what fits of the next paragraph, the scroll bar starts at the top. */
     void showSegment(const TargetDisplay& display);
+    /** The preview cut again to what fits, after the panel's zoom changed. */
+    void showPreview(const TargetDisplay& display);
     void showRuby(const RubyBox& box, const TargetDisplay& display);
     void hideRuby();
     /** Where the ruby box may go, for the font layout in use. */

@@ -20,18 +20,18 @@ TextInfoPanel::TextInfoPanel(QWidget* form) {
     QFont titleFont = m_title->font();
     titleFont.setPointSize(12);
     titleFont.setBold(true);
-    m_title->setFont(titleFont);
+    twips::setFont(m_title, titleFont);
 
     m_mode = makeLabel(form, u"modeLabel"_s, {}, RightColumn, 90, RightWidth, 360);
     QFont modeFont = m_mode->font();
     modeFont.setPointSize(11);
-    m_mode->setFont(modeFont);
+    twips::setFont(m_mode, modeFont);
     m_paragraphNotice = panelparts::makePanel(form, u"paragraphNoticePanel"_s, true);
     twips::place(m_paragraphNotice, RightColumn, 480, RightWidth, 330);
     auto* notice = new QLabel(u"段落別練習の記録は保存不可"_s, m_paragraphNotice);
     notice->setObjectName(u"paragraphNoticeLabel"_s);
     notice->setAlignment(Qt::AlignCenter);
-    notice->setGeometry(twips::rect(0, 0, RightWidth, 300));
+    twips::place(notice, 0, 0, RightWidth, 300);
 
     m_statistics = panelparts::makePanel(form, u"textInfoPanel"_s, true);
     twips::place(m_statistics, RightColumn, StatisticsTop, RightWidth, 270 * 5 + 60);

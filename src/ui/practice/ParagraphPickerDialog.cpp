@@ -1,6 +1,7 @@
 #include "ui/practice/ParagraphPickerDialog.h"
 
 #include "core/practice/ParagraphSelection.h"
+#include "ui/common/Twips.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -14,18 +15,22 @@ ParagraphPickerDialog::ParagraphPickerDialog(const CurrentText& text, QWidget* o
     setObjectName(u"ParagraphPickerDialog"_s);
     setWindowTitle(u"段落指定"_s);
     setModal(true);
+    // The layout follows the text, which follows the zoom of the practice window.
+    const double zoom = twips::zoomOf(owner);
+    setFont(twips::zoomed(font(), zoom));
 
     m_paragraphList = new QListWidget(this);
     m_paragraphList->setObjectName(u"paragraphList"_s);
     QFont fixed(u"IPAGothic"_s, 10);
     fixed.setFamilies({u"IPAGothic"_s, u"Noto Sans Mono CJK JP"_s});
     fixed.setStyleHint(QFont::Monospace);
+    fixed = twips::zoomed(fixed, zoom);
     m_paragraphList->setFont(fixed);
     m_paragraphList->addItems(ParagraphSelection::rows(text));
     m_paragraphList->setCurrentRow(
         std::clamp(text.currentLine - CurrentText::FirstParagraphLine, 0, m_paragraphList->count() - 1));
     const int rowWidth = QFontMetrics(fixed).horizontalAdvance(QString(48, u'0'));
-    m_paragraphList->setMinimumSize(rowWidth + 40, 320);
+    m_paragraphList->setMinimumSize(rowWidth + 40, qRound(320 * zoom));
     connect(m_paragraphList, &QListWidget::itemDoubleClicked, this, &ParagraphPickerDialog::accept);
 
     auto* ok = new QPushButton(u"OK"_s, this);
@@ -34,7 +39,7 @@ ParagraphPickerDialog::ParagraphPickerDialog(const CurrentText& text, QWidget* o
     cancel->setObjectName(u"cancelButton"_s);
     for (QPushButton* b : {ok, cancel}) {
         b->setAutoDefault(false);
-        b->setMinimumWidth(96);
+        b->setMinimumWidth(qRound(96 * zoom));
     }
     connect(ok, &QPushButton::clicked, this, &ParagraphPickerDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

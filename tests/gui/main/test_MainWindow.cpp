@@ -116,8 +116,10 @@ TEST_F(MainWindowTest, CancellingTheParagraphWindowKeepsWholeTextPractice) {
 TEST_F(MainWindowTest, ItemsThatExcludeEachOtherAreRadioItems) {
     start();
     QList<QStringList> groups = {{u"wholeTextAction"_s, u"paragraphsAction"_s}, {}, {}};
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
+        groups[0] << u"examActions(%1)"_s.arg(i);
         groups[1] << u"standardActions(%1)"_s.arg(i);
+    }
     for (QAction* a : window->findChildren<QAction*>())
         if (a->objectName().startsWith(u"sampleActions("_s) && !a->isSeparator()) groups[2] << a->objectName();
     for (const MainMenus::OptionMenu& menu : MainMenus::optionMenus()) {

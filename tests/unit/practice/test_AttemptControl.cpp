@@ -169,3 +169,43 @@ TEST(AttemptKeys, EachKeyActsOnlyInItsStateAndUnderItsOption) {
     for (const auto& [state, character, action] : presses)
         EXPECT_EQ(keyPressAction(state, character), action) << int(state) << " " << int(character);
 }
+
+TEST_F(AttemptTest, ExamEndsOnItsTimeWhereverTheInputIs) {
+    m.preferences.examMinutes = 1;
+    m.settings.setNumber(Options::ParagraphChange, 0);
+    // input at the time-up tick, paragraph reached -> ended on time, completed characters
+    const std::tuple<QString, int, bool, qint32> cases[] = {
+        {u"う"_s, 6, true, 2},   // in the middle of a paragraph
+        {u"うえ"_s, 7, true, 4}, // exactly at a paragraph's end: it counts as done first
+        {u"お"_s, 7, false, 4},  // the last paragraph completed on that tick: the text ran out first
+    };
+    for (const auto& [input, line, timeUp, done] : cases) {
+        SCOPED_TRACE(input.toStdString());
+        a.retry();
+        startTyping();
+        EXPECT_EQ(tick(u"あい"_s), Outcome::Advanced);
+        if (input == u"お") {
+            EXPECT_EQ(tick(u"うえ"_s), Outcome::Advanced);
+        }
+        clock.advance(59980 - elapsedMs(a.attemptStart, clock.now));
+        EXPECT_EQ(tick(u"xx"_s), Outcome::Incomplete);
+        EXPECT_FALSE(a.examTimeUp());
+        EXPECT_EQ(remainingTimeCaption(a.examRemainingMs()), u"0:01"_s);
+        tick(input);
+        const bool ended = a.state() == AttemptState::Ready || a.examTimeUp();
+        EXPECT_TRUE(ended);
+        EXPECT_EQ(std::tuple(a.summary().timeUp, a.summary().examMinutes, m.text.currentLine, a.doneChars),
+                  std::tuple(timeUp, 1, line, done));
+        EXPECT_EQ(a.summary().elapsedMs == 60000, timeUp);
+    }
+    m.settings.setNumber(Options::PracticeMode, 1); // paragraph practice is never timed
+    EXPECT_FALSE(examActive(m));
+}
+
+TEST(ExamClock, RemainingTimeRoundsUpAndMarksTheLastTenSeconds) {
+    const std::tuple<qint32, QString, bool> cases[] = {
+        {900000, u"15:00"_s, false}, {59001, u"1:00"_s, false}, {59000, u"0:59"_s, false}, {10001, u"0:11"_s, false},
+        {10000, u"0:10"_s, true},    {1, u"0:01"_s, true},      {0, u"0:00"_s, true},      {-20, u"0:00"_s, true}};
+    for (const auto& [ms, caption, final] : cases)
+        EXPECT_EQ(std::pair(remainingTimeCaption(ms), examFinalSeconds(ms)), std::pair(caption, final)) << ms;
+}
