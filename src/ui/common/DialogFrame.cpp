@@ -45,6 +45,11 @@ void DialogFrame::applyZoom(double zoom) {
     twips::rezoom(this, zoom);
 }
 
+void DialogFrame::keepDesignSize() {
+    if (m_ownerZoom != 1.0) applyZoom(1.0);
+    m_ownerZoom = 1.0;
+}
+
 void DialogFrame::setClientSize(int widthTwips, int heightTwips) {
     double zoom = m_ownerZoom;
     if (zoom != 1.0) {

@@ -31,6 +31,11 @@ public:
 protected:
     DialogFrame(const QString& name, const QString& caption, QWidget* owner);
 
+    /**
+     * Keeps this dialog at its design size whatever the zoom of the window that opens it: for
+     * windows that place some of their parts in pixels of their own. Call it first.
+     */
+    void keepDesignSize();
     /** Fixes the client area; the dialogs never resize themselves. */
     void setClientSize(int widthTwips, int heightTwips);
     /** A word-wrapped plain-text label. */

@@ -61,6 +61,8 @@ AttemptDetailsDialog::AttemptDetailsDialog(const AttemptDetails::DetailsRequest&
                                            const QString& caption, QWidget* owner)
     : DialogFrame(u"AttemptDetailsDialog"_s, caption, owner), m_request(request),
       m_grid(std::make_unique<DetailGrid>()), m_paragraphAttempt(request.mode == RecordFiles::ParagraphDetails) {
+    // The paragraph layout and the cell grid are moved and measured in pixels.
+    keepDesignSize();
     setClientSize(ClientWidth, ClientHeight);
     buildControls();
     m_content = AttemptDetails::loadDetails(request, path);

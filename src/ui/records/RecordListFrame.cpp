@@ -23,7 +23,10 @@ constexpr int HeaderHeight = 285;
 } // namespace
 
 RecordListFrame::RecordListFrame(const QString& name, const QString& caption, QWidget* owner)
-    : DialogFrame(name, caption, owner) {}
+    : DialogFrame(name, caption, owner) {
+    // The header captions and the option groups are sized in pixels from their texts.
+    keepDesignSize();
+}
 
 QFont RecordListFrame::recordFont() {
     return FontCellMetrics::cellFont(RecordPointSize);

@@ -76,6 +76,8 @@ std::array<QColor, ItemCount> ColourSettingsDialog::practiceColours(const Settin
 
 ColourSettingsDialog::ColourSettingsDialog(SettingsTable& settings, QWidget* owner)
     : DialogFrame(u"ColourSettingsDialog"_s, u"文字色・背景色設定"_s, owner), m_settings(settings), m_editor(settings) {
+    // The previews are fitted to their frames in pixels.
+    keepDesignSize();
     const QPalette style = palette();
     m_system = {toRgb(style.color(QPalette::Text)), toRgb(style.color(QPalette::Base))};
     setClientSize(ClientWidth, ClientHeight);

@@ -69,6 +69,8 @@ TextEditorDialog::TextEditorDialog(Session& session, ShellOpen& shell, bool japa
                                    std::optional<OwnTexts::EditedText> edited, QWidget* owner)
     : DialogFrame(u"TextEditorDialog"_s, edited ? u"練習用テキスト編集"_s : u"練習用テキスト作成"_s, owner), m(session),
       m_shell(shell), m_japaneseDisplay(japaneseDisplay), m_edited(std::move(edited)) {
+    // The enlarged layout moves the lower controls in pixels.
+    keepDesignSize();
     buildControls();
     fillLists();
     m_opening = m_edited ? m_edited->fields : newTextFields(QDate::currentDate());
