@@ -32,24 +32,6 @@ bool isTypeable(QChar c) {
     return u >= 0x20 && u != 0x7F && u != 0xFFFD && !c.isSurrogate();
 }
 
-// Splits file text into lines at CR LF, CR or LF, keeping at most `maxLines`. *moreText tells
-// whether anything but white space follows the lines kept.
-QStringList splitLines(const QString& text, int maxLines, bool* moreText) {
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    while (start < n && lines.size() < maxLines) {
-        qsizetype end = start;
-        while (end < n && text[end] != u'\r' && text[end] != u'\n')
-            ++end;
-        lines.append(text.mid(start, end - start));
-        if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n') ++end;
-        start = end + 1;
-    }
-    *moreText = std::any_of(text.cbegin() + std::min(start, n), text.cend(), [](QChar c) { return !c.isSpace(); });
-    return lines;
-}
-
 // Blank lines after the last paragraph end the file harmlessly and are dropped. A blank line with
 // paragraphs after it means the file was edited by hand: practising only the paragraphs before it
 // while the statistics line describes the whole would mislead. Returns that line's number (from 1).
@@ -172,7 +154,7 @@ QStringList practiceLinesFromBytes(QByteArrayView bytes, QString* problem) {
         return {};
     }
     bool moreText = false;
-    QStringList lines = splitLines(text, CurrentText::MaxLines, &moreText);
+    QStringList lines = basic::splitLines(text, CurrentText::MaxLines, &moreText);
     QString why;
     if (const int blankLine = blankLineInsideText(lines, moreText))
         why = QString::number(blankLine) + u"行目が空行です。段落と段落の間に空行は置けません。"_s;

@@ -19,21 +19,6 @@ constexpr qint64 MaxTextBytes = 4 * 1024 * 1024;
 constexpr int FirstParagraphLine = 5;
 constexpr int SourceBudget = 16;
 
-// Splits at CR LF, CR or LF, at most `maxLines` lines.
-QStringList splitLines(QStringView text, int maxLines) {
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    while (start < n && lines.size() < maxLines) {
-        qsizetype end = start;
-        while (end < n && text[end] != u'\r' && text[end] != u'\n')
-            ++end;
-        lines.append(text.mid(start, end - start).toString());
-        start = end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n' ? end + 2 : end + 1;
-    }
-    return lines;
-}
-
 } // namespace
 
 int TextCatalogue::pageSizeOrDefault(qint32 stored) {
@@ -42,7 +27,7 @@ int TextCatalogue::pageSizeOrDefault(qint32 stored) {
 }
 
 TextCatalogue::Head TextCatalogue::headFromBytes(QByteArrayView bytes) {
-    const QStringList lines = splitLines(cp932::decode(bytes), FirstParagraphLine);
+    const QStringList lines = basic::splitLines(cp932::decode(bytes), FirstParagraphLine);
     auto line = [&lines](int i) { return i < lines.size() ? lines[i] : QString(); };
     return {line(0), line(1), line(2), line(3), line(4)};
 }
@@ -156,7 +141,7 @@ QList<TextCatalogue::Row> TextCatalogue::rows(int page, const std::optional<QStr
 TextCatalogue::CountLabels TextCatalogue::countLabels(int fileIndex) const {
     QByteArray bytes;
     readRegularFile(path(fileIndex), MaxTextBytes, &bytes);
-    QStringList lines = splitLines(cp932::decode(bytes), 100000);
+    QStringList lines = basic::splitLines(cp932::decode(bytes), 100000);
     while (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     const int paragraphs = std::max<int>(0, int(lines.size()) - FirstParagraphLine);

@@ -1,5 +1,6 @@
 #include "core/util/BasicFunctions.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +35,23 @@ QStringView RTrimmedView(QStringView s) {
 
 QString RTrim(QStringView s) {
     return RTrimmedView(s).toString();
+}
+
+QStringList splitLines(QStringView text, int maxLines, bool* moreText) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start < n && lines.size() < maxLines) {
+        qsizetype end = start;
+        while (end < n && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        lines.append(text.mid(start, end - start).toString());
+        if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n') ++end;
+        start = end + 1;
+    }
+    if (moreText)
+        *moreText = std::any_of(text.begin() + std::min(start, n), text.end(), [](QChar c) { return !c.isSpace(); });
+    return lines;
 }
 
 QString LTrim(QStringView s) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 /**
@@ -26,6 +27,11 @@ QString RTrim(QStringView s);
 QStringView RTrimmedView(QStringView s);
 /** Removes leading half-width spaces (U+0020 only). */
 QString LTrim(QStringView s);
+/**
+ * The lines of file text split at CR LF, CR or LF, at most `maxLines` of them. *moreText, when
+ * asked, tells whether anything but white space follows the lines kept.
+ */
+QStringList splitLines(QStringView text, int maxLines, bool* moreText = nullptr);
 
 /**
  * The number at the start of s: leading blanks skipped, an optional sign, digits with
