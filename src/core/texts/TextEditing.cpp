@@ -59,25 +59,15 @@ Changes compare(const Fields& opening, const Fields& now) {
 }
 
 BodyStatistics bodyStatistics(QStringView body) {
+    ParagraphSplit split = splitParagraphs(body);
     BodyStatistics stats;
-    const qsizetype n = body.size();
-    qsizetype pos = 0;
-    while (pos < n) {
-        if (stats.paragraphs.size() == MaxSplitParagraphs) {
-            stats.truncated = true;
-            break;
-        }
-        qsizetype end = pos;
-        while (end < n && body[end] != u'\r' && body[end] != u'\n')
-            ++end;
-        const QStringView line = basic::RTrimmedView(body.mid(pos, end - pos));
-        if (!line.isEmpty()) {
-            stats.paragraphs.append(line.toString());
-            stats.starts.append(pos);
-            stats.counts.append(classifyChars(line));
-            stats.whole += stats.counts.last();
-        }
-        pos = end < n && body[end] == u'\r' && end + 1 < n && body[end + 1] == u'\n' ? end + 2 : end + 1;
+    stats.paragraphs = std::move(split.paragraphs);
+    stats.starts = std::move(split.startOffsets);
+    stats.truncated = split.truncated;
+    stats.counts.reserve(stats.paragraphs.size());
+    for (const QString& paragraph : std::as_const(stats.paragraphs)) {
+        stats.counts.append(classifyChars(paragraph));
+        stats.whole += stats.counts.last();
     }
     return stats;
 }

@@ -104,8 +104,6 @@ ParagraphSplit splitParagraphs(QStringView body) {
     ParagraphSplit split;
     const qsizetype n = body.size();
     qsizetype pos = 0;
-    // The offset a text box reports for a position in the body, where each line break is CR LF.
-    qsizetype offset = 0;
     while (pos < n) {
         if (split.paragraphs.size() == MaxSplitParagraphs) {
             // A blank line or a further paragraph is still unread.
@@ -118,17 +116,9 @@ ParagraphSplit splitParagraphs(QStringView body) {
         const QStringView line = basic::RTrimmedView(body.mid(pos, end - pos));
         if (!line.isEmpty()) {
             split.paragraphs.append(line.toString());
-            split.startOffsets.append(offset);
+            split.startOffsets.append(pos);
         }
-        // Trailing spaces and the spaces of a blank line still occupy the body, so a paragraph
-        // selected by its offset starts at its first character.
-        offset += end - pos;
-        if (end < n) {
-            offset += 2;
-            pos = (body[end] == u'\r' && end + 1 < n && body[end + 1] == u'\n') ? end + 2 : end + 1;
-        } else {
-            pos = end;
-        }
+        pos = end < n && body[end] == u'\r' && end + 1 < n && body[end + 1] == u'\n' ? end + 2 : end + 1;
     }
     return split;
 }

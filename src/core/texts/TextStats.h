@@ -50,7 +50,7 @@ double weightedKeystrokes(const CharCounts& c);
 /** A body split into paragraphs. */
 struct ParagraphSplit {
     QStringList paragraphs;        ///< at most MaxSplitParagraphs, trailing spaces removed, none empty
-    QList<qsizetype> startOffsets; ///< start of each paragraph in the body, every line break counted as 2
+    QList<qsizetype> startOffsets; ///< where each paragraph starts in the body as given
     bool truncated = false;        ///< something followed the 1000th paragraph
 };
 inline constexpr int MaxSplitParagraphs = 1000;

@@ -55,8 +55,8 @@ TEST(TextStats, SplitKeepsNonEmptyLinesWithTheirOffsetsInTheBody) {
         {u"\r\n  \r\n", {}, {}},
         {u"a\r\nb", {u"a"_s, u"b"_s}, {0, 3}},
         {u"\r\n\r\nあいう\r\n\r\nえお  \r\nか", {u"あいう"_s, u"えお"_s, u"か"_s}, {4, 11, 17}},
-        {u"a\rb\r\rc", {u"a"_s, u"b"_s, u"c"_s}, {0, 3, 8}},
-        {u"a\r\r\nb", {u"a"_s, u"b"_s}, {0, 5}},
+        {u"a\rb\r\rc", {u"a"_s, u"b"_s, u"c"_s}, {0, 2, 5}},
+        {u"a\r\r\nb", {u"a"_s, u"b"_s}, {0, 4}},
         {u"   \r\n　字 ", {u"　字"_s}, {5}}};
     for (const auto& [body, paragraphs, offsets] : cases) {
         const ParagraphSplit split = splitParagraphs(body);
