@@ -113,6 +113,8 @@ void WeakCharactersDialog::choosePeriod(int index) {
 
 void WeakCharactersDialog::fillList(QTreeWidget* list, const QList<WeaknessLog::WeakChar>& rows) {
     list->clear();
+    QFont characterFont = list->font();
+    characterFont.setPointSizeF(characterFont.pointSizeF() * 1.25);
     QList<QTreeWidgetItem*> items;
     items.reserve(rows.size());
     for (qsizetype i = 0; i < rows.size(); ++i) {
@@ -123,6 +125,7 @@ void WeakCharactersDialog::fillList(QTreeWidget* list, const QList<WeaknessLog::
         for (int column : {0, 2, 3, 4})
             item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
         item->setTextAlignment(1, Qt::AlignCenter);
+        item->setFont(1, characterFont);
         items.append(item);
     }
     list->addTopLevelItems(items);

@@ -8,14 +8,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int QuarterKeysAcross = 53; // the widest row: a quarter-key indent of 9 and eleven keys
 constexpr int Rows = 5;
+
+// The right edge of the widest row, in quarter keys.
+int quarterKeysAcross(const QList<WeakKeyboard::Key>& keys) {
+    int across = 1;
+    for (const WeakKeyboard::Key& k : keys)
+        across = std::max(across, k.left + k.width);
+    return across;
+}
 
 } // namespace
 
 WeakKeyboardView::WeakKeyboardView(QWidget* parent) : QWidget(parent), m_keys(WeakKeyboard::layout()) {
     setObjectName(u"keyboardView"_s);
-    setMinimumSize(QuarterKeysAcross * 8, Rows * 32);
+    setMinimumSize(quarterKeysAcross(m_keys) * 8, Rows * 32);
 }
 
 void WeakKeyboardView::setKeys(const QList<WeakKeyboard::Key>& keys) {
@@ -37,7 +44,7 @@ QColor WeakKeyboardView::fillFor(const WeakKeyboard::Key& key, double highest) {
 void WeakKeyboardView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const double quarter = double(width() - 2) / QuarterKeysAcross;
+    const double quarter = double(width() - 2) / quarterKeysAcross(m_keys);
     const double rowHeight = double(height() - 2) / Rows;
     QFont small = font();
     small.setPointSizeF(std::max(6.0, font().pointSizeF() * 0.8));
