@@ -79,6 +79,7 @@ Q_SIGNALS:
     void homePageRequested();
     void bestRecordsRequested();
     void practiceLogRequested();
+    void weakCharactersRequested();
 
 private:
     QAction* addItem(QMenu* menu, const QString& name, const QString& caption);

@@ -23,6 +23,7 @@
 #include "ui/records/BestRecordsDialog.h"
 #include "ui/records/DeleteRecordsDialog.h"
 #include "ui/records/PracticeLogDialog.h"
+#include "ui/records/WeakCharactersDialog.h"
 #include "ui/settings/ColourSettingsDialog.h"
 #include "ui/settings/SpeedGaugeDialog.h"
 #include "ui/texts/TextWindows.h"
@@ -132,6 +133,9 @@ void MainWindow::connectMenus() {
             [this] { BestRecordsDialog::open(m, m_japaneseDisplay, this); });
     connect(m_menus, &MainMenus::practiceLogRequested, this,
             [this] { PracticeLogDialog::open(m, m_japaneseDisplay, this); });
+    connect(m_menus, &MainMenus::weakCharactersRequested, this, [this, practice] {
+        if (WeakCharactersDialog::open(m, this)) practice->showText();
+    });
     connect(m_menus, &MainMenus::homePageRequested, this, [this] {
         if (!m_platform.shell.open(HomePageAddress)) message(u"ホームページを開けませんでした。\n"_s + HomePageAddress);
     });

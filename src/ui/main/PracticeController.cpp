@@ -5,6 +5,7 @@
 #include "core/records/AttemptRecorder.h"
 #include "core/records/ExamLog.h"
 #include "core/records/RecordFiles.h"
+#include "core/records/WeaknessLog.h"
 #include "core/settings/Options.h"
 #include "platform/AlertSound.h"
 #include "platform/InputMethod.h"
@@ -105,6 +106,7 @@ void PracticeController::layoutSegment() {
                     *m_metrics, TextPanelWidth, m_visibleRows);
     // A composition under way belongs to the next paragraph: clearing must not end it.
     m_panels.input.box()->clearInput();
+    m_misses.startSegment();
     m_panels.target.showSegment(m_display);
     scrollTo(0);
     m_panels.target.cellView()->refreshAll();
@@ -194,6 +196,7 @@ void PracticeController::showDetailsOnRequest() {
 void PracticeController::startAttempt() {
     if (m_attempt.state() != AttemptState::Ready) return;
     m_attempt.startAttempt();
+    m_misses.clear();
     if (m_resetPendingKeys) m_resetPendingKeys(true);
     m_trace.line(u"start"_s);
     m_panels.target.scrollBar()->setValue(0);
@@ -273,6 +276,8 @@ void PracticeController::endAttempt() {
     const AttemptRecorder::Outcome records =
         AttemptRecorder::record(m, summary, m_attempt.paragraphResults, result, QDateTime::currentDateTime());
     if (!records.settingsError.isEmpty()) m_message(records.settingsError);
+    if (const QString error = WeaknessLog::recordAttempt(m, QDate::currentDate(), m_misses.tallies()); !error.isEmpty())
+        m_message(error);
     if (result.wholeText) m_redRow = result.best.row;
 
     if (summary.practiceMode == 0) m.text.currentLine = CurrentText::FirstParagraphLine;
@@ -370,6 +375,7 @@ void PracticeController::inputChanged() {
     const int segmentLength = int(m_display.segmentText.size());
     box->markSurplus(running && input.size() > segmentLength ? segmentLength : -1);
     if (!running) return;
+    m_misses.observe(m_display.segmentText, input);
     QScrollBar* scrollBar = m_panels.target.scrollBar();
     if (scrollBar->isEnabled()) {
         if (const auto value =

@@ -3,6 +3,7 @@
 #include "core/practice/AttemptControl.h"
 #include "core/practice/KeyCounting.h"
 #include "core/practice/KeyTrace.h"
+#include "core/practice/MissCounter.h"
 #include "core/practice/SegmentLayout.h"
 #include "core/practice/Session.h"
 #include "core/scoring/ResultComputation.h"
@@ -95,6 +96,8 @@ public:
     const AttemptControl& attempt() const { return m_attempt; }
     KeyCounting& counting() { return m_counting; }
     KeyTrace& trace() { return m_trace; }
+    /** The characters met and missed in the attempt so far. */
+    const MissCounter& misses() const { return m_misses; }
     const TargetDisplay& display() const { return m_display; }
     int charsPerLine() const { return m_charsPerLine; }
     int visibleRows() const { return m_visibleRows; }
@@ -133,6 +136,7 @@ private:
     AttemptControl m_attempt;
     KeyCounting m_counting;
     KeyTrace m_trace;
+    MissCounter m_misses;
     TargetDisplay m_display;
     std::unique_ptr<FontCellMetrics> m_metrics;
     int m_charsPerLine = 40;
