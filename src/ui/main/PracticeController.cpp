@@ -321,6 +321,10 @@ void PracticeController::endExam(const AttemptSummary& summary) {
     QString error;
     const bool recorded = RecordFiles::ensureLogBox(m.logBoxPath(), &error) &&
                           ExamLog::append(m.logBoxPath() + u'/' + QString::fromUtf16(ExamLog::FileName), entry, &error);
+    // The characters missed in an exam count towards the weak characters like any attempt's.
+    if (const QString weakError = WeaknessLog::recordAttempt(m, QDate::currentDate(), m_misses.tallies());
+        !weakError.isEmpty())
+        m_message(weakError);
 
     m.text.currentLine = CurrentText::FirstParagraphLine;
     if (QAction* start = m_menus.action(u"startAction"_s)) start->setEnabled(true);

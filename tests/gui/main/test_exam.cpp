@@ -54,6 +54,8 @@ TEST_F(ExamTest, TimeUpInTheMiddleOfACompositionEndsAndRecordsTheExam) {
     EXPECT_EQ(std::tuple(state(), inputEdit->text(), inputEdit->textCursor().block().layout()->preeditAreaText()),
               std::tuple(AttemptState::Ready, QString(), QString()));
     EXPECT_TRUE(readAll(folder() + u"/LogBox/ExamLog.tsv"_s).endsWith("\t240101000000.txt\t試験\n"));
+    // The exam's miss at "お" counts towards the weak characters.
+    EXPECT_TRUE(readAll(folder() + u"/LogBox/WeakChars.log"_s).contains("\tお\t1\t1\n"));
     expectNoMessages();
     trigger(u"wholeTextAction"_s);
     EXPECT_EQ(std::pair(label(u"elapsedCaption"_s), session->preferences.examMinutes), std::pair(u"タイム"_s, 0));
