@@ -134,6 +134,7 @@ MainMenus::MainMenus(QMenuBar* bar, QObject* parent) : QObject(parent) {
     results->addSeparator();
     command(results, u"bestRecordsAction"_s, u"テキスト別最高成績一覧(&F)"_s, &MainMenus::bestRecordsRequested);
     command(results, u"practiceLogAction"_s, u"練習結果全ログ(&L)"_s, &MainMenus::practiceLogRequested);
+    command(results, u"progressChartAction"_s, u"上達グラフ(&G)"_s, &MainMenus::progressChartRequested);
 
     addOptionMenus(topMenu(u"optionsMenu"_s, u"オプション(&O)"_s));
 

@@ -75,6 +75,7 @@ Q_SIGNALS:
     void homePageRequested();
     void bestRecordsRequested();
     void practiceLogRequested();
+    void progressChartRequested();
 
 private:
     QAction* addItem(QMenu* menu, const QString& name, const QString& caption);

@@ -22,6 +22,7 @@
 #include "ui/records/BestRecordsDialog.h"
 #include "ui/records/DeleteRecordsDialog.h"
 #include "ui/records/PracticeLogDialog.h"
+#include "ui/records/ProgressChartDialog.h"
 #include "ui/settings/ColourSettingsDialog.h"
 #include "ui/settings/SpeedGaugeDialog.h"
 #include "ui/texts/TextWindows.h"
@@ -128,6 +129,7 @@ void MainWindow::connectMenus() {
             [this] { BestRecordsDialog::open(m, m_japaneseDisplay, this); });
     connect(m_menus, &MainMenus::practiceLogRequested, this,
             [this] { PracticeLogDialog::open(m, m_japaneseDisplay, this); });
+    connect(m_menus, &MainMenus::progressChartRequested, this, [this] { ProgressChartDialog::open(m, this); });
     connect(m_menus, &MainMenus::homePageRequested, this, [this] {
         if (!m_platform.shell.open(HomePageAddress)) message(u"ホームページを開けませんでした。\n"_s + HomePageAddress);
     });
