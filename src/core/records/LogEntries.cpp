@@ -6,6 +6,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -76,7 +77,6 @@ bool readFigures(QStringView line, qsizetype position, int countWidth, int conve
 void readLines(const QString& path, qint64 maxBytes, int century, bool bestRec, Reading* out) {
     LogQueries::RecordLines read = LogQueries::readRecordLines(path, maxBytes);
     if (!read.problem.isEmpty()) out->problems.append(QFileInfo(path).fileName() + u"（"_s + read.problem + u"）"_s);
-    out->entries.reserve(out->entries.size() + size_t(read.lines.size()));
     Entry entry;
     for (const QString& line : std::as_const(read.lines)) {
         if (bestRec ? parseBestRecLine(line, century, &entry) : parseLogLine(line, century, &entry))
@@ -92,11 +92,26 @@ int ownLevelTop() {
     return int(ownLevelScale(LanguageClass::Japanese)->labels.size()) - 1;
 }
 
+namespace {
+
+// An own-level label (one or two characters) as one number, so the ladder is searched quickly.
+quint32 levelKey(QStringView label) {
+    if (label.isEmpty() || label.size() > 2) return 0;
+    return quint32(label[0].unicode()) << 16 | (label.size() > 1 ? label[1].unicode() : 0u);
+}
+
+} // namespace
+
 int ownLevelRank(QStringView label) {
-    const auto labels = ownLevelScale(LanguageClass::Japanese)->labels;
-    for (size_t i = 0; i < labels.size(); ++i)
-        if (labels[i] == label) return ownLevelTop() - int(i);
-    return -1;
+    static const std::vector<quint32> ladder = [] {
+        std::vector<quint32> keys;
+        for (QStringView l : ownLevelScale(LanguageClass::Japanese)->labels)
+            keys.push_back(levelKey(l));
+        return keys;
+    }();
+    const quint32 key = levelKey(label);
+    const auto at = std::find(ladder.begin(), ladder.end(), key);
+    return key == 0 || at == ladder.end() ? -1 : ownLevelTop() - int(at - ladder.begin());
 }
 
 QString ownLevelLabel(int rank) {

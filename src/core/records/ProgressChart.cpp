@@ -68,6 +68,23 @@ std::vector<qint64> attemptTimes(std::span<const LogEntries::Entry> entries) {
     return times;
 }
 
+std::vector<Point> forDrawing(const std::vector<Point>& points, size_t count) {
+    if (points.size() <= count || count < 2) return points;
+    const size_t run = (points.size() + count / 2 - 1) / (count / 2);
+    std::vector<Point> out;
+    out.reserve(count + 2);
+    for (size_t start = 0; start < points.size(); start += run) {
+        const auto first = points.begin() + qsizetype(start);
+        const auto end = points.begin() + qsizetype(std::min(start + run, points.size()));
+        auto [low, high] =
+            std::minmax_element(first, end, [](const Point& a, const Point& b) { return a.value < b.value; });
+        if (low > high) std::swap(low, high);
+        out.push_back(*low);
+        if (high != low) out.push_back(*high);
+    }
+    return out;
+}
+
 double valueOf(const LogEntries::Entry& entry, int measure) {
     switch (measure) {
     case Score:

@@ -61,6 +61,12 @@ std::vector<qint64> attemptTimes(std::span<const LogEntries::Entry> entries);
 /** The chart of `entries` (oldest first) under `choice`; `times` from attemptTimes. */
 Model build(std::span<const LogEntries::Entry> entries, std::span<const qint64> times, const Choice& choice);
 
+/**
+ * The points to draw when there are more than `count`: of each run of points, the lowest and
+ * the highest in time order, so no peak is lost on a chart a few hundred pixels wide.
+ */
+std::vector<Point> forDrawing(const std::vector<Point>& points, size_t count);
+
 /** The value of one attempt under a measure; NaN when it has none (ungraded, not a number). */
 double valueOf(const LogEntries::Entry& entry, int measure);
 

@@ -30,6 +30,8 @@ namespace {
 
 // Markers on every attempt only while they stay apart; beyond that the line alone.
 constexpr size_t MaxMarkedPoints = 1500;
+// More points than a wide window has pixels only cost time: runs of them are drawn as their extremes.
+constexpr size_t MaxDrawnPoints = 4000;
 // Own-level labels on the axis at most; a wider range labels every second (third ...) level.
 constexpr int MaxLevelLabels = 16;
 const QColor AttemptColour(110, 150, 210);
@@ -193,8 +195,7 @@ void ProgressChartDialog::redraw() {
     attempts->setPen(QPen(AttemptColour, 1));
     attempts->setPointsVisible(m_model.points.size() <= MaxMarkedPoints);
     QList<QPointF> values;
-    values.reserve(qsizetype(m_model.points.size()));
-    for (const ProgressChart::Point& p : m_model.points)
+    for (const ProgressChart::Point& p : ProgressChart::forDrawing(m_model.points, MaxDrawnPoints))
         values.append(QPointF(double(p.msecs), p.value));
     attempts->replace(values);
     QList<QLineSeries*> shown{attempts};
@@ -203,7 +204,7 @@ void ProgressChartDialog::redraw() {
         average->setName(u"移動平均（%1回）"_s.arg(ProgressChart::AverageLength));
         average->setPen(QPen(AverageColour, 2.5));
         values.clear();
-        for (const ProgressChart::Point& p : m_model.average)
+        for (const ProgressChart::Point& p : ProgressChart::forDrawing(m_model.average, MaxDrawnPoints))
             values.append(QPointF(double(p.msecs), p.value));
         average->replace(values);
         shown.append(average);
