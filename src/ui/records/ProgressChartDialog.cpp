@@ -23,6 +23,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -53,6 +54,14 @@ QComboBox* addCombo(QHBoxLayout* row, QWidget* parent, const QString& name, cons
     row->addWidget(combo);
     row->addSpacing(8);
     return combo;
+}
+
+// 1, 2 or 5 times a power of ten: about five ticks over `span`.
+double roundStep(double span) {
+    const double power = std::pow(10.0, std::floor(std::log10(std::max(span, 1.0) / 5)));
+    for (double factor : {1.0, 2.0, 5.0})
+        if (span / (power * factor) <= 8) return power * factor;
+    return power * 10;
 }
 
 void setCurrent(QComboBox* combo, int index) {
@@ -216,29 +225,30 @@ void ProgressChartDialog::redraw() {
     time->setRange(QDateTime::fromMSecsSinceEpoch(m_model.first), QDateTime::fromMSecsSinceEpoch(m_model.last));
     m_chart->addAxis(time, Qt::AlignBottom);
 
+    // Own levels are whole steps: half a step more on each side keeps the outermost labels in view.
+    const double pad = choice.measure == ProgressChart::OwnLevel ? 0.5 : 0.0;
+    const double low = m_model.low - pad, high = m_model.high + pad;
     QAbstractAxis* value = nullptr;
     if (choice.measure == ProgressChart::OwnLevel) {
         auto* levels = new QCategoryAxis;
         levels->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-        const int low = int(m_model.low), high = int(m_model.high);
-        const int step = std::max(1, (high - low + MaxLevelLabels) / MaxLevelLabels);
-        for (int rank = low; rank <= high; rank += step)
+        const int lowest = int(m_model.low), highest = int(m_model.high);
+        const int step = std::max(1, (highest - lowest + MaxLevelLabels) / MaxLevelLabels);
+        levels->setStartValue(low);
+        for (int rank = lowest; rank <= highest; rank += step)
             levels->append(LogEntries::ownLevelLabel(rank), rank);
         value = levels;
     } else {
         auto* numbers = new QValueAxis;
         numbers->setLabelFormat(u"%.0f"_s);
+        // Ticks on round figures, the range kept tight around the attempts and their grades.
+        numbers->setTickType(QValueAxis::TicksDynamic);
+        numbers->setTickAnchor(0);
+        numbers->setTickInterval(roundStep(m_model.high - m_model.low));
         numbers->setTitleText(choice.measure == ProgressChart::Cpm ? u"CPM"_s : u"SCR"_s);
         value = numbers;
     }
-    value->setRange(m_model.low, m_model.high);
-    double low = m_model.low, high = m_model.high;
-    if (auto* numbers = qobject_cast<QValueAxis*>(value)) {
-        // Round figures on the ticks; the guides follow the widened range.
-        numbers->applyNiceNumbers();
-        low = numbers->min();
-        high = numbers->max();
-    }
+    value->setRange(low, high);
     m_chart->addAxis(value, Qt::AlignLeft);
 
     // The grade bands: a dashed line at the least figure of each grade, labelled on the right.
@@ -249,7 +259,7 @@ void ProgressChartDialog::redraw() {
     bands->setLabelsColor(GuideColour);
     bands->setLineVisible(false);
     for (const ProgressChart::Guide& g : m_model.guides)
-        if (g.value >= low && g.value <= high) bands->append(g.label, g.value);
+        bands->append(g.label, g.value);
     m_chart->addAxis(bands, Qt::AlignRight);
 
     for (QLineSeries* series : shown) {
