@@ -40,7 +40,8 @@ BestRecordsDialog::BestRecordsDialog(Session& session, bool japaneseDisplay, QWi
       m_choice(BestRecordList::storedChoice(session.settings)) {
     QListView* list =
         addRecordList(QString::fromUtf16(Header), HalfWidthColumns, japaneseDisplay, Gap, Gap, ListWidth, ListHeight);
-    m_titleLabel = addLabel(u"titleLabel"_s, QString(), Gap, TitleTop, ListWidth, 300);
+    // The title shares its row with the CSV button at the list's right edge.
+    m_titleLabel = addLabel(u"titleLabel"_s, QString(), Gap, TitleTop, ListWidth - CsvButtonWidth - ButtonGap, 300);
     m_titleLabel->setWordWrap(false);
 
     auto keep = [this](int BestRecordList::Choice::*field) {
@@ -56,14 +57,14 @@ BestRecordsDialog::BestRecordsDialog(Session& session, bool japaneseDisplay, QWi
                            {u"成績順(CPM)"_s, u"成績順(RV)"_s, u"記録日降順"_s, u"記録日昇順"_s}, m_choice.order,
                            after(group), ChoicesTop, ChoicesHeight, keep(&BestRecordList::Choice::order));
     // Wider only when the desktop's font makes the choices wider than the list.
-    const int width = std::max(ClientWidth, after(group) + CsvButtonWidth + ButtonGap + ButtonWidth + Gap);
+    const int width = std::max(ClientWidth, after(group) + ButtonWidth + Gap);
     setClientSize(width, ClientHeight);
     const int buttonTop = ChoicesTop + ChoicesHeight - ButtonHeight;
     QPushButton* close = addButton(u"closeButton"_s, u"閉じる"_s, width - Gap - ButtonWidth, buttonTop);
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    QPushButton* csv = addButton(u"csvButton"_s, u"CSVで保存(&V)..."_s,
-                                 width - Gap - ButtonWidth - ButtonGap - CsvButtonWidth, buttonTop, CsvButtonWidth);
+    QPushButton* csv = addButton(u"csvButton"_s, u"CSVで保存(&V)..."_s, Gap + ListWidth - CsvButtonWidth, TitleTop - 40,
+                                 CsvButtonWidth);
     connect(csv, &QPushButton::clicked, this, &BestRecordsDialog::saveCsv);
     plaintext::makeLabelsPlain(this);
 

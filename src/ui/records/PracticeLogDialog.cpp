@@ -52,7 +52,9 @@ PracticeLogDialog::PracticeLogDialog(Session& session, bool japaneseDisplay, QWi
     twips::place(m_monthList, Gap, Gap + 285, MonthWidth, ListHeight - 285);
     QListView* list = addRecordList(QString::fromUtf16(Header), HalfWidthColumns, japaneseDisplay, ListLeft, Gap,
                                     ListWidth, ListHeight);
-    m_titleLabel = addLabel(u"titleLabel"_s, QString(), ListLeft, TitleTop, ListWidth, 300);
+    // The title shares its row with the CSV button at the list's right edge.
+    m_titleLabel =
+        addLabel(u"titleLabel"_s, QString(), ListLeft, TitleTop, ListWidth - CsvButtonWidth - ButtonGap, 300);
     m_titleLabel->setWordWrap(false);
 
     auto keep = [this](int LogQueries::Filter::*field) {
@@ -69,14 +71,14 @@ PracticeLogDialog::PracticeLogDialog(Session& session, bool japaneseDisplay, QWi
     group = addOptionGroup(u"kindGroup"_s, u"種類"_s, {u"すべて"_s, u"通し"_s, u"段落別"_s}, m_filter.kind,
                            after(group), ChoicesTop, ChoicesHeight, keep(&LogQueries::Filter::kind));
     // Wider only when the desktop's font makes the choices wider than the list.
-    const int width = std::max(ClientWidth, after(group) + CsvButtonWidth + ButtonGap + ButtonWidth + Gap);
+    const int width = std::max(ClientWidth, after(group) + ButtonWidth + Gap);
     setClientSize(width, ClientHeight);
     const int buttonTop = ChoicesTop + ChoicesHeight - ButtonHeight;
     QPushButton* close = addButton(u"closeButton"_s, u"閉じる"_s, width - Gap - ButtonWidth, buttonTop);
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    m_csvButton = addButton(u"csvButton"_s, u"CSVで保存(&V)..."_s,
-                            width - Gap - ButtonWidth - ButtonGap - CsvButtonWidth, buttonTop, CsvButtonWidth);
+    m_csvButton = addButton(u"csvButton"_s, u"CSVで保存(&V)..."_s, ListLeft + ListWidth - CsvButtonWidth, TitleTop - 40,
+                            CsvButtonWidth);
     auto* csvMenu = new QMenu(m_csvButton);
     csvMenu->setObjectName(u"csvMenu"_s);
     connect(csvMenu->addAction(u"表示中の月(&M)"_s), &QAction::triggered, this, [this] { saveCsv(false); });
