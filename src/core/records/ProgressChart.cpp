@@ -37,8 +37,9 @@ void fitRange(Model& model, int measure, const std::vector<Guide>& all) {
         model.high = measure == OwnLevel ? LogEntries::ownLevelTop() : 100;
         return;
     }
-    auto [lowest, highest] = std::minmax_element(model.points.begin(), model.points.end(),
-                                                 [](const Point& a, const Point& b) { return a.value < b.value; });
+    const auto extremes = std::minmax_element(model.points.begin(), model.points.end(),
+                                              [](const Point& a, const Point& b) { return a.value < b.value; });
+    const auto lowest = extremes.first, highest = extremes.second;
     if (measure == OwnLevel) {
         model.low = std::max(0.0, lowest->value - 2);
         model.high = std::min(double(LogEntries::ownLevelTop()), highest->value + 2);
