@@ -16,7 +16,7 @@ targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=(settings_file statistics_line best_times_line practice_text cp932_decode
              settings_roundtrip raw_lines bestrec_update record_deletion practice_log best_records
-             detail_file text_head exam_log weakness_log)
+             detail_file text_head exam_log weakness_log log_entries)
 fi
 # The targets that work on files use a scratch folder; memory is faster than the disk.
 [ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm

@@ -10,6 +10,7 @@ set -euo pipefail
 PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6dbus6 qt6-translations-l10n
+    qt6-charts-dev libqt6opengl6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libcanberra-dev sound-theme-freedesktop
     libxcb1-dev

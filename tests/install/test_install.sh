@@ -36,7 +36,7 @@ deb="$work/package/rinvale_${version}_$(dpkg --print-architecture).deb"
 dpkg-deb -I "$deb" && dpkg-deb -c "$deb" >"$work/contents"
 grep -q " ./usr/share/rinvale/Help.txt$" "$work/contents" || fail "the package lacks Help.txt"
 names() { dpkg-deb -f "$deb" "$1" | tr ',|' '\n\n' | awk '{print $1}'; }
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6dbus6 libcanberra0 libxcb1 fonts-ipafont-gothic; do
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6dbus6 libqt6charts6 libcanberra0 libxcb1 fonts-ipafont-gothic; do
     names Depends | grep -qxF "$lib" || fail "Depends lacks $lib"
 done
 names Recommends | grep -qxF fcitx5-mozc || fail "Recommends lacks fcitx5-mozc"

@@ -149,6 +149,7 @@ MainMenus::MainMenus(QMenuBar* bar, QObject* parent) : QObject(parent) {
     results->addSeparator();
     command(results, u"bestRecordsAction"_s, u"テキスト別最高成績一覧(&F)"_s, &MainMenus::bestRecordsRequested);
     command(results, u"practiceLogAction"_s, u"練習結果全ログ(&L)"_s, &MainMenus::practiceLogRequested);
+    command(results, u"progressChartAction"_s, u"上達グラフ(&G)"_s, &MainMenus::progressChartRequested);
     command(results, u"weakCharactersAction"_s, u"苦手文字(&W)"_s, &MainMenus::weakCharactersRequested);
 
     addOptionMenus(topMenu(u"optionsMenu"_s, u"オプション(&O)"_s));

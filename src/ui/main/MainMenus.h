@@ -79,6 +79,7 @@ Q_SIGNALS:
     void homePageRequested();
     void bestRecordsRequested();
     void practiceLogRequested();
+    void progressChartRequested();
     void weakCharactersRequested();
 
 private:

@@ -23,6 +23,7 @@
 #include "ui/records/BestRecordsDialog.h"
 #include "ui/records/DeleteRecordsDialog.h"
 #include "ui/records/PracticeLogDialog.h"
+#include "ui/records/ProgressChartDialog.h"
 #include "ui/records/WeakCharactersDialog.h"
 #include "ui/settings/ColourSettingsDialog.h"
 #include "ui/settings/SpeedGaugeDialog.h"
@@ -133,6 +134,7 @@ void MainWindow::connectMenus() {
             [this] { BestRecordsDialog::open(m, m_japaneseDisplay, this); });
     connect(m_menus, &MainMenus::practiceLogRequested, this,
             [this] { PracticeLogDialog::open(m, m_japaneseDisplay, this); });
+    connect(m_menus, &MainMenus::progressChartRequested, this, [this] { ProgressChartDialog::open(m, this); });
     connect(m_menus, &MainMenus::weakCharactersRequested, this, [this, practice] {
         if (WeakCharactersDialog::open(m, this)) practice->showText();
     });

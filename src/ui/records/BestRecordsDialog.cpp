@@ -1,6 +1,8 @@
 #include "ui/records/BestRecordsDialog.h"
 
+#include "core/records/CsvExport.h"
 #include "ui/common/PlainText.h"
+#include "ui/records/CsvSaving.h"
 
 #include <QLabel>
 #include <QListView>
@@ -22,6 +24,7 @@ constexpr int ChoicesTop = TitleTop + 360;
 constexpr int ChoicesHeight = 600;
 constexpr int ClientWidth = Gap + ListWidth + Gap;
 constexpr int ClientHeight = ChoicesTop + ChoicesHeight + Gap;
+constexpr int CsvButtonWidth = 1500;
 
 constexpr char16_t Header[] = u"   FileID      記録日   字数  打数    CPM  LVL    SCR  RV    変換   確定   訂正   修正";
 // The columns of a line with its grade in the three-character short form.
@@ -37,7 +40,8 @@ BestRecordsDialog::BestRecordsDialog(Session& session, bool japaneseDisplay, QWi
       m_choice(BestRecordList::storedChoice(session.settings)) {
     QListView* list =
         addRecordList(QString::fromUtf16(Header), HalfWidthColumns, japaneseDisplay, Gap, Gap, ListWidth, ListHeight);
-    m_titleLabel = addLabel(u"titleLabel"_s, QString(), Gap, TitleTop, ListWidth, 300);
+    // The title shares its row with the CSV button at the list's right edge.
+    m_titleLabel = addLabel(u"titleLabel"_s, QString(), Gap, TitleTop, ListWidth - CsvButtonWidth - ButtonGap, 300);
     m_titleLabel->setWordWrap(false);
 
     auto keep = [this](int BestRecordList::Choice::*field) {
@@ -55,10 +59,13 @@ BestRecordsDialog::BestRecordsDialog(Session& session, bool japaneseDisplay, QWi
     // Wider only when the desktop's font makes the choices wider than the list.
     const int width = std::max(ClientWidth, after(group) + ButtonWidth + Gap);
     setClientSize(width, ClientHeight);
-    QPushButton* close =
-        addButton(u"closeButton"_s, u"閉じる"_s, width - Gap - ButtonWidth, ChoicesTop + ChoicesHeight - ButtonHeight);
+    const int buttonTop = ChoicesTop + ChoicesHeight - ButtonHeight;
+    QPushButton* close = addButton(u"closeButton"_s, u"閉じる"_s, width - Gap - ButtonWidth, buttonTop);
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    QPushButton* csv = addButton(u"csvButton"_s, u"CSVで保存(&V)..."_s, Gap + ListWidth - CsvButtonWidth, TitleTop - 40,
+                                 CsvButtonWidth);
+    connect(csv, &QPushButton::clicked, this, &BestRecordsDialog::saveCsv);
     plaintext::makeLabelsPlain(this);
 
     BestRecordList::Lines read = BestRecordList::readBestRec(m.logBoxPath());
@@ -76,6 +83,18 @@ BestRecordsDialog::BestRecordsDialog(Session& session, bool japaneseDisplay, QWi
 
 void BestRecordsDialog::open(Session& session, bool japaneseDisplay, QWidget* owner) {
     BestRecordsDialog(session, japaneseDisplay, owner).exec();
+}
+
+void BestRecordsDialog::saveCsv() {
+    const bool japanese = m_choice.language == BestRecordList::Japanese;
+    const QString name = japanese ? u"最高成績_和文.csv"_s : u"最高成績_英文.csv"_s;
+    csvsaving::save(this, m.programFolder, name, [this, japanese] {
+        const LogEntries::Reading read = LogEntries::readBestRec(m.logBoxPath());
+        std::vector<LogEntries::Entry> kept;
+        for (const LogEntries::Entry& e : read.entries)
+            if (e.japanese == japanese) kept.push_back(e);
+        return CsvExport::document(kept, m_titles);
+    });
 }
 
 void BestRecordsDialog::redisplay() {

@@ -8,7 +8,7 @@
 /**
  * "ファイル別最高成績": the best whole-text attempt of every text of one language, by speed,
  * score or date, and the title of the selected line's text. The choices are kept in the
- * settings; nothing else is written.
+ * settings; nothing else is written but the CSV file the user asks for.
  */
 class BestRecordsDialog : public RecordListFrame {
     Q_OBJECT
@@ -19,6 +19,9 @@ public:
 
     /** Opens the window modally over `owner`. */
     static void open(Session& session, bool japaneseDisplay, QWidget* owner);
+
+    /** "CSVで保存...": the best records of the language shown, in the file's order, to a file the user picks. */
+    void saveCsv();
 
 protected:
     QString titleFor(const QString& row) const override;

@@ -1,13 +1,16 @@
 #include "ui/records/PracticeLogDialog.h"
 
+#include "core/records/CsvExport.h"
 #include "ui/common/PlainText.h"
 #include "ui/common/Twips.h"
+#include "ui/records/CsvSaving.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 
@@ -28,6 +31,7 @@ constexpr int ChoicesTop = TitleTop + 360;
 constexpr int ChoicesHeight = 600;
 constexpr int ClientWidth = ListLeft + ListWidth + Gap;
 constexpr int ClientHeight = ChoicesTop + ChoicesHeight + Gap;
+constexpr int CsvButtonWidth = 1500;
 
 constexpr char16_t Header[] =
     u" FileID    練習日            字数  打数    CPM  LVL    SCR  RV   変換   確定   訂正   修正";
@@ -48,7 +52,9 @@ PracticeLogDialog::PracticeLogDialog(Session& session, bool japaneseDisplay, QWi
     twips::place(m_monthList, Gap, Gap + 285, MonthWidth, ListHeight - 285);
     QListView* list = addRecordList(QString::fromUtf16(Header), HalfWidthColumns, japaneseDisplay, ListLeft, Gap,
                                     ListWidth, ListHeight);
-    m_titleLabel = addLabel(u"titleLabel"_s, QString(), ListLeft, TitleTop, ListWidth, 300);
+    // The title shares its row with the CSV button at the list's right edge.
+    m_titleLabel =
+        addLabel(u"titleLabel"_s, QString(), ListLeft, TitleTop, ListWidth - CsvButtonWidth - ButtonGap, 300);
     m_titleLabel->setWordWrap(false);
 
     auto keep = [this](int LogQueries::Filter::*field) {
@@ -67,10 +73,17 @@ PracticeLogDialog::PracticeLogDialog(Session& session, bool japaneseDisplay, QWi
     // Wider only when the desktop's font makes the choices wider than the list.
     const int width = std::max(ClientWidth, after(group) + ButtonWidth + Gap);
     setClientSize(width, ClientHeight);
-    QPushButton* close =
-        addButton(u"closeButton"_s, u"閉じる"_s, width - Gap - ButtonWidth, ChoicesTop + ChoicesHeight - ButtonHeight);
+    const int buttonTop = ChoicesTop + ChoicesHeight - ButtonHeight;
+    QPushButton* close = addButton(u"closeButton"_s, u"閉じる"_s, width - Gap - ButtonWidth, buttonTop);
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    m_csvButton = addButton(u"csvButton"_s, u"CSVで保存(&V)..."_s, ListLeft + ListWidth - CsvButtonWidth, TitleTop - 40,
+                            CsvButtonWidth);
+    auto* csvMenu = new QMenu(m_csvButton);
+    csvMenu->setObjectName(u"csvMenu"_s);
+    connect(csvMenu->addAction(u"表示中の月(&M)"_s), &QAction::triggered, this, [this] { saveCsv(false); });
+    connect(csvMenu->addAction(u"すべての月(&A)"_s), &QAction::triggered, this, [this] { saveCsv(true); });
+    m_csvButton->setMenu(csvMenu);
     plaintext::makeLabelsPlain(this);
 
     m_monthList->addItems(LogQueries::months(QDir(m.logBoxPath()).entryList(QDir::Files | QDir::Hidden)));
@@ -79,6 +92,7 @@ PracticeLogDialog::PracticeLogDialog(Session& session, bool japaneseDisplay, QWi
         m_monthList->setCurrentRow(0);
     else
         showRows({}, u"表示できるログがありません"_s);
+    m_csvButton->setEnabled(m_monthList->count() > 0);
     list->setFocus();
 }
 
@@ -114,6 +128,22 @@ void PracticeLogDialog::chooseMonth(int index) {
         QTimer::singleShot(0, this,
                            [this, text] { plaintext::message(this, QMessageBox::Warning, windowTitle(), text); });
     }
+}
+
+void PracticeLogDialog::saveCsv(bool allMonths) {
+    const QListWidgetItem* shown = m_monthList->currentItem();
+    if (!shown) return;
+    const QString month = shown->text();
+    const QString name = u"練習ログ_"_s + (allMonths ? u"全期間"_s : month) + u".csv"_s;
+    csvsaving::save(this, m.programFolder, name, [this, allMonths, month] {
+        const LogEntries::Reading read =
+            allMonths ? LogEntries::readAllMonths(m.logBoxPath()) : LogEntries::readMonth(m.logBoxPath(), month);
+        std::vector<LogEntries::Entry> kept;
+        kept.reserve(read.entries.size());
+        for (const LogEntries::Entry& e : read.entries)
+            if (CsvExport::keeps(e, m_filter)) kept.push_back(e);
+        return CsvExport::document(kept, m_titles);
+    });
 }
 
 void PracticeLogDialog::redisplay() {

@@ -6,11 +6,12 @@
 #include "ui/records/RecordListFrame.h"
 
 class QListWidget;
+class QPushButton;
 
 /**
  * "練習結果全ログ": the attempts of one month's log, newest or oldest first, of one language
  * and kind when chosen, and the title of the selected attempt's text. The choices are kept in
- * the settings; nothing else is written.
+ * the settings; nothing else is written but the CSV file the user asks for.
  */
 class PracticeLogDialog : public RecordListFrame {
     Q_OBJECT
@@ -26,6 +27,11 @@ public:
     QStringList months() const;
     /** Shows the log of the month at `index` of the list. */
     void chooseMonth(int index);
+    /**
+     * "CSVで保存...": the attempts the language and kind choices keep, of the month shown or of
+     * every month, oldest first, to a file the user picks.
+     */
+    void saveCsv(bool allMonths);
 
 protected:
     QString titleFor(const QString& row) const override;
@@ -39,4 +45,5 @@ private:
     LogQueries::Filter m_filter;
     QStringList m_lines;
     QListWidget* m_monthList = nullptr;
+    QPushButton* m_csvButton = nullptr;
 };
