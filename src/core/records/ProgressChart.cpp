@@ -237,20 +237,30 @@ QString examTextId(const ExamLog::Entry& exam) {
 
 std::vector<Exam> exams(const QList<ExamLog::Entry>& log, std::span<const LogEntries::Entry> entries,
                         const QString& fileBox) {
-    QHash<QString, bool> languages;
-    for (const LogEntries::Entry& e : entries)
-        languages.insert(e.id, e.japanese);
     std::vector<Exam> out;
     out.reserve(size_t(log.size()));
+    QHash<QString, std::optional<bool>> languages; // of the examined texts only
     for (const ExamLog::Entry& x : log) {
         const QString id = examTextId(x);
-        auto known = languages.constFind(id);
-        if (known == languages.constEnd()) known = languages.insert(id, languageOfText(x, fileBox));
+        if (!languages.contains(id)) languages.insert(id, std::nullopt);
         // The figure as the log writes it, not its float, so the chart shows what the result showed.
         bool ok = false;
         double netCpm = x.figures.netCpmText.toDouble(&ok);
         if (!ok) netCpm = double(x.figures.netCpm);
-        out.push_back({x.when.toMSecsSinceEpoch(), netCpm, id, *known});
+        out.push_back({x.when.toMSecsSinceEpoch(), netCpm, id, true});
+    }
+    // The newest attempt on a text tells its language; the search ends once every text has one.
+    qsizetype pending = languages.size();
+    for (auto e = entries.rbegin(); e != entries.rend() && pending > 0; ++e) {
+        const auto language = languages.find(e->id);
+        if (language == languages.end() || language->has_value()) continue;
+        *language = e->japanese;
+        --pending;
+    }
+    for (size_t i = 0; i < out.size(); ++i) {
+        std::optional<bool>& language = languages[out[i].textId];
+        if (!language) language = languageOfText(log[qsizetype(i)], fileBox);
+        out[i].japanese = *language;
     }
     return out;
 }

@@ -66,7 +66,7 @@ struct Exam {
 QString examTextId(const ExamLog::Entry& exam);
 
 /**
- * The exams of the exam log, in the log's order. Their language is that of the attempts on the
+ * The exams of the exam log, in the log's order. Their language is that of the newest attempt on the
  * same text; a text only ever examined is judged by the statistics line of its file in `fileBox`
  * (or of the sample), Japanese when that cannot be read.
  */

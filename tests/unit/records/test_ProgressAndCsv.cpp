@@ -133,7 +133,9 @@ TEST_F(ProgramFolderTest, ExamsAreTheirOwnSeriesOfTheirTextsLanguage) {
         for (const Point& p : model.exams)
             values.push_back(p.value);
         EXPECT_EQ(values, c.values) << c.choice.measure << c.choice.japanese << c.choice.kind;
-        if (!values.empty()) EXPECT_GE(model.high, values.back()); // within the axis
+        if (!values.empty()) {
+            EXPECT_GE(model.high, values.back()); // within the axis
+        }
     }
     EXPECT_EQ(describeExam(parsedLog[0], u"表題"_s),
               u"2024/03/02 10:00  表題\n試験 10分  純字数/分 148.8  入力 1500  誤り残り 12"_s);
