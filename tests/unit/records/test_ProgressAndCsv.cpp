@@ -99,10 +99,8 @@ TEST(ProgressChart, FiltersAverageGuidesAndDateAxis) {
 
 TEST_F(ProgramFolderTest, ExamsAreTheirOwnSeriesOfTheirTextsLanguage) {
     using namespace ProgressChart;
-    // An English text examined but never practised: its statistics line gives the language.
-    CharCounts english;
-    english.halfAlnum = 300;
-    english.sumUp();
+    // An English text only ever examined: its statistics line gives the language.
+    const CharCounts english{.total = 300, .half = 300, .halfAlnum = 300};
     writeAll(m.fileBoxPath() + u"/250101120000.txt"_s,
              cp932::encode(u"src\r\n250101\r\nT\r\n"_s + countsLine(english)));
     const QByteArray grades = QByteArray("\t-").repeated(StandardCount);
@@ -117,7 +115,6 @@ TEST_F(ProgramFolderTest, ExamsAreTheirOwnSeriesOfTheirTextsLanguage) {
     const std::vector<LogEntries::Entry> entries{parsed(JWhole), parsed(EPara)};
     const std::vector<Exam> all = exams(parsedLog, entries, m.fileBoxPath());
     EXPECT_EQ(std::tuple(all[0].textId, all[0].japanese, all[2].japanese), std::tuple(u"240115093000"_s, true, false));
-    const std::vector<qint64> times = attemptTimes(entries);
     const struct {
         Choice choice;
         std::vector<double> values;
@@ -128,14 +125,12 @@ TEST_F(ProgramFolderTest, ExamsAreTheirOwnSeriesOfTheirTextsLanguage) {
                  {{Score, true, AnyKind, {}, 0}, {}},
                  {{Cpm, false, AnyKind, {}, 0}, {90.0}}};
     for (const auto& c : cases) {
-        const Model model = build(entries, times, c.choice, all);
+        const Model model = build(entries, attemptTimes(entries), c.choice, all);
         std::vector<double> values;
         for (const Point& p : model.exams)
             values.push_back(p.value);
         EXPECT_EQ(values, c.values) << c.choice.measure << c.choice.japanese << c.choice.kind;
-        if (!values.empty()) {
-            EXPECT_GE(model.high, values.back()); // within the axis
-        }
+        EXPECT_GE(model.high, values.empty() ? 0.0 : values.back()); // within the axis
     }
     EXPECT_EQ(describeExam(parsedLog[0], u"表題"_s),
               u"2024/03/02 10:00  表題\n試験 10分  純字数/分 148.8  入力 1500  誤り残り 12"_s);
