@@ -1,5 +1,6 @@
 #include "core/practice/Session.h"
 #include "core/records/CsvExport.h"
+#include "core/records/ExamLog.h"
 #include "core/records/LogEntries.h"
 #include "core/records/ProgressChart.h"
 #include "core/records/TextTitles.h"
@@ -19,7 +20,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Ten years of daily practice: 100,000 attempts in 120 month logs over 200 texts, whole texts
-// and paragraphs, Japanese and English, the speed rising over the years.
+// and paragraphs, Japanese and English, the speed rising over the years; and 1,000 timed exams.
 struct TenYears {
     TenYears() {
         session.programFolder = dir.path();
@@ -44,6 +45,22 @@ struct TenYears {
                      u"%1"_s.arg(200.0 + i / 400.0 + i % 23, 8, 'f', 1) + u" SS   6.6◎  2.6☆  0.7◎  2.2○\r\n"_s;
         }
         write(monthOf, month);
+
+        QByteArray exams = QByteArray(ExamLog::FormatLine) + '\n' + ExamLog::columnLine() + '\n';
+        for (int i = 0; i < 1000; ++i) {
+            ExamResult::Figures f;
+            f.minutes = 10;
+            f.elapsedMs = 600000;
+            f.tally = {1000 + i, i % 7, i % 5};
+            f.net = f.tally.typed - f.tally.errorsLeft;
+            f.netCpm = float(f.net) / 10;
+            const QString id = u"24%1"_s.arg(i % 200, 10, 10, QChar(u'0'));
+            exams +=
+                ExamLog::line({QDateTime(start.addDays(i * 3650 / 1000), QTime(20, 0)), f, id + u".txt"_s, id}) + '\n';
+        }
+        QFile f(session.logBoxPath() + u'/' + QString::fromUtf16(ExamLog::FileName));
+        f.open(QIODevice::WriteOnly);
+        f.write(exams);
     }
     void write(const QDate& month, const QString& text) {
         QFile f(session.logBoxPath() + u'/' + month.toString(u"yyyyMM"_s) + u"Practice.log"_s);
@@ -65,9 +82,14 @@ void BM_ChartModelOf100000Attempts(benchmark::State& state) {
     for (auto _ : state) {
         const LogEntries::Reading read = LogEntries::readAllMonths(folder.session.logBoxPath());
         const std::vector<qint64> times = ProgressChart::attemptTimes(read.entries);
-        ProgressChart::Model model = ProgressChart::build(read.entries, times, {});
+        QFile examFile(folder.session.logBoxPath() + u'/' + QString::fromUtf16(ExamLog::FileName));
+        examFile.open(QIODevice::ReadOnly);
+        const std::vector<ProgressChart::Exam> exams =
+            ProgressChart::exams(ExamLog::parse(examFile.readAll()), read.entries, folder.session.fileBoxPath());
+        ProgressChart::Model model = ProgressChart::build(read.entries, times, {}, exams);
         benchmark::DoNotOptimize(model);
         state.counters["attempts"] = double(read.entries.size());
+        state.counters["exams"] = double(model.exams.size());
     }
 }
 BENCHMARK(BM_ChartModelOf100000Attempts)->Unit(benchmark::kMillisecond);

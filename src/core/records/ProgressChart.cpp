@@ -1,6 +1,11 @@
 #include "core/records/ProgressChart.h"
 
+#include "core/records/RecordFiles.h"
 #include "core/scoring/GradeScales.h"
+#include "core/texts/SampleTexts.h"
+#include "core/texts/TextCatalogue.h"
+#include "core/texts/TextStats.h"
+#include "core/util/AtomicFile.h"
 
 #include <QDateTime>
 #include <QSet>
@@ -8,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -22,6 +28,8 @@ constexpr size_t MaxGuides = 12;
 constexpr double ScoreTimesSeconds = 400.0 * 60.0;
 // The own levels whose guides stand on the rank axis: the lowest of each group and "XX".
 constexpr QStringView OwnLevelGuides[] = {u"J", u"SJ", u"XJ", u"XX", u"ZJ"};
+// The head of a text's file (source, date, title, statistics, best times) fits in this.
+constexpr qint64 HeadBytes = 4096;
 
 bool keeps(const LogEntries::Entry& e, const Choice& c) {
     if (e.japanese != c.japanese) return false;
@@ -32,23 +40,47 @@ bool keeps(const LogEntries::Entry& e, const Choice& c) {
 
 // The axis range: the values shown, the band the lowest lies in and the next grade above the highest.
 void fitRange(Model& model, int measure, const std::vector<Guide>& all) {
-    if (model.points.empty()) {
+    if (model.points.empty() && model.exams.empty()) {
         model.low = 0;
         model.high = measure == OwnLevel ? LogEntries::ownLevelTop() : 100;
         return;
     }
-    const auto extremes = std::minmax_element(model.points.begin(), model.points.end(),
-                                              [](const Point& a, const Point& b) { return a.value < b.value; });
-    const auto lowest = extremes.first, highest = extremes.second;
+    double lowest = std::numeric_limits<double>::infinity(), highest = -lowest;
+    for (const std::vector<Point>* shown : {&model.points, &model.exams})
+        for (const Point& p : *shown) {
+            lowest = std::min(lowest, p.value);
+            highest = std::max(highest, p.value);
+        }
     if (measure == OwnLevel) {
-        model.low = std::max(0.0, lowest->value - 2);
-        model.high = std::min(double(LogEntries::ownLevelTop()), highest->value + 2);
+        model.low = std::max(0.0, lowest - 2);
+        model.high = std::min(double(LogEntries::ownLevelTop()), highest + 2);
         return;
     }
-    model.low = std::floor(std::min(lowest->value * 0.9, lowest->value));
-    model.high = std::ceil(std::max({highest->value * 1.1, highest->value, lowest->value + 1}));
-    const auto above = std::find_if(all.begin(), all.end(), [&](const Guide& g) { return g.value > highest->value; });
-    if (above != all.end() && above->value <= highest->value * 1.5) model.high = std::ceil(above->value * 1.02);
+    model.low = std::floor(std::min(lowest * 0.9, lowest));
+    model.high = std::ceil(std::max({highest * 1.1, highest, lowest + 1}));
+    const auto above = std::find_if(all.begin(), all.end(), [&](const Guide& g) { return g.value > highest; });
+    if (above != all.end() && above->value <= highest * 1.5) model.high = std::ceil(above->value * 1.02);
+}
+
+// Whether the statistics line (the fourth line) of a text says it is Japanese; nullopt when there is none.
+std::optional<bool> japaneseByStatistics(const QString& statistics) {
+    const CharCounts counts = parseStatisticsLine(statistics);
+    if (counts.total <= 0) return std::nullopt;
+    return isJapaneseText(counts);
+}
+
+// The language of a text that no attempt names: its file's (or the sample's) statistics line.
+bool languageOfText(const ExamLog::Entry& exam, const QString& fileBox) {
+    constexpr QStringView SamplePrefix = u"sample:";
+    if (exam.textFile.startsWith(SamplePrefix)) {
+        const QStringList lines = SampleTexts::sampleLines(exam.textFile.mid(SamplePrefix.size()).toInt());
+        return japaneseByStatistics(lines.value(3)).value_or(true);
+    }
+    if (exam.textFile.isEmpty() || exam.textFile.contains(u'/') || exam.textFile.contains(u'\\')) return true;
+    QByteArray head;
+    const ReadStatus status = readRegularFile(fileBox + u'/' + exam.textFile, HeadBytes, &head);
+    if (status != ReadStatus::Read && status != ReadStatus::TooLarge) return true;
+    return japaneseByStatistics(TextCatalogue::headFromBytes(head).statistics).value_or(true);
 }
 
 } // namespace
@@ -116,7 +148,8 @@ std::vector<Guide> guides(int measure, bool japanese, int standard) {
     return out;
 }
 
-Model build(std::span<const LogEntries::Entry> entries, std::span<const qint64> times, const Choice& choice) {
+Model build(std::span<const LogEntries::Entry> entries, std::span<const qint64> times, const Choice& choice,
+            std::span<const Exam> exams) {
     Model model;
     double sum = 0;
     for (size_t i = 0; i < entries.size() && i < times.size(); ++i) {
@@ -129,6 +162,17 @@ Model build(std::span<const LogEntries::Entry> entries, std::span<const qint64> 
         if (n > size_t(AverageLength)) sum -= model.points[n - 1 - AverageLength].value;
         model.average.push_back({times[i], sum / double(std::min(n, size_t(AverageLength))), qsizetype(i)});
     }
+    if (choice.measure == Cpm && choice.kind != Paragraphs) {
+        for (size_t i = 0; i < exams.size(); ++i) {
+            const Exam& x = exams[i];
+            if (x.japanese == choice.japanese && (choice.textId.isEmpty() || x.textId == choice.textId) &&
+                std::isfinite(x.netCpm) && x.netCpm >= 0)
+                model.exams.push_back({x.msecs, x.netCpm, qsizetype(i)});
+        }
+        // The log is written as exams end, but a clock set back would put a line out of order.
+        std::stable_sort(model.exams.begin(), model.exams.end(),
+                         [](const Point& a, const Point& b) { return a.msecs < b.msecs; });
+    }
 
     const std::vector<Guide> all = guides(choice.measure, choice.japanese, choice.standard);
     fitRange(model, choice.measure, all);
@@ -139,14 +183,19 @@ Model build(std::span<const LogEntries::Entry> entries, std::span<const qint64> 
     for (size_t i = 0; i < within.size(); i += std::max<size_t>(step, 1))
         model.guides.push_back(within[i]);
 
-    if (model.points.empty()) {
+    if (model.points.empty() && model.exams.empty()) {
         model.last = QDateTime::currentMSecsSinceEpoch();
         model.first = model.last - 7 * DayMsecs;
     } else {
-        const qint64 span = model.points.back().msecs - model.points.front().msecs;
-        const qint64 margin = std::max(span / 50, DayMsecs / 2);
-        model.first = model.points.front().msecs - margin;
-        model.last = model.points.back().msecs + margin;
+        qint64 first = std::numeric_limits<qint64>::max(), last = std::numeric_limits<qint64>::min();
+        for (const std::vector<Point>* shown : {&model.points, &model.exams})
+            if (!shown->empty()) {
+                first = std::min(first, shown->front().msecs);
+                last = std::max(last, shown->back().msecs);
+            }
+        const qint64 margin = std::max((last - first) / 50, DayMsecs / 2);
+        model.first = first - margin;
+        model.last = last + margin;
     }
     model.dateFormat = dateFormat(model.last - model.first);
     return model;
@@ -175,6 +224,53 @@ QString describe(const LogEntries::Entry& e, const QString& title) {
     return e.date.toString(u"yyyy/MM/dd"_s) + u"  "_s + title + u'\n' + kind + u"  字数 "_s +
            QString::number(f.characters) + u"  CPM "_s + f.cpm + u"  LVL "_s + f.grade + u"  SCR "_s + f.scr +
            u"  RV "_s + f.ownLevel;
+}
+
+QString examTextId(const ExamLog::Entry& exam) {
+    constexpr QStringView SamplePrefix = u"sample:";
+    if (exam.textFile.startsWith(SamplePrefix)) {
+        const int menuIndex = exam.textFile.mid(SamplePrefix.size()).toInt();
+        return RecordFiles::sampleTextId(SampleTexts::isSample(menuIndex) ? menuIndex : 0);
+    }
+    return RecordFiles::textIdForFileName(exam.textFile);
+}
+
+std::vector<Exam> exams(const QList<ExamLog::Entry>& log, std::span<const LogEntries::Entry> entries,
+                        const QString& fileBox) {
+    std::vector<Exam> out;
+    out.reserve(size_t(log.size()));
+    QHash<QString, std::optional<bool>> languages; // of the examined texts only
+    for (const ExamLog::Entry& x : log) {
+        const QString id = examTextId(x);
+        if (!languages.contains(id)) languages.insert(id, std::nullopt);
+        // The figure as the log writes it, not its float, so the chart shows what the result showed.
+        bool ok = false;
+        double netCpm = x.figures.netCpmText.toDouble(&ok);
+        if (!ok) netCpm = double(x.figures.netCpm);
+        out.push_back({x.when.toMSecsSinceEpoch(), netCpm, id, true});
+    }
+    // The newest attempt on a text tells its language; the search ends once every text has one.
+    qsizetype pending = languages.size();
+    for (auto e = entries.rbegin(); e != entries.rend() && pending > 0; ++e) {
+        const auto language = languages.find(e->id);
+        if (language == languages.end() || language->has_value()) continue;
+        *language = e->japanese;
+        --pending;
+    }
+    for (size_t i = 0; i < out.size(); ++i) {
+        std::optional<bool>& language = languages[out[i].textId];
+        if (!language) language = languageOfText(log[qsizetype(i)], fileBox);
+        out[i].japanese = *language;
+    }
+    return out;
+}
+
+QString describeExam(const ExamLog::Entry& x, const QString& title) {
+    const ExamResult::Figures& f = x.figures;
+    const QString netCpm = f.netCpmText.isEmpty() ? QString::number(double(f.netCpm), 'f', 1) : f.netCpmText;
+    return x.when.toString(u"yyyy/MM/dd HH:mm"_s) + u"  "_s + title + u'\n' + u"試験 %1分"_s.arg(f.minutes) +
+           (f.timeUp ? QString() : u"（%1秒で完了）"_s.arg(f.elapsedMs / 1000)) + u"  純字数/分 "_s + netCpm +
+           u"  入力 "_s + QString::number(f.tally.typed) + u"  誤り残り "_s + QString::number(f.tally.errorsLeft);
 }
 
 } // namespace ProgressChart

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/records/ExamLog.h"
 #include "core/records/LogEntries.h"
 
 #include <QString>
@@ -49,8 +50,31 @@ struct Model {
     double high = 1;
     qint64 first = 0; ///< time range of the axis
     qint64 last = 0;
-    QString dateFormat; ///< of the date axis' labels
+    QString dateFormat;       ///< of the date axis' labels
+    std::vector<Point> exams; ///< the timed exams shown (net CPM), oldest first; `entry` indexes the exams
 };
+
+/** A timed exam as the chart places it. */
+struct Exam {
+    qint64 msecs;  ///< when it ended
+    double netCpm; ///< net characters per minute
+    QString textId;
+    bool japanese;
+};
+
+/** The 12-character ID of the text an exam names: its file's first characters, or the sample's ID. */
+QString examTextId(const ExamLog::Entry& exam);
+
+/**
+ * The exams of the exam log, in the log's order. Their language is that of the newest attempt on the
+ * same text; a text only ever examined is judged by the statistics line of its file in `fileBox`
+ * (or of the sample), Japanese when that cannot be read.
+ */
+std::vector<Exam> exams(const QList<ExamLog::Entry>& log, std::span<const LogEntries::Entry> entries,
+                        const QString& fileBox);
+
+/** The hover text of an exam: date and time, title, length, net CPM, typed and errors left. */
+QString describeExam(const ExamLog::Entry& exam, const QString& title);
 
 /**
  * The attempts' times: an attempt on a day is placed within that day, the attempts of one day
@@ -58,8 +82,13 @@ struct Model {
  */
 std::vector<qint64> attemptTimes(std::span<const LogEntries::Entry> entries);
 
-/** The chart of `entries` (oldest first) under `choice`; `times` from attemptTimes. */
-Model build(std::span<const LogEntries::Entry> entries, std::span<const qint64> times, const Choice& choice);
+/**
+ * The chart of `entries` (oldest first) under `choice`; `times` from attemptTimes. The exams of the
+ * chosen language and text are shown on the CPM view as whole-text attempts (not among 段落別);
+ * they have no SCR or own level.
+ */
+Model build(std::span<const LogEntries::Entry> entries, std::span<const qint64> times, const Choice& choice,
+            std::span<const Exam> exams = {});
 
 /**
  * The points to draw when there are more than `count`: of each run of points, the lowest and

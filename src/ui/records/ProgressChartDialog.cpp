@@ -2,6 +2,7 @@
 
 #include "core/settings/ExtraSettings.h"
 #include "core/settings/Options.h"
+#include "core/util/AtomicFile.h"
 #include "ui/common/PlainText.h"
 
 #include <QCategoryAxis>
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -24,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -38,6 +41,9 @@ constexpr int MaxLevelLabels = 16;
 const QColor AttemptColour(110, 150, 210);
 const QColor AverageColour(200, 60, 40);
 const QColor GuideColour(150, 120, 40);
+const QColor ExamColour(30, 150, 60);
+// An exam log beyond this is not one the program wrote (a line is about a hundred bytes).
+constexpr qint64 MaxExamLogBytes = 64 * 1024 * 1024;
 
 QString key(const char16_t* name) {
     return u"progressChart/"_s + QString::fromUtf16(name);
@@ -116,6 +122,17 @@ ProgressChartDialog::ProgressChartDialog(Session& session, QWidget* owner)
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     m_reading = LogEntries::readAllMonths(m.logBoxPath());
     m_times = ProgressChart::attemptTimes(m_reading.entries);
+    QByteArray examBytes;
+    const QString examPath = m.logBoxPath() + u'/' + QString::fromUtf16(ExamLog::FileName);
+    QString examProblem;
+    const ReadStatus examStatus = readRegularFile(examPath, MaxExamLogBytes, &examBytes, &examProblem);
+    if (examStatus == ReadStatus::Read) {
+        m_examLog = ExamLog::parse(examBytes);
+        m_exams = ProgressChart::exams(m_examLog, m_reading.entries, m.fileBoxPath());
+    } else if (examStatus != ReadStatus::Missing) {
+        m_reading.problems.append(examPath + u"（試験の記録）: "_s +
+                                  (examProblem.isEmpty() ? u"大きすぎるため読み込みませんでした"_s : examProblem));
+    }
     QGuiApplication::restoreOverrideCursor();
 
     const ExtraSettings extra(m.programFolder);
@@ -183,6 +200,18 @@ QString ProgressChartDialog::describeNearest(qint64 msecs) const {
     return ProgressChart::describe(entry, m_titles.forId(entry.id));
 }
 
+QString ProgressChartDialog::describeNearestExam(qint64 msecs) const {
+    const auto& exams = m_model.exams;
+    if (exams.empty()) return {};
+    auto at = std::lower_bound(exams.begin(), exams.end(), msecs,
+                               [](const ProgressChart::Point& p, qint64 t) { return p.msecs < t; });
+    if (at == exams.end() || (at != exams.begin() && msecs - (at - 1)->msecs < at->msecs - msecs)) --at;
+    const ExamLog::Entry& exam = m_examLog[at->entry];
+    const QString title =
+        exam.title.trimmed().isEmpty() ? m_titles.forId(m_exams[size_t(at->entry)].textId) : exam.title;
+    return ProgressChart::describeExam(exam, title);
+}
+
 void ProgressChartDialog::redraw() {
     ProgressChart::Choice choice;
     choice.measure = m_measureCombo->currentIndex();
@@ -191,7 +220,7 @@ void ProgressChartDialog::redraw() {
     choice.textId = m_textCombo->currentData().toString();
     const qint32 standard = m.settings.number(Options::Standard);
     choice.standard = standard >= 0 && standard < Options::StandardCount ? int(standard) : 0;
-    m_model = ProgressChart::build(m_reading.entries, m_times, choice);
+    m_model = ProgressChart::build(m_reading.entries, m_times, choice, m_exams);
 
     m_chart->removeAllSeries();
     for (QAbstractAxis* axis : m_chart->axes()) {
@@ -207,7 +236,7 @@ void ProgressChartDialog::redraw() {
     for (const ProgressChart::Point& p : ProgressChart::forDrawing(m_model.points, MaxDrawnPoints))
         values.append(QPointF(double(p.msecs), p.value));
     attempts->replace(values);
-    QList<QLineSeries*> shown{attempts};
+    QList<QXYSeries*> shown{attempts};
     if (m_averageCheck->isChecked()) {
         auto* average = new QLineSeries;
         average->setName(u"移動平均（%1回）"_s.arg(ProgressChart::AverageLength));
@@ -262,25 +291,53 @@ void ProgressChartDialog::redraw() {
         bands->append(g.label, g.value);
     m_chart->addAxis(bands, Qt::AlignRight);
 
-    for (QLineSeries* series : shown) {
+    // The exams stand apart from the practice: their own markers, not joined by a line.
+    QScatterSeries* exams = nullptr;
+    if (!m_model.exams.empty()) {
+        exams = new QScatterSeries;
+        exams->setObjectName(u"examSeries"_s);
+        exams->setName(u"試験（純字数/分）"_s);
+        exams->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
+        exams->setMarkerSize(11);
+        exams->setColor(ExamColour);
+        exams->setBorderColor(ExamColour.darker(150));
+        values.clear();
+        for (const ProgressChart::Point& p : m_model.exams)
+            values.append(QPointF(double(p.msecs), p.value));
+        exams->replace(values);
+        shown.append(exams);
+    }
+
+    for (QXYSeries* series : shown) {
         m_chart->addSeries(series);
         series->attachAxis(time);
         series->attachAxis(value);
-        connect(series, &QLineSeries::hovered, this, [this](const QPointF& point, bool state) {
-            if (state)
-                QToolTip::showText(QCursor::pos(), plaintext::toolTip(describeNearest(qint64(point.x()))), m_chartView);
-            else
+        const bool isExam = series == exams;
+        connect(series, &QXYSeries::hovered, this, [this, isExam](const QPointF& point, bool state) {
+            if (!state) {
                 QToolTip::hideText();
+                return;
+            }
+            const qint64 at = qint64(point.x());
+            QToolTip::showText(QCursor::pos(),
+                               plaintext::toolTip(isExam ? describeNearestExam(at) : describeNearest(at)), m_chartView);
         });
     }
 
-    if (m_model.points.empty()) {
+    if (m_model.points.empty() && m_model.exams.empty()) {
         m_summaryLabel->setText(u"表示できる記録がありません"_s);
         return;
     }
     const auto day = [](qint64 msecs) { return QDateTime::fromMSecsSinceEpoch(msecs).toString(u"yyyy/MM/dd"_s); };
-    QString summary = u"%1 回（%2 ～ %3）"_s.arg(m_model.points.size())
-                          .arg(day(m_model.points.front().msecs), day(m_model.points.back().msecs));
+    qint64 first = std::numeric_limits<qint64>::max(), last = std::numeric_limits<qint64>::min();
+    for (const std::vector<ProgressChart::Point>* points : {&m_model.points, &m_model.exams})
+        if (!points->empty()) {
+            first = std::min(first, points->front().msecs);
+            last = std::max(last, points->back().msecs);
+        }
+    QString summary = u"%1 回"_s.arg(m_model.points.size());
+    if (!m_model.exams.empty()) summary += u"、試験 %1 回"_s.arg(m_model.exams.size());
+    summary += u"（%1 ～ %2）"_s.arg(day(first), day(last));
     if (m_reading.damaged > 0) summary += u"　読めない行 %1 行は除きました"_s.arg(m_reading.damaged);
     m_summaryLabel->setText(summary);
 }

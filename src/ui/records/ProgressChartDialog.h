@@ -19,7 +19,8 @@ class QChartView;
 /**
  * "上達グラフ": every attempt of the month logs over time, one figure (CPM, SCR or the own level)
  * of one language, kind and text, with its moving average and the grade bands of the judgement
- * standard as guides. Hovering an attempt shows its date, text and figures. The choices are kept
+ * standard as guides; the timed exams of ExamLog.tsv are a series of their own on the CPM view.
+ * Hovering an attempt or an exam shows its date, text and figures. The choices are kept
  * in the program's INI file; the record files are only read.
  */
 class ProgressChartDialog : public QDialog {
@@ -35,6 +36,8 @@ public:
     const ProgressChart::Model& model() const { return m_model; }
     /** The hover text of the attempt nearest to `msecs` among those shown; empty when none is. */
     QString describeNearest(qint64 msecs) const;
+    /** The hover text of the exam nearest to `msecs` among those shown; empty when none is. */
+    QString describeNearestExam(qint64 msecs) const;
 
 private:
     void fillTexts();
@@ -45,6 +48,8 @@ private:
     const TextTitles m_titles;
     LogEntries::Reading m_reading;
     std::vector<qint64> m_times;
+    QList<ExamLog::Entry> m_examLog;
+    std::vector<ProgressChart::Exam> m_exams;
     ProgressChart::Model m_model;
     bool m_filling = false;
 

@@ -2,9 +2,11 @@
 #include "ui/records/PracticeLogDialog.h"
 #include "ui/records/ProgressChartDialog.h"
 
+#include <QChartView>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QXYSeries>
 
 #include <gtest/gtest.h>
 
@@ -33,8 +35,19 @@ protected:
 } // namespace
 
 TEST_F(ProgressChartTest, ChartShowsEveryMonthAndSwitchesMeasure) {
+    const QByteArray exam = "\t5\t300.00\t1\t600\t4\t1\t596\t119.2" + QByteArray("\t-").repeated(StandardCount) +
+                            "\t240115093000.txt\t私の表題\n";
+    writeAll(m.logBoxPath() + u"/ExamLog.tsv"_s, "2024-01-20T10:00:00" + exam + "2024-02-03T10:00:00" + exam);
     ProgressChartDialog dialog(m, &owner);
     dialog.show();
+    const QList<QAbstractSeries*> series = child<QChartView>(dialog, "chartView")->chart()->series();
+    const auto exams = std::find_if(series.begin(), series.end(),
+                                    [](QAbstractSeries* s) { return s->name() == u"試験（純字数/分）"_s; });
+    ASSERT_NE(exams, series.end());
+    const auto at = [](int month, int day) {
+        return double(QDateTime(QDate(2024, month, day), QTime(10, 0)).toMSecsSinceEpoch());
+    };
+    EXPECT_EQ(static_cast<QXYSeries*>(*exams)->points(), QList<QPointF>({{at(1, 20), 119.2}, {at(2, 3), 119.2}}));
     ASSERT_EQ(dialog.model().points.size(), 2u);
     EXPECT_EQ(dialog.model().points[1].value, 120.0);
     EXPECT_TRUE(child<QLabel>(dialog, "summaryLabel")->text().contains(u"読めない行 1 行"_s));

@@ -1,8 +1,10 @@
 #include "core/records/CsvExport.h"
+#include "core/records/ExamLog.h"
 #include "core/records/LogEntries.h"
 #include "core/records/ProgressChart.h"
 #include "core/records/TextTitles.h"
 #include "core/settings/ExtraSettings.h"
+#include "core/texts/TextStats.h"
 #include "core/util/Cp932.h"
 #include "unit/UnitTest.h"
 
@@ -93,6 +95,45 @@ TEST(ProgressChart, FiltersAverageGuidesAndDateAxis) {
     EXPECT_EQ(QStringList({dateFormat(7 * day), dateFormat(365 * day), dateFormat(5 * 365 * day)}),
               QStringList({u"MM/dd"_s, u"yyyy/MM"_s, u"yyyy"_s}));
     EXPECT_TRUE(describe(entries[0], u"表題"_s).startsWith(u"2024/03/01  表題\n通し 全体"_s));
+}
+
+TEST_F(ProgramFolderTest, ExamsAreTheirOwnSeriesOfTheirTextsLanguage) {
+    using namespace ProgressChart;
+    // An English text only ever examined: its statistics line gives the language.
+    const CharCounts english{.total = 300, .half = 300, .halfAlnum = 300};
+    writeAll(m.fileBoxPath() + u"/250101120000.txt"_s,
+             cp932::encode(u"src\r\n250101\r\nT\r\n"_s + countsLine(english)));
+    const QByteArray grades = QByteArray("\t-").repeated(StandardCount);
+    const QByteArray log = QByteArray(ExamLog::FormatLine) + '\n' + ExamLog::columnLine() + '\n' +
+                           "2024-03-02T10:00:00\t10\t600.00\t1\t1500\t12\t3\t1488\t148.8" + grades +
+                           "\t240115093000.txt\t表題\n2024-03-01T09:00:00\t5\t300\tx\n" + // cut short: skipped
+                           "2024-03-01T09:00:00\t5\t250.00\t0\t400\t0\t0\t400\t96.0" + grades +
+                           "\t240115093000.txt\t表題\n2024-03-03T08:00:00\t10\t600.00\t1\t900\t0\t0\t900\t90.0" +
+                           grades + "\t250101120000.txt\tT\n";
+    const QList<ExamLog::Entry> parsedLog = ExamLog::parse(log);
+    ASSERT_EQ(parsedLog.size(), 3);
+    const std::vector<LogEntries::Entry> entries{parsed(JWhole), parsed(EPara)};
+    const std::vector<Exam> all = exams(parsedLog, entries, m.fileBoxPath());
+    EXPECT_EQ(std::tuple(all[0].textId, all[0].japanese, all[2].japanese), std::tuple(u"240115093000"_s, true, false));
+    const struct {
+        Choice choice;
+        std::vector<double> values;
+    } cases[] = {{{Cpm, true, AnyKind, {}, 0}, {96.0, 148.8}}, // oldest first, though written later
+                 {{Cpm, true, WholeText, u"240115093000"_s, 0}, {96.0, 148.8}},
+                 {{Cpm, true, AnyKind, u"000000000002"_s, 0}, {}},
+                 {{Cpm, true, Paragraphs, {}, 0}, {}},
+                 {{Score, true, AnyKind, {}, 0}, {}},
+                 {{Cpm, false, AnyKind, {}, 0}, {90.0}}};
+    for (const auto& c : cases) {
+        const Model model = build(entries, attemptTimes(entries), c.choice, all);
+        std::vector<double> values;
+        for (const Point& p : model.exams)
+            values.push_back(p.value);
+        EXPECT_EQ(values, c.values) << c.choice.measure << c.choice.japanese << c.choice.kind;
+        EXPECT_GE(model.high, values.empty() ? 0.0 : values.back()); // within the axis
+    }
+    EXPECT_EQ(describeExam(parsedLog[0], u"表題"_s),
+              u"2024/03/02 10:00  表題\n試験 10分  純字数/分 148.8  入力 1500  誤り残り 12"_s);
 }
 
 TEST_F(ProgramFolderTest, CsvQuotesTitlesAndKeepsTheColumns) {
