@@ -27,6 +27,7 @@ IFS=$'\t' read -r -a f < <(sed -n 3p "$log")
 [ "${f[1]}" = 1 ] && [ "${f[2]}" = 60.00 ] && [ "${f[3]}" = 1 ] || fail "not a timed-out one-minute exam: ${f[*]}"
 [ "${f[4]}" = 16 ] && [ "${f[5]}" = 1 ] && [ "${f[7]}" = 15 ] && [ "${f[8]}" = 15.0 ] ||
     fail "typed 16 with one error should give net 15 per minute: ${f[*]}"
+[ "${f[16]}" = E ] || fail "the English sample's exam should carry the language mark E: ${f[*]}"
 rinvale_quit "$win"
 grep -q "^minutes=1" "$home/RinvaleQX.ini" || fail "the exam length was not kept in RinvaleQX.ini"
 echo "1 passed, 0 failed"

@@ -23,7 +23,7 @@ QByteArray columnLine() {
     QByteArray columns = "date\tminutes\tseconds_used\ttime_up\ttyped\terrors_left\tcorrections\tnet\tnet_cpm";
     for (int k = 1; k <= StandardCount; ++k)
         columns += "\tgrade_" + QByteArray::number(k);
-    return columns + "\ttext_file\ttitle";
+    return columns + "\ttext_file\ttitle\tlanguage";
 }
 
 QByteArray line(const Entry& e) {
@@ -41,6 +41,7 @@ QByteArray line(const Entry& e) {
         fields.append(field(grade.trimmed()));
     fields.append(field(e.textFile));
     fields.append(field(e.title));
+    if (e.japanese) fields.append(*e.japanese ? "J" : "E");
     return fields.join('\t');
 }
 
@@ -81,6 +82,9 @@ QList<Entry> parse(const QByteArray& bytes) {
             f.grades[size_t(k)] = QString::fromUtf8(fields[FixedColumns + k]);
         e.textFile = QString::fromUtf8(fields[FixedColumns + StandardCount]);
         e.title = QString::fromUtf8(fields[FixedColumns + StandardCount + 1]);
+        // A line written before the language column has none; an unknown mark is no mark.
+        if (const QByteArray mark = fields.value(FixedColumns + StandardCount + 2); mark == "J" || mark == "E")
+            e.japanese = mark == "J";
         entries.append(e);
     }
     return entries;

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 /**
  * LogBox/ExamLog.tsv: one line per finished exam. Unlike the other records it is UTF-8 text
  * with tab-separated fields and LF line ends, and it begins with a header that says what it
@@ -15,7 +17,7 @@
  *
  *     # RinvaleQX exam log 1: UTF-8, one exam per line, tab-separated, columns below
  *     date	minutes	seconds_used	time_up	typed	errors_left	corrections	net	net_cpm grade_1 ..
- * grade_5	text_file	title
+ * grade_5	text_file	title	language
  *
  * A reader skips lines starting with "#" and the column line, and ignores columns it does
  * not know: later versions only add columns at the end.
@@ -34,6 +36,8 @@ struct Entry {
     ExamResult::Figures figures;
     QString textFile; ///< the text's file in FileBox, or the sample's name
     QString title;
+    /** The month log's language mark: true "J" (日), false "E" (英); unset in lines written before the column. */
+    std::optional<bool> japanese;
 };
 
 /** The line of an exam (without its line end); tabs and line breaks in the names become spaces. */

@@ -242,7 +242,8 @@ std::vector<Exam> exams(const QList<ExamLog::Entry>& log, std::span<const LogEnt
     QHash<QString, std::optional<bool>> languages; // of the examined texts only
     for (const ExamLog::Entry& x : log) {
         const QString id = examTextId(x);
-        if (!languages.contains(id)) languages.insert(id, std::nullopt);
+        // Lines that carry their language need no search.
+        if (!x.japanese && !languages.contains(id)) languages.insert(id, std::nullopt);
         // The figure as the log writes it, not its float, so the chart shows what the result showed.
         bool ok = false;
         double netCpm = x.figures.netCpmText.toDouble(&ok);
@@ -258,6 +259,10 @@ std::vector<Exam> exams(const QList<ExamLog::Entry>& log, std::span<const LogEnt
         --pending;
     }
     for (size_t i = 0; i < out.size(); ++i) {
+        if (const std::optional<bool> own = log[qsizetype(i)].japanese) {
+            out[i].japanese = *own;
+            continue;
+        }
         std::optional<bool>& language = languages[out[i].textId];
         if (!language) language = languageOfText(log[qsizetype(i)], fileBox);
         out[i].japanese = *language;

@@ -317,6 +317,7 @@ void PracticeController::endExam(const AttemptSummary& summary) {
 
     ExamLog::Entry entry{QDateTime::currentDateTime(), figures, m.settings[Options::CurrentFile].address,
                          m.text.line(2)};
+    entry.japanese = RecordFiles::isJapaneseMark(m.text.counts);
     if (entry.textFile.isEmpty()) entry.textFile = u"sample:"_s + QString::number(setting(Options::ChosenSample));
     QString error;
     const bool recorded = RecordFiles::ensureLogBox(m.logBoxPath(), &error) &&

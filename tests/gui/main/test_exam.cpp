@@ -53,7 +53,7 @@ TEST_F(ExamTest, TimeUpInTheMiddleOfACompositionEndsAndRecordsTheExam) {
     EXPECT_EQ(shown, (QStringList{u"5"_s, u"1"_s, u"4"_s, u"4.0"_s, u"-"_s}));
     EXPECT_EQ(std::tuple(state(), inputEdit->text(), inputEdit->textCursor().block().layout()->preeditAreaText()),
               std::tuple(AttemptState::Ready, QString(), QString()));
-    EXPECT_TRUE(readAll(folder() + u"/LogBox/ExamLog.tsv"_s).endsWith("\t240101000000.txt\t試験\n"));
+    EXPECT_TRUE(readAll(folder() + u"/LogBox/ExamLog.tsv"_s).endsWith("\t240101000000.txt\t試験\tJ\n"));
     // The exam's miss at "お" counts towards the weak characters.
     EXPECT_TRUE(readAll(folder() + u"/LogBox/WeakChars.log"_s).contains("\tお\t1\t1\n"));
     expectNoMessages();

@@ -115,6 +115,10 @@ TEST_F(ProgramFolderTest, ExamsAreTheirOwnSeriesOfTheirTextsLanguage) {
     const std::vector<LogEntries::Entry> entries{parsed(JWhole), parsed(EPara)};
     const std::vector<Exam> all = exams(parsedLog, entries, m.fileBoxPath());
     EXPECT_EQ(std::tuple(all[0].textId, all[0].japanese, all[2].japanese), std::tuple(u"240115093000"_s, true, false));
+    // A line that carries its language mark is taken at its word, over the text's attempts.
+    QList<ExamLog::Entry> marked = parsedLog;
+    marked[0].japanese = false;
+    EXPECT_FALSE(exams(marked, entries, m.fileBoxPath())[0].japanese);
     const struct {
         Choice choice;
         std::vector<double> values;
