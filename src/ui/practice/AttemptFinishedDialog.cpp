@@ -72,12 +72,7 @@ void AttemptFinishedDialog::setInputTime(const QString& text) {
     m_inputTimeLabel->setText(text);
 }
 
-void AttemptFinishedDialog::setDetailsAvailable(bool available) {
-    m_detailsButton->setEnabled(available);
-}
-
 void AttemptFinishedDialog::requestDetails() {
-    if (!m_detailsButton->isEnabled()) return;
     m_detailsRequested = true;
     accept();
 }

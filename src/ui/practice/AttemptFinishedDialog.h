@@ -23,9 +23,6 @@ public:
     /** Sets `m_inputTimeLabel`, the attempt's input time, e.g. "入力時間：  0分35秒". */
     void setInputTime(const QString& text);
 
-    /** Whether the details can be asked for ("詳細(F1)" and F1); off while there is nothing to show. */
-    void setDetailsAvailable(bool available);
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
