@@ -30,10 +30,13 @@ QStringList availableParagraphs(const QString& fileBox) {
         for (qsizetype i = CurrentText::FirstParagraphLine; i < lines.size(); ++i)
             if (!lines[i].isEmpty()) out.append(lines[i]);
     };
+    // The newest texts (their names are their creation times) are plenty to choose from; reading
+    // every one of tens of thousands would keep the window waiting for seconds.
+    constexpr qsizetype NewestTexts = 2000;
     const QStringList names = QDir(fileBox).entryList({u"*.txt"_s}, QDir::Files, QDir::Name);
-    for (const QString& name : names) {
+    for (qsizetype i = std::max<qsizetype>(0, names.size() - NewestTexts); i < names.size(); ++i) {
         QString error;
-        addParagraphs(TextLoading::readPracticeFile(fileBox, name, &error));
+        addParagraphs(TextLoading::readPracticeFile(fileBox, names[i], &error));
     }
     for (int i = 0; i < SampleTexts::MenuItemCount; ++i)
         if (SampleTexts::isSample(i)) addParagraphs(SampleTexts::sampleLines(i));
