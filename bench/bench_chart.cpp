@@ -1,3 +1,4 @@
+#include "BenchSupport.h"
 #include "core/practice/Session.h"
 #include "core/records/CsvExport.h"
 #include "core/records/ExamLog.h"
@@ -97,13 +98,7 @@ BENCHMARK(BM_ChartModelOf100000Attempts)->Unit(benchmark::kMillisecond);
 // The whole window: reading, the model, the chart's series and axes, shown and painted once.
 void BM_ChartWindowOf100000Attempts(benchmark::State& state) {
     TenYears& folder = tenYears();
-    if (!QApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "rinvale_bench";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
+    bench::ensureApplication();
     for (auto _ : state) {
         ProgressChartDialog dialog(folder.session, nullptr);
         dialog.show();

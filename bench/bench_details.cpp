@@ -1,8 +1,8 @@
+#include "BenchSupport.h"
 #include "core/records/DetailAnalysis.h"
 #include "ui/common/Twips.h"
 #include "ui/records/DetailCellView.h"
 
-#include <QApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -13,15 +13,6 @@ using namespace Qt::StringLiterals;
 using namespace DetailAnalysis;
 
 namespace {
-
-void ensureApplication() {
-    if (QApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "rinvale_bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 // An operation string that fills the whole grid: Japanese typed through the input method with
 // conversions, confirmations, corrections and misplaced ones, so both passes and the blinking
@@ -50,7 +41,7 @@ BENCHMARK(BM_DetailGridBuild1600)->Unit(benchmark::kMicrosecond);
 // The whole grid painted at once, every row inside the widget.
 struct PaintedGrid {
     PaintedGrid() {
-        ensureApplication();
+        bench::ensureApplication();
         view = std::make_unique<DetailCellView>();
         buildGrid(*grid, fullGridOperations(), view->metrics());
         view->setGrid(grid.get());

@@ -1,3 +1,4 @@
+#include "BenchSupport.h"
 #include "core/practice/Judgement.h"
 
 #include <benchmark/benchmark.h>
@@ -9,11 +10,7 @@ namespace {
 // One input change at the end of an 800-character segment with the whole segment judged
 // (judgement window 800): the work of a keystroke late in the longest paragraph.
 void JudgeInputChange800(benchmark::State& state) {
-    QString target;
-    const QString sentence = u"国際の平和及び安全を維持するために、われらの力を合わせ、"_s;
-    while (target.size() < 800)
-        target += sentence;
-    target.truncate(800);
+    const QString target = bench::japaneseTarget();
     TargetDisplay display;
     layoutSegment(display, target, QStringView(), true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);
     QString input = target.left(799);

@@ -1,9 +1,9 @@
+#include "BenchSupport.h"
 #include "core/practice/SegmentLayout.h"
 #include "ui/common/CharCellView.h"
 #include "ui/common/FontCellMetrics.h"
 #include "ui/common/Twips.h"
 
-#include <QApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -13,18 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The widget benchmarks need an application object and the text benchmarks do not, so it is
-// made on first use, on the offscreen platform.
-void ensureApplication() {
-    if (QApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "rinvale_bench";
-    static char* argv[] = {name, nullptr};
-    // Kept until the process ends: destroying it during static teardown would outlive Qt's own state.
-    new QApplication(argc, argv);
-}
 
 // A segment of 800 shown characters of practice prose. The Japanese one gets a reading every 40
 // characters, as an annotated text has. (The samples are left alone: the text benchmarks time
@@ -70,7 +58,7 @@ BENCHMARK(BM_LayoutSegmentEnglish800)->Unit(benchmark::kMicrosecond);
 
 // With the real font's metrics, as the program runs (widths measured once, then cached).
 void BM_LayoutSegmentFontMetrics800(benchmark::State& state) {
-    ensureApplication();
+    bench::ensureApplication();
     const FontCellMetrics metrics(12);
     layoutBenchmark(state, true, metrics);
 }
@@ -80,7 +68,7 @@ BENCHMARK(BM_LayoutSegmentFontMetrics800)->Unit(benchmark::kMicrosecond);
 // few wrong, painted offscreen into an image.
 struct PaintedCells {
     PaintedCells() {
-        ensureApplication();
+        bench::ensureApplication();
         display = std::make_unique<TargetDisplay>();
         layoutSegment(*display, segment800(true), {}, true, FontCellMetrics(12), TextPanelWidth, 4);
         for (int k = 0; k < 300; ++k)

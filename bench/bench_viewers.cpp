@@ -1,3 +1,4 @@
+#include "BenchSupport.h"
 #include "core/practice/Session.h"
 #include "core/records/BestRecordList.h"
 #include "core/records/LogQueries.h"
@@ -5,7 +6,6 @@
 #include "ui/records/BestRecordsDialog.h"
 #include "ui/records/PracticeLogDialog.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QRadioButton>
@@ -16,15 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void ensureViewerApplication() {
-    if (QApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "rinvale_bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 // A program folder with 1,000 texts, a month log of 20,000 attempts over them (whole texts
 // and paragraphs, Japanese and English) and a BestRec.log of 5,000 lines.
@@ -65,7 +56,7 @@ struct ViewerFolder {
 // Clicks the option buttons in turn, as a user changing the choices does; each click lists anew.
 template <typename Dialog>
 void clickThroughOptions(benchmark::State& state, const std::vector<const char*>& buttons, bool japaneseDisplay) {
-    ensureViewerApplication();
+    bench::ensureApplication();
     ViewerFolder folder;
     Dialog dialog(folder.session, japaneseDisplay, nullptr);
     dialog.show();
@@ -98,7 +89,7 @@ BENCHMARK(BestRecordsWindowChoice5000Lines)->Unit(benchmark::kMillisecond);
 
 // Opening the best-records window: reading BestRec.log and FileBox, ordering and listing.
 void BestRecordsWindowOpen5000Lines(benchmark::State& state) {
-    ensureViewerApplication();
+    bench::ensureApplication();
     ViewerFolder folder;
     for (auto _ : state) {
         BestRecordsDialog dialog(folder.session, true, nullptr);

@@ -1,3 +1,4 @@
+#include "BenchSupport.h"
 #include "core/practice/Judgement.h"
 #include "core/practice/MissCounter.h"
 #include "core/records/WeaknessLog.h"
@@ -31,11 +32,7 @@ BENCHMARK(SummariseWeaknessFile1M)->Unit(benchmark::kMillisecond);
 
 // The judgement of one input change with the miss counting the practice window adds to it.
 void JudgeAndCountInputChange800(benchmark::State& state) {
-    QString target;
-    const QString sentence = u"国際の平和及び安全を維持するために、われらの力を合わせ、"_s;
-    while (target.size() < 800)
-        target += sentence;
-    target.truncate(800);
+    const QString target = bench::japaneseTarget();
     TargetDisplay display;
     layoutSegment(display, target, QStringView(), true, FixedCellMetrics::forPointSize(12), TextPanelWidth, 4);
     QString input = target.left(799);
